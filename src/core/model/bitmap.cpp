@@ -1,0 +1,29 @@
+#include "core/model/bitmap.h"
+
+namespace tinto {
+
+void Bitmap24::Resize(int width, int height) {
+  if (width <= 0 || height <= 0) width = height = 0;
+  m_width = width;
+  m_height = height;
+  m_bytes.assign(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height), 0);
+}
+
+Rgb Bitmap24::Pixel(int x, int y) const {
+  const std::uint8_t* p = Row(y) + 3 * x;
+  return MakeRgb(p[2], p[1], p[0]);
+}
+
+void Bitmap24::SetPixel(int x, int y, Rgb color) {
+  std::uint8_t* p = Row(y) + 3 * x;
+  p[0] = static_cast<std::uint8_t>(BlueOf(color));
+  p[1] = static_cast<std::uint8_t>(GreenOf(color));
+  p[2] = static_cast<std::uint8_t>(RedOf(color));
+}
+
+void Bitmap24::Fill(Rgb color) {
+  for (int y = 0; y < m_height; ++y)
+    for (int x = 0; x < m_width; ++x) SetPixel(x, y, color);
+}
+
+}  // namespace tinto

@@ -1,0 +1,55 @@
+#pragma once
+// The document's name, modified flag and title. Every change of the modified flag goes through
+// SetModified, which also takes the undo snapshot while undo is unavailable.
+
+#include <functional>
+#include <string>
+
+#include "core/model/screen_buffers.h"
+#include "core/model/undo_snapshot.h"
+
+namespace tinto {
+
+inline constexpr const char* kUntitledName = "Untitled.tin";
+
+class Document {
+ public:
+  using DirectoryProvider = std::function<std::string()>;
+
+  // `screen` and `undo` must outlive the document. `currentDirectory` gives the working
+  // directory used to make a bare file name absolute; by default the process's own.
+  Document(const ScreenBuffers& screen, UndoSnapshot& undo, DirectoryProvider currentDirectory = {});
+
+  const std::string& FileName() const { return m_fileName; }
+  // Changes the name only; the title follows at the next change of the modified flag.
+  void SetFileName(std::string name) { m_fileName = std::move(name); }
+  bool Modified() const { return m_modified; }
+  bool ForceSaveDialog() const { return m_forceSaveDialog; }
+  void SetForceSaveDialog(bool value) { m_forceSaveDialog = value; }
+
+  // "Tinto Editor - [" + FileName + "]", with "*" while modified, as last built.
+  const std::string& WindowCaption() const { return m_caption; }
+  // The same without the "*" (the task bar's title).
+  const std::string& ApplicationTitle() const { return m_appTitle; }
+
+  void SetModified(bool value);
+  // Start-up and New: "Untitled.tin", title rebuilt, not modified, undo unavailable.
+  void Reset();
+
+ private:
+  void MakeFileNameAbsolute();
+
+  const ScreenBuffers& m_screen;
+  UndoSnapshot& m_undo;
+  DirectoryProvider m_currentDirectory;
+  std::string m_fileName = kUntitledName;
+  bool m_modified = false;
+  bool m_forceSaveDialog = false;
+  std::string m_caption;
+  std::string m_appTitle;
+};
+
+// True when `name` names a folder as well as a file (holds the host's separator).
+bool HasDirectoryPart(const std::string& name);
+
+}  // namespace tinto

@@ -1,0 +1,37 @@
+#include "core/model/screen_geometry.h"
+
+#include "core/model/screen_buffers.h"
+
+namespace tinto {
+
+MltWindow ClampMltWindow(MltWindow window, int dx) {
+  // Starting one column to the right makes the first pass a no-op for a window that fits.
+  int left = window.left + 1;
+  int width = window.width;
+  do {
+    if (left == 0)
+      --width;
+    else
+      --left;
+  } while (left + width > dx);
+  return {left, width};
+}
+
+void WriteCellAttributes(ScreenBuffers& screen, const ScreenGeometry& geometry, int x, int y,
+                         std::uint8_t attr0, std::uint8_t attr1) {
+  int firstRow = y;
+  int rowCount = 1;
+  if (geometry.Mode() == AttrMode::Mode8x2) {
+    firstRow = y & ~1;
+    rowCount = 2;
+  } else if (!geometry.InMltWindow(x / 8)) {
+    firstRow = y & ~7;
+    rowCount = 8;
+  }
+  for (int row = firstRow; row < firstRow + rowCount; ++row) {
+    screen.AttrByte(0, row, x / 8) = attr0;
+    screen.AttrByte(1, row, x / 8) = attr1;
+  }
+}
+
+}  // namespace tinto
