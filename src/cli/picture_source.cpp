@@ -1,0 +1,25 @@
+#include "cli/picture_source.h"
+
+#include "core/format/native_format.h"
+#include "core/format/ondrel_format.h"
+
+namespace tinto::cli {
+
+Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
+                       ScreenBuffers& screen, ScreenGeometry& geometry) {
+  screen.ClearScreen();
+  if (!IsOndrelPath(path)) return ReadNativeFile(path, screen, geometry);
+  if (!twoFileSize) return Status::Error("a two-file picture has no header: give its size with --dx N --dy N");
+  geometry.SetDX(twoFileSize->dx);
+  geometry.SetDY(twoFileSize->dy);
+  std::string documentName;
+  return ReadOndrelFiles(path, screen, geometry, documentName);
+}
+
+std::string ForTerminal(std::string message) {
+  for (std::size_t at = message.find("\n\r"); at != std::string::npos; at = message.find("\n\r", at + 1))
+    message.erase(at + 1, 1);
+  return message;
+}
+
+}  // namespace tinto::cli

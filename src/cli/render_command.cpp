@@ -1,0 +1,80 @@
+#include <ostream>
+
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/picture_source.h"
+#include "core/model/renderer.h"
+#include "picture/picture_io.h"
+
+namespace tinto::cli {
+namespace {
+
+constexpr int kMaxScale = 16;
+
+void PrintUsage(std::ostream& err) {
+  err << "usage: tinto render FILE OUT.png [--frame 0|1|mix] [--no-attributes] [--scale N]\n"
+         "                   [--dx N --dy N]   (size of a two-file .od0/.od1 picture)\n";
+}
+
+// Each pixel becomes a scale x scale square.
+Bitmap24 Enlarge(const Bitmap24& picture, int scale) {
+  Bitmap24 big(picture.Width() * scale, picture.Height() * scale);
+  for (int y = 0; y < big.Height(); ++y)
+    for (int x = 0; x < big.Width(); ++x) big.SetPixel(x, y, picture.Pixel(x / scale, y / scale));
+  return big;
+}
+
+struct RenderRequest {
+  std::string input, output, frame = "0";
+  bool attributes = true;
+  int scale = 1;
+  std::optional<TwoFileSize> twoFileSize;
+};
+
+Status ParseRender(const Args& args, RenderRequest& request) {
+  CliArgs cli(args);
+  request.frame = cli.TakeValue("frame").value_or("0");
+  request.attributes = !cli.TakeFlag("no-attributes");
+  request.scale = cli.TakeInt("scale", 1, kMaxScale).value_or(1);
+  auto dx = cli.TakeInt("dx", kDxRange.min, kDxRange.max);
+  auto dy = cli.TakeInt("dy", kDyRange.min, kDyRange.max);
+  if (dx && dy) request.twoFileSize = TwoFileSize{*dx, *dy};
+  std::vector<std::string> files;
+  if (Status status = cli.Finish(files); !status) return status;
+  if (files.size() != 2) return Status::Error("expected an input file and an output .png");
+  if (request.frame != "0" && request.frame != "1" && request.frame != "mix")
+    return Status::Error("--frame takes 0, 1 or mix");
+  if (dx.has_value() != dy.has_value()) return Status::Error("--dx and --dy go together");
+  request.input = files[0];
+  request.output = files[1];
+  return Status::Ok();
+}
+
+}  // namespace
+
+int RunRender(const Args& args, std::ostream&, std::ostream& err) {
+  RenderRequest request;
+  if (Status status = ParseRender(args, request); !status) {
+    PrintUsage(err);
+    err << status.Message() << "\n";
+    return 2;
+  }
+  ScreenBuffers screen;
+  ScreenGeometry geometry;
+  if (Status status = ReadPictureFile(request.input, request.twoFileSize, screen, geometry); !status) {
+    err << ForTerminal(status.Message()) << "\n";
+    return 1;
+  }
+  Bitmap24 frame0(geometry.WidthPixels(), geometry.DY()), frame1 = frame0, mixed = frame0;
+  RenderOptions options{request.attributes, /*noFlic=*/true};
+  RenderScreen(screen, geometry, options, {frame0.View(), frame1.View(), mixed.View(), BitmapView{}});
+  const Bitmap24& chosen = request.frame == "mix" ? mixed : (request.frame == "1" ? frame1 : frame0);
+  Status saved = SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
+  if (!saved) {
+    err << saved.Message() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tinto::cli

@@ -1,0 +1,41 @@
+#include <array>
+#include <ostream>
+#include <string_view>
+
+#include "cli/commands.h"
+
+namespace tinto::cli {
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(const Args&, std::ostream&, std::ostream&);
+  std::string_view summary;
+};
+
+constexpr std::array kCommands = {
+    Command{"info", RunInfo, "info FILE.tin                  print the picture's geometry and mode"},
+    Command{"render", RunRender, "render FILE OUT.png [options]  render a picture to PNG"},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: tinto COMMAND [arguments]\n\ncommands:\n";
+  for (const Command& command : kCommands) out << "  " << command.summary << "\n";
+  out << "\n'tinto COMMAND --help' describes a command.\n";
+}
+
+}  // namespace
+
+int RunTool(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(args.empty() ? err : out);
+    return args.empty() ? 2 : 0;
+  }
+  for (const Command& command : kCommands)
+    if (command.name == args[0]) return command.run(Args(args.begin() + 1, args.end()), out, err);
+  err << "tinto: unknown command \"" << args[0] << "\"\n";
+  PrintUsage(err);
+  return 2;
+}
+
+}  // namespace tinto::cli
