@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/picture_source.h"
 #include "core/model/renderer.h"
-#include "picture/picture_io.h"
+#include "picture/bitmap_image.h"
 
 namespace tinto::cli {
 namespace {

@@ -1,0 +1,147 @@
+#include "cli/convert_request.h"
+
+#include <algorithm>
+
+#include "cli/cli_args.h"
+
+namespace tinto::cli {
+namespace {
+
+Status ParseCrop(const std::string& text, PixelRect& rect) {
+  int values[4];
+  std::size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    std::size_t comma = text.find(',', start);
+    bool last = i == 3;
+    if (last != (comma == std::string::npos)) return Status::Error("--crop takes L,T,R,B");
+    auto value = ParseInt(std::string_view(text).substr(start, last ? std::string::npos : comma - start));
+    if (!value) return Status::Error("--crop takes L,T,R,B");
+    values[i] = *value;
+    start = comma + 1;
+  }
+  rect = {values[0], values[1], values[2], values[3]};
+  if (rect.Width() <= 0 || rect.Height() <= 0) return Status::Error("--crop needs R > L and B > T");
+  return Status::Ok();
+}
+
+const ResampleFilter* FindFilter(const std::string& name) {
+  auto it = std::find_if(kResampleFilters.begin(), kResampleFilters.end(),
+                         [&](const ResampleFilter& f) { return f.name == name; });
+  return it == kResampleFilters.end() ? nullptr : &*it;
+}
+
+void TakeThresholds(CliArgs& cli, ImportOptions& o) {
+  auto take = [&](const char* name, int& value) {
+    value = cli.TakeInt(name, kThresholdRange.min, kThresholdRange.max).value_or(value);
+  };
+  take("lr", o.LR);
+  take("lg", o.LG);
+  take("lb", o.LB);
+  take("hr", o.HR);
+  take("hg", o.HG);
+  take("hb", o.HB);
+  o.HTH = cli.TakeInt("hth", kHthRange.min, kHthRange.max).value_or(o.HTH);
+  o.Contrast = cli.TakeInt("contrast", kContrastRange.min, kContrastRange.max).value_or(o.Contrast);
+}
+
+void TakeGeometry(CliArgs& cli, ImportOptions& o) {
+  o.DX = cli.TakeInt("dx", kDxRange.min, kDxRange.max).value_or(o.DX);
+  o.DY = cli.TakeInt("dy", kDyRange.min, kDyRange.max).value_or(o.DY);
+  o.MLTLeft = cli.TakeInt("mlt-left", kMltLeftRange.min, kMltLeftRange.max).value_or(o.MLTLeft);
+  o.MLTWidth = cli.TakeInt("mlt-width", kMltWidthRange.min, kMltWidthRange.max).value_or(o.MLTWidth);
+}
+
+Status TakeFiles(CliArgs& cli, ConvertRequest& request) {
+  request.outputDir = cli.TakeValue("o").value_or("");
+  std::vector<std::string> files;
+  if (Status status = cli.Finish(files); !status) return status;
+  for (const std::string& file : files)
+    if (file == "-o") return Status::Error("-o needs a folder");
+  if (!request.outputDir.empty()) {
+    if (files.empty()) return Status::Error("no input pictures");
+    request.inputs = files;
+    return Status::Ok();
+  }
+  if (files.size() != 2) return Status::Error("expected IN OUT.tin, or -o DIR IN...");
+  request.inputs = {files[0]};
+  request.output = files[1];
+  return Status::Ok();
+}
+
+}  // namespace
+
+ImportOptions DefaultConvertOptions() {
+  ImportOptions o;
+  o.DX = 32;
+  o.DY = 192;
+  o.MLTLeft = 0;
+  o.MLTWidth = 18;
+  o.Dither = true;
+  o.Bright = false;
+  o.LR = o.LG = o.LB = 96;
+  o.HR = o.HG = o.HB = 160;
+  o.HTH = 128;
+  o.Contrast = 2;
+  o.TintoMode = false;
+  return o;
+}
+
+Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
+  // "-o DIR" is the one short option; turn it into the long form the reader knows.
+  Args normalised = args;
+  std::replace(normalised.begin(), normalised.end(), std::string("-o"), std::string("--o"));
+  CliArgs cli(normalised);
+  ImportOptions& o = request.options = DefaultConvertOptions();
+  request.stretch = !cli.TakeFlag("no-stretch");
+  cli.TakeFlag("stretch");
+  if (cli.TakeFlag("no-dither")) o.Dither = false;
+  if (cli.TakeFlag("dither")) o.Dither = true;
+  o.Bright = cli.TakeFlag("bright");
+  o.TintoMode = cli.TakeFlag("tinto8x2");
+  TakeThresholds(cli, o);
+  TakeGeometry(cli, o);
+  if (auto name = cli.TakeValue("filter")) {
+    request.filter = FindFilter(*name);
+    if (!request.filter) return Status::Error("unknown filter \"" + *name + "\"");
+  }
+  if (auto crop = cli.TakeValue("crop")) {
+    PixelRect rect;
+    if (Status status = ParseCrop(*crop, rect); !status) return status;
+    request.crop = rect;
+  }
+  request.previewPath = cli.TakeValue("preview");
+  if (auto frames = cli.TakeValues("frames", 2)) request.framePaths = {(*frames)[0], (*frames)[1]};
+  if (Status status = TakeFiles(cli, request); !status) return status;
+  if (request.inputs.size() > 1 && (request.previewPath || request.framePaths))
+    return Status::Error("--preview and --frames take one input only");
+  return Status::Ok();
+}
+
+const char* ConvertHelpText() {
+  return "usage: tinto convert IN OUT.tin [options]\n"
+         "       tinto convert -o DIR IN... [options]\n"
+         "\n"
+         "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture.\n"
+         "\n"
+         "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
+         "                            DX and DY are fitted to the picture's own size\n"
+         "  --filter NAME             Box, Triangle, Hermite, Bell, B-Spline, Lanczos3 (default),\n"
+         "                            Mitchell\n"
+         "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
+         "  --bright                  decide bright per cell (default: off)\n"
+         "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"
+         "  --dx N  --dy N            width in columns 1..32 (32), height 1..192 (192)\n"
+         "  --mlt-left N              first 8x1 column 0..31 (0)\n"
+         "  --mlt-width N             8x1 columns 1..18 (18)\n"
+         "  --lr N --lg N --lb N      screen 1 thresholds 0..255 (96)\n"
+         "  --hr N --hg N --hb N      screen 2 thresholds 0..255 (160)\n"
+         "  --hth N                   half threshold / brightness 1..256 (128)\n"
+         "  --contrast N              0..4 (2)\n"
+         "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
+         "  --preview OUT.png         also write the static mix of the result\n"
+         "  --frames F0.png F1.png    also write the two converted frames\n"
+         "\n"
+         "Values outside a range are clamped to it.\n";
+}
+
+}  // namespace tinto::cli

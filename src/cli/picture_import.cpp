@@ -1,0 +1,53 @@
+#include "cli/picture_import.h"
+
+#include <memory>
+
+#include "core/import/convert_import.h"
+
+namespace tinto::cli {
+namespace {
+
+ScreenGeometry GeometryOf(const ImportOptions& o) {
+  ScreenGeometry g;
+  g.SetDX(o.DX);
+  g.SetDY(o.DY);
+  g.SetMltLeft(o.MLTLeft);
+  g.SetMltWidth(o.MLTWidth);
+  g.SetMode(o.TintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
+  return g;
+}
+
+void FitOptions(const Bitmap24& picture, bool stretch, ImportOptions& o) {
+  ScreenGeometry fitted = FitSizeToPicture(picture.Width(), picture.Height(), stretch, GeometryOf(o));
+  o.DX = fitted.DX();
+  o.DY = fitted.DY();
+  o.MLTLeft = fitted.MltLeft();
+  o.MLTWidth = fitted.MltWidth();
+}
+
+}  // namespace
+
+Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome) {
+  ImportOptions options = ClampImportOptions(job.options);
+  FitOptions(picture, job.stretch, options);
+  Bitmap24 stretched;
+  PreparedSource source = PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
+  if (!source.status) return source.status;
+  if (job.crop) {
+    const PixelRect& r = *job.crop;
+    Bitmap24 cropped = CropBitmap(*source.bitmap, r.left, r.top, r.right, r.bottom);
+    if (cropped.Empty()) return Status::Error("the crop rectangle lies outside the picture");
+    picture = std::move(cropped);
+    FitOptions(picture, job.stretch, options);
+    source = PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
+    if (!source.status) return source.status;
+  }
+  auto result = std::make_unique<ImportResult>();
+  if (!ConvertImport(*source.bitmap, options, *result, outcome.dest1, outcome.dest2))
+    return Status::Error("the picture has no pixels");
+  outcome.geometry = GeometryOf(options);
+  outcome.screen.LoadScreen(result->pixels, result->attrs);
+  return Status::Ok();
+}
+
+}  // namespace tinto::cli

@@ -1,0 +1,71 @@
+#include <algorithm>
+#include <ostream>
+
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/picture_source.h"
+#include "core/import/resampler.h"
+#include "picture/bitmap_image.h"
+#include "picture/picture_limits.h"
+#include "picture/picture_io.h"
+
+namespace tinto::cli {
+namespace {
+
+struct ResampleRequest {
+  std::string input, output;
+  int width = 0, height = 0;
+  const ResampleFilter* filter = &kResampleFilters[kDefaultResampleFilter];
+};
+
+Status ParseSize(const std::string& text, int& width, int& height) {
+  std::size_t x = text.find('x');
+  if (x == std::string::npos) return Status::Error("--size takes WxH, e.g. 256x192");
+  auto w = ParseInt(std::string_view(text).substr(0, x));
+  auto h = ParseInt(std::string_view(text).substr(x + 1));
+  if (!w || !h || *w < 1 || *h < 1) return Status::Error("--size takes WxH with both at least 1");
+  width = *w;
+  height = *h;
+  return CheckPictureSize(width, height);
+}
+
+Status ParseResample(const Args& args, ResampleRequest& request) {
+  CliArgs cli(args);
+  auto size = cli.TakeValue("size");
+  auto filterName = cli.TakeValue("filter");
+  std::vector<std::string> files;
+  if (Status status = cli.Finish(files); !status) return status;
+  if (files.size() != 2) return Status::Error("expected IN and OUT.png");
+  if (!size) return Status::Error("--size WxH is required");
+  if (filterName) {
+    auto it = std::find_if(kResampleFilters.begin(), kResampleFilters.end(),
+                           [&](const ResampleFilter& f) { return f.name == *filterName; });
+    if (it == kResampleFilters.end()) return Status::Error("unknown filter \"" + *filterName + "\"");
+    request.filter = &*it;
+  }
+  request.input = files[0];
+  request.output = files[1];
+  return ParseSize(*size, request.width, request.height);
+}
+
+}  // namespace
+
+int RunResample(const Args& args, std::ostream&, std::ostream& err) {
+  ResampleRequest request;
+  if (Status status = ParseResample(args, request); !status) {
+    err << "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n" << status.Message() << "\n";
+    return 2;
+  }
+  Bitmap24 picture;
+  Status status = LoadPicture(request.input, picture);
+  Bitmap24 resized(request.width, request.height);
+  if (status) status = Stretch(picture, resized, *request.filter);
+  if (status) status = SavePng(resized, request.output);
+  if (!status) {
+    err << request.input << ": " << ForTerminal(status.Message()) << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tinto::cli

@@ -1,0 +1,22 @@
+#pragma once
+// Runs the `tinto` tool in-process and keeps what it printed.
+
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace tinto::cli {
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+inline ToolRun RunCli(const Args& args) {
+  std::ostringstream out, err;
+  int status = RunTool(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+}  // namespace tinto::cli
