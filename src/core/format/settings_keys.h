@@ -18,8 +18,8 @@ struct SettingKey {
   const char* section;
   const char* key;
   SettingType type;
-  int defaultValue;        // integers and booleans (0/1)
-  bool defaultIsCurrent;   // true for window bounds: no fixed default
+  int defaultValue;       // integers and booleans (0/1)
+  bool defaultIsCurrent;  // true for window bounds: no fixed default
 };
 
 namespace setting {
@@ -41,8 +41,10 @@ inline constexpr SettingKey kMainVSync{"Main", "VSync", SettingType::Boolean, 1,
 inline constexpr SettingKey kMainStatic{"Main", "Static", SettingType::Boolean, 1, false};
 inline constexpr SettingKey kMainBright{"Main", "Bright", SettingType::Boolean, 1, false};
 inline constexpr SettingKey kMainTransparent{"Main", "Transparent", SettingType::Boolean, 1, false};
-inline constexpr SettingKey kMainUseAttributes{"Main", "Use Attributes", SettingType::Boolean, 1, false};
-inline constexpr SettingKey kMainTimerInterval{"Main", "Timer Interval", SettingType::Integer, 5, false};
+inline constexpr SettingKey kMainUseAttributes{"Main", "Use Attributes", SettingType::Boolean, 1,
+                                               false};
+inline constexpr SettingKey kMainTimerInterval{"Main", "Timer Interval", SettingType::Integer, 5,
+                                               false};
 inline constexpr SettingKey kMainPencilSize{"Main", "Pencil Size", SettingType::Integer, 1, false};
 inline constexpr SettingKey kMainTool{"Main", "Tool", SettingType::Integer, 2, false};
 // Colors
@@ -56,8 +58,10 @@ inline constexpr SettingKey kSizeDY{"Size", "DY", SettingType::Integer, 192, fal
 inline constexpr SettingKey kSizeMltLeft{"Size", "MLT Left", SettingType::Integer, 0, false};
 inline constexpr SettingKey kSizeMltWidth{"Size", "MLT Width", SettingType::Integer, 18, false};
 // Dialogs
-inline constexpr SettingKey kDialogsOpenTree{"Dialogs", "Open TreePanelState", SettingType::Boolean, 0, false};
-inline constexpr SettingKey kDialogsSaveTree{"Dialogs", "Save TreePanelState", SettingType::Boolean, 0, false};
+inline constexpr SettingKey kDialogsOpenTree{"Dialogs", "Open TreePanelState", SettingType::Boolean,
+                                             0, false};
+inline constexpr SettingKey kDialogsSaveTree{"Dialogs", "Save TreePanelState", SettingType::Boolean,
+                                             0, false};
 // Import
 inline constexpr SettingKey kImportLR{"Import", "LR", SettingType::Integer, 256, false};
 inline constexpr SettingKey kImportLG{"Import", "LG", SettingType::Integer, 256, false};
@@ -83,14 +87,16 @@ inline constexpr SettingKey kImportHeight{"Import", "Height", SettingType::Integ
 // Preview
 inline constexpr SettingKey kPreviewMagnify{"Preview", "Magnify", SettingType::Integer, 4, false};
 inline constexpr SettingKey kPreviewNoFlic{"Preview", "No Flic", SettingType::Boolean, 0, false};
-inline constexpr SettingKey kPreviewMaximized{"Preview", "Maximized", SettingType::Boolean, 0, false};
+inline constexpr SettingKey kPreviewMaximized{"Preview", "Maximized", SettingType::Boolean, 0,
+                                              false};
 inline constexpr SettingKey kPreviewLeft{"Preview", "Left", SettingType::Integer, 0, true};
 inline constexpr SettingKey kPreviewTop{"Preview", "Top", SettingType::Integer, 0, true};
 inline constexpr SettingKey kPreviewWidth{"Preview", "Width", SettingType::Integer, 0, true};
 inline constexpr SettingKey kPreviewHeight{"Preview", "Height", SettingType::Integer, 0, true};
 }  // namespace setting
 
-// Every key above, in the order a full write pass stores them.
+// Every key a full write pass stores, in that order (the order of a new file's lines): all of
+// the above except kMainStatic, which is read but never written.
 std::span<const SettingKey> AllSettingKeys();
 
 // Typed reads with the key's own default; `current` serves keys whose default is the current
