@@ -1,0 +1,70 @@
+#pragma once
+// The image control for every picture on screen. It shows a QImage it does not own (the core
+// renderer writes the image's memory), either 1:1 at the top left or stretched to the control's
+// size, never smoothed. With Transparent() on, pixels of TranspatentColor() are not drawn.
+// Mouse movement is tracked without a button held, so MouseMove arrives on hover too.
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+class QPainter;
+class QMouseEvent;
+
+class TKelImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TKelImage(QWidget* parent = nullptr);
+
+  // The picture must outlive the control or be replaced first; null shows nothing.
+  void SetPicture(QImage* picture);
+  QImage* Picture() const { return m_picture; }
+  // Call after the picture's size changed in place (auto size follows it).
+  void PictureChanged();
+
+  bool Stretch() const { return m_stretch; }
+  void SetStretch(bool stretch);
+  bool AutoSize() const { return m_autoSize; }
+  // When on, the control takes the picture's size.
+  void SetAutoSize(bool autoSize);
+
+  QColor TranspatentColor() const { return m_transparentColor; }
+  void SetTranspatentColor(QColor color);
+  bool Transparent() const { return m_transparent; }
+  void SetTransparent(bool transparent);
+
+  QSize sizeHint() const override;
+
+ signals:
+  // Raised after the picture was painted, with the painter still active.
+  void OnPaint(QPainter& painter);
+  // Once per crossing of the control's edge, and only while the control is enabled.
+  void OnMouseEnter();
+  void OnMouseLeave();
+  void MouseDown(QMouseEvent* event);
+  void MouseMove(QMouseEvent* event);
+  void MouseUp(QMouseEvent* event);
+  // Left button pressed and released over the control.
+  void Click();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void ApplyAutoSize();
+  QImage WithTransparency() const;
+
+  QImage* m_picture = nullptr;
+  bool m_stretch = false;
+  bool m_autoSize = false;
+  bool m_transparent = false;
+  QColor m_transparentColor = Qt::black;
+  bool m_pointerInside = false;
+  bool m_leftPressed = false;
+};
