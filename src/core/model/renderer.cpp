@@ -28,20 +28,20 @@ Run24 RepeatColor(Rgb color) {
 
 struct Tables {
   std::array<Run24, 256> masks;
-  std::array<Run24, 16> palette;            // by colour index (bright in bit 3)
-  std::array<Run24, 256> mixes;             // by colour index of frame 0 * 16 + frame 1
+  std::array<Run24, 16> palette;  // by colour index (bright in bit 3)
+  std::array<Run24, 256> mixes;   // by colour index of frame 0 * 16 + frame 1
   Run24 white, black, grey199, grey254;
 
   Tables() {
     for (int b = 0; b < 256; ++b) {
       std::uint8_t bytes[24];
-      for (int i = 0; i < 8; ++i)
-        std::memset(bytes + 3 * i, (b & (0x80 >> i)) ? 0xFF : 0, 3);
+      for (int i = 0; i < 8; ++i) std::memset(bytes + 3 * i, (b & (0x80 >> i)) ? 0xFF : 0, 3);
       std::memcpy(masks[b].w, bytes, sizeof bytes);
     }
     for (int i = 0; i < 16; ++i) palette[i] = RepeatColor(PaletteColor(i));
     for (int i0 = 0; i0 < 16; ++i0)
-      for (int i1 = 0; i1 < 16; ++i1) mixes[i0 * 16 + i1] = RepeatColor(MixColor(InkOf(i0), InkOf(i1)));
+      for (int i1 = 0; i1 < 16; ++i1)
+        mixes[i0 * 16 + i1] = RepeatColor(MixColor(InkOf(i0), InkOf(i1)));
     white = RepeatColor(MakeRgb(255, 255, 255));
     black = RepeatColor(0);
     grey199 = RepeatColor(MakeRgb(199, 199, 199));
@@ -61,12 +61,21 @@ const Tables& GetTables() {
 int InkIndex(std::uint8_t attr) { return (attr & 7) | ((attr & 0x40) >> 3); }
 int PaperIndex(std::uint8_t attr) { return ((attr >> 3) & 7) | ((attr & 0x40) >> 3); }
 
-void Store(std::uint8_t* out, const Run24& run) { std::memcpy(out, run.w, 24); }
+// Word by word and unrolled, so that runs stay in registers: a run assembled on the stack and
+// read back with wider loads stalls on store forwarding.
+void Store(std::uint8_t* out, const Run24& run) {
+  std::memcpy(out, &run.w[0], 8);
+  std::memcpy(out + 8, &run.w[1], 8);
+  std::memcpy(out + 16, &run.w[2], 8);
+}
+
+std::uint64_t SelectWord(std::uint64_t mask, std::uint64_t set, std::uint64_t clear) {
+  return (set & mask) | (clear & ~mask);
+}
 
 Run24 Select(const Run24& mask, const Run24& set, const Run24& clear) {
-  Run24 r;
-  for (int k = 0; k < 3; ++k) r.w[k] = (set.w[k] & mask.w[k]) | (clear.w[k] & ~mask.w[k]);
-  return r;
+  return {{SelectWord(mask.w[0], set.w[0], clear.w[0]), SelectWord(mask.w[1], set.w[1], clear.w[1]),
+           SelectWord(mask.w[2], set.w[2], clear.w[2])}};
 }
 
 // The four colours a cell's pixel can mix to, by which frames have the pixel set.
@@ -82,43 +91,43 @@ CellMix MixOfCell(const Tables& t, std::uint8_t a0, std::uint8_t a1, bool attrib
 }
 
 Run24 MixRun(const CellMix& mix, const Run24& m0, const Run24& m1) {
-  Run24 r;
-  for (int k = 0; k < 3; ++k) {
-    std::uint64_t a = m0.w[k], b = m1.w[k];
-    r.w[k] = (mix.both.w[k] & a & b) | (mix.only0.w[k] & a & ~b) | (mix.only1.w[k] & ~a & b) |
-             (mix.none.w[k] & ~a & ~b);
-  }
-  return r;
+  return Select(m0, Select(m1, mix.both, mix.only0), Select(m1, mix.only1, mix.none));
 }
 
-bool Fits(const BitmapView& v, int row, int columnEnd) {
-  return !v.Empty() && row < v.height && columnEnd * 8 <= v.width;
+// Row start when the row and the span's columns lie inside the bitmap, else null.
+std::uint8_t* RowIfFits(const BitmapView& v, int row, int columnEnd) {
+  bool fits = !v.Empty() && row < v.height && columnEnd * 8 <= v.width;
+  return fits ? v.Row(row) : nullptr;
 }
 
-void RenderRowSpan(const ScreenBuffers& screen, RenderOptions options, const DisplayBitmaps& bm, int y,
-                   int columnBegin, int columnEnd) {
+// Every output byte may alias the tables and the buffers, so a column's runs are all computed
+// before its first store, and the row pointers are held in locals.
+void RenderRowSpan(const ScreenBuffers& screen, RenderOptions options, const DisplayBitmaps& bm,
+                   int y, int columnBegin, int columnEnd) {
   const Tables& t = GetTables();
-  bool toImage1 = Fits(bm.image1, y, columnEnd), toImage2 = Fits(bm.image2, y, columnEnd);
-  bool toPreview1 = Fits(bm.preview1, y, columnEnd), toPreview2 = Fits(bm.preview2, y, columnEnd);
+  std::uint8_t* image1 = RowIfFits(bm.image1, y, columnEnd);
+  std::uint8_t* image2 = RowIfFits(bm.image2, y, columnEnd);
+  std::uint8_t* preview1 = RowIfFits(bm.preview1, y, columnEnd);
+  std::uint8_t* preview2 = RowIfFits(bm.preview2, y, columnEnd);
+  const std::uint8_t* pixels = screen.Pixels().data() + y * kRowBytes;
+  const std::uint8_t* attrs = screen.Attrs().data() + y * kRowBytes;
   for (int c = columnBegin; c < columnEnd; ++c) {
-    std::uint8_t a0 = screen.AttrByte(0, y, c), a1 = screen.AttrByte(1, y, c);
-    const Run24& m0 = t.masks[screen.PixelByte(0, y, c)];
-    const Run24& m1 = t.masks[screen.PixelByte(1, y, c)];
-    Run24 frame0 = options.attributes ? Select(m0, t.palette[InkIndex(a0)], t.palette[PaperIndex(a0)])
-                                      : Select(m0, t.white, t.black);
-    Run24 frame1 = options.attributes ? Select(m1, t.palette[InkIndex(a1)], t.palette[PaperIndex(a1)])
-                                      : Select(m1, t.white, t.black);
+    std::uint8_t a0 = attrs[c], a1 = attrs[kPlaneBytes + c];
+    Run24 m0 = t.masks[pixels[c]];
+    Run24 m1 = t.masks[pixels[kPlaneBytes + c]];
+    Run24 frame0 = options.attributes
+                       ? Select(m0, t.palette[InkIndex(a0)], t.palette[PaperIndex(a0)])
+                       : Select(m0, t.white, t.black);
+    Run24 frame1 = options.attributes
+                       ? Select(m1, t.palette[InkIndex(a1)], t.palette[PaperIndex(a1)])
+                       : Select(m1, t.white, t.black);
+    Run24 mix0 = frame0, mix1 = frame1;
+    if (options.noFlic) mix0 = mix1 = MixRun(MixOfCell(t, a0, a1, options.attributes), m0, m1);
     std::ptrdiff_t offset = 24 * c;
-    if (toImage1) Store(bm.image1.Row(y) + offset, frame0);
-    if (toImage2) Store(bm.image2.Row(y) + offset, frame1);
-    if (options.noFlic) {
-      Run24 mixed = MixRun(MixOfCell(t, a0, a1, options.attributes), m0, m1);
-      if (toPreview1) Store(bm.preview1.Row(y) + offset, mixed);
-      if (toPreview2) Store(bm.preview2.Row(y) + offset, mixed);
-    } else {
-      if (toPreview1) Store(bm.preview1.Row(y) + offset, frame0);
-      if (toPreview2) Store(bm.preview2.Row(y) + offset, frame1);
-    }
+    if (image1) Store(image1 + offset, frame0);
+    if (image2) Store(image2 + offset, frame1);
+    if (preview1) Store(preview1 + offset, mix0);
+    if (preview2) Store(preview2 + offset, mix1);
   }
 }
 
@@ -142,9 +151,10 @@ Rgb MixedPixelColor(const ScreenBuffers& screen, int x, int y, bool attributes) 
   return MixColor(c0, c1);
 }
 
-void RenderScreen(const ScreenBuffers& screen, const ScreenGeometry& geometry, RenderOptions options,
-                  const DisplayBitmaps& bitmaps) {
-  for (int y = 0; y < geometry.DY(); ++y) RenderRowSpan(screen, options, bitmaps, y, 0, geometry.DX());
+void RenderScreen(const ScreenBuffers& screen, const ScreenGeometry& geometry,
+                  RenderOptions options, const DisplayBitmaps& bitmaps) {
+  for (int y = 0; y < geometry.DY(); ++y)
+    RenderRowSpan(screen, options, bitmaps, y, 0, geometry.DX());
 }
 
 void RenderBlock(const ScreenBuffers& screen, const ScreenGeometry& geometry, RenderOptions options,
@@ -153,7 +163,8 @@ void RenderBlock(const ScreenBuffers& screen, const ScreenGeometry& geometry, Re
   if (column >= geometry.DX()) return;
   int top = y & ~7;
   int bottom = std::min(top + 8, geometry.DY());
-  for (int row = top; row < bottom; ++row) RenderRowSpan(screen, options, bitmaps, row, column, column + 1);
+  for (int row = top; row < bottom; ++row)
+    RenderRowSpan(screen, options, bitmaps, row, column, column + 1);
 }
 
 }  // namespace tinto

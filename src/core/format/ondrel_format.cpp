@@ -1,0 +1,53 @@
+#include "core/format/ondrel_format.h"
+
+#include <array>
+#include <cstring>
+
+#include "core/format/file_prefix.h"
+
+namespace tinto {
+namespace {
+
+void CopyFrame(const std::string& bytes, FrameIndex f, int dx, int dy, ScreenBuffers& screen) {
+  std::size_t half = bytes.size() / 2;
+  std::size_t count = static_cast<std::size_t>(dx);
+  for (int row = 0; row < dy; ++row) {
+    std::size_t from = static_cast<std::size_t>(row * dx);
+    std::memcpy(&screen.PixelByte(f, row, 0), bytes.data() + from, count);
+    std::memcpy(&screen.AttrByte(f, row, 0), bytes.data() + half + from, count);
+  }
+}
+
+}  // namespace
+
+bool IsOndrelPath(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  return path.find(".od", nameStart) != std::string::npos;
+}
+
+Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
+                       ScreenGeometry& geometry, std::string& documentName) {
+  std::string stem = chosenPath.empty() ? chosenPath : chosenPath.substr(0, chosenPath.size() - 1);
+  documentName = stem;
+  int dx = geometry.DX(), dy = geometry.DY();
+  std::size_t expected = 2 * static_cast<std::size_t>(dx * dy);
+
+  // Both files are checked before either is copied, so a failure changes nothing.
+  std::array<std::string, 2> frames;
+  for (FrameIndex f = 0; f < 2; ++f) {
+    std::string name = stem + static_cast<char>('0' + f);
+    // One byte more than needed tells a long file from an exact one.
+    Status status = ReadFilePrefix(name, expected + 1, frames[f]);
+    if (!status) return status;
+    if (frames[f].size() != expected)
+      return Status::Error("Size of file " + name + " incorrect." + "\n\r" +
+                           "Correct TotalWidth and DY Values.");
+  }
+  for (FrameIndex f = 0; f < 2; ++f) CopyFrame(frames[f], f, dx, dy, screen);
+  geometry.SetMltLeft(0);
+  geometry.SetMltWidth(dx);
+  return Status::Ok();
+}
+
+}  // namespace tinto

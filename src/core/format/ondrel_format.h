@@ -1,0 +1,30 @@
+#pragma once
+// The headerless two-file picture format, read only: a stem followed by the digit 0 holds
+// frame 0, the stem followed by 1 holds frame 1. Each file has exactly 2 x DX x DY bytes for the
+// editor's current DX and DY: DX x DY pixel bytes row by row, then DX x DY attribute bytes, one
+// per 8x1 cell, in the same order.
+
+#include <string>
+
+#include "core/model/screen_buffers.h"
+#include "core/model/screen_geometry.h"
+#include "core/status.h"
+
+namespace tinto {
+
+// Whether the Open command treats `path` as a two-file picture: ".od", letter case exact,
+// somewhere in the file's own name (after the last '/'); folder names do not count.
+bool IsOndrelPath(const std::string& path);
+
+// `chosenPath` is either file of the pair: its last character is dropped to give the stem,
+// which becomes `documentName` whatever the outcome. On success both frames' DX x DY picture
+// area is filled and the MLT window becomes left 0, width DX (clamped to 18); DX, DY and the
+// mode stay. On failure neither `screen` nor `geometry` is changed. Errors, checked frame 0
+// first:
+//   "File " + name + " not found."
+//   "Size of file " + name + " incorrect." + "\n\r" + "Correct TotalWidth and DY Values."
+//   other I/O errors: the system's text.
+Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
+                       ScreenGeometry& geometry, std::string& documentName);
+
+}  // namespace tinto
