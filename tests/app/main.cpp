@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-    auto runtime = std::filesystem::temp_directory_path() / ("tinto-runtime-" + std::to_string(getuid()));
+    auto runtime =
+        std::filesystem::temp_directory_path() / ("tinto-runtime-" + std::to_string(getuid()));
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);

@@ -1,0 +1,139 @@
+// Times the editor offscreen: start-up until the main window is shown and exposed, and the
+// flicker cadence of the small previews at timer interval 5 ms (intervals between ticks and the
+// process's CPU share while flickering), with and without the retrace wait.
+// Usage: tinto_startup_timing [seconds-per-flicker-run]   (default 5)
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/color_form.h"
+#include "app/color_panel.h"
+#include "app/editor_windows.h"
+#include "app/kel_image.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(index, values.size() - 1)];
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+MainFormOptions OptionsIn(const std::filesystem::path& folder) {
+  MainFormOptions options;
+  options.programDir = folder.string() + "/";
+  options.settingsPath = (folder / "TintoEditor.ini").string();
+  return options;
+}
+
+void WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer limit;
+  limit.start();
+  while (!done() && limit.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void TimeStartup(const std::filesystem::path& folder, int runs) {
+  std::vector<double> millis;
+  for (int run = 0; run < runs; ++run) {
+    const auto start = Clock::now();
+    EditorWindows windows(OptionsIn(folder));
+    windows.ShowMainWindow();
+    WaitUntil([&] {
+      const QWindow* handle = windows.MainForm().windowHandle();
+      return handle != nullptr && handle->isExposed();
+    });
+    millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    windows.MainForm().Timer().SetEnabled(false);
+  }
+  std::printf(
+      "start-up to main window exposed: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
+      Percentile(millis, 0.5), Percentile(millis, 0), Percentile(millis, 1), runs);
+}
+
+// Records the moment each tick shows one of the two previews.
+class TickRecorder : public QObject {
+ public:
+  std::vector<Clock::time_point> ticks;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) ticks.push_back(Clock::now());
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+void TimeFlicker(const std::filesystem::path& folder, bool vsync, double seconds) {
+  EditorWindows windows(OptionsIn(folder));
+  windows.ColorForm().SetVSync(vsync);
+  windows.ShowMainWindow();
+  TMainForm& form = windows.MainForm();
+  form.activateWindow();
+  WaitUntil([&] { return form.isActiveWindow(); });
+  form.ColorPanel()->SetNoFlic(false);
+  TickRecorder recorder;
+  form.Preview1()->installEventFilter(&recorder);
+  form.Preview2()->installEventFilter(&recorder);
+
+  const double cpuStart = CpuSeconds();
+  const auto start = Clock::now();
+  // An ordinary event loop, idle between ticks as the editor is.
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  const double cpu = CpuSeconds() - cpuStart;
+  form.Timer().SetEnabled(false);
+
+  std::vector<double> gaps;
+  for (std::size_t i = 1; i < recorder.ticks.size(); ++i)
+    gaps.push_back(
+        std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1])
+            .count());
+  std::printf(
+      "flicker, interval %u ms, VSync %s: %zu ticks in %.1f s; interval median %.2f ms, "
+      "p99 %.2f ms; CPU %.1f%% of one core\n",
+      static_cast<unsigned>(form.Timer().Interval()), vsync ? "on" : "off", recorder.ticks.size(),
+      wall, Percentile(gaps, 0.5), Percentile(gaps, 0.99), 100.0 * cpu / wall);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
+  QApplication app(argc, argv);
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tinto-startup-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  // Flicker needs the chooser's master "No Flic" off; interval 5 is the default.
+  std::ofstream(folder / "TintoEditor.ini") << "[Main]\nStatic=0\nTimer Interval=5\n";
+
+  TimeStartup(folder, 10);
+  TimeFlicker(folder, false, seconds);
+  TimeFlicker(folder, true, seconds);
+  std::filesystem::remove_all(folder);
+  return 0;
+}

@@ -1,0 +1,35 @@
+#include "app/editor_windows.h"
+
+#include "app/color_form.h"
+#include "app/wait_form.h"
+#include "core/format/ini_file.h"
+
+EditorWindows::EditorWindows(MainFormOptions options, std::function<void(StartupStep)> onStep)
+    : m_onStep(std::move(onStep)), m_wait(std::make_unique<TWait>()) {
+  m_wait->SetMessage(QString::fromLatin1(kWaitLoadingText));
+  m_wait->ShowAndPaint();
+  Step(StartupStep::WaitShown);
+
+  m_mainForm = std::make_unique<TMainForm>(std::move(options));
+  Step(StartupStep::MainFormCreated);
+
+  const tinto::IniFile settings(m_mainForm->SettingsPath());
+  m_colorForm = new TColorForm(settings, m_mainForm.get());
+  m_mainForm->SetColorForm(m_colorForm);
+  Step(StartupStep::ColorFormCreated);
+
+  m_wait->hide();
+  m_wait->SetMessage(QString::fromLatin1(kWaitSkinText));
+  Step(StartupStep::WaitHidden);
+}
+
+EditorWindows::~EditorWindows() = default;
+
+void EditorWindows::ShowMainWindow() {
+  m_mainForm->show();
+  Step(StartupStep::MainFormShown);
+}
+
+void EditorWindows::Step(StartupStep step) {
+  if (m_onStep) m_onStep(step);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The geometry bar `SizePanel`: "Total Width:" `DX`, "DY:" `DY`, "Width MLT:" `MLTWidth` and
+// "Left MLT:" `MLTLeft`. The spin edits are views of the window's ScreenGeometry: every value
+// they take is copied into it at once. A change is reacted to (MLT window clamped into the
+// picture width, then GeometryChanged) only while the window is visible and the geometry guard
+// is on; code that rewrites several controls switches the guard off around it.
+
+#include <QWidget>
+
+#include "core/model/screen_geometry.h"
+
+class QLabel;
+class QSpinBox;
+
+class TGeometryBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDesignHeight = 30;
+
+  // `geometry` must outlive the bar.
+  TGeometryBar(tinto::ScreenGeometry& geometry, QWidget* parent = nullptr);
+
+  QSpinBox* DX() const { return m_dx; }
+  QSpinBox* DY() const { return m_dy; }
+  QSpinBox* MLTWidth() const { return m_mltWidth; }
+  QSpinBox* MLTLeft() const { return m_mltLeft; }
+
+  bool GuardOn() const { return m_guard; }
+  void SetGuard(bool on) { m_guard = on; }
+
+  // Labels left to right from x = 5, each spin edit 3 pixels right of its label, all centred
+  // in the bar's height; `spinSize` is given to all four spin edits.
+  void Layout(QSize spinSize);
+
+ signals:
+  // The MLT window now fits; the display bitmaps must be rebuilt for the new geometry.
+  void GeometryChanged();
+
+ private:
+  QSpinBox* AddSpin(const char* name, tinto::IntRange range, int designValue, const char* hint);
+  QLabel* AddLabel(const char* name, const char* caption);
+  void DXChange();
+  void MLTWidthChange();
+  void ClampMltWindow();
+
+  tinto::ScreenGeometry& m_geometry;
+  bool m_guard = false;
+  QLabel* m_sizeLab;
+  QSpinBox* m_dx;
+  QLabel* m_dyLab;
+  QSpinBox* m_dy;
+  QLabel* m_wmltLab;
+  QSpinBox* m_mltWidth;
+  QLabel* m_mltLab;
+  QSpinBox* m_mltLeft;
+};

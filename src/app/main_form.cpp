@@ -1,0 +1,376 @@
+#include "app/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/canvas_area.h"
+#include "app/color_form.h"
+#include "app/color_panel.h"
+#include "app/colors_preview_panel.h"
+#include "app/control_metrics.h"
+#include "app/geometry_bar.h"
+#include "app/kel_image.h"
+#include "app/main_settings.h"
+#include "app/message_service.h"
+#include "app/mode_bar.h"
+#include "app/status_bar.h"
+#include "app/tool_palette.h"
+#include "app/vertical_retrace.h"
+#include "core/format/ini_file.h"
+
+TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      m_programDir(options.programDir.empty() ? tinto::ProgramDir() : options.programDir),
+      m_settingsPath(options.settingsPath.empty() ? tinto::SettingsFilePath(m_programDir)
+                                                  : options.settingsPath),
+      m_messages(options.messages),
+      m_document(m_screen, m_undo) {
+  if (m_messages == nullptr) {
+    m_ownMessages = std::make_unique<DialogMessageService>(this);
+    m_messages = m_ownMessages.get();
+  }
+  setObjectName(QStringLiteral("MainForm"));
+  m_timer.SetThreadPriority(QThread::HighestPriority);
+  m_timer.SetOnTimer([this] { TimerTimer(); });
+  BuildWindow();
+  // Sees the key presses of every control before the control does (see eventFilter).
+  qApp->installEventFilter(this);
+  ConnectControls();
+  ConnectMenu();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  m_timer.SetEnabled(false);
+}
+
+void TMainForm::BuildWindow() {
+  m_actions = CreateMainActions(this);
+  BuildMainMenu(menuBar(), m_actions);
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  m_sizePanel = new TGeometryBar(m_geometry);
+  m_panel2 = new TModeBar;
+  column->addWidget(m_sizePanel);
+  column->addWidget(m_panel2);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  m_pnTools = new TToolPalette;
+  m_panel3 = new TCanvasArea;
+  m_panel4 = new TColorsPreviewPanel;
+  row->addWidget(m_pnTools);
+  row->addWidget(m_panel3, 1);
+  row->addWidget(m_panel4);
+  column->addLayout(row, 1);
+  m_sb0 = new TStatusBar;
+  column->addWidget(m_sb0);
+  setCentralWidget(central);
+  resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
+
+  Image_1()->SetPicture(m_images.Image1());
+  Image_2()->SetPicture(m_images.Image2());
+  Preview1()->SetPicture(m_images.Preview1());
+  Preview2()->SetPicture(m_images.Preview2());
+}
+
+void TMainForm::ConnectControls() {
+  connect(m_sizePanel, &TGeometryBar::GeometryChanged, this, &TMainForm::LayoutImages);
+  connect(m_panel2->S_1(), &QRadioButton::toggled, this, [this](bool on) {
+    if (on) S_1Click();
+  });
+  connect(m_panel2->S_2(), &QRadioButton::toggled, this, [this](bool on) {
+    if (on) S_1Click();
+  });
+  for (QRadioButton* box : {m_panel2->M_or(), m_panel2->M_xor(), m_panel2->M_cls()})
+    connect(box, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) M_orClick();
+    });
+  connect(m_panel2->Grid(), &QCheckBox::clicked, this, &TMainForm::GridClick);
+  connect(m_panel2->TMagnify(), &QSpinBox::valueChanged, this, &TMainForm::TMagnifyChange);
+  connect(ColorPanel(), &TColorPanel::NoFlicClicked, this, &TMainForm::NoFlicClick);
+  connect(ColorPanel(), &TColorPanel::AttribClicked, this, &TMainForm::cbAttribClick);
+  connect(m_panel4, &TRollUpPanel::ChangeRollState, this, &TMainForm::Panel4ChangeRollState);
+  connect(m_panel4, &TColorsPreviewPanel::PPanelResize, this, &TMainForm::Panel4ChangeRollState);
+  connect(m_panel4, &TColorsPreviewPanel::Splitter2Moved, this, &TMainForm::FormResize);
+  connect(Preview1(), &TKelImage::Click, this, &TMainForm::FCClick);
+  connect(Preview2(), &TKelImage::Click, this, &TMainForm::FCClick);
+}
+
+void TMainForm::ConnectMenu() {
+  const TMainActions& a = m_actions;
+  connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
+  for (QAction* item : a.Magnify)
+    connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
+  connect(a.N11, &QAction::triggered, m_panel2->S_1(),
+          [this] { m_panel2->S_1()->setChecked(true); });
+  connect(a.N21, &QAction::triggered, m_panel2->S_2(),
+          [this] { m_panel2->S_2()->setChecked(true); });
+  connect(a.Or1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(0); });
+  connect(a.Xor1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(1); });
+  connect(a.Cls1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(2); });
+  connect(a.Tinto8x1, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x1); });
+  connect(a.Tinto8x2, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x2); });
+  connect(a.SkinEnabled, &QAction::triggered, this, &TMainForm::SkinEnabledClick);
+}
+
+void TMainForm::FormCreate() {
+  LayoutColorPanel();
+  Image_1()->SetStretch(true);
+  Image_2()->SetStretch(true);
+  m_document.Reset();
+  ShowDocumentState();
+  m_screen.ClearScreen();
+  const tinto::IniFile settings(m_settingsPath);
+  LoadMainSettings(*this, settings);
+  LayoutImages();
+  LayoutToolbars();
+  m_sizePanel->SetGuard(true);
+}
+
+void TMainForm::SetColorForm(TColorForm* colorForm) {
+  m_colorForm = colorForm;
+  ColorPanel()->SetColorChooser(
+      [colorForm](QPoint pointer, bool noFlic) { return colorForm->Choose(pointer, noFlic); });
+}
+
+TColorPanel* TMainForm::ColorPanel() const { return m_panel4->CPanel(); }
+TKelImage* TMainForm::Image_1() const { return m_panel3->Image_1(); }
+TKelImage* TMainForm::Image_2() const { return m_panel3->Image_2(); }
+TKelImage* TMainForm::Preview1() const { return m_panel4->Preview1(); }
+TKelImage* TMainForm::Preview2() const { return m_panel4->Preview2(); }
+
+QImage* TMainForm::DisplayImage(int index) {
+  QImage* images[] = {m_images.Image1(), m_images.Image2(), m_images.Preview1(),
+                      m_images.Preview2()};
+  return index >= 0 && index < 4 ? images[index] : nullptr;
+}
+
+void TMainForm::ShowDocumentState() {
+  setWindowTitle(QString::fromStdString(m_document.WindowCaption()));
+  m_actions.Undo1->setEnabled(m_undo.Available());
+}
+
+void TMainForm::LayoutToolbars() {
+  Panel4ChangeRollState();
+  ModeBarMetrics metrics = TModeBar::kDesignMetrics;
+  if (m_actions.SkinEnabled->isChecked()) {
+    const int allowance = CheckMarkAllowance(m_panel2->Grid());
+    metrics = {FittedCheckWidth(m_panel2->Grid(), allowance),
+               FittedCheckWidth(m_panel2->S_1(), allowance),
+               FittedCheckWidth(m_panel2->S_2(), allowance),
+               FittedCheckWidth(m_panel2->M_or(), allowance),
+               FittedCheckWidth(m_panel2->M_xor(), allowance),
+               FittedCheckWidth(m_panel2->M_cls(), allowance),
+               FittedSpinSize(m_sizePanel->DX())};
+  }
+  m_panel2->Layout(metrics);
+  m_sizePanel->Layout(metrics.spin);
+  FormResize();
+}
+
+void TMainForm::LayoutColorPanel() {
+  m_sizePanel->SetGuard(false);
+  const int checkWidth = ColorPanel()->MeasureCheckBoxWidth();
+  const int panelWidth = 2 * TColorPanel::kSwatchWidth + 35;
+  m_panel4->SetExpandedWidth(panelWidth);
+  ColorPanel()->ArrangeColumns(panelWidth, checkWidth);
+  m_panel4->ResetPreviewOrigin();
+  m_sizePanel->SetGuard(true);
+}
+
+void TMainForm::LayoutImages() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  m_images.Create(m_geometry.WidthPixels(), m_geometry.DY());
+  Image_1()->SetStretch(true);
+  Image_1()->PictureChanged();
+  Image_2()->SetStretch(true);
+  Image_2()->PictureChanged();
+  m_panel4->PlacePreviews();
+  RenderScreen();
+  SizeImages();
+}
+
+void TMainForm::SizeImages() {
+  const int magnify = m_panel2->TMagnify()->value();
+  m_panel3->SizeImages(QSize(magnify * m_geometry.DX() * 8, magnify * m_geometry.DY()));
+}
+
+void TMainForm::RenderScreen() {
+  if (!isVisible()) return;
+  const tinto::RenderOptions options{ColorPanel()->AttributesChecked(),
+                                     ColorPanel()->NoFlicChecked()};
+  tinto::RenderScreen(m_screen, m_geometry, options, m_images.Bitmaps());
+  for (TKelImage* image : {Image_1(), Image_2(), Preview1(), Preview2()}) image->update();
+}
+
+void TMainForm::RefreshDisplay() {
+  const bool screen1 = m_panel2->S_1()->isChecked();
+  (screen1 ? Image_1() : Image_2())->repaint();
+  (screen1 || ColorPanel()->NoFlicChecked() ? Preview1() : Preview2())->repaint();
+  QCoreApplication::processEvents();
+}
+
+void TMainForm::NoFlicClick() {
+  if (!ColorPanel()->NoFlicChecked()) {
+    RenderScreen();
+    m_timer.SetEnabled(true);
+    Preview1()->show();
+    Preview2()->hide();
+    return;
+  }
+  m_timer.SetEnabled(false);
+  RenderScreen();
+  Preview1()->show();
+  // Both previews hold the same mix now; only one of them is ever visible.
+  Preview2()->hide();
+  Preview1()->repaint();
+  ColorPanel()->RefreshPanel(true);
+}
+
+void TMainForm::TimerTimer() {
+  if (ColorPanel()->NoFlicChecked()) return;
+  ColorPanel()->SwapMixSwatches();
+  const bool firstShown = Preview1()->isVisible();
+  Preview2()->setVisible(firstShown);
+  Preview1()->setVisible(!firstShown);
+  if (MasterVSync()) WaitForVerticalRetrace(this);
+}
+
+bool TMainForm::MasterNoFlic() const {
+  return m_colorForm == nullptr || m_colorForm->NoFlicChecked();
+}
+
+bool TMainForm::MasterVSync() const {
+  return m_colorForm == nullptr || m_colorForm->VSyncChecked();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (isActiveWindow())
+    FormActivate();
+  else
+    FormDeactivate();
+}
+
+void TMainForm::FormActivate() {
+  ColorPanel()->SetNoFlic(MasterNoFlic());
+  NoFlicClick();
+}
+
+void TMainForm::FormDeactivate() { m_timer.SetEnabled(false); }
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // The window takes key presses before its controls: a key that is a menu shortcut (Z, X, C,
+  // the key left of 1) reaches its command even while a spin edit has the focus.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::FormResize() { m_panel2->PlaceProgressBar(); }
+
+void TMainForm::Panel4ChangeRollState() {
+  if (isVisible()) {
+    if (m_panel4->RolledUp())
+      m_timer.SetEnabled(false);
+    else
+      NoFlicClick();
+  }
+  FormResize();
+}
+
+void TMainForm::FCClick() {
+  m_timer.SetEnabled(false);
+  NoFlicClick();
+}
+
+void TMainForm::S_1Click() {
+  const bool screen1 = m_panel2->S_1()->isChecked();
+  Image_1()->setVisible(screen1);
+  Image_2()->setVisible(!screen1);
+  const bool first = screen1 || ColorPanel()->NoFlicChecked();
+  Preview1()->setVisible(first);
+  Preview2()->setVisible(!first);
+}
+
+void TMainForm::M_orClick() { m_drawMode = m_panel2->DrawMode(); }
+
+void TMainForm::GridClick() {
+  m_actions.Grid1->setChecked(m_panel2->Grid()->isChecked());
+  RefreshDisplay();
+}
+
+void TMainForm::Grid1Click() {
+  // The action has already toggled its own tick.
+  SetGrid(m_actions.Grid1->isChecked());
+}
+
+void TMainForm::SetGrid(bool ticked) {
+  m_panel2->Grid()->setChecked(ticked);
+  GridClick();
+}
+
+void TMainForm::TMagnifyChange() { SizeImages(); }
+
+void TMainForm::cbAttribClick() {
+  if (isVisible()) LayoutImages();
+}
+
+void TMainForm::N12Click(QAction* item) { m_panel2->TMagnify()->setValue(item->data().toInt()); }
+
+void TMainForm::SetAttrMode(tinto::AttrMode mode) {
+  m_geometry.SetMode(mode);
+  m_actions.Tinto8x1->setChecked(mode == tinto::AttrMode::Mode8x1);
+  m_actions.Tinto8x2->setChecked(mode == tinto::AttrMode::Mode8x2);
+  RefreshDisplay();
+}
+
+void TMainForm::SkinEnabledClick() {
+  // No skin engine is attached: only the bar metrics follow the tick.
+  LayoutToolbars();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
+}
+
+bool TMainForm::FormCloseQuery() {
+  m_timer.SetEnabled(false);
+  if (m_document.Modified()) {
+    const QString text = QStringLiteral("File %1 not saved.\n\rSave Changes?")
+                             .arg(QString::fromStdString(m_document.FileName()));
+    const MessageAnswer answer =
+        m_messages->ShowMessage(MessageKind::Warning, text, MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Cancel) return false;
+  }
+  tinto::IniFile settings(m_settingsPath);
+  const tinto::Status written = SaveMainSettings(*this, settings);
+  if (!written) {
+    m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
+                            MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}

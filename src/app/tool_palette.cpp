@@ -1,0 +1,137 @@
+#include "app/tool_palette.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSlider>
+#include <QToolButton>
+
+#include "app/control_metrics.h"
+
+namespace {
+
+constexpr int kButtonSize = 25;
+constexpr int kSliderHeight = 120;
+constexpr int kIconSize = 17;
+
+struct ButtonDesign {
+  TToolPalette::Tool tool;
+  const char* name;
+  int top;
+};
+
+// Top to bottom as the palette shows them.
+constexpr ButtonDesign kButtons[] = {{TToolPalette::kMarque, "tbMarque", 5},
+                                     {TToolPalette::kMove, "tbMove", 37},
+                                     {TToolPalette::kBrush, "tbBrush", 69},
+                                     {TToolPalette::kPencil, "tbPencil", 101},
+                                     {TToolPalette::kPick, "tbPick", 133}};
+
+void DrawGlyph(QPainter& p, TToolPalette::Tool tool) {
+  switch (tool) {
+    case TToolPalette::kMarque:
+      p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+      p.drawRect(2, 3, 12, 10);
+      break;
+    case TToolPalette::kMove:
+      p.drawLine(8, 1, 8, 15);
+      p.drawLine(1, 8, 15, 8);
+      p.drawPolyline(QPolygon({QPoint(5, 4), QPoint(8, 1), QPoint(11, 4)}));
+      p.drawPolyline(QPolygon({QPoint(5, 12), QPoint(8, 15), QPoint(11, 12)}));
+      p.drawPolyline(QPolygon({QPoint(4, 5), QPoint(1, 8), QPoint(4, 11)}));
+      p.drawPolyline(QPolygon({QPoint(12, 5), QPoint(15, 8), QPoint(12, 11)}));
+      break;
+    case TToolPalette::kBrush:
+      p.drawLine(14, 2, 7, 9);
+      p.setBrush(Qt::black);
+      p.drawEllipse(2, 9, 5, 5);
+      break;
+    case TToolPalette::kPencil:
+      p.drawPolygon(
+          QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(12, 1), QPoint(15, 4), QPoint(6, 13)}));
+      p.drawLine(3, 10, 6, 13);
+      break;
+    case TToolPalette::kPick:
+      p.setPen(QPen(Qt::black, 2));
+      p.drawLine(3, 13, 11, 5);
+      p.setBrush(Qt::black);
+      p.drawEllipse(10, 1, 5, 5);
+      break;
+  }
+}
+
+QIcon ToolIcon(TToolPalette::Tool tool) {
+  QPixmap pixmap(kIconSize, kIconSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  DrawGlyph(painter, tool);
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+TToolPalette::TToolPalette(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("pnTools"));
+  setFixedWidth(kDesignWidth);
+  for (const ButtonDesign& design : kButtons) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(design.name));
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(ToolIcon(design.tool));
+    button->setGeometry(5, design.top, kButtonSize, kButtonSize);
+    const Tool tool = design.tool;
+    connect(button, &QToolButton::clicked, this, [this, tool] { ToolClick(tool); });
+    m_buttons[tool] = button;
+  }
+  m_buttons[kPencil]->setChecked(true);
+  m_buttons[kBrush]->setEnabled(false);
+
+  m_pSize = new QSlider(Qt::Vertical, this);
+  m_pSize->setObjectName(QStringLiteral("pSize"));
+  m_pSize->setRange(1, 50);
+  m_pSize->setValue(1);
+  m_pSize->resize(m_pSize->sizeHint().width(), kSliderHeight);
+  m_lbPSize = new QLabel(this);
+  m_lbPSize->setObjectName(QStringLiteral("lbPSize"));
+  connect(m_pSize, &QSlider::valueChanged, this, &TToolPalette::pSizeChange);
+  pSizeChange();
+}
+
+int TToolPalette::CurrentTool() const {
+  for (int code = 0; code < kToolCount; ++code)
+    if (m_buttons[code]->isChecked()) return code;
+  return -1;
+}
+
+void TToolPalette::SelectTool(int code) {
+  if (code < 0 || code >= kToolCount) return;
+  ToolClick(static_cast<Tool>(code));
+}
+
+void TToolPalette::ToolClick(Tool tool) {
+  for (int code = 0; code < kToolCount; ++code) m_buttons[code]->setChecked(code == tool);
+  const bool pencil = tool == kPencil;
+  m_pSize->setVisible(pencil);
+  m_lbPSize->setVisible(pencil);
+  pSizeChange();
+  emit ToolChanged();
+}
+
+void TToolPalette::pSizeChange() {
+  m_lbPSize->setText(QString::number(m_pSize->value()));
+  m_lbPSize->adjustSize();
+  m_lbPSize->move((width() - m_lbPSize->width()) / 2, m_lbPSize->y());
+}
+
+void TToolPalette::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  pnToolsResize();
+}
+
+void TToolPalette::pnToolsResize() {
+  m_lbPSize->move(m_lbPSize->x(), height() - m_lbPSize->height() - 5);
+  m_pSize->move((width() - m_pSize->width()) / 2, m_lbPSize->y() - m_pSize->height() - 5);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The tool palette `pnTools`: one group of speed buttons `tbMarque`, `tbMove`, `tbBrush`,
+// `tbPencil`, `tbPick` (top to bottom), and below them the pencil-size track bar `pSize`
+// (1..50) with its label `lbPSize`, both shown only while the pencil is down.
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+class TToolPalette : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Tool codes as stored in the settings.
+  enum Tool { kMarque = 0, kBrush = 1, kPencil = 2, kPick = 3, kMove = 4 };
+  static constexpr int kToolCount = 5;
+  static constexpr int kDesignWidth = 35;
+
+  explicit TToolPalette(QWidget* parent = nullptr);
+
+  QToolButton* Button(Tool tool) const { return m_buttons[tool]; }
+  QSlider* pSize() const { return m_pSize; }
+  QLabel* lbPSize() const { return m_lbPSize; }
+
+  // Code of the button that is down, or -1 when none is.
+  int CurrentTool() const;
+  // As a click on the tool's button would, also for the disabled brush; codes outside
+  // 0..4 select nothing.
+  void SelectTool(int code);
+
+ signals:
+  // A tool button was pushed; the canvas re-chooses its pointer mode.
+  void ToolChanged();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ToolClick(Tool tool);
+  void pSizeChange();
+  void pnToolsResize();
+
+  QToolButton* m_buttons[kToolCount];
+  QSlider* m_pSize;
+  QLabel* m_lbPSize;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// A main window on a settings file in a per-test folder, with scripted messages.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+#include "support/scripted_message_service.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  std::string ProgramDir() const { return m_dir.Path().string() + "/"; }
+  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
+  void WriteSettings(const std::string& text) { WriteAll(SettingsPath(), text); }
+  std::string Settings() const { return ReadAll(SettingsPath()); }
+
+  TMainForm& Create(std::string settingsPath = {}) {
+    MainFormOptions options;
+    options.programDir = ProgramDir();
+    options.settingsPath = settingsPath.empty() ? SettingsPath() : settingsPath;
+    options.messages = &m_messages;
+    m_form = std::make_unique<TMainForm>(options);
+    return *m_form;
+  }
+
+  // Shown, exposed and active, as shortcuts need.
+  TMainForm& CreateShown() {
+    TMainForm& form = Create();
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
+  }
+
+  TempDir m_dir;
+  ScriptedMessageService m_messages;
+  std::unique_ptr<TMainForm> m_form;
+};
+
+}  // namespace tinto::test
