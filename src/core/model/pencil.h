@@ -1,0 +1,51 @@
+#pragma once
+// The pencil: a square of pixels set, inverted or cleared in the edited frame, with the cell
+// attributes of both frames written under every pixel.
+
+#include <cstdint>
+
+#include "core/model/renderer.h"
+#include "core/model/screen_buffers.h"
+#include "core/model/screen_geometry.h"
+
+namespace tinto {
+
+// Values as stored in the settings and shown by the "or", "xor" and "cls" radio boxes.
+enum class DrawMode : std::uint8_t { Or = 0, Xor = 1, Cls = 2 };
+
+constexpr IntRange kPencilSizeRange{1, 50};
+
+struct PencilOptions {
+  FrameIndex frame = 0;  // the edited frame, 0 or 1
+  int size = 1;          // clamped to 1..50
+  DrawMode mode = DrawMode::Or;
+  // "Attributes" on and "Transparent" off: attr0 goes to frame 0 and attr1 to frame 1.
+  bool writeAttributes = true;
+  std::uint8_t attr0 = 0;
+  std::uint8_t attr1 = 0;
+};
+
+// Half-open pixel rectangle x1 <= x < x2, y1 <= y < y2.
+struct PixelRect {
+  int x1 = 0;
+  int y1 = 0;
+  int x2 = 0;
+  int y2 = 0;
+
+  bool Empty() const { return x1 >= x2 || y1 >= y2; }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The pencil at pixel (x, y): the square of side s starting s div 2 pixels left of and above
+// (x, y), so an even size reaches one pixel further right and down. Pixels outside the DX * 8 by
+// DY picture are dropped; any x and y are accepted. Returns the pixels actually written (empty
+// when the square misses the picture); every 8x8 block that holds one of them has changed.
+PixelRect PlotPencil(ScreenBuffers& screen, const ScreenGeometry& geometry,
+                     const PencilOptions& options, int x, int y);
+
+// Re-renders each 8x8 block meeting `written` once. Because an attribute write never leaves the
+// block of its pixel, this gives the same bitmaps as a RenderBlock after every single pixel.
+void RenderTouchedBlocks(const ScreenBuffers& screen, const ScreenGeometry& geometry,
+                         RenderOptions options, const DisplayBitmaps& bitmaps, PixelRect written);
+
+}  // namespace tinto
