@@ -24,12 +24,6 @@ Status ParseCrop(const std::string& text, PixelRect& rect) {
   return Status::Ok();
 }
 
-const ResampleFilter* FindFilter(const std::string& name) {
-  auto it = std::find_if(kResampleFilters.begin(), kResampleFilters.end(),
-                         [&](const ResampleFilter& f) { return f.name == name; });
-  return it == kResampleFilters.end() ? nullptr : &*it;
-}
-
 void TakeThresholds(CliArgs& cli, ImportOptions& o) {
   auto take = [&](const char* name, int& value) {
     value = cli.TakeInt(name, kThresholdRange.min, kThresholdRange.max).value_or(value);
@@ -101,7 +95,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {
-    request.filter = FindFilter(*name);
+    request.filter = FindResampleFilter(*name);
     if (!request.filter) return Status::Error("unknown filter \"" + *name + "\"");
   }
   if (auto crop = cli.TakeValue("crop")) {

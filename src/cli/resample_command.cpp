@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <ostream>
 
 #include "cli/cli_args.h"
@@ -38,10 +37,8 @@ Status ParseResample(const Args& args, ResampleRequest& request) {
   if (files.size() != 2) return Status::Error("expected IN and OUT.png");
   if (!size) return Status::Error("--size WxH is required");
   if (filterName) {
-    auto it = std::find_if(kResampleFilters.begin(), kResampleFilters.end(),
-                           [&](const ResampleFilter& f) { return f.name == *filterName; });
-    if (it == kResampleFilters.end()) return Status::Error("unknown filter \"" + *filterName + "\"");
-    request.filter = &*it;
+    request.filter = FindResampleFilter(*filterName);
+    if (!request.filter) return Status::Error("unknown filter \"" + *filterName + "\"");
   }
   request.input = files[0];
   request.output = files[1];

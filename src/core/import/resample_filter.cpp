@@ -57,4 +57,10 @@ float MitchellFilter(float x) {
   return 0.0f;
 }
 
+const ResampleFilter* FindResampleFilter(std::string_view name) {
+  for (const ResampleFilter& filter : kResampleFilters)
+    if (filter.name == name) return &filter;
+  return nullptr;
+}
+
 }  // namespace tinto

@@ -35,6 +35,9 @@ inline constexpr std::array<ResampleFilter, 7> kResampleFilters = {{
 }};
 inline constexpr int kDefaultResampleFilter = 5;  // "Lanczos3"
 
+// The filter of that exact name, or null.
+const ResampleFilter* FindResampleFilter(std::string_view name);
+
 // Supports above this are refused: they only make the lists long, never better.
 inline constexpr float kMaxFilterSupport = 16.0f;
 
