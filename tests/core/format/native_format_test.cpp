@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "support/temp_dir.h"
+#include "support/without_file_override.h"
 
 namespace tinto {
 namespace {
@@ -331,25 +332,6 @@ TEST(NativeFile, ReportsMissingEmptyAndUnreadableFiles) {
   EXPECT_EQ(geometry, ScreenGeometry());
 }
 
-// Runs `work` on a thread without the capabilities that let root write anywhere, so that the
-// permission tests mean the same under root (CI) as under a plain user. Capabilities belong to
-// a thread, so the rest of the test program keeps them.
-template <typename Work>
-void RunWithoutFileOverride(Work work) {
-  std::thread thread([&] {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2]{};
-    if (syscall(SYS_capget, &header, data) == 0) {
-      unsigned drop = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
-      data[0].effective &= ~drop;
-      data[0].permitted &= ~drop;
-      syscall(SYS_capset, &header, data);
-    }
-    work();
-  });
-  thread.join();
-}
-
 class NativeSaveFailure : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -371,7 +353,7 @@ class NativeSaveFailure : public ::testing::Test {
 TEST_F(NativeSaveFailure, ReadOnlyFolderKeepsTheOldFile) {
   ::chmod(m_dir.Path().c_str(), 0555);
   Status status = Status::Ok();
-  RunWithoutFileOverride([&] { status = Save(); });
+  test::RunWithoutFileOverride([&] { status = Save(); });
   EXPECT_EQ(status.Message(), "Permission denied");
   ExpectOldFileKept();
 }
@@ -379,7 +361,7 @@ TEST_F(NativeSaveFailure, ReadOnlyFolderKeepsTheOldFile) {
 TEST_F(NativeSaveFailure, ReadOnlyTargetKeepsTheOldFile) {
   ::chmod(m_path.c_str(), 0444);
   Status status = Status::Ok();
-  RunWithoutFileOverride([&] { status = Save(); });
+  test::RunWithoutFileOverride([&] { status = Save(); });
   EXPECT_EQ(status.Message(), "Permission denied");
   ExpectOldFileKept();
 }
