@@ -1,0 +1,23 @@
+#pragma once
+// Conversions between the core's 24-bit bitmaps and QImage.
+
+#include <QImage>
+
+#include "core/model/bitmap.h"
+#include "core/status.h"
+
+namespace tinto {
+
+// Any QImage becomes 24-bit at its own size, its transparent parts laid over white:
+// each component c with alpha a gives round((c * a + 255 * (255 - a)) / 255).
+// A null image gives an empty bitmap; may throw std::bad_alloc like any allocation.
+Bitmap24 ImageToBitmap(const QImage& image);
+
+// A deep copy in QImage::Format_RGB888; an empty bitmap gives a null image.
+QImage BitmapToImage(const Bitmap24& bitmap);
+
+// Writes `bitmap` as a PNG file. Fails on an empty bitmap and when the file cannot be written
+// (the message names the reason). Not atomic: a failed write may leave a partial file.
+Status SavePng(const Bitmap24& bitmap, const std::string& path);
+
+}  // namespace tinto

@@ -1,0 +1,108 @@
+#include "picture/picture_io.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <vector>
+
+#include "picture/emf_renderer.h"
+#include "picture/jpeg_decoder.h"
+#include "picture/qt_image_loader.h"
+#include "picture/wmf_player.h"
+
+namespace tinto {
+namespace {
+
+// Far above any picture within the pixel limit, yet refused before a runaway allocation.
+constexpr std::uintmax_t kMaxFileBytes = 512ull * 1024 * 1024;
+
+enum class PictureKind { Unknown, Jpeg, Bmp, Ico, Png, Gif, Emf, Wmf };
+
+PictureKind KindOf(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".jpg" || extension == ".jpeg") return PictureKind::Jpeg;
+  if (extension == ".bmp") return PictureKind::Bmp;
+  if (extension == ".ico") return PictureKind::Ico;
+  if (extension == ".png") return PictureKind::Png;
+  if (extension == ".gif") return PictureKind::Gif;
+  if (extension == ".emf") return PictureKind::Emf;
+  if (extension == ".wmf") return PictureKind::Wmf;
+  return PictureKind::Unknown;
+}
+
+Status CheckRegularFile(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status)) return Status::Error("File not found");
+  if (!std::filesystem::is_regular_file(status)) return Status::Error("Not a file");
+  return Status::Ok();
+}
+
+Status ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return Status::Error("Cannot read file");
+  if (size > kMaxFileBytes) return Status::Error("File too large");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Status::Error("Cannot open file");
+  try {
+    bytes.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return Status::Error("Out of memory");
+  }
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  if (static_cast<std::uintmax_t>(in.gcount()) != size) return Status::Error("Cannot read file");
+  return Status::Ok();
+}
+
+using MemoryDecoder = Status (*)(const std::uint8_t*, std::size_t, Bitmap24&);
+
+Status DecodeFile(const std::string& path, MemoryDecoder decoder, Bitmap24& out) {
+  std::vector<std::uint8_t> bytes;
+  if (Status read = ReadFileBytes(path, bytes); !read) return read;
+  return decoder(bytes.data(), bytes.size(), out);
+}
+
+// The decoders at the default pixel limit.
+Status JpegDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
+  return DecodeJpeg(data, size, out);
+}
+Status WmfDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
+  return RenderWmf(data, size, out);
+}
+
+}  // namespace
+
+bool IsPictureFileName(const std::string& path) { return KindOf(path) != PictureKind::Unknown; }
+
+Status LoadPicture(const std::string& path, Bitmap24& out) {
+  const PictureKind kind = KindOf(path);
+  if (kind == PictureKind::Unknown) return Status::Error("Unknown picture type");
+  if (Status file = CheckRegularFile(path); !file) return file;
+  switch (kind) {
+    case PictureKind::Jpeg:
+      return DecodeFile(path, JpegDecoder, out);
+    case PictureKind::Emf:
+      return DecodeFile(path, RenderEmf, out);
+    case PictureKind::Wmf:
+      return DecodeFile(path, WmfDecoder, out);
+    case PictureKind::Bmp:
+      return LoadWithQtReader(path, "bmp", out);
+    case PictureKind::Ico:
+      return LoadWithQtReader(path, "ico", out);
+    case PictureKind::Png:
+      return LoadWithQtReader(path, "png", out);
+    case PictureKind::Gif:
+      return LoadWithQtReader(path, "gif", out);
+    case PictureKind::Unknown:
+      break;
+  }
+  return Status::Error("Unknown picture type");
+}
+
+}  // namespace tinto

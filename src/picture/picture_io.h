@@ -1,0 +1,25 @@
+#pragma once
+// Loading a picture file into a 24-bit bitmap, the loader chosen by the file's extension
+// (letter case ignored): .jpg/.jpeg (libjpeg), .bmp, .ico, .png, .gif (Qt's readers),
+// .emf (libemf2svg) and .wmf (our own player). Pictures come at their own size with
+// transparent parts white; a picture over the limits of picture_limits.h is refused before its
+// pixels are allocated. Every failure - unknown extension, missing file, a folder, unreadable
+// or damaged data - is an error Status with a short reason; nothing is printed or thrown.
+// Metafile text needs a QGuiApplication (see emf_renderer.h, wmf_player.h). Pictures are
+// written with SavePng from bitmap_image.h.
+
+#include <string>
+
+#include "core/model/bitmap.h"
+#include "core/status.h"
+#include "picture/bitmap_image.h"
+
+namespace tinto {
+
+// On failure `out` is left unchanged.
+Status LoadPicture(const std::string& path, Bitmap24& out);
+
+// True when LoadPicture knows the extension of `path`.
+bool IsPictureFileName(const std::string& path);
+
+}  // namespace tinto

@@ -1,0 +1,61 @@
+#include "picture/qt_image_loader.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <new>
+
+#include "picture/bitmap_image.h"
+#include "picture/picture_limits.h"
+
+namespace tinto {
+namespace {
+
+// Qt refuses to allocate more than this for one image; enough for a picture at the pixel limit
+// even in a 64-bit format.
+constexpr int kAllocationLimitMb = static_cast<int>(kMaxPicturePixels * 8 / (1024 * 1024)) + 1;
+
+Status ReaderError(const QImageReader& reader) {
+  return Status::Error("Cannot read picture: " + reader.errorString().toStdString());
+}
+
+// Icon files hold several images; the one with the most pixels is the picture.
+void JumpToLargestImage(QImageReader& reader) {
+  const int count = reader.imageCount();
+  int best = 0;
+  qint64 bestArea = -1;
+  for (int i = 0; i < count; ++i) {
+    if (!reader.jumpToImage(i)) continue;
+    const QSize size = reader.size();
+    const qint64 area = static_cast<qint64>(size.width()) * size.height();
+    if (size.isValid() && area > bestArea) {
+      best = i;
+      bestArea = area;
+    }
+  }
+  reader.jumpToImage(best);
+}
+
+}  // namespace
+
+Status LoadWithQtReader(const std::string& path, const char* format, Bitmap24& out) {
+  QImageReader::setAllocationLimit(kAllocationLimitMb);
+  QImageReader reader(QString::fromStdString(path), format);
+  reader.setAutoDetectImageFormat(false);
+  if (qstrcmp(format, "ico") == 0 && reader.imageCount() > 1) JumpToLargestImage(reader);
+  const QSize size = reader.size();
+  if (!size.isValid()) return ReaderError(reader);
+  if (Status fits = CheckPictureSize(size.width(), size.height()); !fits) return fits;
+  QImage image;
+  if (!reader.read(&image)) return ReaderError(reader);
+  if (Status fits = CheckPictureSize(image.width(), image.height()); !fits) return fits;
+  try {
+    out = ImageToBitmap(image);
+  } catch (const std::bad_alloc&) {
+    return Status::Error("Out of memory");
+  }
+  return Status::Ok();
+}
+
+}  // namespace tinto
