@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <map>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -41,10 +42,22 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input, const
   return WriteExtras(request, *outcome);
 }
 
-std::string OutputFor(const ConvertRequest& request, const std::string& input) {
-  if (request.outputDir.empty()) return request.output;
-  std::filesystem::path name = std::filesystem::path(input).filename().replace_extension(".tin");
-  return (std::filesystem::path(request.outputDir) / name).string();
+// One .tin per input in the output folder. Inputs that share a stem (cat.bmp, cat.ico) keep
+// their extension in the name (cat.bmp.tin), so no conversion overwrites another.
+std::vector<std::string> OutputsFor(const ConvertRequest& request) {
+  if (request.outputDir.empty()) return {request.output};
+  std::map<std::string, int> stems;
+  for (const std::string& input : request.inputs) ++stems[std::filesystem::path(input).stem().string()];
+  std::vector<std::string> outputs;
+  for (const std::string& input : request.inputs) {
+    std::filesystem::path name = std::filesystem::path(input).filename();
+    if (stems[name.stem().string()] > 1)
+      name += ".tin";
+    else
+      name.replace_extension(".tin");
+    outputs.push_back((std::filesystem::path(request.outputDir) / name).string());
+  }
+  return outputs;
 }
 
 }  // namespace
@@ -59,10 +72,11 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
     err << ConvertHelpText() << "\n" << status.Message() << "\n";
     return 2;
   }
+  std::vector<std::string> outputs = OutputsFor(request);
   std::size_t failures = 0, count = request.inputs.size();
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& input = request.inputs[i];
-    std::string output = OutputFor(request, input);
+    const std::string& output = outputs[i];
     if (count > 1) out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
     if (Status status = ConvertOne(request, input, output); !status) {
       err << input << ": " << ForTerminal(status.Message()) << "\n";

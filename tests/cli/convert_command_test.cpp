@@ -124,6 +124,18 @@ TEST(ConvertCommand, BatchGoesOnPastAFailingInput) {
   EXPECT_NE(run.out.find("2 of 3 converted"), std::string::npos);
 }
 
+TEST(ConvertCommand, BatchInputsSharingAStemKeepTheirExtensions) {
+  test::TempDir dir;
+  std::string bmp = MakeBands(dir, "cat.bmp", 32, 16);
+  std::string png = MakeBands(dir, "cat.png", 32, 16);
+  std::string dog = MakeBands(dir, "dog.png", 32, 16);
+  std::filesystem::create_directory(dir.Path() / "out");
+  ASSERT_EQ(RunCli({"convert", "-o", dir.File("out"), bmp, png, dog}).status, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "cat.bmp.tin"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "cat.png.tin"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "dog.tin"));
+}
+
 TEST(ConvertCommand, OptionsBeyondTheirRangesAreClamped) {
   test::TempDir dir;
   std::string in = MakeBands(dir, "bands.bmp", 64, 64);
