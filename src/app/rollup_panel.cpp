@@ -23,6 +23,11 @@ void TRollUpPanel::SetCaption(const QString& caption) {
   update();
 }
 
+void TRollUpPanel::SetCaptionElideMode(Qt::TextElideMode mode) {
+  m_captionElideMode = mode;
+  update();
+}
+
 void TRollUpPanel::SetRolledUp(bool rolledUp) {
   if (rolledUp == m_rolledUp) return;
   m_rolledUp = rolledUp;
@@ -70,11 +75,13 @@ void TRollUpPanel::paintEvent(QPaintEvent*) {
     painter.fillRect(0, 0, width(), height(), barColor);
     painter.translate(0, height());
     painter.rotate(-90);
-    painter.drawText(QRect(0, 0, height() - bar - 4, width()), Qt::AlignRight | Qt::AlignVCenter,
-                     m_caption);
+    const QRect text(0, 0, height() - bar - 4, width());
+    painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter,
+                     fontMetrics().elidedText(m_caption, m_captionElideMode, text.width()));
     return;
   }
   painter.fillRect(0, 0, width(), bar, barColor);
-  painter.drawText(QRect(4, 0, width() - bar - 4, bar), Qt::AlignLeft | Qt::AlignVCenter,
-                   m_caption);
+  const QRect text(4, 0, width() - bar - 4, bar);
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                   fontMetrics().elidedText(m_caption, m_captionElideMode, text.width()));
 }

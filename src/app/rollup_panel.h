@@ -19,6 +19,8 @@ class TRollUpPanel : public QWidget {
 
   const QString& Caption() const { return m_caption; }
   void SetCaption(const QString& caption);
+  // Where a caption too long for the bar loses its text (right by default).
+  void SetCaptionElideMode(Qt::TextElideMode mode);
 
   bool RolledUp() const { return m_rolledUp; }
   // Emits ChangeRollState only when the state actually changes.
@@ -40,6 +42,7 @@ class TRollUpPanel : public QWidget {
   void PlaceChildren();
 
   QString m_caption;
+  Qt::TextElideMode m_captionElideMode = Qt::ElideRight;
   QToolButton* m_rollButton;
   QWidget* m_client;
   bool m_rolledUp = false;
