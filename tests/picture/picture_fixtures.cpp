@@ -1,5 +1,8 @@
 #include "picture/picture_fixtures.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -129,6 +132,34 @@ Color PixelAt(const Bitmap24& bitmap, int x, int y) {
 bool Near(Color a, Color b, int tolerance) {
   return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
          std::abs(a.b - b.b) <= tolerance;
+}
+
+void ExpectRefusedQuickly(const std::function<Status()>& load) {
+  const auto start = std::chrono::steady_clock::now();
+  const Status status = load();
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_FALSE(status.IsOk());
+  EXPECT_NE(status.Message().find("too large"), std::string::npos) << status.Message();
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500);
+}
+
+void ExpectSurvivesDamage(const std::string& whole, std::size_t step,
+                          const std::function<Status(const std::string&, Bitmap24&)>& render) {
+  for (std::size_t size = 0; size < whole.size(); size += step) {
+    Bitmap24 picture;
+    if (render(whole.substr(0, size), picture).IsOk()) {
+      EXPECT_FALSE(picture.Empty()) << size;
+    }
+  }
+  for (std::size_t at = 0; at < whole.size(); ++at)
+    for (char value : {'\x00', '\xFF', '\x7F', '\x80'}) {
+      std::string damaged = whole;
+      damaged[at] = value;
+      Bitmap24 picture;
+      if (render(damaged, picture).IsOk()) {
+        EXPECT_FALSE(picture.Empty()) << at;
+      }
+    }
 }
 
 WmfWriter::WmfWriter(const std::string& path, std::optional<U_PAIRF> inches,

@@ -3,6 +3,7 @@
 // written with libuemf, and helpers to read pixels of the results.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ extern "C" {
 }
 
 #include "core/model/bitmap.h"
+#include "core/status.h"
 
 namespace tinto::test {
 
@@ -94,6 +96,13 @@ std::int32_t HundredthsMm(int pixels);
 // A 2 x 2, 24-bit DIB record payload source: top row red, green; bottom row blue, (13,147,201).
 void AddQuadrantDib(WmfWriter& writer, U_POINT16 at, U_POINT16 size, U_POINT16 source,
                     U_POINT16 sourceSize);
+
+// Expects `load` to fail within half a second with a "too large" message.
+void ExpectRefusedQuickly(const std::function<Status()>& load);
+// Renders every cut (in steps of `step` bytes) and every byte of `whole` set to a few damaging
+// values: each must give a non-empty picture or an error, never a crash.
+void ExpectSurvivesDamage(const std::string& whole, std::size_t step,
+                          const std::function<Status(const std::string&, Bitmap24&)>& render);
 
 // 64 x 48 pictures that use most record kinds the players know, for damage and fuzz tests.
 void WriteSampleWmf(const std::string& path);

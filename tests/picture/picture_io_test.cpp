@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -192,12 +191,7 @@ class LoadPictureHugeTest : public ::testing::TestWithParam<std::tuple<const cha
 
 TEST_P(LoadPictureHugeTest, RefusedBeforeItsPixelsAreRead) {
   const auto [extension, width, height] = GetParam();
-  const auto start = std::chrono::steady_clock::now();
-  const Status status = LoadClaimingSize(extension, width, height);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  EXPECT_FALSE(status.IsOk());
-  EXPECT_NE(status.Message().find("too large"), std::string::npos) << status.Message();
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500);
+  test::ExpectRefusedQuickly([&] { return LoadClaimingSize(extension, width, height); });
 }
 
 // A side over 32768, and 10001 x 10000: just over 100 megapixels.

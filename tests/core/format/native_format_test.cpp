@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <random>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -266,16 +265,6 @@ TEST(NativeFormat, WideWindowFromTheFileIsReadAsSingleRows) {
   EXPECT_EQ(screen.AttrByte(0, 2, 20), 0x00);
   EXPECT_EQ(screen.AttrByte(0, 4, 20), 0x00);
   EXPECT_EQ(screen.AttrByte(1, 7, 24), 0x7F);
-}
-
-TEST(NativeFormat, RandomBytesAreNotATintoFile) {
-  std::mt19937 random(12345);
-  std::string garbage(5000, '\0');
-  for (char& c : garbage) c = static_cast<char>(random());
-  garbage[0] = 'X';
-  ScreenBuffers screen;
-  ScreenGeometry geometry;
-  EXPECT_EQ(DecodeNativeFile(garbage, "g.tin", screen, geometry).Message(), NotTinto("g.tin"));
 }
 
 TEST(NativeFormat, BytesAfterTheLastBlockAreIgnored) {

@@ -72,18 +72,11 @@ TEST_P(SettingsKeysDefaultTest, FirstRunReadsTheKeysDefault) {
   EXPECT_EQ(ReadSetting(ini, GetParam().key, -1), GetParam().expected) << GetParam().key.key;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FirstRun, SettingsKeysDefaultTest,
-    ::testing::Values(DefaultCase{setting::kMainDrawMode, 1}, DefaultCase{setting::kSizeDX, 32},
-                      DefaultCase{setting::kSizeDY, 192}, DefaultCase{setting::kSizeMltLeft, 0},
-                      DefaultCase{setting::kSizeMltWidth, 18},
-                      DefaultCase{setting::kMainMagnify, 4}, DefaultCase{setting::kMainTool, 2},
-                      DefaultCase{setting::kColorsInk1, 71}, DefaultCase{setting::kColorsInk2, 71},
-                      DefaultCase{setting::kColorsPaper1, 0},
-                      DefaultCase{setting::kColorsPaper2, 0},
-                      DefaultCase{setting::kMainTimerInterval, 5},
-                      DefaultCase{setting::kImportDX, 32}, DefaultCase{setting::kImportHTH, 170},
-                      DefaultCase{setting::kMainLeft, -1}, DefaultCase{setting::kPreviewTop, -1}));
+INSTANTIATE_TEST_SUITE_P(FirstRun, SettingsKeysDefaultTest,
+                         ::testing::Values(DefaultCase{setting::kSizeDX, 32},
+                                           DefaultCase{setting::kColorsInk1, 71},
+                                           DefaultCase{setting::kImportHTH, 170},
+                                           DefaultCase{setting::kMainLeft, -1}));
 
 TEST(SettingsKeys, FirstRunHasSkinEnabledWithEmptyNameAndStaticTicked) {
   test::TempDir dir;

@@ -5,19 +5,13 @@
 #include <climits>
 #include <vector>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
-ScreenGeometry Geometry(int dx, int dy, AttrMode mode = AttrMode::Mode8x1, int mltLeft = 0,
-                        int mltWidth = 18) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMode(mode);
-  g.SetMltLeft(mltLeft);
-  g.SetMltWidth(mltWidth);
-  return g;
-}
+using test::MakeGeometry;
+using test::RowsWithAttr;
 
 SelectionRecord Rect(int x1, int y1, int x2, int y2) { return {true, x1, y1, x2, y2}; }
 
@@ -28,18 +22,11 @@ UndoSnapshot SnapshotOf(const ScreenBuffers& s) {
   return undo;
 }
 
-std::vector<int> RowsWithAttr(const ScreenBuffers& s, FrameIndex f, int column, int value) {
-  std::vector<int> rows;
-  for (int row = 0; row < kScreenHeight; ++row)
-    if (s.AttrByte(f, row, column) == value) rows.push_back(row);
-  return rows;
-}
-
 TEST(DropFloatingCopy, OverlappingMoveCopiesThePixelsAsTheyWereBefore) {
   ScreenBuffers s;
   s.PixelByte(0, 0, 0) = 0b1010'0000;  // pixels 0 and 2
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, Rect(0, 0, 16, 1), Rect(1, 0, 17, 1), false);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, Rect(0, 0, 16, 1), Rect(1, 0, 17, 1), false);
   // Pixel 0 stays (a move copies); pixels 1..16 take pixels 0..15 of the old row.
   EXPECT_EQ(s.PixelByte(0, 0, 0), 0b1101'0000);
   EXPECT_EQ(s.PixelByte(0, 0, 1), 0);
@@ -52,7 +39,7 @@ TEST(DropFloatingCopy, ClearsDestinationPixelsWhoseSourceIsClearWhateverWasThere
   s.PixelByte(1, 6, 3) = 0xFF;
   s.PixelByte(0, 6, 3) = 0xFF;
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 192), undo, 1, Rect(0, 5, 4, 7), Rect(26, 5, 30, 7), false);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 1, Rect(0, 5, 4, 7), Rect(26, 5, 30, 7), false);
   EXPECT_EQ(s.PixelByte(1, 5, 3), 0b0010'0000);  // pixel 26 = old pixel 0 of row 5
   EXPECT_EQ(s.PixelByte(1, 6, 3), 0b1100'0011);  // pixels 26..29 from the clear row 6
   EXPECT_EQ(s.PixelByte(0, 6, 3), 0xFF);         // the other frame is untouched
@@ -64,7 +51,7 @@ TEST(DropFloatingCopy, ReadsFromTheUndoCopiesNotFromTheScreen) {
   UndoSnapshot undo = SnapshotOf(s);  // all clear
   s.PixelByte(0, 0, 0) = 0xFF;
   s.AttrByte(0, 0, 0) = 0x47;
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, Rect(0, 0, 8, 1), Rect(8, 0, 16, 1), true);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, Rect(0, 0, 8, 1), Rect(8, 0, 16, 1), true);
   EXPECT_EQ(s.PixelByte(0, 0, 1), 0);
   EXPECT_EQ(s.AttrByte(0, 0, 1), 0);
 }
@@ -74,7 +61,7 @@ TEST(DropFloatingCopy, WritesTheSourceAttributeByTheCellRuleInTheEditedFrameOnly
   s.AttrByte(1, 3, 0) = 0x55;
   UndoSnapshot undo = SnapshotOf(s);
   // Columns 0..1 are the MLT window: column 1 has 8x1 cells, column 2 an 8x8 cell.
-  ScreenGeometry g = Geometry(4, 192, AttrMode::Mode8x1, 0, 2);
+  ScreenGeometry g = MakeGeometry(4, 192, AttrMode::Mode8x1, 0, 2);
   DropFloatingCopy(s, g, undo, 1, Rect(0, 3, 1, 4), Rect(8, 3, 9, 4), true);
   DropFloatingCopy(s, g, undo, 1, Rect(0, 3, 1, 4), Rect(16, 3, 17, 4), true);
   EXPECT_EQ(RowsWithAttr(s, 1, 1, 0x55), (std::vector<int>{3}));
@@ -82,7 +69,7 @@ TEST(DropFloatingCopy, WritesTheSourceAttributeByTheCellRuleInTheEditedFrameOnly
   for (std::uint8_t b : std::vector<std::uint8_t>(s.Attrs().begin(), s.Attrs().begin() + 6144))
     ASSERT_EQ(b, 0);  // frame 0
 
-  DropFloatingCopy(s, Geometry(4, 192, AttrMode::Mode8x2), undo, 1, Rect(0, 3, 1, 4),
+  DropFloatingCopy(s, MakeGeometry(4, 192, AttrMode::Mode8x2), undo, 1, Rect(0, 3, 1, 4),
                    Rect(24, 5, 25, 6), true);
   EXPECT_EQ(RowsWithAttr(s, 1, 3, 0x55), (std::vector<int>{4, 5}));
 }
@@ -92,7 +79,7 @@ TEST(DropFloatingCopy, TheLastPixelWrittenIntoACellDecidesItsAttribute) {
   for (int row = 0; row < 8; ++row) s.AttrByte(0, row, 0) = static_cast<std::uint8_t>(row + 1);
   UndoSnapshot undo = SnapshotOf(s);
   // The source column has 8x1 cells (MLT window 0..0); the destination column an 8x8 cell.
-  DropFloatingCopy(s, Geometry(4, 192, AttrMode::Mode8x1, 0, 1), undo, 0, Rect(0, 0, 8, 8),
+  DropFloatingCopy(s, MakeGeometry(4, 192, AttrMode::Mode8x1, 0, 1), undo, 0, Rect(0, 0, 8, 8),
                    Rect(8, 0, 16, 8), true);
   EXPECT_EQ(RowsWithAttr(s, 0, 1, 8), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
@@ -102,7 +89,7 @@ TEST(DropFloatingCopy, WithoutAttributeWritesOnlyPixelsChange) {
   s.PixelByte(0, 0, 0) = 0xFF;
   s.AttrByte(0, 0, 0) = 0x47;
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, Rect(0, 0, 8, 1), Rect(16, 0, 24, 1), false);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, Rect(0, 0, 8, 1), Rect(16, 0, 24, 1), false);
   EXPECT_EQ(s.PixelByte(0, 0, 2), 0xFF);
   EXPECT_EQ(s.AttrByte(0, 0, 2), 0);
 }
@@ -115,7 +102,8 @@ TEST(DropFloatingCopy, SnappedDropAtTheRightEdgeSkipsSourcePixelsPastTheScreen) 
   s.AttrByte(0, 1, 0) = 0x47;
   UndoSnapshot undo = SnapshotOf(s);
   // The floating copy was 250..255; Shift snapping widened the destination to 248..255.
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, Rect(250, 0, 256, 1), Rect(248, 0, 256, 1), true);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, Rect(250, 0, 256, 1), Rect(248, 0, 256, 1),
+                   true);
   // 248..253 take 250..255; 254 and 255 would read 256 and 257 and keep what they had.
   EXPECT_EQ(s.PixelByte(0, 0, 31), 0b1000'0101);
   EXPECT_EQ(RowsWithAttr(s, 0, 31, 0x11), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
@@ -127,7 +115,7 @@ TEST(DropFloatingCopy, SnappedDropAtTheBottomOfTheScreenSkipsRowsPastIt) {
   s.PixelByte(0, 190, 0) = 0x0F;
   s.PixelByte(1, 0, 0) = 0xFF;  // what "row 192 of frame 0" would alias
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, Rect(0, 188, 8, 192), Rect(0, 184, 8, 192),
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, Rect(0, 188, 8, 192), Rect(0, 184, 8, 192),
                    false);
   std::vector<int> rows;
   for (int row = 184; row < 192; ++row) rows.push_back(s.PixelByte(0, row, 0));
@@ -139,7 +127,8 @@ TEST(DropFloatingCopy, SkipsSourceRowsAtOrBelowDy) {
   s.PixelByte(0, 96, 0) = 0x81;
   for (int row = 100; row < 104; ++row) s.PixelByte(0, row, 0) = 0xFF;  // outside the picture
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 100), undo, 0, Rect(0, 96, 8, 100), Rect(0, 92, 8, 100), false);
+  DropFloatingCopy(s, MakeGeometry(32, 100), undo, 0, Rect(0, 96, 8, 100), Rect(0, 92, 8, 100),
+                   false);
   std::vector<int> rows;
   for (int row = 92; row < 100; ++row) rows.push_back(s.PixelByte(0, row, 0));
   EXPECT_EQ(rows, (std::vector<int>{0x81, 0, 0, 0, 0x81, 0, 0, 0}));
@@ -151,7 +140,7 @@ TEST(DropFloatingCopy, SkipsDestinationPixelsOutsideThePicture) {
   s.PixelByte(0, 1, 1) = 0x0F;  // pixels 12..15 of row 1
   UndoSnapshot undo = SnapshotOf(s);
   // Selections made before DX shrank to 2 columns can be pinned partly outside the picture.
-  ScreenGeometry g = Geometry(2, 192);
+  ScreenGeometry g = MakeGeometry(2, 192);
   DropFloatingCopy(s, g, undo, 0, Rect(0, 0, 12, 1), Rect(-4, 0, 8, 1), false);
   DropFloatingCopy(s, g, undo, 0, Rect(0, 1, 16, 2), Rect(4, 1, 20, 2), false);
   EXPECT_EQ(s.PixelByte(0, 0, 0), 0xF0);  // 0..7 from 4..11
@@ -169,7 +158,8 @@ TEST_P(DropFloatingCopyCorrupt, ChangesNothing) {
   ScreenBuffers s;
   s.PixelByte(0, 0, 0) = 0xFF;
   UndoSnapshot undo = SnapshotOf(s);
-  DropFloatingCopy(s, Geometry(32, 192), undo, 0, GetParam().source, GetParam().destination, true);
+  DropFloatingCopy(s, MakeGeometry(32, 192), undo, 0, GetParam().source, GetParam().destination,
+                   true);
   EXPECT_EQ(s.Pixels(), undo.Pixels());
   EXPECT_EQ(s.Attrs(), undo.Attrs());
 }

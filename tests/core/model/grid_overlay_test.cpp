@@ -4,26 +4,20 @@
 
 #include <climits>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
 using Lines = std::vector<int>;
 
-ScreenGeometry Geometry(int dx, int dy, AttrMode mode, int mltLeft, int mltWidth) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMode(mode);
-  g.SetMltLeft(mltLeft);
-  g.SetMltWidth(mltWidth);
-  return g;
-}
+using test::MakeGeometry;
 
 // A 16 x 10 picture at m = 4 (64 x 40 on screen), scrolled 10 left and 3 up in a 70 x 40
 // client area: W = min(70, -10 + 64) = 54, H = min(40, -3 + 40) = 37, and the lines start at
 // -10 mod 32 = -10 and -3 mod 32 = -3.
 TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
-  ScreenGeometry g = Geometry(2, 10, AttrMode::Mode8x1, 1, 1);
+  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
   GridOverlay overlay = GridOverlayLines({70, 40, -10, -3, 4, true}, g);
   EXPECT_EQ(overlay.width, 54);
   EXPECT_EQ(overlay.height, 37);
@@ -36,7 +30,7 @@ TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
 
 // A 144 x 192 picture at m = 4 in a 200 x 100 client area: W = 200, H = 100.
 TEST(GridOverlayLines, UnscrolledImageIsCutAtTheClientArea) {
-  ScreenGeometry g = Geometry(18, 192, AttrMode::Mode8x1, 0, 18);
+  ScreenGeometry g = MakeGeometry(18, 192, AttrMode::Mode8x1, 0, 18);
   GridOverlay overlay = GridOverlayLines({200, 100, 0, 0, 4, true}, g);
   EXPECT_EQ(overlay.width, 200);
   EXPECT_EQ(overlay.height, 100);
@@ -50,7 +44,7 @@ TEST(GridOverlayLines, UnscrolledImageIsCutAtTheClientArea) {
 
 TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
   // 8 x 8 at m = 2: 16 x 16 in a 40 x 20 client area.
-  ScreenGeometry g = Geometry(1, 8, AttrMode::Mode8x1, 0, 1);
+  ScreenGeometry g = MakeGeometry(1, 8, AttrMode::Mode8x1, 0, 1);
   GridOverlay overlay = GridOverlayLines({40, 20, 0, 0, 2, true}, g);
   EXPECT_EQ(overlay.width, 16);
   EXPECT_EQ(overlay.height, 16);
@@ -62,7 +56,7 @@ TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
 }
 
 TEST(GridOverlayLines, WithTheGridOffOnlyTheMltLinesRemain) {
-  ScreenGeometry g = Geometry(2, 10, AttrMode::Mode8x1, 1, 1);
+  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
   GridOverlay expected;
   expected.width = 54;
   expected.height = 37;
@@ -71,13 +65,13 @@ TEST(GridOverlayLines, WithTheGridOffOnlyTheMltLinesRemain) {
 }
 
 TEST(GridOverlayLines, EightByTwoModeHasNoMltLines) {
-  ScreenGeometry g = Geometry(2, 10, AttrMode::Mode8x2, 1, 1);
+  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x2, 1, 1);
   EXPECT_TRUE(GridOverlayLines({70, 40, -10, -3, 4, true}, g).redColumns.empty());
   EXPECT_TRUE(GridOverlayLines({70, 40, -10, -3, 4, false}, g).redColumns.empty());
 }
 
 TEST(GridOverlayLines, ExtremeInputsGiveFewLinesAndNoCrash) {
-  ScreenGeometry g = Geometry(32, 192, AttrMode::Mode8x1, 0, 18);
+  ScreenGeometry g = MakeGeometry(32, 192, AttrMode::Mode8x1, 0, 18);
   GridOverlay big = GridOverlayLines({INT_MAX, INT_MAX, INT_MIN, INT_MIN, 0, true}, g);
   EXPECT_TRUE(big.greyRows.empty());  // m 0 acts as 1
   EXPECT_LT(big.whiteRows.size(), 10000u);

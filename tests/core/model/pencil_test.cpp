@@ -6,19 +6,12 @@
 #include <random>
 #include <vector>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
-ScreenGeometry Geometry(int dx, int dy, AttrMode mode = AttrMode::Mode8x1, int mltLeft = 0,
-                        int mltWidth = 18) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMode(mode);
-  g.SetMltLeft(mltLeft);
-  g.SetMltWidth(mltWidth);
-  return g;
-}
+using test::MakeGeometry;
 
 PencilOptions Pencil(int size, DrawMode mode = DrawMode::Or, bool attributes = false,
                      FrameIndex frame = 0) {
@@ -51,14 +44,14 @@ std::vector<int> RowsWithAttrs(const ScreenBuffers& s, int column, int a0, int a
 
 TEST(PlotPencil, SizeTwoAtTheOriginSetsOnlyTheOriginPixel) {
   ScreenBuffers s;
-  PixelRect written = PlotPencil(s, Geometry(18, 192), Pencil(2), 0, 0);
+  PixelRect written = PlotPencil(s, MakeGeometry(18, 192), Pencil(2), 0, 0);
   EXPECT_EQ(SetPixels(s, 0), (std::vector<std::pair<int, int>>{{0, 0}}));
   EXPECT_EQ(written, (PixelRect{0, 0, 1, 1}));
 }
 
 TEST(PlotPencil, DropsColumnsBeyondTheTotalWidth) {
   ScreenBuffers s;
-  PixelRect written = PlotPencil(s, Geometry(18, 192), Pencil(5), 143, 50);
+  PixelRect written = PlotPencil(s, MakeGeometry(18, 192), Pencil(5), 143, 50);
   // Columns 141..143 are bits 0x04, 0x02, 0x01 of byte column 17; rows 48..52.
   for (int row = 47; row <= 53; ++row) {
     std::uint8_t expected = row >= 48 && row <= 52 ? 0x07 : 0x00;
@@ -70,7 +63,7 @@ TEST(PlotPencil, DropsColumnsBeyondTheTotalWidth) {
 
 TEST(PlotPencil, NeverWritesRowsAtOrBelowDy) {
   ScreenBuffers s;
-  PlotPencil(s, Geometry(32, 100), Pencil(5, DrawMode::Or, true), 20, 99);
+  PlotPencil(s, MakeGeometry(32, 100), Pencil(5, DrawMode::Or, true), 20, 99);
   EXPECT_EQ(s.PixelByte(0, 99, 2), 0x3E);  // columns 18..22
   EXPECT_EQ(s.PixelByte(0, 97, 2), 0x3E);
   EXPECT_EQ(s.PixelByte(0, 96, 2), 0x00);
@@ -86,7 +79,7 @@ TEST(PlotPencil, NeverWritesRowsAtOrBelowDy) {
 
 TEST(PlotPencil, OutsideTheMltWindowWritesTheWholeEightRowCell) {
   ScreenBuffers s;
-  ScreenGeometry g = Geometry(32, 192, AttrMode::Mode8x1, 0, 18);
+  ScreenGeometry g = MakeGeometry(32, 192, AttrMode::Mode8x1, 0, 18);
   PlotPencil(s, g, Pencil(1, DrawMode::Or, true), 20 * 8 + 3, 13);
   PlotPencil(s, g, Pencil(1, DrawMode::Or, true), 5 * 8, 13);
   EXPECT_EQ(RowsWithAttrs(s, 20, 0x4A, 0x15), (std::vector<int>{8, 9, 10, 11, 12, 13, 14, 15}));
@@ -95,7 +88,7 @@ TEST(PlotPencil, OutsideTheMltWindowWritesTheWholeEightRowCell) {
 
 TEST(PlotPencil, InEightByTwoModeWritesTheRowPairOfBothFrames) {
   ScreenBuffers s;
-  PlotPencil(s, Geometry(32, 192, AttrMode::Mode8x2), Pencil(1, DrawMode::Or, true, 1), 60, 7);
+  PlotPencil(s, MakeGeometry(32, 192, AttrMode::Mode8x2), Pencil(1, DrawMode::Or, true, 1), 60, 7);
   EXPECT_EQ(RowsWithAttrs(s, 7, 0x4A, 0x15), (std::vector<int>{6, 7}));
   EXPECT_EQ(SetPixels(s, 1), (std::vector<std::pair<int, int>>{{60, 7}}));
   EXPECT_TRUE(SetPixels(s, 0).empty());
@@ -103,7 +96,7 @@ TEST(PlotPencil, InEightByTwoModeWritesTheRowPairOfBothFrames) {
 
 TEST(PlotPencil, WithoutAttributeWritesOnlyPixelBitsChange) {
   ScreenBuffers s;
-  PlotPencil(s, Geometry(32, 192), Pencil(50), 128, 96);
+  PlotPencil(s, MakeGeometry(32, 192), Pencil(50), 128, 96);
   for (std::uint8_t b : s.Attrs()) ASSERT_EQ(b, 0);
   EXPECT_EQ(SetPixels(s, 0).size(), 2500u);
   EXPECT_EQ(SetPixels(s, 0).front(), (std::pair<int, int>{103, 71}));
@@ -113,7 +106,7 @@ TEST(PlotPencil, WithoutAttributeWritesOnlyPixelBitsChange) {
 TEST(PlotPencil, XorTwiceRestoresThePixelsButKeepsTheAttributes) {
   ScreenBuffers s;
   s.PixelByte(0, 10, 1) = 0b1010'0101;
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   PlotPencil(s, g, Pencil(3, DrawMode::Xor, true), 9, 10);
   EXPECT_EQ(s.PixelByte(0, 10, 1), 0b0100'0101);  // columns 8..10 inverted
   EXPECT_EQ(s.PixelByte(0, 9, 1), 0b1110'0000);
@@ -126,7 +119,7 @@ TEST(PlotPencil, XorTwiceRestoresThePixelsButKeepsTheAttributes) {
 TEST(PlotPencil, ClsClearsTheSquareAcrossAByteBoundary) {
   ScreenBuffers s;
   for (int row = 0; row < 4; ++row) s.PixelByte(0, row, 0) = s.PixelByte(0, row, 1) = 0xFF;
-  PixelRect written = PlotPencil(s, Geometry(32, 192), Pencil(4, DrawMode::Cls), 7, 1);
+  PixelRect written = PlotPencil(s, MakeGeometry(32, 192), Pencil(4, DrawMode::Cls), 7, 1);
   // Columns 5..8, rows -1..2 of which 0..2 exist.
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(s.PixelByte(0, row, 0), 0xF8) << row;
@@ -144,8 +137,8 @@ class PlotPencilFarAway : public ::testing::TestWithParam<FarCase> {};
 
 TEST_P(PlotPencilFarAway, WritesNothing) {
   ScreenBuffers s;
-  PixelRect written =
-      PlotPencil(s, Geometry(18, 100), Pencil(50, DrawMode::Or, true), GetParam().x, GetParam().y);
+  PixelRect written = PlotPencil(s, MakeGeometry(18, 100), Pencil(50, DrawMode::Or, true),
+                                 GetParam().x, GetParam().y);
   EXPECT_TRUE(written.Empty());
   EXPECT_EQ(s.Pixels(), ScreenBlock{});
   EXPECT_EQ(s.Attrs(), ScreenBlock{});
@@ -158,9 +151,9 @@ INSTANTIATE_TEST_SUITE_P(Points, PlotPencilFarAway,
 
 TEST(PlotPencil, SizeOutOfRangeIsClamped) {
   ScreenBuffers small, big;
-  PlotPencil(small, Geometry(32, 192), Pencil(0), 40, 40);
+  PlotPencil(small, MakeGeometry(32, 192), Pencil(0), 40, 40);
   EXPECT_EQ(SetPixels(small, 0).size(), 1u);
-  PlotPencil(big, Geometry(32, 192), Pencil(1000), 128, 96);
+  PlotPencil(big, MakeGeometry(32, 192), Pencil(1000), 128, 96);
   EXPECT_EQ(SetPixels(big, 0).size(), 2500u);
 }
 
@@ -189,8 +182,8 @@ TEST(RenderTouchedBlocks, GivesTheSameBitmapsAsRenderingAfterEveryPixel) {
   std::mt19937 random(7);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   for (int trial = 0; trial < 300; ++trial) {
-    ScreenGeometry g = Geometry(pick(1, 32), pick(1, 192), static_cast<AttrMode>(pick(0, 1)),
-                                pick(0, 31), pick(1, 18));
+    ScreenGeometry g = MakeGeometry(pick(1, 32), pick(1, 192), static_cast<AttrMode>(pick(0, 1)),
+                                    pick(0, 31), pick(1, 18));
     ScreenBuffers batched;
     for (std::uint8_t& b : batched.Pixels()) b = static_cast<std::uint8_t>(random());
     for (std::uint8_t& b : batched.Attrs()) b = static_cast<std::uint8_t>(random());
@@ -214,7 +207,7 @@ TEST(RenderTouchedBlocks, GivesTheSameBitmapsAsRenderingAfterEveryPixel) {
 
 TEST(RenderTouchedBlocks, LeavesBlocksWithoutWrittenPixelsAlone) {
   ScreenBuffers s;
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   Bitmaps bitmaps;
   for (Bitmap24& b : bitmaps.b) b.Fill(MakeRgb(1, 2, 3));
   RenderTouchedBlocks(s, g, {true, false}, bitmaps.Views(),
@@ -230,9 +223,9 @@ TEST(RenderTouchedBlocks, IgnoresRectanglesOutsideTheScreen) {
   ScreenBuffers s;
   Bitmaps bitmaps;
   for (Bitmap24& b : bitmaps.b) b.Fill(MakeRgb(1, 2, 3));
-  RenderTouchedBlocks(s, Geometry(32, 192), {true, false}, bitmaps.Views(),
+  RenderTouchedBlocks(s, MakeGeometry(32, 192), {true, false}, bitmaps.Views(),
                       PixelRect{-100, -100, -1, 400});
-  RenderTouchedBlocks(s, Geometry(32, 192), {true, false}, bitmaps.Views(),
+  RenderTouchedBlocks(s, MakeGeometry(32, 192), {true, false}, bitmaps.Views(),
                       PixelRect{256, 0, 900, 192});
   EXPECT_EQ(bitmaps.b[0].Pixel(0, 0), MakeRgb(1, 2, 3));
   EXPECT_EQ(bitmaps.b[0].Pixel(255, 191), MakeRgb(1, 2, 3));

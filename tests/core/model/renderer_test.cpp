@@ -6,18 +6,14 @@
 #include <tuple>
 #include <vector>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
 constexpr Rgb kSentinel = MakeRgb(1, 2, 3);
 
-ScreenGeometry Geometry(int dx, int dy, AttrMode mode = AttrMode::Mode8x1) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMode(mode);
-  return g;
-}
+using test::MakeGeometry;
 
 ScreenBuffers RandomScreen(unsigned seed) {
   std::mt19937 random(seed);
@@ -50,7 +46,7 @@ TEST(RenderScreen, WithoutAttributesSetPixelsAreWhiteAndMixToGreys) {
   s.SetPixel(1, 11, 5);
   s.SetAttr(0, 10, 5, 0x4A);
   Bitmaps b(16, 8);
-  RenderScreen(s, Geometry(2, 8), {false, true}, b.Views());
+  RenderScreen(s, MakeGeometry(2, 8), {false, true}, b.Views());
   EXPECT_EQ(b.image1.Pixel(10, 5), MakeRgb(255, 255, 255));
   EXPECT_EQ(b.image2.Pixel(10, 5), MakeRgb(0, 0, 0));
   EXPECT_EQ(b.preview1.Pixel(10, 5), MakeRgb(199, 199, 199));
@@ -65,7 +61,7 @@ TEST(RenderScreen, AttributesGiveInkForSetAndPaperForClearPixels) {
   s.SetAttr(0, 10, 5, 0x4A);  // bright red ink, bright blue paper
   s.SetAttr(1, 10, 5, 0x4A);
   Bitmaps b(16, 8);
-  RenderScreen(s, Geometry(2, 8), {true, true}, b.Views());
+  RenderScreen(s, MakeGeometry(2, 8), {true, true}, b.Views());
   EXPECT_EQ(b.image1.Pixel(10, 5), MakeRgb(254, 0, 0));
   EXPECT_EQ(b.image2.Pixel(10, 5), MakeRgb(0, 0, 254));
   EXPECT_EQ(b.preview1.Pixel(10, 5), MakeRgb(199, 0, 199));
@@ -77,7 +73,7 @@ TEST(RenderScreen, AttributesGiveInkForSetAndPaperForClearPixels) {
 TEST(RenderScreen, WithoutNoFlicThePreviewsCopyTheFrames) {
   ScreenBuffers s = RandomScreen(1);
   Bitmaps b(256, 192);
-  RenderScreen(s, Geometry(32, 192), {true, false}, b.Views());
+  RenderScreen(s, MakeGeometry(32, 192), {true, false}, b.Views());
   EXPECT_TRUE(b.preview1 == b.image1);
   EXPECT_TRUE(b.preview2 == b.image2);
   EXPECT_FALSE(b.image1 == b.image2);
@@ -86,11 +82,11 @@ TEST(RenderScreen, WithoutNoFlicThePreviewsCopyTheFrames) {
 TEST(RenderScreen, SmallestPictureFillsEightByOnePixels) {
   ScreenBuffers s = RandomScreen(2);
   Bitmaps exact(8, 1);
-  RenderScreen(s, Geometry(1, 1), {true, true}, exact.Views());
+  RenderScreen(s, MakeGeometry(1, 1), {true, true}, exact.Views());
   for (int x = 0; x < 8; ++x)
     EXPECT_EQ(exact.image1.Pixel(x, 0), FramePixelColor(s, 0, x, 0, true));
   Bitmaps larger(16, 4);
-  RenderScreen(s, Geometry(1, 1), {true, true}, larger.Views());
+  RenderScreen(s, MakeGeometry(1, 1), {true, true}, larger.Views());
   for (Bitmap24* bitmap : larger.All())
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 16; ++x)
@@ -100,7 +96,7 @@ TEST(RenderScreen, SmallestPictureFillsEightByOnePixels) {
 TEST(RenderBlock, NearTheBottomRendersOnlyRowsOfThePicture) {
   ScreenBuffers s = RandomScreen(3);
   Bitmaps b(256, 192);
-  RenderBlock(s, Geometry(32, 190), {true, true}, b.Views(), 100, 188);
+  RenderBlock(s, MakeGeometry(32, 190), {true, true}, b.Views(), 100, 188);
   for (Bitmap24* bitmap : b.All())
     for (int y = 0; y < 192; ++y)
       for (int x = 0; x < 256; ++x) {
@@ -129,7 +125,7 @@ TEST_P(RendererMatchesReference, WholeScreen) {
   for (auto [dx, dy] : {std::pair{32, 192}, std::pair{13, 77}}) {
     ScreenBuffers s = RandomScreen(static_cast<unsigned>(dx * dy));
     Bitmaps b(dx * 8, dy);
-    RenderScreen(s, Geometry(dx, dy, std::get<0>(GetParam())), Options(), b.Views());
+    RenderScreen(s, MakeGeometry(dx, dy, std::get<0>(GetParam())), Options(), b.Views());
     for (int y = 0; y < dy; ++y)
       for (int x = 0; x < dx * 8; ++x) ExpectPixel(b, s, x, y);
   }
@@ -140,7 +136,7 @@ TEST_P(RendererMatchesReference, BlocksAtCornersAndInside) {
   for (auto [x, y] :
        {std::pair{0, 0}, std::pair{255, 191}, std::pair{131, 97}, std::pair{7, 190}}) {
     Bitmaps b(256, 192);
-    RenderBlock(s, Geometry(32, 192, std::get<0>(GetParam())), Options(), b.Views(), x, y);
+    RenderBlock(s, MakeGeometry(32, 192, std::get<0>(GetParam())), Options(), b.Views(), x, y);
     for (int row = y & ~7; row < (y & ~7) + 8; ++row)
       for (int column = x & ~7; column < (x & ~7) + 8; ++column) ExpectPixel(b, s, column, row);
     EXPECT_EQ(b.image1.Pixel((x & ~7) ^ 8, y), kSentinel);
@@ -188,10 +184,10 @@ TEST(Renderer, NeverWritesOutsideBitmapsSmallerThanThePicture) {
        {std::pair{100, 50}, std::pair{256, 10}, std::pair{8, 192}, std::pair{3, 1}}) {
     GuardedViews guarded(width, height);
     for (RenderOptions options : {RenderOptions{true, true}, RenderOptions{false, false}}) {
-      RenderScreen(s, Geometry(32, 192), options, guarded.Views());
+      RenderScreen(s, MakeGeometry(32, 192), options, guarded.Views());
       for (auto [x, y] :
            {std::pair{255, 191}, std::pair{96, 40}, std::pair{0, 0}, std::pair{104, 8}})
-        RenderBlock(s, Geometry(32, 192), options, guarded.Views(), x, y);
+        RenderBlock(s, MakeGeometry(32, 192), options, guarded.Views(), x, y);
     }
     EXPECT_EQ(guarded.DamagedGuards(), 0) << width << "x" << height;
   }
@@ -200,8 +196,8 @@ TEST(Renderer, NeverWritesOutsideBitmapsSmallerThanThePicture) {
 TEST(Renderer, EmptyBitmapsAreSkipped) {
   ScreenBuffers s = RandomScreen(6);
   DisplayBitmaps none;
-  RenderScreen(s, Geometry(32, 192), {true, true}, none);
-  RenderBlock(s, Geometry(32, 192), {true, true}, none, 0, 0);
+  RenderScreen(s, MakeGeometry(32, 192), {true, true}, none);
+  RenderBlock(s, MakeGeometry(32, 192), {true, true}, none, 0, 0);
   SUCCEED();
 }
 

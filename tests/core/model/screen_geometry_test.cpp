@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/model_test_helpers.h"
 #include "core/model/screen_buffers.h"
 
 namespace tinto {
@@ -21,7 +22,8 @@ TEST_P(ClampMltWindowTest, MovesLeftBeforeNarrowing) {
 INSTANTIATE_TEST_SUITE_P(Examples, ClampMltWindowTest,
                          ::testing::Values(ClampCase{18, 4, 18, 0, 18}, ClampCase{10, 0, 18, 0, 10},
                                            ClampCase{20, 10, 8, 10, 8}, ClampCase{20, 15, 8, 12, 8},
-                                           ClampCase{1, 31, 18, 0, 1}, ClampCase{32, 14, 18, 14, 18}));
+                                           ClampCase{1, 31, 18, 0, 1},
+                                           ClampCase{32, 14, 18, 14, 18}));
 
 TEST(ScreenGeometry, SettersClampToTheControlsRanges) {
   ScreenGeometry g;
@@ -35,13 +37,7 @@ TEST(ScreenGeometry, SettersClampToTheControlsRanges) {
   EXPECT_EQ(g.MltWidth(), 18);
 }
 
-// Rows of column `column` in frame f whose attribute equals `value`.
-std::vector<int> RowsWithAttr(const ScreenBuffers& s, int f, int column, std::uint8_t value) {
-  std::vector<int> rows;
-  for (int y = 0; y < kScreenHeight; ++y)
-    if (s.AttrByte(f, y, column) == value) rows.push_back(y);
-  return rows;
-}
+using test::RowsWithAttr;
 
 TEST(WriteCellAttributes, Mode8x2WritesTheRowPair) {
   ScreenBuffers s;

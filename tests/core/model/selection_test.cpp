@@ -4,15 +4,12 @@
 
 #include <climits>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
-ScreenGeometry Geometry(int dx, int dy) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  return g;
-}
+using test::MakeGeometry;
 
 // A released marquee from (x1, y1) to (x2, y2), drawn without modifiers.
 SelectionState Selected(int x1, int y1, int x2, int y2, const ScreenGeometry& g) {
@@ -43,7 +40,7 @@ TEST_P(MarqueeMoveTest, SecondCornerFollowsTheClampedPixel) {
   const MarqueeCase& c = GetParam();
   SelectionState s;
   s.MarqueePress(c.press, c.modifiers);
-  EXPECT_TRUE(s.MarqueeMove(c.move, c.modifiers, Geometry(32, 100)));
+  EXPECT_TRUE(s.MarqueeMove(c.move, c.modifiers, MakeGeometry(32, 100)));
   EXPECT_EQ(s.Current(), c.expected);
 }
 
@@ -59,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                           {100, 50}, {INT_MIN, INT_MAX}, kShiftHeld, {true, 96, 48, 0, 96}}));
 
 TEST(SelectionState, MarqueeMoveNeedsASelectionNoCtrlAndNoDrag) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState none;
   EXPECT_FALSE(none.MarqueeMove({5, 5}, 0, g));
   EXPECT_FALSE(none.Current().active);
@@ -76,12 +73,12 @@ TEST(SelectionState, MarqueeMoveNeedsASelectionNoCtrlAndNoDrag) {
 }
 
 TEST(SelectionState, ReleaseNormalisesTheCorners) {
-  SelectionState s = Selected(40, 30, 10, 5, Geometry(32, 192));
+  SelectionState s = Selected(40, 30, 10, 5, MakeGeometry(32, 192));
   EXPECT_EQ(s.Current(), (SelectionRecord{true, 10, 5, 40, 30}));
 }
 
 TEST(SelectionState, ReleaseDropsASelectionWithoutWidthOrHeight) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   EXPECT_FALSE(Selected(10, 10, 10, 10, g).Current().active);  // a plain click
   EXPECT_FALSE(Selected(10, 10, 30, 10, g).Current().active);
   EXPECT_FALSE(Selected(10, 10, 10, 30, g).Current().active);
@@ -95,7 +92,7 @@ TEST(SelectionState, DragPressNeedsAnActiveSelection) {
 }
 
 TEST(SelectionState, MovePressLiftsAFloatingCopyOnlyOnce) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 20, 20, g);
   EXPECT_EQ(s.DragPress({15, 15}, 0, false), DragPressResult::Started);
   EXPECT_FALSE(s.Floating().active);
@@ -117,7 +114,7 @@ class DragMoveTest : public ::testing::TestWithParam<DragCase> {};
 
 // Picture 80 x 50; selection (10, 10)-(30, 20), 20 by 10, dragged from (15, 15).
 TEST_P(DragMoveTest, ShiftsByThePointerOffsetPinnedToThePicture) {
-  ScreenGeometry g = Geometry(10, 50);
+  ScreenGeometry g = MakeGeometry(10, 50);
   SelectionState s = Selected(10, 10, 30, 20, g);
   s.DragPress({15, 15}, 0, false);
   EXPECT_TRUE(s.DragMove(GetParam().to, GetParam().modifiers, g));
@@ -139,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DragCase{{200, 200}, kShiftHeld, {true, 56, 40, 80, 48}}));
 
 TEST(SelectionState, ShiftPressSnapsTheDragOrigin) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 30, 20, g);
   s.DragPress({15, 13}, kShiftHeld, false);  // origin (8, 8)
   s.DragMove({20, 20}, 0, g);
@@ -147,14 +144,14 @@ TEST(SelectionState, ShiftPressSnapsTheDragOrigin) {
 }
 
 TEST(SelectionState, DragMoveWithoutADragDoesNothing) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 30, 20, g);
   EXPECT_FALSE(s.DragMove({50, 50}, 0, g));
   EXPECT_EQ(s.Current(), (SelectionRecord{true, 10, 10, 30, 20}));
 }
 
 TEST(SelectionState, ADragThatCollapsesToAPointEndsSelectionAndDrag) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s;
   s.MarqueePress({5, 5}, 0);  // still pressed: a point
   s.DragPress({5, 5}, 0, false);
@@ -165,7 +162,7 @@ TEST(SelectionState, ADragThatCollapsesToAPointEndsSelectionAndDrag) {
 }
 
 TEST(SelectionState, ShiftSnappingCanNarrowASelectionToNothingUntilRelease) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 13, 20, g);
   s.DragPress({11, 11}, 0, false);
   s.DragMove({11, 11}, kShiftHeld, g);  // (10, 10, 13, 20) snaps to (8, 8, 8, 16)
@@ -175,7 +172,7 @@ TEST(SelectionState, ShiftSnappingCanNarrowASelectionToNothingUntilRelease) {
 }
 
 TEST(SelectionState, ReleaseEndsTheDragAndHandsOverTheFloatingCopyOnce) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 30, 20, g);
   s.DragPress({15, 15}, 0, true);
   s.DragMove({25, 15}, 0, g);
@@ -189,7 +186,7 @@ TEST(SelectionState, ReleaseEndsTheDragAndHandsOverTheFloatingCopyOnce) {
 }
 
 TEST(SelectionState, MarqueePressClearsTheDragButKeepsAFloatingCopy) {
-  ScreenGeometry g = Geometry(32, 192);
+  ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState s = Selected(10, 10, 30, 20, g);
   s.DragPress({15, 15}, 0, true);
   s.MarqueePress({50, 50}, 0);
