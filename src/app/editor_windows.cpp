@@ -1,6 +1,7 @@
 #include "app/editor_windows.h"
 
 #include "app/color_form.h"
+#include "app/open_dialog.h"
 #include "app/wait_form.h"
 #include "core/format/ini_file.h"
 
@@ -17,6 +18,12 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   m_colorForm = new TColorForm(settings, m_mainForm.get());
   m_mainForm->SetColorForm(m_colorForm);
   Step(StartupStep::ColorFormCreated);
+
+  // The picture open dialog is the last window created; it reads its own setting.
+  auto* openDialog =
+      new TfrmOpen(settings, m_mainForm->Messages(),
+                   QString::fromStdString(m_mainForm->ProgramDir()), m_mainForm.get());
+  m_mainForm->SetOpenDialog(openDialog);
 
   m_wait->hide();
   m_wait->SetMessage(QString::fromLatin1(kWaitSkinText));

@@ -61,8 +61,9 @@ bool ExtensionFitsFilter(const QString& name, const QString& filterText) {
 }
 
 QString TypedNamePath(const QString& folder, const QString& typed, const QString& masks) {
-  QString path = folder;
-  if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+  // A typed full path names its own folder.
+  QString path = typed.startsWith(QLatin1Char('/')) ? QString() : folder;
+  if (!path.isEmpty() && !path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
   path += typed;
   const qsizetype lastMask = masks.lastIndexOf(QStringLiteral("*."));
   if (!path.contains(QLatin1Char('.')) && !masks.contains(QStringLiteral("*.*")) && lastMask >= 0)

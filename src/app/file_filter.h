@@ -32,7 +32,8 @@ QString ExtensionOf(const QString& name);
 // extension never does.
 bool ExtensionFitsFilter(const QString& name, const QString& filterText);
 
-// `folder` + "/" (unless it already ends with one) + `typed`; then, when that path has no "."
+// `folder` + "/" (unless it already ends with one) + `typed`, or `typed` alone when it is a full
+// path (starts with "/"); then, when that path has no "."
 // anywhere and `masks` has no "*.*", the tail of `masks` from the "." of its last "*.".
 QString TypedNamePath(const QString& folder, const QString& typed, const QString& masks);
 

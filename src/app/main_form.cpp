@@ -5,16 +5,19 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/canvas_area.h"
+#include "app/canvas_controller.h"
 #include "app/color_form.h"
 #include "app/color_panel.h"
 #include "app/colors_preview_panel.h"
 #include "app/control_metrics.h"
+#include "app/document_flows.h"
 #include "app/geometry_bar.h"
 #include "app/kel_image.h"
 #include "app/main_settings.h"
@@ -40,6 +43,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_timer.SetThreadPriority(QThread::HighestPriority);
   m_timer.SetOnTimer([this] { TimerTimer(); });
   BuildWindow();
+  m_canvas = new TCanvasController(*this);
+  m_flows = new TDocumentFlows(*this, *m_messages);
   // Sees the key presses of every control before the control does (see eventFilter).
   qApp->installEventFilter(this);
   ConnectControls();
@@ -108,6 +113,11 @@ void TMainForm::ConnectControls() {
 
 void TMainForm::ConnectMenu() {
   const TMainActions& a = m_actions;
+  connect(a.New1, &QAction::triggered, m_flows, &TDocumentFlows::New1Click);
+  connect(a.Open1, &QAction::triggered, m_flows, &TDocumentFlows::Open1Click);
+  connect(a.Save1, &QAction::triggered, m_flows, &TDocumentFlows::Save_11Click);
+  connect(a.Save2, &QAction::triggered, m_flows, &TDocumentFlows::Save_21Click);
+  connect(a.Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
   connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
   for (QAction* item : a.Magnify)
     connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
@@ -143,6 +153,10 @@ void TMainForm::SetColorForm(TColorForm* colorForm) {
       [colorForm](QPoint pointer, bool noFlic) { return colorForm->Choose(pointer, noFlic); });
 }
 
+void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
+
+TfrmOpen* TMainForm::OpenDialog() const { return m_flows->OpenDialog(); }
+
 TColorPanel* TMainForm::ColorPanel() const { return m_panel4->CPanel(); }
 TKelImage* TMainForm::Image_1() const { return m_panel3->Image_1(); }
 TKelImage* TMainForm::Image_2() const { return m_panel3->Image_2(); }
@@ -158,6 +172,18 @@ QImage* TMainForm::DisplayImage(int index) {
 void TMainForm::ShowDocumentState() {
   setWindowTitle(QString::fromStdString(m_document.WindowCaption()));
   m_actions.Undo1->setEnabled(m_undo.Available());
+}
+
+void TMainForm::SetModified(bool value) {
+  m_document.SetModified(value);
+  ShowDocumentState();
+}
+
+void TMainForm::Undo1Click() {
+  if (!m_undo.Restore(m_screen)) return;
+  RenderScreen();
+  RefreshDisplay();
+  ShowDocumentState();
 }
 
 void TMainForm::LayoutToolbars() {
@@ -215,7 +241,7 @@ void TMainForm::RenderScreen() {
 
 void TMainForm::RefreshDisplay() {
   const bool screen1 = m_panel2->S_1()->isChecked();
-  (screen1 ? Image_1() : Image_2())->repaint();
+  m_canvas->RepaintCanvas();
   (screen1 || ColorPanel()->NoFlicChecked() ? Preview1() : Preview2())->repaint();
   QCoreApplication::processEvents();
 }
@@ -283,6 +309,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
+  // Key-downs are taken from the controls (typed characters aside): see FormKeyEvent.
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+    return m_canvas->FormKeyEvent(watched, static_cast<QKeyEvent*>(event));
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -357,14 +387,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-  m_timer.SetEnabled(false);
-  if (m_document.Modified()) {
-    const QString text = QStringLiteral("File %1 not saved.\n\rSave Changes?")
-                             .arg(QString::fromStdString(m_document.FileName()));
-    const MessageAnswer answer =
-        m_messages->ShowMessage(MessageKind::Warning, text, MessageButtons::YesNoCancel);
-    if (answer == MessageAnswer::Cancel) return false;
-  }
+  if (!m_flows->CloseQuerySave()) return false;
   tinto::IniFile settings(m_settingsPath);
   const tinto::Status written = SaveMainSettings(*this, settings);
   if (!written) {

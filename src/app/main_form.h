@@ -18,9 +18,12 @@
 
 class MessageService;
 class TCanvasArea;
+class TCanvasController;
 class TColorForm;
 class TColorPanel;
 class TColorsPreviewPanel;
+class TDocumentFlows;
+class TfrmOpen;
 class TGeometryBar;
 class TKelImage;
 class TModeBar;
@@ -71,8 +74,13 @@ class TMainForm : public QMainWindow {
   tinto::ScreenBuffers& Screen() { return m_screen; }
   tinto::ScreenGeometry& Geometry() { return m_geometry; }
   tinto::Document& Document() { return m_document; }
+  tinto::UndoSnapshot& Undo() { return m_undo; }
   // After a change of the document's state: caption and Undo's enabled state follow it.
   void ShowDocumentState();
+  // Document::SetModified, then ShowDocumentState.
+  void SetModified(bool value);
+  // Restores the undo snapshot and shows it; Undo becomes unavailable.
+  void Undo1Click();
   int DrawMode() const { return m_drawMode; }
   TAsyncTimer& Timer() { return m_timer; }
   const TMainActions& Actions() const { return m_actions; }
@@ -96,6 +104,14 @@ class TMainForm : public QMainWindow {
   TKelImage* Preview1() const;
   TKelImage* Preview2() const;
   QImage* DisplayImage(int index);  // 0 Image_1, 1 Image_2, 2 Preview1, 3 Preview2
+  tinto::DisplayBitmaps Bitmaps() { return m_images.Bitmaps(); }
+  TCanvasController* Canvas() const { return m_canvas; }
+  // New, Open, Save, Save As and the close query's save step.
+  TDocumentFlows* Flows() const { return m_flows; }
+  // The picture open dialog, created after this window as its child.
+  void SetOpenDialog(TfrmOpen* openDialog);
+  TfrmOpen* OpenDialog() const;
+  MessageService& Messages() const { return *m_messages; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -148,4 +164,6 @@ class TMainForm : public QMainWindow {
   TStatusBar* m_sb0 = nullptr;
   TColorsPreviewPanel* m_panel4 = nullptr;
   TCanvasArea* m_panel3 = nullptr;
+  TCanvasController* m_canvas = nullptr;
+  TDocumentFlows* m_flows = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "app/geometry_bar.h"
 #include "app/main_form.h"
 #include "app/mode_bar.h"
+#include "app/open_dialog.h"
 #include "app/tool_palette.h"
 #include "core/format/settings_keys.h"
 
@@ -164,6 +165,8 @@ tinto::Status SaveMainSettings(TMainForm& form, tinto::IniFile& ini) {
   out.String(setting::kSkinName, StoredSkinName(form.SkinFileName(), form.ProgramDir()));
   SaveMain(form, out);
   SaveColorsAndSize(form, out);
+  if (const TfrmOpen* openDialog = form.OpenDialog())
+    out.Bool(setting::kDialogsOpenTree, openDialog->TreeRolledUp());
   out.Bool(setting::kDialogsSaveTree, form.SaveTreePanelState());
   return out.Result();
 }

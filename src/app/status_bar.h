@@ -21,12 +21,13 @@ class TStatusBar : public QWidget {
   QLabel* IP() const { return m_labels[4]; }
   QLabel* PP() const { return m_labels[5]; }
 
+  // Places the labels left to right; also after their texts changed, so that none overlaps.
+  void SB0Resize();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void SB0Resize();
-
   static constexpr int kLabelCount = 6;
   QLabel* m_labels[kLabelCount];
 };

@@ -90,6 +90,7 @@ TEST_P(FileFilterTypedName, AddsTheLastMasksExtensionOnlyToAPathWithoutDot) {
 INSTANTIATE_TEST_SUITE_P(
     FileFilter, FileFilterTypedName,
     ::testing::Values(TypedCase{"/pics", "photo", "*.jpg;*.jpeg", "/pics/photo.jpeg"},
+                      TypedCase{"/pics", "/home/art/cat", "*.tin", "/home/art/cat.tin"},
                       TypedCase{"/pics/", "photo", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf",
                                 "/pics/photo.wmf"},
                       TypedCase{"/skins", "photo", "*.ini;*.ods", "/skins/photo.ods"},

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/document_flows.h"
 #include "app/main_form.h"
 #include "support/scripted_message_service.h"
 #include "support/temp_dir.h"
@@ -26,6 +27,8 @@ class MainFormTest : public ::testing::Test {
     options.settingsPath = settingsPath.empty() ? SettingsPath() : settingsPath;
     options.messages = &m_messages;
     m_form = std::make_unique<TMainForm>(options);
+    // A shortcut such as F2 must never leave a test waiting on a modal save dialog.
+    m_form->Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
     return *m_form;
   }
 

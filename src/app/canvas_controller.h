@@ -1,0 +1,92 @@
+#pragma once
+// The editing canvas of the main window: maps the pointer on the magnified images `Image_1`
+// and `Image_2` to picture pixels and runs the tool of the current pointer mode on them (the
+// pencil, the pick, drawing and dragging the selection, lifting and dropping a floating copy),
+// keeps the pointer mode and its cursor, the modifier state and the status bar texts, and
+// paints the grid, the MLT window lines, the floating copy and the marquee over the canvas.
+// The window it serves owns the picture, the undo snapshot and the display bitmaps.
+
+#include <QImage>
+#include <QObject>
+#include <QRegion>
+
+#include "core/model/modifier_state.h"
+#include "core/model/pencil.h"
+#include "core/model/pointer_mapping.h"
+#include "core/model/pointer_mode.h"
+#include "core/model/selection.h"
+
+class QKeyEvent;
+class QMouseEvent;
+class QPainter;
+class TCanvasOverlay;
+class TKelImage;
+class TMainForm;
+
+class TCanvasController : public QObject {
+  Q_OBJECT
+
+ public:
+  // Connects to the form's canvas images and tool palette and lays its overlay over the
+  // canvas; the form must outlive the controller.
+  explicit TCanvasController(TMainForm& form);
+
+  // Re-chooses the pointer mode for the pixel under the screen cursor; the images take the
+  // mode's cursor when it changed.
+  void ChoosePointerMode();
+  // A key event for any control of the window, before the control sees it. Key-downs update
+  // the modifier state or switch tools (M, P, I) and are always taken from the control,
+  // except that a character typed into a spin edit still reaches it. Returns true when the
+  // event was taken.
+  bool FormKeyEvent(QObject* receiver, QKeyEvent* event);
+
+  // The pencil at pixel (x, y): marks the document modified, writes the square into the
+  // edited frame, re-renders the touched blocks and repaints them on screen at once.
+  void Plot(tinto::PixelPoint pixel);
+  // Repaints the visible canvas image and everything over it at once.
+  void RepaintCanvas();
+
+  tinto::PointerMode Mode() const { return m_mode; }
+  const tinto::SelectionState& Selection() const { return m_selection; }
+
+ private:
+  void Image_1MouseDown(QMouseEvent* event);
+  void Image_1MouseMove(QMouseEvent* event);
+  void Image_1MouseUp(QMouseEvent* event);
+  void Image_1MouseEnter();
+  void Image_1Paint(QPainter& painter, const QRect& area);
+  bool FormKeyDown(const QKeyEvent& event);
+  void FormKeyUp(const QKeyEvent& event);
+  void ForwardTypedCharacter(QObject* receiver, const QKeyEvent& event);
+
+  void ChooseModeAt(tinto::PixelPoint pixel);
+  void ButtonMove(tinto::PixelPoint pixel);
+  void ShowPointerStatus(tinto::PixelPoint pixel);
+  void Pick(tinto::PixelPoint pixel);
+  void DragPress(tinto::PixelPoint pixel);
+  void LiftFloatingCopy();
+  void DropFloatingCopy(const tinto::SelectionRecord& source);
+  void RepaintBlocks(tinto::PixelRect written);
+  void PaintGrid(QPainter& painter, const QRect& area);
+
+  TKelImage* VisibleImage() const;
+  QPoint ImageOrigin() const;
+  int Magnification() const;
+  tinto::FrameIndex EditedFrame() const;
+  bool WritesAttributes() const;
+  QRect MarqueeRect() const;
+  QRect FloatingRect() const;
+  QRegion SelectionRegion() const;
+
+  TMainForm& m_form;
+  TCanvasOverlay* m_overlay;
+  tinto::PointerMode m_mode = tinto::PointerMode::Pencil;
+  tinto::ModifierState m_modifiers = 0;
+  bool m_buttonDown = false;
+  bool m_pointerInside = false;
+  tinto::PixelPoint m_lastPixel;
+  tinto::SelectionState m_selection;
+  // The lifted pixels as rendered, magnified; null while no floating copy exists.
+  QImage m_floatingBitmap;
+  bool m_forwardingKey = false;
+};
