@@ -238,7 +238,9 @@ TEST_F(CanvasControllerTest, StatusBarLabelsMakeRoomForLongerTexts) {
   const QLabel* labels[] = {bar->XP(), bar->YP(), bar->XA(), bar->YA(), bar->IP(), bar->PP()};
   for (int i = 0; i < 6; ++i) {
     EXPECT_GE(labels[i]->width(), labels[i]->fontMetrics().horizontalAdvance(labels[i]->text()));
-    if (i > 0) EXPECT_GT(labels[i]->x(), labels[i - 1]->geometry().right()) << i;
+    if (i > 0) {
+      EXPECT_GT(labels[i]->x(), labels[i - 1]->geometry().right()) << i;
+    }
   }
 }
 
