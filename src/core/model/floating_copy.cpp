@@ -12,16 +12,8 @@ bool InPicture(const ScreenGeometry& geometry, int x, int y) {
 // WriteCellAttributes for a single frame: the drop writes only the edited frame.
 void WriteFrameCellAttribute(ScreenBuffers& screen, const ScreenGeometry& geometry,
                              FrameIndex frame, int x, int y, std::uint8_t attr) {
-  int firstRow = y;
-  int rowCount = 1;
-  if (geometry.Mode() == AttrMode::Mode8x2) {
-    firstRow = y & ~1;
-    rowCount = 2;
-  } else if (!geometry.InMltWindow(x / 8)) {
-    firstRow = y & ~7;
-    rowCount = 8;
-  }
-  for (int row = firstRow; row < firstRow + rowCount; ++row)
+  RowSpan rows = AttributeCellRows(geometry, x, y);
+  for (int row = rows.first; row < rows.first + rows.count; ++row)
     screen.AttrByte(frame, row, x / 8) = attr;
 }
 

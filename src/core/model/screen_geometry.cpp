@@ -17,18 +17,16 @@ MltWindow ClampMltWindow(MltWindow window, int dx) {
   return {left, width};
 }
 
+RowSpan AttributeCellRows(const ScreenGeometry& geometry, int x, int y) {
+  if (geometry.Mode() == AttrMode::Mode8x2) return {y & ~1, 2};
+  if (!geometry.InMltWindow(x / 8)) return {y & ~7, 8};
+  return {y, 1};
+}
+
 void WriteCellAttributes(ScreenBuffers& screen, const ScreenGeometry& geometry, int x, int y,
                          std::uint8_t attr0, std::uint8_t attr1) {
-  int firstRow = y;
-  int rowCount = 1;
-  if (geometry.Mode() == AttrMode::Mode8x2) {
-    firstRow = y & ~1;
-    rowCount = 2;
-  } else if (!geometry.InMltWindow(x / 8)) {
-    firstRow = y & ~7;
-    rowCount = 8;
-  }
-  for (int row = firstRow; row < firstRow + rowCount; ++row) {
+  RowSpan rows = AttributeCellRows(geometry, x, y);
+  for (int row = rows.first; row < rows.first + rows.count; ++row) {
     screen.AttrByte(0, row, x / 8) = attr0;
     screen.AttrByte(1, row, x / 8) = attr1;
   }

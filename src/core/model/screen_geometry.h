@@ -62,6 +62,15 @@ class ScreenGeometry {
 // only when dx is 0, which the DX range excludes.
 MltWindow ClampMltWindow(MltWindow window, int dx);
 
+struct RowSpan {
+  int first;
+  int count;
+};
+
+// The rows of the attribute cell holding pixel (x, y): the row pair in 8x2 mode, the row itself
+// inside the MLT window of 8x1 mode, the eight rows of its 8x8 cell elsewhere.
+RowSpan AttributeCellRows(const ScreenGeometry& geometry, int x, int y);
+
 // Writes attr0 into frame 0 and attr1 into frame 1 over the rows of the cell holding pixel (x, y)
 // under the geometry's mode: 8x2 pairs of rows, single rows inside the MLT window of 8x1 mode,
 // 8-row cells outside it. Preconditions: x in 0..255, y in 0..191.
