@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${TINTO_BUILD_DIR:-$root/build}"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
-  libgtest-dev libbenchmark-dev libwmf-dev fonts-urw-base35 libemf2svg-dev libuemf-dev
+  libgtest-dev libbenchmark-dev fonts-urw-base35 libemf2svg-dev libuemf-dev
   libqt6svg6 qt6-qpa-plugins)
 
 install_missing() {
