@@ -8,16 +8,6 @@
 namespace tinto {
 namespace {
 
-struct Targets {
-  Bitmap24 image1{kScreenWidth, kScreenHeight};
-  Bitmap24 image2{kScreenWidth, kScreenHeight};
-  Bitmap24 preview1{kScreenWidth, kScreenHeight};
-  Bitmap24 preview2{kScreenWidth, kScreenHeight};
-  DisplayBitmaps Views() {
-    return {image1.View(), image2.View(), preview1.View(), preview2.View()};
-  }
-};
-
 ScreenGeometry FullScreen() {
   ScreenGeometry g;
   g.SetDX(32);
@@ -41,7 +31,7 @@ int StrokeY(std::int64_t i) { return static_cast<int>((i * 3) % kScreenHeight); 
 void BM_PlotPencil(benchmark::State& state) {
   ScreenBuffers screen;
   ScreenGeometry geometry = FullScreen();
-  Targets targets;
+  DisplayBitmapSet targets(kScreenWidth, kScreenHeight);
   DisplayBitmaps views = targets.Views();
   PencilOptions options = Options(static_cast<int>(state.range(0)));
   RenderOptions render{true, true};
@@ -61,7 +51,7 @@ BENCHMARK(BM_PlotPencil)->ArgName("size")->Arg(1)->Arg(50);
 void BM_PlotPencilRenderPerPixel(benchmark::State& state) {
   ScreenBuffers screen;
   ScreenGeometry geometry = FullScreen();
-  Targets targets;
+  DisplayBitmapSet targets(kScreenWidth, kScreenHeight);
   DisplayBitmaps views = targets.Views();
   int size = static_cast<int>(state.range(0));
   PencilOptions pixel = Options(1);

@@ -32,18 +32,8 @@ ScreenGeometry FullScreen() {
   return g;
 }
 
-struct Targets {
-  Bitmap24 image1{kScreenWidth, kScreenHeight};
-  Bitmap24 image2{kScreenWidth, kScreenHeight};
-  Bitmap24 preview1{kScreenWidth, kScreenHeight};
-  Bitmap24 preview2{kScreenWidth, kScreenHeight};
-  DisplayBitmaps Views() {
-    return {image1.View(), image2.View(), preview1.View(), preview2.View()};
-  }
-};
-
 void BM_RenderScreen(benchmark::State& state) {
-  Targets targets;
+  DisplayBitmapSet targets(kScreenWidth, kScreenHeight);
   DisplayBitmaps views = targets.Views();
   RenderOptions options{true, state.range(0) != 0};
   ScreenGeometry geometry = FullScreen();
@@ -66,7 +56,7 @@ void BM_MemcpyOfRenderOutput(benchmark::State& state) {
 BENCHMARK(BM_MemcpyOfRenderOutput);
 
 void BM_RenderBlock(benchmark::State& state) {
-  Targets targets;
+  DisplayBitmapSet targets(kScreenWidth, kScreenHeight);
   DisplayBitmaps views = targets.Views();
   RenderOptions options{true, state.range(0) != 0};
   ScreenGeometry geometry = FullScreen();

@@ -24,14 +24,29 @@ struct DisplayBitmaps {
   BitmapView preview2;
 };
 
+// Four black bitmaps of one size that own their memory (the tool and benchmarks; the editor's
+// bitmaps live in its image controls).
+struct DisplayBitmapSet {
+  Bitmap24 image1, image2, preview1, preview2;
+
+  DisplayBitmapSet(int width, int height)
+      : image1(width, height),
+        image2(width, height),
+        preview1(width, height),
+        preview2(width, height) {}
+  DisplayBitmaps Views() {
+    return {image1.View(), image2.View(), preview1.View(), preview2.View()};
+  }
+};
+
 // Reference colour of pixel (x, y) of frame f; precondition x < 256, y < 192.
 Rgb FramePixelColor(const ScreenBuffers& screen, FrameIndex f, int x, int y, bool attributes);
 // Reference colour of the static mix of both frames at (x, y).
 Rgb MixedPixelColor(const ScreenBuffers& screen, int x, int y, bool attributes);
 
 // Fills the DX * 8 by DY picture area of all four bitmaps; nothing outside it is touched.
-void RenderScreen(const ScreenBuffers& screen, const ScreenGeometry& geometry, RenderOptions options,
-                  const DisplayBitmaps& bitmaps);
+void RenderScreen(const ScreenBuffers& screen, const ScreenGeometry& geometry,
+                  RenderOptions options, const DisplayBitmaps& bitmaps);
 // Re-renders the 8x8 block holding (x, y), limited to rows below DY.
 void RenderBlock(const ScreenBuffers& screen, const ScreenGeometry& geometry, RenderOptions options,
                  const DisplayBitmaps& bitmaps, int x, int y);
