@@ -183,6 +183,13 @@ void TCanvasController::Image_1MouseUp(QMouseEvent*) {
   m_overlay->update(before.united(SelectionRegion()));
 }
 
+void TCanvasController::DropSelection() {
+  const QRegion before = SelectionRegion();
+  m_selection.Clear();
+  m_floatingBitmap = QImage();
+  m_overlay->update(before);
+}
+
 void TCanvasController::Image_1MouseEnter() { m_pointerInside = true; }
 
 void TCanvasController::ShowPointerStatus(PixelPoint pixel) {
@@ -326,12 +333,15 @@ void TCanvasController::FormKeyUp(const QKeyEvent& event) {
 }
 
 // The window takes every key-down from its controls, but the character a key types still
-// reaches a spin edit, so that numbers can be typed into the geometry and size fields.
+// reaches a spin edit, so that numbers can be typed into the geometry and size fields; so does
+// Enter, which finishes the typed number (spin edits take typed values only when finished).
 void TCanvasController::ForwardTypedCharacter(QObject* receiver, const QKeyEvent& event) {
   if (!qobject_cast<QAbstractSpinBox*>(receiver) && !qobject_cast<QLineEdit*>(receiver)) return;
   if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
   const QString text = event.text();
-  if (text.isEmpty() || (!text.front().isPrint() && event.key() != Qt::Key_Backspace)) return;
+  const bool editingKey = event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Return ||
+                          event.key() == Qt::Key_Enter;
+  if (text.isEmpty() || (!text.front().isPrint() && !editingKey)) return;
   QKeyEvent copy(event.type(), event.key(), event.modifiers(), text, event.isAutoRepeat(),
                  event.count());
   m_forwardingKey = true;

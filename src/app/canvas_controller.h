@@ -45,6 +45,8 @@ class TCanvasController : public QObject {
   void Plot(tinto::PixelPoint pixel);
   // Repaints the visible canvas image and everything over it at once.
   void RepaintCanvas();
+  // Forgets the marquee and any floating copy without writing anything.
+  void DropSelection();
 
   tinto::PointerMode Mode() const { return m_mode; }
   const tinto::SelectionState& Selection() const { return m_selection; }

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QSpinBox>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
+#include "app/canvas_controller.h"
 #include "app/geometry_bar.h"
 #include "app/main_form.h"
 #include "app/open_dialog.h"
@@ -32,40 +34,41 @@ bool FileExists(const std::string& path) {
 TDocumentFlows::TDocumentFlows(TMainForm& form, MessageService& messages)
     : QObject(&form), m_form(form), m_messages(messages), m_saveDialog(&form) {}
 
-bool TDocumentFlows::SaveDocument() {
+bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
   tinto::Document& document = m_form.Document();
-  if (Contains(document.FileName(), tinto::kUntitledName) || document.ForceSaveDialog()) {
-    if (!ChooseSaveName()) return false;
+  const bool askForName = Contains(document.FileName(), tinto::kUntitledName) || forceSaveDialog;
+  std::string target = document.FileName();
+  if (askForName) {
+    std::optional<std::string> chosen = ChooseSaveName();
+    if (!chosen) return false;
+    target = std::move(*chosen);
+    if (!ConfirmOverwrite(target)) return false;
   }
-  if (document.ForceSaveDialog() && !ConfirmOverwrite()) return false;
-  const std::string& path = document.FileName();
   const tinto::Status written =
-      m_writer ? m_writer(path, m_form.Screen(), m_form.Geometry())
-               : tinto::WriteNativeFile(path, m_form.Screen(), m_form.Geometry());
+      m_writer ? m_writer(target, m_form.Screen(), m_form.Geometry())
+               : tinto::WriteNativeFile(target, m_form.Screen(), m_form.Geometry());
   if (!written) {
     m_messages.ShowMessage(MessageKind::Error, Q(written.Message()), MessageButtons::Ok);
     return false;
   }
+  // The document takes the new name only now that the file holds the picture: a declined
+  // overwrite or a failed write must leave F2 pointing where it pointed before.
+  document.SetForceSaveDialog(askForName);
+  document.SetFileName(target);
   m_form.SetModified(false);
+  m_form.ShowDocumentState();
   return true;
 }
 
-bool TDocumentFlows::ChooseSaveName() {
+std::optional<std::string> TDocumentFlows::ChooseSaveName() {
   m_saveDialog.SetTreeRolledUp(m_form.SaveTreePanelState());
   const QString chosen = m_saveDialog.Execute();
   m_form.SetSaveTreePanelState(m_saveDialog.TreeRolledUp());
-  if (chosen.isEmpty()) return false;
-  tinto::Document& document = m_form.Document();
-  document.SetForceSaveDialog(true);
-  std::string name = chosen.toStdString();
-  // Any dot counts, also one in a folder name: such a name is used as typed.
-  if (!Contains(name, ".")) name += ".tin";
-  document.SetFileName(name);
-  return true;
+  if (chosen.isEmpty()) return std::nullopt;
+  return m_form.Document().AbsoluteName(tinto::WithTintoExtension(chosen.toStdString()));
 }
 
-bool TDocumentFlows::ConfirmOverwrite() {
-  const std::string& name = m_form.Document().FileName();
+bool TDocumentFlows::ConfirmOverwrite(const std::string& name) {
   if (!FileExists(name)) return true;
   const QString text = QStringLiteral("File: ") + Q(name) + QStringLiteral(" already Exists.") +
                        QStringLiteral("\n\r") + QStringLiteral("Overwrite?");
@@ -75,18 +78,15 @@ bool TDocumentFlows::ConfirmOverwrite() {
 
 void TDocumentFlows::Save_11Click() {
   StopTimer();
-  tinto::Document& document = m_form.Document();
   // A picture read from a two-file pair is named by its stem, which must not be written to
   // without asking.
-  document.SetForceSaveDialog(tinto::IsOndrelPath(document.FileName()));
-  SaveDocument();
+  SaveDocument(tinto::IsOndrelPath(m_form.Document().FileName()));
   RestoreDisplay();
 }
 
 void TDocumentFlows::Save_21Click() {
   StopTimer();
-  m_form.Document().SetForceSaveDialog(true);
-  SaveDocument();
+  SaveDocument(true);
   RestoreDisplay();
 }
 
@@ -94,14 +94,13 @@ void TDocumentFlows::New1Click() {
   StopTimer();
   if (m_form.Document().Modified()) {
     const MessageAnswer answer = AskSaveChanges(MessageButtons::YesNoCancel);
-    if (answer == MessageAnswer::Yes) {
-      Save_21Click();
-      StopTimer();
-    } else if (answer != MessageAnswer::No) {
+    const bool goOn = answer == MessageAnswer::No || (answer == MessageAnswer::Yes && SavedAs());
+    if (!goOn) {
       RestoreDisplay();
       return;
     }
   }
+  m_form.Canvas()->DropSelection();
   RenameDocument(tinto::kUntitledName);
   m_form.Screen().ClearScreen();
   m_form.LayoutImages();
@@ -114,14 +113,20 @@ void TDocumentFlows::Open1Click() {
   if (m_form.Document().Modified() && AskSaveChanges(MessageButtons::YesNo) == MessageAnswer::Yes) {
     Save_11Click();
     StopTimer();
+    // The picture was not saved: it must not be cleared by the open that follows.
+    if (m_form.Document().Modified()) {
+      RestoreDisplay();
+      return;
+    }
   }
   m_openDialog->SetFilter(QString::fromLatin1(kOpenDocumentFilter));
   m_openDialog->SetTitle(QString::fromLatin1(kOpenDocumentTitle));
   m_openDialog->SetShowPicture(false);
   const bool confirmed = m_openRunner ? m_openRunner(*m_openDialog) : m_openDialog->Execute();
   if (confirmed) {
+    m_form.Canvas()->DropSelection();
     m_form.Screen().ClearScreen();
-    if (ReadChosenFile(m_openDialog->FileName().toStdString()))
+    if (ReadChosenFile(m_form.Document().AbsoluteName(m_openDialog->FileName().toStdString())))
       m_form.LayoutImages();
     else
       // Untitled, so that a later Save asks for a name instead of writing over the file that
@@ -135,15 +140,18 @@ bool TDocumentFlows::CloseQuerySave() {
   StopTimer();
   if (!m_form.Document().Modified()) return true;
   const MessageAnswer answer = AskSaveChanges(MessageButtons::YesNoCancel);
-  if (answer == MessageAnswer::Yes) {
-    Save_21Click();
-    StopTimer();
-    return true;
-  }
-  if (answer == MessageAnswer::No) return true;
+  if (answer == MessageAnswer::No || (answer == MessageAnswer::Yes && SavedAs())) return true;
   // The window stays: its display resumes as after any other pause.
   RestoreDisplay();
   return false;
+}
+
+// Save As for a save-changes prompt answered Yes: true when the picture is safe on disk, so
+// that the flow may throw it away.
+bool TDocumentFlows::SavedAs() {
+  Save_21Click();
+  StopTimer();
+  return !m_form.Document().Modified();
 }
 
 MessageAnswer TDocumentFlows::AskSaveChanges(MessageButtons buttons) {
@@ -184,7 +192,8 @@ void TDocumentFlows::ShowGeometry() {
   m_form.Actions().Tinto8x2->setChecked(mode8x2);
 }
 
-// The title follows a new name only at a change of the modified flag, hence the pair.
+// The renamed document starts unmodified with undo unavailable, as after a save: the pair runs
+// the undo rule of SetModified on both edges.
 void TDocumentFlows::RenameDocument(const std::string& name) {
   m_form.Document().SetFileName(name);
   m_form.SetModified(true);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/message_service.h"
@@ -45,10 +46,11 @@ class TDocumentFlows : public QObject {
   void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
   void SetFileWriter(FileWriter writer) { m_writer = std::move(writer); }
 
-  // Asks for a name when the document is untitled or ForceSaveDialog is set, asks before
-  // overwriting when ForceSaveDialog is set, writes the file and marks the document saved.
-  // True when a file was written; a cancel or a failed write leaves the document modified.
-  bool SaveDocument();
+  // Asks for a name when the document is untitled or `forceSaveDialog` is set, then before
+  // overwriting an existing file of the chosen name, writes the file and marks the document
+  // saved under that name. True when a file was written; a cancel, a declined overwrite or a
+  // failed write leaves the document's name, state and modified mark as they were.
+  bool SaveDocument(bool forceSaveDialog);
   // "&Save" (F2): a named document is written under its name without a prompt; one read from
   // a two-file picture asks for a name.
   void Save_11Click();
@@ -56,14 +58,16 @@ class TDocumentFlows : public QObject {
   void Save_21Click();
   void New1Click();
   void Open1Click();
-  // The save-changes step of closing the window: false when the user cancels, which keeps the
-  // window open. After Yes the close goes ahead whether or not a file was written.
+  // The save-changes step of closing the window: false when the user cancels, or answers Yes
+  // and the picture is not saved after all; either keeps the window open.
   bool CloseQuerySave();
 
  private:
   MessageAnswer AskSaveChanges(MessageButtons buttons);
-  bool ChooseSaveName();
-  bool ConfirmOverwrite();
+  bool SavedAs();
+  // The chosen name, absolute, with ".tin" added by the extension rule; none when cancelled.
+  std::optional<std::string> ChooseSaveName();
+  bool ConfirmOverwrite(const std::string& name);
   bool ReadChosenFile(const std::string& path);
   void ShowGeometry();
   void RenameDocument(const std::string& name);

@@ -53,6 +53,9 @@ QSpinBox* TGeometryBar::AddSpin(const char* name, tinto::IntRange range, int des
   spin->setObjectName(QString::fromLatin1(name));
   spin->setRange(range.min, range.max);
   spin->setValue(designValue);
+  // A number being typed passes through values nobody chose ("18" over "32" passes 1, which
+  // would clamp the MLT window): it takes effect when the edit is finished.
+  spin->setKeyboardTracking(false);
   if (hint != nullptr) spin->setToolTip(QString::fromLatin1(hint));
   return spin;
 }

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -89,7 +90,11 @@ void TMainForm::BuildWindow() {
 }
 
 void TMainForm::ConnectControls() {
-  connect(m_sizePanel, &TGeometryBar::GeometryChanged, this, &TMainForm::LayoutImages);
+  connect(m_sizePanel, &TGeometryBar::GeometryChanged, this, [this] {
+    // A marquee of the old size would be drawn outside a smaller picture.
+    m_canvas->DropSelection();
+    LayoutImages();
+  });
   connect(m_panel2->S_1(), &QRadioButton::toggled, this, [this](bool on) {
     if (on) S_1Click();
   });
@@ -145,6 +150,8 @@ void TMainForm::FormCreate() {
   LayoutImages();
   LayoutToolbars();
   m_sizePanel->SetGuard(true);
+  // Not the first spin edit: a stray digit typed after start-up must not resize the picture.
+  m_panel3->MSB()->setFocus();
 }
 
 void TMainForm::SetColorForm(TColorForm* colorForm) {
@@ -302,6 +309,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // An open menu or popup, and the menu bar itself, get their keys untouched: the arrows move
+  // between menus only when the menu bar sees them.
+  if (QApplication::activePopupWidget() != nullptr || watched == menuBar())
+    return QMainWindow::eventFilter(watched, event);
   // The window takes key presses before its controls: a key that is a menu shortcut (Z, X, C,
   // the key left of 1) reaches its command even while a spin edit has the focus.
   if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&

@@ -17,6 +17,7 @@
 #include "app/mode_bar.h"
 #include "app/open_dialog.h"
 #include "app/tool_palette.h"
+#include "app/window_placement.h"
 #include "core/format/settings_keys.h"
 
 namespace setting = tinto::setting;
@@ -31,7 +32,9 @@ constexpr int kMaxPosition = 16384;
 constexpr int kMaxSize = 16384;
 
 void LoadBounds(TMainForm& form, const tinto::IniFile& ini) {
-  const QRect current = form.geometry();
+  // Without saved bounds the window starts centred; a client rectangle at 0, 0 would put the
+  // frame's title bar above the screen.
+  const QRect current = CentredOnScreen(form.geometry().size());
   const int left =
       std::clamp(ReadSetting(ini, setting::kMainLeft, current.x()), -kMaxPosition, kMaxPosition);
   const int top =
@@ -39,7 +42,7 @@ void LoadBounds(TMainForm& form, const tinto::IniFile& ini) {
   const int width = std::clamp(ReadSetting(ini, setting::kMainWidth, current.width()), 1, kMaxSize);
   const int height =
       std::clamp(ReadSetting(ini, setting::kMainHeight, current.height()), 1, kMaxSize);
-  form.setGeometry(left, top, width, height);
+  form.setGeometry(KeptOnScreen(QRect(left, top, width, height)));
   form.setWindowState(ReadSettingBool(ini, setting::kMainMaximized) ? Qt::WindowMaximized
                                                                     : Qt::WindowNoState);
 }
@@ -85,6 +88,12 @@ void LoadSize(TMainForm& form, const tinto::IniFile& ini) {
   bar->DY()->setValue(ReadSetting(ini, setting::kSizeDY));
   bar->MLTLeft()->setValue(ReadSetting(ini, setting::kSizeMltLeft));
   bar->MLTWidth()->setValue(ReadSetting(ini, setting::kSizeMltWidth));
+  // The controls clamp each value alone; a hand-edited window that reaches past DX is clamped
+  // here as a later edit would, so that the bar shows what will be saved.
+  const tinto::MltWindow fitted =
+      tinto::ClampMltWindow(form.Geometry().Window(), form.Geometry().DX());
+  bar->MLTLeft()->setValue(fitted.left);
+  bar->MLTWidth()->setValue(fitted.width);
 }
 
 // Writes keys one by one until the first failure; later writes are skipped.

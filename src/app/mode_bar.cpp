@@ -32,6 +32,7 @@ TModeBar::TModeBar(QWidget* parent)
   m_magnify->setObjectName(QStringLiteral("TMagnify"));
   m_magnify->setRange(1, 10);
   m_magnify->setValue(4);
+  m_magnify->setKeyboardTracking(false);
   m_magnify->setToolTip(QStringLiteral("Magnify Factor"));
   m_progress = new QProgressBar(this);
   m_progress->setObjectName(QStringLiteral("ProgressBar1"));

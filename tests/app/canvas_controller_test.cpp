@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -14,6 +15,7 @@
 
 #include "app/canvas_area.h"
 #include "app/color_panel.h"
+#include "app/geometry_bar.h"
 #include "app/kel_image.h"
 #include "app/mode_bar.h"
 #include "app/status_bar.h"
@@ -484,7 +486,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Keypad0", TToolPalette::kPick, Qt::Key_0, Qt::KeypadModifier,
                               TToolPalette::kPick}));
 
-TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedDigitsDo) {
+TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFinished) {
   TMainForm& form = Shown();
   QSpinBox* magnify = form.Panel2()->TMagnify();
   magnify->setFocus();
@@ -492,7 +494,42 @@ TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedDigitsDo) {
   EXPECT_EQ(magnify->value(), 4);
   magnify->selectAll();
   QTest::keyClicks(magnify, "7");
+  EXPECT_EQ(magnify->value(), 4) << "a number being typed is not taken yet";
+  QTest::keyClick(magnify, Qt::Key_Return);
   EXPECT_EQ(magnify->value(), 7);
+}
+
+// Typing "18" over "32" passes through 1; had that been taken, the MLT window would have been
+// cut to one column.
+TEST_F(CanvasControllerTest, TypingTotalWidthKeepsTheMltWindow) {
+  TMainForm& form = Shown();
+  QSpinBox* dx = form.SizePanel()->DX();
+  dx->setFocus();
+  dx->selectAll();
+  QTest::keyClicks(dx, "18");
+  QTest::keyClick(dx, Qt::Key_Return);
+  EXPECT_EQ(dx->value(), 18);
+  EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 18);
+  EXPECT_EQ(form.Geometry().Window(), (MltWindow{0, 18}));
+}
+
+TEST_F(CanvasControllerTest, NewAndAGeometryChangeDropTheMarquee) {
+  struct Case {
+    const char* name;
+    void (*change)(TMainForm&);
+  };
+  const Case cases[] = {
+      {"New", [](TMainForm& form) { form.Actions().New1->trigger(); }},
+      {"DY", [](TMainForm& form) { form.SizePanel()->DY()->setValue(20); }},
+  };
+  for (const Case& c : cases) {
+    TMainForm& form = Shown();
+    Select(form, {10, 40}, {200, 150});
+    ASSERT_TRUE(form.Canvas()->Selection().Current().active) << c.name;
+    c.change(form);
+    EXPECT_FALSE(form.Canvas()->Selection().Current().active) << c.name;
+    m_form.reset();
+  }
 }
 
 }  // namespace

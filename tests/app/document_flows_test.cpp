@@ -184,17 +184,16 @@ TEST_F(DocumentFlowsTest, SaveAsAlwaysAsksForANameAndBeforeOverwritingItsOwnFile
             "File: " + Path("pic.tin") + " already Exists.\n\rOverwrite?");
 }
 
-TEST_F(DocumentFlowsTest, TypedNameWithoutAnyDotGetsTheTintoExtension) {
+TEST_F(DocumentFlowsTest, TypedNameWithoutADotInItsOwnNameGetsTheTintoExtension) {
   struct Case {
     const char* typed;
     const char* written;
   };
-  const Case cases[] = {{"pic", "pic.tin"}, {"pic.scr", "pic.scr"}, {"a.b/pic", "a.b/pic"}};
+  const Case cases[] = {{"pic", "pic.tin"}, {"pic.scr", "pic.scr"}, {"a.b/pic", "a.b/pic.tin"}};
   Start();
   std::filesystem::create_directories(m_dir.Path() / "a.b");
+  // The picture is not modified: the title must still follow each new name.
   for (const Case& c : cases) {
-    // The title follows a new name only when the modified flag changes.
-    Draw();
     ChooseSaveName(Path(c.typed));
     Flows().Save_21Click();
     EXPECT_EQ(ReadAll(Path(c.written)).size(), kStartupFileBytes) << c.typed;
@@ -228,13 +227,80 @@ TEST_F(DocumentFlowsTest, SaveChangesPromptOffersCancelForNewAndCloseButNotForOp
   }
 }
 
-TEST_F(DocumentFlowsTest, OpenWithUnsavedChangesRunsSaveOnYes) {
-  Start();
-  Draw();
-  m_messages.Answer(MessageAnswer::Yes);
-  Flows().Open1Click();
-  EXPECT_EQ(m_saveDialogRuns, 1) << "an untitled document asks for its name";
-  EXPECT_EQ(m_openDialogRuns, 1) << "Open goes on after the save";
+// After Yes at the save-changes prompt a flow may throw the picture away only once it is saved;
+// a cancelled save dialog or a failed write stops the flow as Cancel would.
+TEST_F(DocumentFlowsTest, YesAtTheSaveChangesPromptGoesOnOnlyAfterASave) {
+  enum class Save { Cancelled, Failed, Written };
+  struct Case {
+    const char* flow;
+    void (*run)(TMainForm&);
+    Save save;
+    bool goesOn;
+  };
+  const auto newFlow = [](TMainForm& form) { form.Flows()->New1Click(); };
+  const auto openFlow = [](TMainForm& form) { form.Flows()->Open1Click(); };
+  const auto closeFlow = [](TMainForm& form) { form.close(); };
+  const Case cases[] = {
+      {"New", newFlow, Save::Cancelled, false},     {"New", newFlow, Save::Failed, false},
+      {"New", newFlow, Save::Written, true},        {"Open", openFlow, Save::Cancelled, false},
+      {"Open", openFlow, Save::Failed, false},      {"Open", openFlow, Save::Written, true},
+      {"Close", closeFlow, Save::Cancelled, false}, {"Close", closeFlow, Save::Failed, false},
+      {"Close", closeFlow, Save::Written, true},
+  };
+  for (const Case& c : cases) {
+    const std::string label = std::string(c.flow) + " " + std::to_string(int(c.save));
+    TMainForm& form = Start();
+    Draw();
+    m_messages = {};
+    m_messages.Answer(MessageAnswer::Yes);
+    if (c.save != Save::Cancelled) ChooseSaveName(Path("kept.tin"));
+    if (c.save == Save::Failed)
+      Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
+        return Status::Error("Disk full");
+      });
+    c.run(form);
+    // Only New clears the picture; the open dialog is cancelled here.
+    EXPECT_EQ(form.Screen().Pixel(0, 0, 0), !(c.goesOn && c.flow == std::string("New"))) << label;
+    EXPECT_EQ(form.Document().Modified(), !c.goesOn) << label;
+    EXPECT_EQ(form.isVisible(), c.flow != std::string("Close") || !c.goesOn) << label;
+    EXPECT_EQ(m_openDialogRuns, c.flow == std::string("Open") && c.goesOn ? 1 : 0) << label;
+    EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.flow == std::string("Close") && c.goesOn)
+        << label;
+    m_form.reset();
+    std::filesystem::remove(SettingsPath());
+    std::filesystem::remove(Path("kept.tin"));
+    m_openDialogRuns = 0;
+  }
+}
+
+// The scene a user met: Save As onto another picture, No at the overwrite prompt (or a write
+// that fails), then F2. The document must still be the first picture.
+TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
+  for (const bool declined : {true, false}) {
+    TMainForm& form = Start();
+    const std::string mine = Path("mine.tin");
+    const std::string other = Path("other.tin");
+    ChooseSaveName(mine);
+    Flows().Save_21Click();
+    WriteAll(other, "someone else's picture");
+    Draw();
+    ChooseSaveName(other);
+    m_messages.Answer(declined ? MessageAnswer::No : MessageAnswer::Yes);
+    if (!declined)
+      Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
+        return Status::Error("Permission denied");
+      });
+    Flows().Save_21Click();
+    EXPECT_EQ(Title(), Caption(mine, true)) << declined;
+    Flows().SetFileWriter(nullptr);
+    QTest::keyClick(&form, Qt::Key_F2);
+    EXPECT_EQ(ReadAll(other), "someone else's picture") << declined;
+    EXPECT_EQ(static_cast<unsigned char>(ReadAll(mine)[8]), 0x80) << declined;
+    EXPECT_EQ(Title(), Caption(mine, false)) << declined;
+    m_form.reset();
+    m_messages = {};
+    std::filesystem::remove(mine);
+  }
 }
 
 TEST_F(DocumentFlowsTest, OpenAsksForTintoOrTwoFilePicturesWithoutPreview) {
@@ -429,6 +495,7 @@ TEST_F(DocumentFlowsTest, CloseWritesSettingsOnlyWhenItGoesAhead) {
   for (const Case& c : {Case{MessageAnswer::Cancel, false, 0}, Case{MessageAnswer::No, true, 0},
                         Case{MessageAnswer::Yes, true, 1}}) {
     TMainForm& form = Start();
+    ChooseSaveName(Path("pic.tin"));
     Draw();
     m_messages.Answer(c.answer);
     EXPECT_EQ(form.close(), c.closes);

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 
+#include "app/canvas_area.h"
 #include "app/color_panel.h"
 #include "app/colors_preview_panel.h"
 #include "app/geometry_bar.h"
@@ -120,6 +124,28 @@ INSTANTIATE_TEST_SUITE_P(
                       ShortcutCase{"Ctrl+2", Qt::Key_2, Qt::ControlModifier, EditedScreen, 2},
                       ShortcutCase{"key left of 1", Qt::Key_QuoteLeft, Qt::NoModifier, GridTicked,
                                    0}));
+
+TEST_F(MainFormTest, StartsWithTheFocusOnTheCanvasSoDigitsChangeNoSetting) {
+  TMainForm& form = CreateShown();
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(form.Panel3()->MSB()));
+  for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_5, Qt::Key_Return}) QTest::keyClick(&form, key);
+  EXPECT_EQ(form.SizePanel()->DX()->value(), 32);
+  EXPECT_EQ(form.Panel2()->TMagnify()->value(), 4);
+}
+
+TEST_F(MainFormTest, ArrowsInAnOpenMenuMoveToTheNextMenu) {
+  TMainForm& form = CreateShown();
+  QMenuBar* bar = form.menuBar();
+  const QList<QAction*> menus = bar->actions();
+  bar->setActiveAction(menus.at(0));
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup, Qt::Key_Right);
+  EXPECT_EQ(bar->activeAction(), menus.at(1));
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+  EXPECT_EQ(bar->activeAction(), menus.at(0));
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
 
 struct MenuShortcutCase {
   const char* action;

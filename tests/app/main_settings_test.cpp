@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -185,8 +187,39 @@ INSTANTIATE_TEST_SUITE_P(
         BadValueCase{"[Size]\nDY=999", [](const Observed& o) { return o.dy; }, 192},
         BadValueCase{"[Size]\nMLT Width=24", [](const Observed& o) { return o.mltWidth; }, 18},
         BadValueCase{"[Size]\nMLT Left=-4", [](const Observed& o) { return o.mltLeft; }, 0},
+        // An MLT window reaching past DX is shown as the next edit would clamp it.
+        BadValueCase{"[Size]\nMLT Left=20", [](const Observed& o) { return o.mltLeft; }, 14},
+        BadValueCase{"[Size]\nDX=10\nMLT Left=5", [](const Observed& o) { return o.mltLeft; }, 0},
+        BadValueCase{"[Size]\nDX=10\nMLT Left=5", [](const Observed& o) { return o.mltWidth; }, 10},
         BadValueCase{"[size]\ndx=12", [](const Observed& o) { return o.dx; }, 12},
         BadValueCase{"garbage \xff[Size\nDX=12", [](const Observed& o) { return o.dx; }, 32}));
+
+TEST_F(MainSettingsTest, WindowStartsOnTheScreen) {
+  struct Case {
+    const char* settings;
+    QRect expected;  // empty: centred, below the top edge
+  };
+  const Case cases[] = {
+      {"", QRect()},
+      {"[Main]\nLeft=-5000\nTop=-5000\nWidth=500\nHeight=300", QRect()},
+      {"[Main]\nLeft=30000\nTop=10\nWidth=500\nHeight=300", QRect()},
+      {"[Main]\nLeft=40\nTop=50\nWidth=500\nHeight=300", QRect(40, 50, 500, 300)},
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const Case& c : cases) {
+    WriteSettings(c.settings);
+    TMainForm& form = Create();
+    const QRect bounds = form.geometry();
+    if (c.expected.isEmpty()) {
+      EXPECT_TRUE(screen.contains(bounds)) << c.settings;
+      EXPECT_GT(bounds.top(), screen.top()) << c.settings << ": room for the title bar";
+      EXPECT_LE(std::abs(bounds.center().x() - screen.center().x()), 1) << c.settings;
+    } else {
+      EXPECT_EQ(bounds, c.expected) << c.settings;
+    }
+    m_form.reset();
+  }
+}
 
 TEST_F(MainSettingsTest, CloseWritesEveryKeyInFileOrder) {
   TMainForm& form = CreateShown();

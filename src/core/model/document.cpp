@@ -16,37 +16,52 @@ std::string ProcessDirectory() {
 
 }  // namespace
 
-bool HasDirectoryPart(const std::string& name) { return name.find(kSeparator) != std::string::npos; }
+std::string WithTintoExtension(const std::string& name) {
+  const std::size_t separator = name.rfind(kSeparator);
+  const std::size_t ownStart = separator == std::string::npos ? 0 : separator + 1;
+  if (name.find('.', ownStart) != std::string::npos) return name;
+  return name + ".tin";
+}
 
-Document::Document(const ScreenBuffers& screen, UndoSnapshot& undo, DirectoryProvider currentDirectory)
+Document::Document(const ScreenBuffers& screen, UndoSnapshot& undo,
+                   DirectoryProvider currentDirectory)
     : m_screen(screen), m_undo(undo), m_currentDirectory(std::move(currentDirectory)) {
   if (!m_currentDirectory) m_currentDirectory = ProcessDirectory;
+  m_fileName = AbsoluteName(kUntitledName);
+}
+
+std::string Document::AbsoluteName(const std::string& name) const {
+  std::filesystem::path path(name);
+  if (!path.is_absolute()) {
+    std::string dir = m_currentDirectory();
+    if (dir.empty() || dir.back() != kSeparator) dir += kSeparator;
+    path = dir + name;
+  }
+  return path.lexically_normal().string();
+}
+
+void Document::SetFileName(const std::string& name) {
+  m_fileName = AbsoluteName(name);
+  BuildTitle();
 }
 
 void Document::SetModified(bool value) {
   if (!m_undo.Available()) m_undo.Take(m_screen);
   if (value == m_modified) return;
-  MakeFileNameAbsolute();
-  m_appTitle = "Tinto Editor - [" + m_fileName + "]";
-  m_caption = m_appTitle;
   m_modified = value;
-  if (value)
-    m_caption += "*";
-  else
-    m_undo.Disable();
+  BuildTitle();
+  if (!value) m_undo.Disable();
 }
 
 void Document::Reset() {
-  m_fileName = kUntitledName;
+  SetFileName(kUntitledName);
   SetModified(true);
   SetModified(false);
 }
 
-void Document::MakeFileNameAbsolute() {
-  if (HasDirectoryPart(m_fileName)) return;
-  std::string dir = m_currentDirectory();
-  if (dir.empty() || dir.back() != kSeparator) dir += kSeparator;
-  m_fileName = dir + m_fileName;
+void Document::BuildTitle() {
+  m_appTitle = "Tinto Editor - [" + m_fileName + "]";
+  m_caption = m_modified ? m_appTitle + "*" : m_appTitle;
 }
 
 }  // namespace tinto

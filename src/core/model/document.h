@@ -18,11 +18,15 @@ class Document {
 
   // `screen` and `undo` must outlive the document. `currentDirectory` gives the working
   // directory used to make a bare file name absolute; by default the process's own.
-  Document(const ScreenBuffers& screen, UndoSnapshot& undo, DirectoryProvider currentDirectory = {});
+  Document(const ScreenBuffers& screen, UndoSnapshot& undo,
+           DirectoryProvider currentDirectory = {});
 
+  // Always absolute and lexically normal (no "." or ".." parts).
   const std::string& FileName() const { return m_fileName; }
-  // Changes the name only; the title follows at the next change of the modified flag.
-  void SetFileName(std::string name) { m_fileName = std::move(name); }
+  // Stores `name` as AbsoluteName gives it and rebuilds the title for it.
+  void SetFileName(const std::string& name);
+  // `name` made absolute against the working directory and lexically normal.
+  std::string AbsoluteName(const std::string& name) const;
   bool Modified() const { return m_modified; }
   bool ForceSaveDialog() const { return m_forceSaveDialog; }
   void SetForceSaveDialog(bool value) { m_forceSaveDialog = value; }
@@ -37,19 +41,20 @@ class Document {
   void Reset();
 
  private:
-  void MakeFileNameAbsolute();
+  void BuildTitle();
 
   const ScreenBuffers& m_screen;
   UndoSnapshot& m_undo;
   DirectoryProvider m_currentDirectory;
-  std::string m_fileName = kUntitledName;
+  std::string m_fileName;
   bool m_modified = false;
   bool m_forceSaveDialog = false;
   std::string m_caption;
   std::string m_appTitle;
 };
 
-// True when `name` names a folder as well as a file (holds the host's separator).
-bool HasDirectoryPart(const std::string& name);
+// `name` with ".tin" appended when its own file name (the part after the last separator) has
+// no dot; a dot in a folder name does not count.
+std::string WithTintoExtension(const std::string& name);
 
 }  // namespace tinto

@@ -65,6 +65,9 @@ class SelectionState {
   // caller drops it onto Current() (DropFloatingCopy); it no longer exists afterwards.
   std::optional<SelectionRecord> Release();
 
+  // No marquee, no drag, no floating copy: for a picture that was replaced or resized.
+  void Clear() { *this = SelectionState(); }
+
  private:
   SelectionRecord m_current;
   SelectionRecord m_dragStart;

@@ -46,30 +46,53 @@ TEST_F(DocumentTest, UnmodifyingDisablesUndo) {
 
 TEST_F(DocumentTest, SettingAnUnchangedFlagStillSnapshotsButKeepsTheTitle) {
   document.Reset();
-  std::string before = document.WindowCaption();
-  document.SetFileName("other.tin");
+  const std::string before = document.WindowCaption();
   document.SetModified(false);
   EXPECT_TRUE(undo.Available());
   EXPECT_EQ(document.WindowCaption(), before);
-  EXPECT_EQ(document.FileName(), "other.tin");
 }
 
-TEST_F(DocumentTest, BareNameGetsTheWorkingDirectoryWithOneSeparator) {
-  workingDirectory = "/";
-  document.SetFileName("pic.tin");
+TEST_F(DocumentTest, NewNameRebuildsTheTitleAndKeepsTheModifiedMark) {
+  document.Reset();
   document.SetModified(true);
-  EXPECT_EQ(document.FileName(), "/pic.tin");
-
-  workingDirectory = "/data/";
-  document.SetFileName("a.tin");
-  document.SetModified(false);
-  EXPECT_EQ(document.FileName(), "/data/a.tin");
+  document.SetFileName("/pics/cat.tin");
+  EXPECT_EQ(document.WindowCaption(), "Tinto Editor - [/pics/cat.tin]*");
+  EXPECT_EQ(document.ApplicationTitle(), "Tinto Editor - [/pics/cat.tin]");
 }
 
-TEST_F(DocumentTest, NameWithAFolderIsKept) {
-  document.SetFileName("pics/cat.tin");
-  document.SetModified(true);
-  EXPECT_EQ(document.FileName(), "pics/cat.tin");
+TEST_F(DocumentTest, NamesAreStoredAbsoluteAndLexicallyNormal) {
+  struct Case {
+    const char* workingDirectory;
+    const char* name;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"/home/artist/work", "pic.tin", "/home/artist/work/pic.tin"},
+      {"/", "pic.tin", "/pic.tin"},
+      {"/data/", "a.tin", "/data/a.tin"},
+      {"/home/artist/work", "pics/cat.tin", "/home/artist/work/pics/cat.tin"},
+      {"/home/artist/work", "app/../../x.tin", "/home/artist/x.tin"},
+      {"/elsewhere", "/a/./b//c.tin", "/a/b/c.tin"},
+  };
+  for (const Case& c : cases) {
+    workingDirectory = c.workingDirectory;
+    document.SetFileName(c.name);
+    EXPECT_EQ(document.FileName(), c.stored) << c.name;
+  }
+}
+
+TEST(DocumentName, TintoExtensionIsAddedOnlyWhenTheFileNameItselfHasNoDot) {
+  struct Case {
+    const char* typed;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"pic", "pic.tin"},
+      {"pic.scr", "pic.scr"},
+      {"/home/my.pictures/cat", "/home/my.pictures/cat.tin"},
+      {"/a.b/c.d/e.", "/a.b/c.d/e."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithTintoExtension(c.typed), c.saved) << c.typed;
 }
 
 TEST(UndoSnapshot, RestoreBringsBackBothBlocksOnce) {
