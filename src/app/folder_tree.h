@@ -15,9 +15,10 @@ class TFolderTree : public QTreeView {
 
   // The selected folder's path; empty when nothing is selected.
   QString SelectedFolder() const;
-  // Selects `folder`, expanding its parents and scrolling it into view, also as its parents
-  // finish loading (which moves its row) until the user scrolls or clicks the tree. A missing
-  // folder clears the selection.
+  // Selects `folder`, expanding its parents and scrolling it into view (its name too, not
+  // only its row). It stays in view while its parents finish loading (which moves its row)
+  // and while the tree is shown or resized, until the user scrolls or clicks the tree. A
+  // missing folder clears the selection.
   void SelectFolder(const QString& folder);
 
  protected:
@@ -25,8 +26,12 @@ class TFolderTree : public QTreeView {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  void FolderLoaded(const QString& path);
+  void KeepSelectionInView();
+  void ScrollToSelection();
+  void ScrollNameIntoView(const QModelIndex& index);
+  void StopFollowing() { m_followSelection = false; }
 
   QFileSystemModel* m_model;
   bool m_followSelection = false;
+  bool m_scrollPending = false;
 };

@@ -74,6 +74,13 @@ void TGeometryBar::ClampMltWindow() {
   m_guard = true;
 }
 
+QSize TGeometryBar::FittedToValues(QSize spinSize) const {
+  // A spin edit's size hint holds its widest value, its frame and its buttons.
+  for (const QSpinBox* spin : {m_dx, m_dy, m_mltWidth, m_mltLeft})
+    spinSize = spinSize.expandedTo(spin->sizeHint());
+  return spinSize;
+}
+
 void TGeometryBar::Layout(QSize spinSize) {
   for (QSpinBox* spin : {m_dy, m_dx, m_mltWidth, m_mltLeft}) spin->resize(spinSize);
   for (QLabel* label : {m_sizeLab, m_dyLab, m_wmltLab, m_mltLab}) label->adjustSize();

@@ -29,6 +29,9 @@ class TGeometryBar : public QWidget {
   bool GuardOn() const { return m_guard; }
   void SetGuard(bool on) { m_guard = on; }
 
+  // `spinSize` widened (and heightened) where a spin edit would clip its largest value or its
+  // up/down buttons in the current font.
+  QSize FittedToValues(QSize spinSize) const;
   // Labels left to right from x = 5, each spin edit 3 pixels right of its label, all centred
   // in the bar's height; `spinSize` is given to all four spin edits.
   void Layout(QSize spinSize);

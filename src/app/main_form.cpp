@@ -206,6 +206,9 @@ void TMainForm::LayoutToolbars() {
                FittedCheckWidth(m_panel2->M_cls(), allowance),
                FittedSpinSize(m_sizePanel->DX())};
   }
+  // The widths above are minimums: no caption or value is clipped in the current font.
+  metrics = m_panel2->FittedToText(metrics);
+  metrics.spin = m_sizePanel->FittedToValues(metrics.spin);
   m_panel2->Layout(metrics);
   m_sizePanel->Layout(metrics.spin);
   FormResize();

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "app/control_metrics.h"
 
@@ -55,6 +56,20 @@ int TModeBar::DrawMode() const {
 void TModeBar::SetDrawMode(int mode) {
   QRadioButton* box = mode == 0 ? m_or : (mode == 1 ? m_xor : m_cls);
   box->setChecked(true);
+}
+
+ModeBarMetrics TModeBar::FittedToText(ModeBarMetrics metrics) const {
+  const auto fit = [](int& width, const QWidget* control) {
+    width = std::max(width, control->sizeHint().width());
+  };
+  fit(metrics.grid, m_grid);
+  fit(metrics.screen1, m_s1);
+  fit(metrics.screen2, m_s2);
+  fit(metrics.modeOr, m_or);
+  fit(metrics.modeXor, m_xor);
+  fit(metrics.modeCls, m_cls);
+  metrics.spin = metrics.spin.expandedTo(m_magnify->sizeHint());
+  return metrics;
 }
 
 void TModeBar::Layout(const ModeBarMetrics& metrics) {

@@ -27,7 +27,7 @@ class TModeBar : public QWidget {
 
  public:
   static constexpr int kDesignHeight = 28;
-  // Widths at design, used while no skin metrics apply.
+  // Widths at design: the least widths while no skin metrics apply.
   static constexpr ModeBarMetrics kDesignMetrics{42, 33, 33, 41, 41, 41, QSize(41, 20)};
 
   explicit TModeBar(QWidget* parent = nullptr);
@@ -48,6 +48,9 @@ class TModeBar : public QWidget {
   // 0 ticks `M_or`, 1 `M_xor`, anything else `M_cls`.
   void SetDrawMode(int mode);
 
+  // `metrics` widened where a caption or the largest magnification would be clipped in the
+  // current font: the given widths and spin size are minimums.
+  ModeBarMetrics FittedToText(ModeBarMetrics metrics) const;
   // Sizes and places the panels and controls from their widths, left to right.
   void Layout(const ModeBarMetrics& metrics);
   // Stretches the progress gauge from `TMagnify` to the bar's right edge.

@@ -12,6 +12,21 @@ namespace {
 
 constexpr int kPanelWidth = 150;
 
+// QSplitter keeps a widget's share when the widget's fixed width changes, which would leave a
+// blank gap beside the rolled-up panel: the next shown widget takes what the panel gives up,
+// and gives it back when the panel unrolls.
+void FitSplitterToPanel(QSplitter& splitter, QWidget& panel) {
+  const int index = splitter.indexOf(&panel);
+  if (index < 0) return;
+  int next = index + 1;
+  while (next < splitter.count() && splitter.widget(next)->isHidden()) ++next;
+  if (next >= splitter.count()) return;
+  QList<int> sizes = splitter.sizes();
+  sizes[next] += sizes[index] - panel.minimumWidth();
+  sizes[index] = panel.minimumWidth();
+  splitter.setSizes(sizes);
+}
+
 }  // namespace
 
 QString TSaveDialog::Execute() {
@@ -65,7 +80,8 @@ void TSaveDialog::AddFolderPanel(QFileDialog& dialog) {
     dialog.setDirectory(folder);
     follow(dialog.directory().absolutePath());
   });
-  QObject::connect(panel, &TRollUpPanel::ChangeRollState, panel, [panel, tree] {
+  QObject::connect(panel, &TRollUpPanel::ChangeRollState, panel, [splitter, panel, tree] {
+    FitSplitterToPanel(*splitter, *panel);
     if (!panel->RolledUp()) tree->SelectFolder(panel->Caption());
   });
 }

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QSlider>
 #include <QToolButton>
+#include <algorithm>
+#include <iterator>
 
 #include "app/control_metrics.h"
 
@@ -12,20 +14,25 @@ namespace {
 
 constexpr int kButtonSize = 25;
 constexpr int kSliderHeight = 120;
+// Below this the slider is too short to choose among 50 sizes; it hides with its label.
+constexpr int kMinSliderHeight = 40;
+constexpr int kGap = 5;
 constexpr int kIconSize = 17;
 
 struct ButtonDesign {
   TToolPalette::Tool tool;
   const char* name;
   int top;
+  const char* tip;  // the tool's name and the key that selects it
 };
 
 // Top to bottom as the palette shows them.
-constexpr ButtonDesign kButtons[] = {{TToolPalette::kMarque, "tbMarque", 5},
-                                     {TToolPalette::kMove, "tbMove", 37},
-                                     {TToolPalette::kBrush, "tbBrush", 69},
-                                     {TToolPalette::kPencil, "tbPencil", 101},
-                                     {TToolPalette::kPick, "tbPick", 133}};
+constexpr ButtonDesign kButtons[] = {{TToolPalette::kMarque, "tbMarque", 5, "Marquee (M)"},
+                                     {TToolPalette::kMove, "tbMove", 37, "Move"},
+                                     {TToolPalette::kBrush, "tbBrush", 69, "Brush"},
+                                     {TToolPalette::kPencil, "tbPencil", 101, "Pencil (P)"},
+                                     {TToolPalette::kPick, "tbPick", 133, "Pick (I)"}};
+constexpr int kButtonsBottom = kButtons[std::size(kButtons) - 1].top + kButtonSize;
 
 void DrawGlyph(QPainter& p, TToolPalette::Tool tool) {
   switch (tool) {
@@ -81,6 +88,7 @@ TToolPalette::TToolPalette(QWidget* parent) : QWidget(parent) {
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIcon(ToolIcon(design.tool));
+    button->setToolTip(QString::fromLatin1(design.tip));
     button->setGeometry(5, design.top, kButtonSize, kButtonSize);
     const Tool tool = design.tool;
     connect(button, &QToolButton::clicked, this, [this, tool] { ToolClick(tool); });
@@ -113,9 +121,7 @@ void TToolPalette::SelectTool(int code) {
 
 void TToolPalette::ToolClick(Tool tool) {
   for (int code = 0; code < kToolCount; ++code) m_buttons[code]->setChecked(code == tool);
-  const bool pencil = tool == kPencil;
-  m_pSize->setVisible(pencil);
-  m_lbPSize->setVisible(pencil);
+  pnToolsResize();
   pSizeChange();
   emit ToolChanged();
 }
@@ -131,7 +137,16 @@ void TToolPalette::resizeEvent(QResizeEvent* event) {
   pnToolsResize();
 }
 
+// The slider stands above the label at the bottom and never reaches into the buttons: it
+// gives up height down to its minimum, below which it hides with its label.
 void TToolPalette::pnToolsResize() {
-  m_lbPSize->move(m_lbPSize->x(), height() - m_lbPSize->height() - 5);
-  m_pSize->move((width() - m_pSize->width()) / 2, m_lbPSize->y() - m_pSize->height() - 5);
+  const int labelTop = height() - m_lbPSize->height() - kGap;
+  const int room = labelTop - kGap - (kButtonsBottom + kGap);
+  const bool fits = room >= kMinSliderHeight;
+  const bool shown = fits && m_buttons[kPencil]->isChecked();
+  m_pSize->setVisible(shown);
+  m_lbPSize->setVisible(shown);
+  if (fits) m_pSize->resize(m_pSize->width(), std::min(kSliderHeight, room));
+  m_lbPSize->move(m_lbPSize->x(), labelTop);
+  m_pSize->move((width() - m_pSize->width()) / 2, labelTop - m_pSize->height() - kGap);
 }

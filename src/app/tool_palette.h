@@ -1,7 +1,9 @@
 #pragma once
 // The tool palette `pnTools`: one group of speed buttons `tbMarque`, `tbMove`, `tbBrush`,
 // `tbPencil`, `tbPick` (top to bottom), and below them the pencil-size track bar `pSize`
-// (1..50) with its label `lbPSize`, both shown only while the pencil is down.
+// (1..50) with its label `lbPSize`, both shown only while the pencil is down and the slider
+// fits between the buttons and the label (it shrinks to a minimum height first). Each button's
+// tooltip names its tool and the key that selects it.
 
 #include <QWidget>
 

@@ -5,14 +5,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <filesystem>
+#include <initializer_list>
+#include <utility>
 
 #include "app/canvas_area.h"
 #include "app/color_panel.h"
@@ -59,25 +64,73 @@ TEST_F(MainFormTest, ColorsPanelIsWidenedToFitTwoSwatchColumns) {
   EXPECT_EQ(form.Panel4()->width(), 155);
 }
 
-TEST_F(MainFormTest, BarsTakeDesignWidthsWhileSkinIsDisabled) {
+TEST_F(MainFormTest, BarsKeepDesignWidthsAsMinimumsWhileSkinIsDisabled) {
   WriteSettings("[Skin]\nEnabled=0\n");
   TMainForm& form = Create();
   TModeBar* bar = form.Panel2();
-  EXPECT_EQ(bar->ScrPanel()->width(), 33 + 33 + 15);
+  const int s1 = bar->S_1()->width();
+  const int s2 = bar->S_2()->width();
+  const int modes = bar->M_or()->width() + bar->M_xor()->width() + bar->M_cls()->width();
+  EXPECT_GE(s1, 33);
+  EXPECT_GE(s2, 33);
+  for (QRadioButton* box : {bar->M_or(), bar->M_xor(), bar->M_cls()}) EXPECT_GE(box->width(), 41);
+  EXPECT_GE(bar->Grid()->width(), 42);
+  EXPECT_EQ(bar->ScrPanel()->width(), s1 + s2 + 15);
   EXPECT_EQ(bar->S_1()->x(), 5);
-  EXPECT_EQ(bar->S_2()->x(), 5 + 33 + 5);
-  EXPECT_EQ(bar->ModePanel()->geometry(), QRect(81, 0, 41 * 3 + 20, 28));
-  EXPECT_EQ(bar->M_cls()->x(), 5 + 41 + 5 + 41 + 5);
-  EXPECT_EQ(bar->Grid()->x(), 81 + 143 + 5);
-  EXPECT_EQ(bar->Grid()->width(), 42);
-  EXPECT_EQ(bar->TMagnify()->size(), QSize(41, 20));
-  EXPECT_EQ(bar->TMagnify()->y(), (28 - 20) / 2);
-  EXPECT_EQ(form.SizePanel()->DX()->size(), QSize(41, 20));
-  EXPECT_EQ(form.SizePanel()->DX()->y(), (30 - 20) / 2);
+  EXPECT_EQ(bar->S_2()->x(), 5 + s1 + 5);
+  EXPECT_EQ(bar->ModePanel()->geometry(), QRect(s1 + s2 + 15, 0, modes + 20, 28));
+  EXPECT_EQ(bar->M_cls()->x(), 5 + bar->M_or()->width() + 5 + bar->M_xor()->width() + 5);
+  EXPECT_EQ(bar->Grid()->x(), s1 + s2 + 15 + modes + 20 + 5);
+  const QSize spin = bar->TMagnify()->size();
+  EXPECT_GE(spin.width(), 41);
+  EXPECT_GE(spin.height(), 20);
+  EXPECT_EQ(bar->TMagnify()->y(), (28 - spin.height()) / 2);
+  EXPECT_EQ(form.SizePanel()->DX()->size(), spin) << "all spin edits share one size";
+  EXPECT_EQ(form.SizePanel()->DY()->size(), spin);
+  EXPECT_EQ(form.SizePanel()->DX()->y(), (30 - spin.height()) / 2);
   const QRect gauge = form.Panel2()->ProgressBar1()->geometry();
-  EXPECT_EQ(gauge.x(), bar->TMagnify()->x() + 41 + 5);
+  EXPECT_EQ(gauge.x(), bar->TMagnify()->x() + spin.width() + 5);
   EXPECT_EQ(gauge.width(), bar->width() - gauge.x() - 5);
 }
+
+// Room the style leaves for a check or radio box's caption at the box's present size.
+int CaptionRoom(const QAbstractButton* box) {
+  QStyleOptionButton option;
+  option.initFrom(box);
+  option.text = box->text();
+  const auto element = qobject_cast<const QCheckBox*>(box) != nullptr
+                           ? QStyle::SE_CheckBoxContents
+                           : QStyle::SE_RadioButtonContents;
+  return box->style()->subElementRect(element, &option, box).width();
+}
+
+class MainFormBarTextTest : public MainFormTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MainFormBarTextTest, NoCaptionOrLargestValueIsClipped) {
+  WriteSettings(GetParam() ? "[Skin]\nEnabled=1\n" : "[Skin]\nEnabled=0\n");
+  TMainForm& form = Create();
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  TModeBar* bar = form.Panel2();
+  for (const QAbstractButton* box : std::initializer_list<const QAbstractButton*>{
+           bar->S_1(), bar->S_2(), bar->M_or(), bar->M_xor(), bar->M_cls(), bar->Grid()})
+    EXPECT_GE(CaptionRoom(box), box->fontMetrics().horizontalAdvance(box->text()))
+        << box->text().toStdString();
+  TGeometryBar* sizes = form.SizePanel();
+  const std::pair<QSpinBox*, const char*> spins[] = {
+      {sizes->DX(), "32"}, {sizes->DY(), "192"}, {bar->TMagnify(), "10"}};
+  for (const auto& [spin, largest] : spins) {
+    spin->setValue(spin->maximum());
+    // The edit field is what the buttons and the frame leave; it draws its text 2 pixels in
+    // from either side.
+    const QLineEdit* field = spin->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), largest);
+    EXPECT_GE(field->width() - 4, field->fontMetrics().horizontalAdvance(largest)) << largest;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainForm, MainFormBarTextTest, ::testing::Bool());
 
 TEST_F(MainFormTest, BarsAreMeasuredWhileSkinIsEnabled) {
   TMainForm& form = Create();
