@@ -16,13 +16,11 @@
 
 #include "app/canvas_area.h"
 #include "app/canvas_overlay.h"
-#include "app/color_panel.h"
+#include "app/editor/editor_session.h"
+#include "app/editor/view_state.h"
 #include "app/kel_image.h"
-#include "app/main_form.h"
-#include "app/mode_bar.h"
 #include "app/status_bar.h"
 #include "app/tool_cursors.h"
-#include "app/tool_palette.h"
 #include "core/model/floating_copy.h"
 #include "core/model/grid_overlay.h"
 #include "core/model/pick_colors.h"
@@ -78,12 +76,18 @@ void SetStatusText(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-TCanvasController::TCanvasController(TMainForm& form)
-    : QObject(&form),
-      m_form(form),
-      m_overlay(new TCanvasOverlay(form.Panel3()->MSB()->viewport())) {
+TCanvasController::TCanvasController(TEditorSession& session, TViewState& view, TCanvasArea& canvas,
+                                     TStatusBar& statusBar, CanvasPreviews previews,
+                                     QObject* parent)
+    : QObject(parent),
+      m_session(session),
+      m_view(view),
+      m_canvas(canvas),
+      m_statusBar(statusBar),
+      m_previews(previews),
+      m_overlay(new TCanvasOverlay(canvas.MSB()->viewport())) {
   RegisterToolCursors();
-  for (TKelImage* image : {form.Image_1(), form.Image_2()}) {
+  for (TKelImage* image : {canvas.Image_1(), canvas.Image_2()}) {
     image->setCursor(ToolCursor(m_mode));
     connect(image, &TKelImage::MouseDown, this, &TCanvasController::Image_1MouseDown);
     connect(image, &TKelImage::MouseMove, this, &TCanvasController::Image_1MouseMove);
@@ -91,7 +95,9 @@ TCanvasController::TCanvasController(TMainForm& form)
     connect(image, &TKelImage::OnMouseEnter, this, &TCanvasController::Image_1MouseEnter);
   }
   connect(m_overlay, &TCanvasOverlay::Paint, this, &TCanvasController::Image_1Paint);
-  connect(form.PnTools(), &TToolPalette::ToolChanged, this, &TCanvasController::ChoosePointerMode);
+  connect(&view, &TViewState::Changed, this, [this](ViewSetting what) {
+    if (what == ViewSetting::Tool) ChoosePointerMode();
+  });
   ChoosePointerMode();
 }
 
@@ -101,23 +107,22 @@ void TCanvasController::ChoosePointerMode() {
 }
 
 void TCanvasController::ChooseModeAt(PixelPoint pixel) {
-  const tinto::PointerModeInputs inputs{
-      m_modifiers, static_cast<tinto::ToolButton>(m_form.PnTools()->CurrentTool()),
-      m_selection.Current(), pixel, m_mode};
+  const tinto::PointerModeInputs inputs{m_modifiers, static_cast<tinto::ToolButton>(m_view.Tool()),
+                                        m_selection.Current(), pixel, m_mode};
   const PointerMode mode = tinto::ChoosePointerMode(inputs);
   if (mode == m_mode) return;
   m_mode = mode;
   // Qt gives the window the new cursor at once when the pointer is over the image, so the
   // pointer need not be nudged to show it.
   const QCursor cursor = ToolCursor(mode);
-  m_form.Image_1()->setCursor(cursor);
-  m_form.Image_2()->setCursor(cursor);
+  m_canvas.Image_1()->setCursor(cursor);
+  m_canvas.Image_2()->setCursor(cursor);
 }
 
 void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
-  if (!tinto::PointerOnImage(pos.x(), pos.y(), m_form.Geometry(), Magnification())) return;
+  if (!tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification())) return;
   const PixelPoint pixel = PixelAt(*event, Magnification());
   m_buttonDown = true;
   m_lastPixel = pixel;
@@ -130,7 +135,7 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
       break;
     case PointerMode::Cross:
       m_selection.MarqueePress(pixel, m_modifiers);
-      m_form.RefreshDisplay();
+      emit RefreshRequested();
       break;
     case PointerMode::Move:
     case PointerMode::MoveSel:
@@ -144,7 +149,7 @@ void TCanvasController::Image_1MouseMove(QMouseEvent* event) {
   const PixelPoint pixel = PixelAt(*event, Magnification());
   // Qt sends no enter while a held button keeps the pointer grabbed, so a move back onto the
   // image counts as entering it.
-  m_pointerInside = tinto::PointerOnImage(pos.x(), pos.y(), m_form.Geometry(), Magnification());
+  m_pointerInside = tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification());
   ShowPointerStatus(pixel);
   // The tool of a drag stays the one it began with: re-choosing under a held button would
   // turn a marquee being drawn into a selection move as soon as the pointer is inside it.
@@ -167,8 +172,8 @@ void TCanvasController::ButtonMove(PixelPoint pixel) {
   }
   const QRegion before = SelectionRegion();
   const bool moved = m_mode == PointerMode::Cross
-                         ? m_selection.MarqueeMove(pixel, m_modifiers, m_form.Geometry())
-                         : m_selection.DragMove(pixel, m_modifiers, m_form.Geometry());
+                         ? m_selection.MarqueeMove(pixel, m_modifiers, m_session.Geometry())
+                         : m_selection.DragMove(pixel, m_modifiers, m_session.Geometry());
   if (moved) m_overlay->repaint(before.united(SelectionRegion()));
 }
 
@@ -193,13 +198,13 @@ void TCanvasController::DropSelection() {
 void TCanvasController::Image_1MouseEnter() { m_pointerInside = true; }
 
 void TCanvasController::ShowPointerStatus(PixelPoint pixel) {
-  TStatusBar* bar = m_form.SB0();
+  TStatusBar* bar = &m_statusBar;
   const tinto::CoordinateTexts coordinates = tinto::PointerCoordinateTexts(pixel);
   SetStatusText(bar->XP(), coordinates.xp);
   SetStatusText(bar->YP(), coordinates.yp);
   SetStatusText(bar->XA(), coordinates.xa);
   SetStatusText(bar->YA(), coordinates.ya);
-  const auto colors = tinto::PointerColorTexts(m_form.Screen(), EditedFrame(), pixel);
+  const auto colors = tinto::PointerColorTexts(m_session.Screen(), EditedFrame(), pixel);
   if (colors && tinto::StatusShowsColors(m_pointerInside, m_buttonDown, m_mode)) {
     SetStatusText(bar->IP(), colors->ip);
     SetStatusText(bar->PP(), colors->pp);
@@ -208,19 +213,19 @@ void TCanvasController::ShowPointerStatus(PixelPoint pixel) {
 }
 
 void TCanvasController::Plot(PixelPoint pixel) {
-  m_form.SetModified(true);
-  const TColorPanel* panel = m_form.ColorPanel();
+  m_session.SetModified(true);
   tinto::PencilOptions options;
   options.frame = EditedFrame();
-  options.size = m_form.PnTools()->pSize()->value();
-  options.mode = static_cast<tinto::DrawMode>(std::clamp(m_form.DrawMode(), 0, 2));
-  options.writeAttributes = WritesAttributes();
-  options.attr0 = static_cast<std::uint8_t>(panel->Ink1() | panel->Paper1());
-  options.attr1 = static_cast<std::uint8_t>(panel->Ink2() | panel->Paper2());
+  options.size = m_view.PencilSize();
+  options.mode = static_cast<tinto::DrawMode>(m_view.DrawMode());
+  options.writeAttributes = m_view.WritesAttributes();
+  options.attr0 = m_view.Attr1();
+  options.attr1 = m_view.Attr2();
   const tinto::PixelRect written =
-      tinto::PlotPencil(m_form.Screen(), m_form.Geometry(), options, pixel.x, pixel.y);
-  const tinto::RenderOptions render{panel->AttributesChecked(), panel->NoFlicChecked()};
-  tinto::RenderTouchedBlocks(m_form.Screen(), m_form.Geometry(), render, m_form.Bitmaps(), written);
+      tinto::PlotPencil(m_session.Screen(), m_session.Geometry(), options, pixel.x, pixel.y);
+  const tinto::RenderOptions render{m_view.Attributes(), m_view.NoFlic()};
+  tinto::RenderTouchedBlocks(m_session.Screen(), m_session.Geometry(), render,
+                             m_session.Images().Bitmaps(), written);
   RepaintBlocks(written);
 }
 
@@ -232,20 +237,18 @@ void TCanvasController::RepaintBlocks(tinto::PixelRect written) {
                      QPoint(((written.x2 + 7) & ~7) - 1, ((written.y2 + 7) & ~7) - 1));
   const int m = Magnification();
   VisibleImage()->repaint(QRect(blocks.topLeft() * m, blocks.size() * m));
-  const bool first = EditedFrame() == 0 || m_form.ColorPanel()->NoFlicChecked();
-  (first ? m_form.Preview1() : m_form.Preview2())->repaint(blocks);
+  (m_view.ShowsFirstImages() ? m_previews.first : m_previews.second)->repaint(blocks);
 }
 
 void TCanvasController::RepaintCanvas() { m_overlay->repaint(); }
 
 void TCanvasController::Pick(PixelPoint pixel) {
-  const tinto::CurrentColors colors = tinto::PickColors(m_form.Screen(), pixel.x, pixel.y);
-  TColorPanel* panel = m_form.ColorPanel();
-  panel->SetInk1(colors.ink1);
-  panel->SetPaper1(colors.paper1);
-  panel->SetInk2(colors.ink2);
-  panel->SetPaper2(colors.paper2);
-  panel->RefreshPanel(true);
+  const tinto::CurrentColors colors = tinto::PickColors(m_session.Screen(), pixel.x, pixel.y);
+  m_view.SetInk1(colors.ink1);
+  m_view.SetPaper1(colors.paper1);
+  m_view.SetInk2(colors.ink2);
+  m_view.SetPaper2(colors.paper2);
+  emit ColorsPicked();
 }
 
 void TCanvasController::DragPress(PixelPoint pixel) {
@@ -258,21 +261,20 @@ void TCanvasController::LiftFloatingCopy() {
   const tinto::SelectionRecord& lifted = m_selection.Floating();
   const QRect area(lifted.x1, lifted.y1, lifted.x2 - lifted.x1, lifted.y2 - lifted.y1);
   // Parts of the rectangle beyond the bitmap come out black.
-  const QImage work = m_form.DisplayImage(EditedFrame())->copy(area);
+  TDisplayImages& images = m_session.Images();
+  const QImage work = (EditedFrame() == 0 ? images.Image1() : images.Image2())->copy(area);
   m_floatingBitmap =
       work.convertToFormat(QImage::Format_RGB32)
           .scaled(area.size() * Magnification(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 void TCanvasController::DropFloatingCopy(const tinto::SelectionRecord& source) {
-  m_form.SetModified(true);
-  m_form.Undo().Take(m_form.Screen());
-  m_form.ShowDocumentState();
-  tinto::DropFloatingCopy(m_form.Screen(), m_form.Geometry(), m_form.Undo(), EditedFrame(), source,
-                          m_selection.Current(), WritesAttributes());
+  m_session.SetModified(true);
+  m_session.TakeUndoSnapshot();
+  tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(), m_session.Undo(), EditedFrame(),
+                          source, m_selection.Current(), m_view.WritesAttributes());
   m_floatingBitmap = QImage();
-  m_form.RenderScreen();
-  m_form.RefreshDisplay();
+  emit PictureChanged();
 }
 
 void TCanvasController::Image_1Paint(QPainter& painter, const QRect& area) {
@@ -283,12 +285,11 @@ void TCanvasController::Image_1Paint(QPainter& painter, const QRect& area) {
 }
 
 void TCanvasController::PaintGrid(QPainter& painter, const QRect& area) {
-  const QWidget* client = m_form.Panel3()->MSB()->viewport();
+  const QWidget* client = m_canvas.MSB()->viewport();
   const QPoint origin = ImageOrigin();
-  const tinto::GridOverlayInput input{client->width(), client->height(),
-                                      origin.x(),      origin.y(),
-                                      Magnification(), m_form.Panel2()->Grid()->isChecked()};
-  const tinto::GridOverlay lines = tinto::GridOverlayLines(input, m_form.Geometry());
+  const tinto::GridOverlayInput input{client->width(), client->height(), origin.x(),
+                                      origin.y(),      Magnification(),  m_view.Grid()};
+  const tinto::GridOverlay lines = tinto::GridOverlayLines(input, m_session.Geometry());
   painter.setPen(kGridGrey);
   DrawRows(painter, lines.greyRows, lines.width, area);
   DrawColumns(painter, lines.greyColumns, lines.height, area);
@@ -318,10 +319,9 @@ bool TCanvasController::FormKeyDown(const QKeyEvent& event) {
     return true;
   }
   if (event.modifiers() & Qt::KeypadModifier) return false;
-  TToolPalette* tools = m_form.PnTools();
-  if (event.key() == Qt::Key_M) tools->SelectTool(TToolPalette::kMarque);
-  if (event.key() == Qt::Key_P) tools->SelectTool(TToolPalette::kPencil);
-  if (event.key() == Qt::Key_I) tools->SelectTool(TToolPalette::kPick);
+  if (event.key() == Qt::Key_M) m_view.SetTool(kToolMarque);
+  if (event.key() == Qt::Key_P) m_view.SetTool(kToolPencil);
+  if (event.key() == Qt::Key_I) m_view.SetTool(kToolPick);
   return false;
 }
 
@@ -350,23 +350,16 @@ void TCanvasController::ForwardTypedCharacter(QObject* receiver, const QKeyEvent
 }
 
 TKelImage* TCanvasController::VisibleImage() const {
-  return EditedFrame() == 0 ? m_form.Image_1() : m_form.Image_2();
+  return EditedFrame() == 0 ? m_canvas.Image_1() : m_canvas.Image_2();
 }
 
 QPoint TCanvasController::ImageOrigin() const {
-  return VisibleImage()->mapTo(m_form.Panel3()->MSB()->viewport(), QPoint(0, 0));
+  return VisibleImage()->mapTo(m_canvas.MSB()->viewport(), QPoint(0, 0));
 }
 
-int TCanvasController::Magnification() const { return m_form.Panel2()->TMagnify()->value(); }
+int TCanvasController::Magnification() const { return m_view.Magnification(); }
 
-tinto::FrameIndex TCanvasController::EditedFrame() const {
-  return m_form.Panel2()->S_1()->isChecked() ? 0 : 1;
-}
-
-bool TCanvasController::WritesAttributes() const {
-  const TColorPanel* panel = m_form.ColorPanel();
-  return panel->AttributesChecked() && !panel->TransAttrChecked();
-}
+tinto::FrameIndex TCanvasController::EditedFrame() const { return m_view.EditedFrame(); }
 
 QRect TCanvasController::MarqueeRect() const {
   const tinto::SelectionRecord& s = m_selection.Current();

@@ -4,7 +4,8 @@
 // pencil, the pick, drawing and dragging the selection, lifting and dropping a floating copy),
 // keeps the pointer mode and its cursor, the modifier state and the status bar texts, and
 // paints the grid, the MLT window lines, the floating copy and the marquee over the canvas.
-// The window it serves owns the picture, the undo snapshot and the display bitmaps.
+// It works on the session's picture with the view state's settings; what the window around it
+// must redraw it asks for through its signals.
 
 #include <QImage>
 #include <QObject>
@@ -19,17 +20,27 @@
 class QKeyEvent;
 class QMouseEvent;
 class QPainter;
+class TCanvasArea;
 class TCanvasOverlay;
+class TEditorSession;
 class TKelImage;
-class TMainForm;
+class TStatusBar;
+class TViewState;
+
+// The small previews whose blocks a stroke repaints: frame 0's (or the mix) and frame 1's.
+struct CanvasPreviews {
+  TKelImage* first;
+  TKelImage* second;
+};
 
 class TCanvasController : public QObject {
   Q_OBJECT
 
  public:
-  // Connects to the form's canvas images and tool palette and lays its overlay over the
-  // canvas; the form must outlive the controller.
-  explicit TCanvasController(TMainForm& form);
+  // Connects to the canvas images and lays its overlay over the canvas; everything given must
+  // outlive the controller.
+  TCanvasController(TEditorSession& session, TViewState& view, TCanvasArea& canvas,
+                    TStatusBar& statusBar, CanvasPreviews previews, QObject* parent);
 
   // Re-chooses the pointer mode for the pixel under the screen cursor; the images take the
   // mode's cursor when it changed.
@@ -50,6 +61,14 @@ class TCanvasController : public QObject {
 
   tinto::PointerMode Mode() const { return m_mode; }
   const tinto::SelectionState& Selection() const { return m_selection; }
+
+ signals:
+  // The canvas and the visible preview must be repainted at once.
+  void RefreshRequested();
+  // The whole picture changed: render it, then refresh.
+  void PictureChanged();
+  // The pick tool set the four current colours; the colour panel must show them.
+  void ColorsPicked();
 
  private:
   void Image_1MouseDown(QMouseEvent* event);
@@ -75,12 +94,15 @@ class TCanvasController : public QObject {
   QPoint ImageOrigin() const;
   int Magnification() const;
   tinto::FrameIndex EditedFrame() const;
-  bool WritesAttributes() const;
   QRect MarqueeRect() const;
   QRect FloatingRect() const;
   QRegion SelectionRegion() const;
 
-  TMainForm& m_form;
+  TEditorSession& m_session;
+  TViewState& m_view;
+  TCanvasArea& m_canvas;
+  TStatusBar& m_statusBar;
+  CanvasPreviews m_previews;
   TCanvasOverlay* m_overlay;
   tinto::PointerMode m_mode = tinto::PointerMode::Pencil;
   tinto::ModifierState m_modifiers = 0;

@@ -29,11 +29,6 @@ constexpr int kMargin = 5;
 constexpr int kPointerAboveTop = 30;
 constexpr std::uint8_t kNoColor = 255;
 
-// Palette index 0..15 as an ink-form colour byte: colour in bits 0-2, bright in bit 6.
-std::uint8_t InkByteOfIndex(int index) {
-  return static_cast<std::uint8_t>((index & 8) * 8 | (index & 7));
-}
-
 void FillGridImage(QImage& image, const std::function<tinto::Rgb(int, int)>& cellColor) {
   image = QImage(kGridSize, kGridSize, QImage::Format_BGR888);
   for (int y = 0; y < kGridSize; ++y) {
@@ -131,8 +126,9 @@ void TColorForm::CreateControls() {
 // Column i is the frame-0 colour, row j the frame-1 colour; cMix1 and cMix2 hold the two
 // halves of each cell's flicker.
 void TColorForm::BuildGridImages() {
-  FillGridImage(m_inkPicture,
-                [](int i, int j) { return tinto::MixColor(InkByteOfIndex(i), InkByteOfIndex(j)); });
+  FillGridImage(m_inkPicture, [](int i, int j) {
+    return tinto::MixColor(tinto::InkOfIndex(i), tinto::InkOfIndex(j));
+  });
   FillGridImage(m_mix1Picture, [](int, int j) { return tinto::PaletteColor(j); });
   FillGridImage(m_mix2Picture, [](int i, int) { return tinto::PaletteColor(i); });
   m_ink->SetPicture(&m_inkPicture);
@@ -294,13 +290,13 @@ void TColorForm::InkMouseMove(QMouseEvent* event) {
   const int i = pos.x() / kCellSize;
   const int j = pos.y() / kCellSize;
   ShowColorNames(i, j);
-  m_result0 = InkByteOfIndex(i);
-  m_result1 = InkByteOfIndex(j);
+  m_result0 = tinto::InkOfIndex(i);
+  m_result1 = tinto::InkOfIndex(j);
 }
 
 void TColorForm::C0MouseMove(int index) {
   ShowColorNames(index, index);
-  m_result0 = InkByteOfIndex(index);
+  m_result0 = tinto::InkOfIndex(index);
   m_result1 = m_result0;
 }
 

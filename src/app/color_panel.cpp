@@ -9,7 +9,9 @@
 
 #include "app/click_label.h"
 #include "app/color_swatch.h"
+#include "app/editor/view_state.h"
 #include "core/model/palette.h"
+#include "core/model/screen_buffers.h"
 
 namespace {
 
@@ -22,9 +24,6 @@ constexpr int kCheckBoxDesignWidth = 81;
 constexpr int kCheckBoxTops[4] = {155, 176, 197, 218};
 constexpr int kColumnGap = 5;
 constexpr int kCancelled = 65535;
-
-// A chooser result byte (ink form) as a paper-form colour.
-std::uint8_t PaperFromInk(int ink) { return static_cast<std::uint8_t>((ink & 7) * 8 | (ink & 64)); }
 
 void SetNameLabel(TClickLabel* label, std::uint8_t color, tinto::ColorPart part) {
   label->setText(QString::fromStdString(tinto::ShortColorName(color, part)));
@@ -42,7 +41,7 @@ void SetSliderQuietly(QSlider* slider, int value) {
 
 }  // namespace
 
-TColorPanel::TColorPanel(QWidget* parent) : QWidget(parent) {
+TColorPanel::TColorPanel(TViewState& view, QWidget* parent) : QWidget(parent), m_view(view) {
   setObjectName(QStringLiteral("CPanel"));
   CreateSwatches();
   CreateSliders();
@@ -53,20 +52,18 @@ TColorPanel::TColorPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void TColorPanel::CreateSwatches() {
-  const auto makeSwatch = [this](const char* name, int left, int top, int tag) {
+  const auto makeSwatch = [this](const char* name, int left, int top) {
     auto* swatch = new TColorSwatch(this);
     swatch->setObjectName(QString::fromLatin1(name));
     swatch->setGeometry(left, top, kSwatchWidth, kSwatchHeight);
-    swatch->SetTag(tag);
     return swatch;
   };
-  // Design colours: both inks bright white, both papers black.
-  m_ink1 = makeSwatch("Ink1", kLeftColumn, kSwatchTops[0], 0x47);
-  m_paper1 = makeSwatch("Paper1", kRightColumn, kSwatchTops[0], 0);
-  m_ink2 = makeSwatch("Ink2", kLeftColumn, kSwatchTops[1], 0x47);
-  m_paper2 = makeSwatch("Paper2", kRightColumn, kSwatchTops[1], 0);
-  m_inkMix1 = makeSwatch("InkMix1", kLeftColumn, kSwatchTops[2], 0);
-  m_paperMix1 = makeSwatch("PaperMix1", kRightColumn, kSwatchTops[2], 0);
+  m_ink1 = makeSwatch("Ink1", kLeftColumn, kSwatchTops[0]);
+  m_paper1 = makeSwatch("Paper1", kRightColumn, kSwatchTops[0]);
+  m_ink2 = makeSwatch("Ink2", kLeftColumn, kSwatchTops[1]);
+  m_paper2 = makeSwatch("Paper2", kRightColumn, kSwatchTops[1]);
+  m_inkMix1 = makeSwatch("InkMix1", kLeftColumn, kSwatchTops[2]);
+  m_paperMix1 = makeSwatch("PaperMix1", kRightColumn, kSwatchTops[2]);
   m_inkMix1->setToolTip(QStringLiteral("Ink Mix"));
   m_paperMix1->setToolTip(QStringLiteral("Paper Mix"));
   connect(m_inkMix1, &TColorSwatch::MouseDown, this, [this](QMouseEvent* event) {
@@ -121,32 +118,57 @@ void TColorPanel::CreateSliders() {
 
 void TColorPanel::CreateCheckBoxes() {
   const auto makeBox = [this](const char* name, const char* caption, const char* hint, int top,
-                              bool checked) {
+                              bool checked, void (TViewState::*edit)(bool)) {
     auto* box = new QCheckBox(QString::fromLatin1(caption), this);
     box->setObjectName(QString::fromLatin1(name));
     box->setToolTip(QString::fromLatin1(hint));
     box->setGeometry(kCheckBoxLeft, top, kCheckBoxDesignWidth, kCheckBoxHeight);
     box->setChecked(checked);
+    connect(box, &QCheckBox::clicked, &m_view, edit);
     return box;
   };
-  m_noFlic = makeBox("NoFlic", "No Flic", "Static or Dynamic Lightning", kCheckBoxTops[0], true);
-  m_transAttr =
-      makeBox("TransAttr", "Transparent", "Transparent Attributes", kCheckBoxTops[1], false);
-  m_bright = makeBox("Bright", "Bright", "Use Bright", kCheckBoxTops[2], true);
-  m_cbAttrib = makeBox("cbAttrib", "Attributes", "Transparent Attributes", kCheckBoxTops[3], false);
-  connect(m_noFlic, &QCheckBox::clicked, this, &TColorPanel::NoFlicClicked);
-  connect(m_bright, &QCheckBox::clicked, this, &TColorPanel::BrightClick);
-  connect(m_cbAttrib, &QCheckBox::clicked, this, &TColorPanel::AttribClicked);
+  m_noFlic = makeBox("NoFlic", "No Flic", "Static or Dynamic Lightning", kCheckBoxTops[0],
+                     m_view.NoFlic(), &TViewState::SetNoFlic);
+  m_transAttr = makeBox("TransAttr", "Transparent", "Transparent Attributes", kCheckBoxTops[1],
+                        m_view.Transparent(), &TViewState::SetTransparent);
+  m_bright = makeBox("Bright", "Bright", "Use Bright", kCheckBoxTops[2], m_view.Bright(),
+                     &TViewState::SetBright);
+  m_cbAttrib = makeBox("cbAttrib", "Attributes", "Transparent Attributes", kCheckBoxTops[3],
+                       m_view.Attributes(), &TViewState::SetAttributes);
+  connect(&m_view, &TViewState::Changed, this, &TColorPanel::ShowSetting);
 }
 
-std::uint8_t TColorPanel::Ink1() const { return static_cast<std::uint8_t>(m_ink1->Tag()); }
-std::uint8_t TColorPanel::Paper1() const { return static_cast<std::uint8_t>(m_paper1->Tag()); }
-std::uint8_t TColorPanel::Ink2() const { return static_cast<std::uint8_t>(m_ink2->Tag()); }
-std::uint8_t TColorPanel::Paper2() const { return static_cast<std::uint8_t>(m_paper2->Tag()); }
-void TColorPanel::SetInk1(std::uint8_t ink) { m_ink1->SetTag(ink); }
-void TColorPanel::SetPaper1(std::uint8_t paper) { m_paper1->SetTag(paper); }
-void TColorPanel::SetInk2(std::uint8_t ink) { m_ink2->SetTag(ink); }
-void TColorPanel::SetPaper2(std::uint8_t paper) { m_paper2->SetTag(paper); }
+// A box set by anyone runs its click handler, as a user's click would.
+void TColorPanel::ShowSetting(ViewSetting what) {
+  switch (what) {
+    case ViewSetting::NoFlic:
+      m_noFlic->setChecked(m_view.NoFlic());
+      emit NoFlicClicked();
+      break;
+    case ViewSetting::Transparent:
+      m_transAttr->setChecked(m_view.Transparent());
+      break;
+    case ViewSetting::Bright:
+      m_bright->setChecked(m_view.Bright());
+      BrightClick();
+      break;
+    case ViewSetting::Attributes:
+      m_cbAttrib->setChecked(m_view.Attributes());
+      emit AttribClicked();
+      break;
+    default:
+      break;
+  }
+}
+
+std::uint8_t TColorPanel::Ink1() const { return m_view.Ink1(); }
+std::uint8_t TColorPanel::Paper1() const { return m_view.Paper1(); }
+std::uint8_t TColorPanel::Ink2() const { return m_view.Ink2(); }
+std::uint8_t TColorPanel::Paper2() const { return m_view.Paper2(); }
+void TColorPanel::SetInk1(std::uint8_t ink) { m_view.SetInk1(ink); }
+void TColorPanel::SetPaper1(std::uint8_t paper) { m_view.SetPaper1(paper); }
+void TColorPanel::SetInk2(std::uint8_t ink) { m_view.SetInk2(ink); }
+void TColorPanel::SetPaper2(std::uint8_t paper) { m_view.SetPaper2(paper); }
 
 void TColorPanel::RefreshPanel(bool withSliders) {
   using tinto::ColorPart;
@@ -180,27 +202,14 @@ void TColorPanel::SwapMixSwatches() {
 
 void TColorPanel::SetColorChooser(ColorChooser chooser) { m_chooser = std::move(chooser); }
 
-bool TColorPanel::NoFlicChecked() const { return m_noFlic->isChecked(); }
-bool TColorPanel::TransAttrChecked() const { return m_transAttr->isChecked(); }
-bool TColorPanel::BrightChecked() const { return m_bright->isChecked(); }
-bool TColorPanel::AttributesChecked() const { return m_cbAttrib->isChecked(); }
-
-void TColorPanel::SetNoFlic(bool checked) {
-  m_noFlic->setChecked(checked);
-  emit NoFlicClicked();
-}
-
-void TColorPanel::SetTransAttr(bool checked) { m_transAttr->setChecked(checked); }
-
-void TColorPanel::SetBright(bool checked) {
-  m_bright->setChecked(checked);
-  BrightClick();
-}
-
-void TColorPanel::SetAttributes(bool checked) {
-  m_cbAttrib->setChecked(checked);
-  emit AttribClicked();
-}
+bool TColorPanel::NoFlicChecked() const { return m_view.NoFlic(); }
+bool TColorPanel::TransAttrChecked() const { return m_view.Transparent(); }
+bool TColorPanel::BrightChecked() const { return m_view.Bright(); }
+bool TColorPanel::AttributesChecked() const { return m_view.Attributes(); }
+void TColorPanel::SetNoFlic(bool checked) { m_view.SetNoFlic(checked); }
+void TColorPanel::SetTransAttr(bool checked) { m_view.SetTransparent(checked); }
+void TColorPanel::SetBright(bool checked) { m_view.SetBright(checked); }
+void TColorPanel::SetAttributes(bool checked) { m_view.SetAttributes(checked); }
 
 int TColorPanel::MeasureCheckBoxWidth() const {
   const int caption = QFontMetrics(m_transAttr->font()).horizontalAdvance(m_transAttr->text());
@@ -229,9 +238,8 @@ void TColorPanel::ArrangeColumns(int panelWidth, int checkBoxWidth) {
 
 void TColorPanel::IT_RChange(QSlider* sender) {
   if (!sender->isEnabled()) return;
-  const tinto::ColorPair inks =
-      tinto::ColorsFromMixLevels({m_itR->value(), m_itG->value(), m_itB->value()},
-                                 m_bright->isChecked(), tinto::ColorPart::Ink);
+  const tinto::ColorPair inks = tinto::ColorsFromMixLevels(
+      {m_itR->value(), m_itG->value(), m_itB->value()}, m_view.Bright(), tinto::ColorPart::Ink);
   SetInk1(inks.frame0);
   SetInk2(inks.frame1);
   RefreshPanel(false);
@@ -239,25 +247,24 @@ void TColorPanel::IT_RChange(QSlider* sender) {
 
 void TColorPanel::PT_RChange(QSlider* sender) {
   if (!sender->isEnabled()) return;
-  const tinto::ColorPair papers =
-      tinto::ColorsFromMixLevels({m_ptR->value(), m_ptG->value(), m_ptB->value()},
-                                 m_bright->isChecked(), tinto::ColorPart::Paper);
+  const tinto::ColorPair papers = tinto::ColorsFromMixLevels(
+      {m_ptR->value(), m_ptG->value(), m_ptB->value()}, m_view.Bright(), tinto::ColorPart::Paper);
   SetPaper1(papers.frame0);
   SetPaper2(papers.frame1);
   RefreshPanel(false);
 }
 
 void TColorPanel::BrightClick() {
-  if (m_bright->isChecked()) return;
-  SetInk1(Ink1() & 7);
-  SetInk2(Ink2() & 7);
-  SetPaper1(Paper1() & 56);
-  SetPaper2(Paper2() & 56);
+  if (m_view.Bright()) return;
+  SetInk1(Ink1() & tinto::kInkBits);
+  SetInk2(Ink2() & tinto::kInkBits);
+  SetPaper1(Paper1() & tinto::kPaperBits);
+  SetPaper2(Paper2() & tinto::kPaperBits);
   RefreshPanel(true);
 }
 
 int TColorPanel::ChooseColor(QPoint globalPos) const {
-  return m_chooser ? m_chooser(globalPos, m_noFlic->isChecked()) : kCancelled;
+  return m_chooser ? m_chooser(globalPos, m_view.NoFlic()) : kCancelled;
 }
 
 void TColorPanel::Ink1NameClick(QPoint globalPos) {
@@ -278,14 +285,14 @@ void TColorPanel::Ink2NameClick(QPoint globalPos) {
 void TColorPanel::Paper1NameClick(QPoint globalPos) {
   const int r = ChooseColor(globalPos);
   if (r == kCancelled) return;
-  SetPaper1(PaperFromInk(r));
+  SetPaper1(tinto::InkToPaper(r));
   RefreshPanel(true);
 }
 
 void TColorPanel::Paper2NameClick(QPoint globalPos) {
   const int r = ChooseColor(globalPos);
   if (r == kCancelled) return;
-  SetPaper2(PaperFromInk(r));
+  SetPaper2(tinto::InkToPaper(r));
   RefreshPanel(true);
 }
 
@@ -300,7 +307,7 @@ void TColorPanel::InkMix2MouseDown(QPoint globalPos) {
 void TColorPanel::PaperMix2MouseDown(QPoint globalPos) {
   const int r = ChooseColor(globalPos);
   if (r == kCancelled) return;
-  SetPaper1(PaperFromInk(r));
-  SetPaper2(PaperFromInk(r >> 8));
+  SetPaper1(tinto::InkToPaper(r));
+  SetPaper2(tinto::InkToPaper(r >> 8));
   RefreshPanel(true);
 }

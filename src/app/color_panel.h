@@ -6,6 +6,7 @@
 // bits 3-5, bright in bit 6.
 // Child controls carry their design names as object names ("Ink1", "Ink1Name", "InkMix1",
 // "IT_R", ..., "PT_B", "NoFlic", "TransAttr", "Bright", "cbAttrib").
+// The colours and the four boxes are the view state's: the panel shows and edits them there.
 
 #include <QPoint>
 #include <QWidget>
@@ -16,6 +17,8 @@ class QCheckBox;
 class QSlider;
 class TClickLabel;
 class TColorSwatch;
+class TViewState;
+enum class ViewSetting;
 
 class TColorPanel : public QWidget {
   Q_OBJECT
@@ -32,7 +35,8 @@ class TColorPanel : public QWidget {
   static constexpr int kSliderHeight = 17;
   static constexpr int kCheckBoxHeight = 20;
 
-  explicit TColorPanel(QWidget* parent = nullptr);
+  // `view` must outlive the panel.
+  explicit TColorPanel(TViewState& view, QWidget* parent = nullptr);
 
   // Setting a colour does not redraw; call RefreshPanel afterwards.
   std::uint8_t Ink1() const;
@@ -79,6 +83,7 @@ class TColorPanel : public QWidget {
   void CreateSwatches();
   void CreateSliders();
   void CreateCheckBoxes();
+  void ShowSetting(ViewSetting what);
   void IT_RChange(QSlider* sender);
   void PT_RChange(QSlider* sender);
   void BrightClick();
@@ -90,6 +95,7 @@ class TColorPanel : public QWidget {
   void PaperMix2MouseDown(QPoint globalPos);
   int ChooseColor(QPoint globalPos) const;
 
+  TViewState& m_view;
   ColorChooser m_chooser;
   TColorSwatch* m_ink1 = nullptr;
   TColorSwatch* m_paper1 = nullptr;

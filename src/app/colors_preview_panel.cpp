@@ -15,9 +15,9 @@ constexpr int kSplitterMinimum = 5;
 constexpr const char* kPreviewHint = "Click to Preview";
 }  // namespace
 
-TColorsPreviewPanel::TColorsPreviewPanel(QWidget* parent)
+TColorsPreviewPanel::TColorsPreviewPanel(TViewState& view, QWidget* parent)
     : TRollUpPanel(QStringLiteral("Colors & Preview"), parent),
-      m_cPanel(new TColorPanel),
+      m_cPanel(new TColorPanel(view)),
       m_splitter(new QSplitter(Qt::Vertical, Client())),
       m_pnPrev(new QWidget),
       m_pPanel(new QScrollArea(m_pnPrev)),

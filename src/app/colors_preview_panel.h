@@ -8,6 +8,7 @@
 class QScrollArea;
 class QSplitter;
 class TColorPanel;
+class TViewState;
 class TKelImage;
 
 class TColorsPreviewPanel : public TRollUpPanel {
@@ -16,7 +17,8 @@ class TColorsPreviewPanel : public TRollUpPanel {
  public:
   static constexpr int kDesignWidth = 153;
 
-  explicit TColorsPreviewPanel(QWidget* parent = nullptr);
+  // `view` (for the colour panel) must outlive the panel.
+  explicit TColorsPreviewPanel(TViewState& view, QWidget* parent = nullptr);
 
   TColorPanel* CPanel() const { return m_cPanel; }
   QScrollArea* PPanel() const { return m_pPanel; }

@@ -1,14 +1,11 @@
 #include "app/document_flows.h"
 
-#include <QAction>
-#include <QSpinBox>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
-#include "app/canvas_controller.h"
-#include "app/geometry_bar.h"
-#include "app/main_form.h"
+#include "app/editor/document_window.h"
+#include "app/editor/editor_session.h"
 #include "app/open_dialog.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
@@ -31,11 +28,16 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-TDocumentFlows::TDocumentFlows(TMainForm& form, MessageService& messages)
-    : QObject(&form), m_form(form), m_messages(messages), m_saveDialog(&form) {}
+TDocumentFlows::TDocumentFlows(TEditorSession& session, DocumentWindow& window,
+                               MessageService& messages, QObject* parent)
+    : QObject(parent),
+      m_session(session),
+      m_window(window),
+      m_messages(messages),
+      m_saveDialog(window.DialogParent()) {}
 
 bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
-  tinto::Document& document = m_form.Document();
+  tinto::Document& document = m_session.Document();
   const bool askForName = Contains(document.FileName(), tinto::kUntitledName) || forceSaveDialog;
   std::string target = document.FileName();
   if (askForName) {
@@ -45,8 +47,8 @@ bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
     if (!ConfirmOverwrite(target)) return false;
   }
   const tinto::Status written =
-      m_writer ? m_writer(target, m_form.Screen(), m_form.Geometry())
-               : tinto::WriteNativeFile(target, m_form.Screen(), m_form.Geometry());
+      m_writer ? m_writer(target, m_session.Screen(), m_session.Geometry())
+               : tinto::WriteNativeFile(target, m_session.Screen(), m_session.Geometry());
   if (!written) {
     m_messages.ShowMessage(MessageKind::Error, Q(written.Message()), MessageButtons::Ok);
     return false;
@@ -54,18 +56,15 @@ bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
   // The document takes the new name only now that the file holds the picture: a declined
   // overwrite or a failed write must leave F2 pointing where it pointed before.
   document.SetForceSaveDialog(askForName);
-  document.SetFileName(target);
-  m_form.SetModified(false);
-  m_form.ShowDocumentState();
+  m_session.Rename(target);
+  m_session.SetModified(false);
   return true;
 }
 
 std::optional<std::string> TDocumentFlows::ChooseSaveName() {
-  m_saveDialog.SetTreeRolledUp(m_form.SaveTreePanelState());
   const QString chosen = m_saveDialog.Execute();
-  m_form.SetSaveTreePanelState(m_saveDialog.TreeRolledUp());
   if (chosen.isEmpty()) return std::nullopt;
-  return m_form.Document().AbsoluteName(tinto::WithTintoExtension(chosen.toStdString()));
+  return m_session.Document().AbsoluteName(tinto::WithTintoExtension(chosen.toStdString()));
 }
 
 bool TDocumentFlows::ConfirmOverwrite(const std::string& name) {
@@ -80,7 +79,7 @@ void TDocumentFlows::Save_11Click() {
   StopTimer();
   // A picture read from a two-file pair is named by its stem, which must not be written to
   // without asking.
-  SaveDocument(tinto::IsOndrelPath(m_form.Document().FileName()));
+  SaveDocument(tinto::IsOndrelPath(m_session.Document().FileName()));
   RestoreDisplay();
 }
 
@@ -92,7 +91,7 @@ void TDocumentFlows::Save_21Click() {
 
 void TDocumentFlows::New1Click() {
   StopTimer();
-  if (m_form.Document().Modified()) {
+  if (m_session.Document().Modified()) {
     const MessageAnswer answer = AskSaveChanges(MessageButtons::YesNoCancel);
     const bool goOn = answer == MessageAnswer::No || (answer == MessageAnswer::Yes && SavedAs());
     if (!goOn) {
@@ -100,21 +99,22 @@ void TDocumentFlows::New1Click() {
       return;
     }
   }
-  m_form.Canvas()->DropSelection();
+  m_window.DropSelection();
   RenameDocument(tinto::kUntitledName);
-  m_form.Screen().ClearScreen();
-  m_form.LayoutImages();
+  m_session.Screen().ClearScreen();
+  m_window.ShowNewPicture();
   RestoreDisplay();
 }
 
 void TDocumentFlows::Open1Click() {
   if (m_openDialog == nullptr) return;
   StopTimer();
-  if (m_form.Document().Modified() && AskSaveChanges(MessageButtons::YesNo) == MessageAnswer::Yes) {
+  if (m_session.Document().Modified() &&
+      AskSaveChanges(MessageButtons::YesNo) == MessageAnswer::Yes) {
     Save_11Click();
     StopTimer();
     // The picture was not saved: it must not be cleared by the open that follows.
-    if (m_form.Document().Modified()) {
+    if (m_session.Document().Modified()) {
       RestoreDisplay();
       return;
     }
@@ -124,10 +124,10 @@ void TDocumentFlows::Open1Click() {
   m_openDialog->SetShowPicture(false);
   const bool confirmed = m_openRunner ? m_openRunner(*m_openDialog) : m_openDialog->Execute();
   if (confirmed) {
-    m_form.Canvas()->DropSelection();
-    m_form.Screen().ClearScreen();
-    if (ReadChosenFile(m_form.Document().AbsoluteName(m_openDialog->FileName().toStdString())))
-      m_form.LayoutImages();
+    m_window.DropSelection();
+    m_session.Screen().ClearScreen();
+    if (ReadChosenFile(m_session.Document().AbsoluteName(m_openDialog->FileName().toStdString())))
+      m_window.ShowNewPicture();
     else
       // Untitled, so that a later Save asks for a name instead of writing over the file that
       // failed to open.
@@ -138,7 +138,7 @@ void TDocumentFlows::Open1Click() {
 
 bool TDocumentFlows::CloseQuerySave() {
   StopTimer();
-  if (!m_form.Document().Modified()) return true;
+  if (!m_session.Document().Modified()) return true;
   const MessageAnswer answer = AskSaveChanges(MessageButtons::YesNoCancel);
   if (answer == MessageAnswer::No || (answer == MessageAnswer::Yes && SavedAs())) return true;
   // The window stays: its display resumes as after any other pause.
@@ -151,11 +151,11 @@ bool TDocumentFlows::CloseQuerySave() {
 bool TDocumentFlows::SavedAs() {
   Save_21Click();
   StopTimer();
-  return !m_form.Document().Modified();
+  return !m_session.Document().Modified();
 }
 
 MessageAnswer TDocumentFlows::AskSaveChanges(MessageButtons buttons) {
-  const QString text = QStringLiteral("File ") + Q(m_form.Document().FileName()) +
+  const QString text = QStringLiteral("File ") + Q(m_session.Document().FileName()) +
                        QStringLiteral(" not saved.") + QStringLiteral("\n\r") +
                        QStringLiteral("Save Changes?");
   return m_messages.ShowMessage(MessageKind::Warning, text, buttons);
@@ -165,41 +165,24 @@ bool TDocumentFlows::ReadChosenFile(const std::string& path) {
   std::string name = path;
   const tinto::Status read =
       tinto::IsOndrelPath(path)
-          ? tinto::ReadOndrelFiles(path, m_form.Screen(), m_form.Geometry(), name)
-          : tinto::ReadNativeFile(path, m_form.Screen(), m_form.Geometry());
+          ? tinto::ReadOndrelFiles(path, m_session.Screen(), m_session.Geometry(), name)
+          : tinto::ReadNativeFile(path, m_session.Screen(), m_session.Geometry());
   if (!read) {
     m_messages.ShowMessage(MessageKind::Error, Q(read.Message()), MessageButtons::Ok);
     return false;
   }
-  ShowGeometry();
   RenameDocument(name);
   return true;
-}
-
-// The reader has already set the geometry; the controls are its views and only need to show
-// it. The guard keeps them from reacting while they are rewritten one by one.
-void TDocumentFlows::ShowGeometry() {
-  const tinto::ScreenGeometry geometry = m_form.Geometry();
-  TGeometryBar* bar = m_form.SizePanel();
-  bar->SetGuard(false);
-  bar->DX()->setValue(geometry.DX());
-  bar->DY()->setValue(geometry.DY());
-  bar->MLTLeft()->setValue(geometry.MltLeft());
-  bar->MLTWidth()->setValue(geometry.MltWidth());
-  bar->SetGuard(true);
-  const bool mode8x2 = geometry.Mode() == tinto::AttrMode::Mode8x2;
-  m_form.Actions().Tinto8x1->setChecked(!mode8x2);
-  m_form.Actions().Tinto8x2->setChecked(mode8x2);
 }
 
 // The renamed document starts unmodified with undo unavailable, as after a save: the pair runs
 // the undo rule of SetModified on both edges.
 void TDocumentFlows::RenameDocument(const std::string& name) {
-  m_form.Document().SetFileName(name);
-  m_form.SetModified(true);
-  m_form.SetModified(false);
+  m_session.Rename(name);
+  m_session.SetModified(true);
+  m_session.SetModified(false);
 }
 
-void TDocumentFlows::StopTimer() { m_form.Timer().SetEnabled(false); }
+void TDocumentFlows::StopTimer() { m_window.PauseDisplay(); }
 
-void TDocumentFlows::RestoreDisplay() { m_form.NoFlicClick(); }
+void TDocumentFlows::RestoreDisplay() { m_window.RestoreDisplay(); }

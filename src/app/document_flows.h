@@ -17,7 +17,8 @@
 #include "core/model/screen_geometry.h"
 #include "core/status.h"
 
-class TMainForm;
+class DocumentWindow;
+class TEditorSession;
 class TfrmOpen;
 
 inline constexpr const char* kOpenDocumentTitle = "Open Tinto Files...";
@@ -35,8 +36,9 @@ class TDocumentFlows : public QObject {
       std::function<tinto::Status(const std::string& path, const tinto::ScreenBuffers& screen,
                                   const tinto::ScreenGeometry& geometry)>;
 
-  // The form and `messages` must outlive the flows.
-  TDocumentFlows(TMainForm& form, MessageService& messages);
+  // `session`, `window` and `messages` must outlive the flows.
+  TDocumentFlows(TEditorSession& session, DocumentWindow& window, MessageService& messages,
+                 QObject* parent);
 
   // The picture open dialog shared with other commands; Open does nothing without one.
   void SetOpenDialog(TfrmOpen* dialog) { m_openDialog = dialog; }
@@ -69,12 +71,12 @@ class TDocumentFlows : public QObject {
   std::optional<std::string> ChooseSaveName();
   bool ConfirmOverwrite(const std::string& name);
   bool ReadChosenFile(const std::string& path);
-  void ShowGeometry();
   void RenameDocument(const std::string& name);
   void StopTimer();
   void RestoreDisplay();
 
-  TMainForm& m_form;
+  TEditorSession& m_session;
+  DocumentWindow& m_window;
   MessageService& m_messages;
   TSaveDialog m_saveDialog;
   TfrmOpen* m_openDialog = nullptr;

@@ -60,6 +60,17 @@ QSpinBox* TGeometryBar::AddSpin(const char* name, tinto::IntRange range, int des
   return spin;
 }
 
+void TGeometryBar::ShowGeometry() {
+  const tinto::ScreenGeometry shown = m_geometry;
+  const bool guard = m_guard;
+  m_guard = false;
+  m_dx->setValue(shown.DX());
+  m_dy->setValue(shown.DY());
+  m_mltLeft->setValue(shown.MltLeft());
+  m_mltWidth->setValue(shown.MltWidth());
+  m_guard = guard;
+}
+
 void TGeometryBar::DXChange() { ClampMltWindow(); }
 
 void TGeometryBar::MLTWidthChange() { ClampMltWindow(); }

@@ -28,6 +28,9 @@ class TGeometryBar : public QWidget {
 
   bool GuardOn() const { return m_guard; }
   void SetGuard(bool on) { m_guard = on; }
+  // Shows the geometry after code replaced it (a read picture, the settings) without reacting
+  // to it: the guard is off while the four spin edits are rewritten.
+  void ShowGeometry();
 
   // `spinSize` widened (and heightened) where a spin edit would clip its largest value or its
   // up/down buttons in the current font.

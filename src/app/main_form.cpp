@@ -19,14 +19,16 @@
 #include "app/colors_preview_panel.h"
 #include "app/control_metrics.h"
 #include "app/document_flows.h"
+#include "app/editor/main_settings.h"
 #include "app/geometry_bar.h"
 #include "app/kel_image.h"
-#include "app/main_settings.h"
 #include "app/message_service.h"
 #include "app/mode_bar.h"
+#include "app/open_dialog.h"
 #include "app/status_bar.h"
 #include "app/tool_palette.h"
 #include "app/vertical_retrace.h"
+#include "app/window_placement.h"
 #include "core/format/ini_file.h"
 
 TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
@@ -34,8 +36,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       m_programDir(options.programDir.empty() ? tinto::ProgramDir() : options.programDir),
       m_settingsPath(options.settingsPath.empty() ? tinto::SettingsFilePath(m_programDir)
                                                   : options.settingsPath),
-      m_messages(options.messages),
-      m_document(m_screen, m_undo) {
+      m_messages(options.messages) {
   if (m_messages == nullptr) {
     m_ownMessages = std::make_unique<DialogMessageService>(this);
     m_messages = m_ownMessages.get();
@@ -44,11 +45,13 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_timer.SetThreadPriority(QThread::HighestPriority);
   m_timer.SetOnTimer([this] { TimerTimer(); });
   BuildWindow();
-  m_canvas = new TCanvasController(*this);
-  m_flows = new TDocumentFlows(*this, *m_messages);
+  m_canvas =
+      new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
+  m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
   // Sees the key presses of every control before the control does (see eventFilter).
   qApp->installEventFilter(this);
   ConnectControls();
+  ConnectView();
   ConnectMenu();
   FormCreate();
 }
@@ -65,15 +68,15 @@ void TMainForm::BuildWindow() {
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  m_sizePanel = new TGeometryBar(m_geometry);
-  m_panel2 = new TModeBar;
+  m_sizePanel = new TGeometryBar(m_session.Geometry());
+  m_panel2 = new TModeBar(m_view);
   column->addWidget(m_sizePanel);
   column->addWidget(m_panel2);
   auto* row = new QHBoxLayout;
   row->setSpacing(0);
-  m_pnTools = new TToolPalette;
+  m_pnTools = new TToolPalette(m_view);
   m_panel3 = new TCanvasArea;
-  m_panel4 = new TColorsPreviewPanel;
+  m_panel4 = new TColorsPreviewPanel(m_view);
   row->addWidget(m_pnTools);
   row->addWidget(m_panel3, 1);
   row->addWidget(m_panel4);
@@ -83,10 +86,11 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
 
-  Image_1()->SetPicture(m_images.Image1());
-  Image_2()->SetPicture(m_images.Image2());
-  Preview1()->SetPicture(m_images.Preview1());
-  Preview2()->SetPicture(m_images.Preview2());
+  TDisplayImages& images = m_session.Images();
+  Image_1()->SetPicture(images.Image1());
+  Image_2()->SetPicture(images.Image2());
+  Preview1()->SetPicture(images.Preview1());
+  Preview2()->SetPicture(images.Preview2());
 }
 
 void TMainForm::ConnectControls() {
@@ -95,18 +99,6 @@ void TMainForm::ConnectControls() {
     m_canvas->DropSelection();
     LayoutImages();
   });
-  connect(m_panel2->S_1(), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) S_1Click();
-  });
-  connect(m_panel2->S_2(), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) S_1Click();
-  });
-  for (QRadioButton* box : {m_panel2->M_or(), m_panel2->M_xor(), m_panel2->M_cls()})
-    connect(box, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) M_orClick();
-    });
-  connect(m_panel2->Grid(), &QCheckBox::clicked, this, &TMainForm::GridClick);
-  connect(m_panel2->TMagnify(), &QSpinBox::valueChanged, this, &TMainForm::TMagnifyChange);
   connect(ColorPanel(), &TColorPanel::NoFlicClicked, this, &TMainForm::NoFlicClick);
   connect(ColorPanel(), &TColorPanel::AttribClicked, this, &TMainForm::cbAttribClick);
   connect(m_panel4, &TRollUpPanel::ChangeRollState, this, &TMainForm::Panel4ChangeRollState);
@@ -114,6 +106,24 @@ void TMainForm::ConnectControls() {
   connect(m_panel4, &TColorsPreviewPanel::Splitter2Moved, this, &TMainForm::FormResize);
   connect(Preview1(), &TKelImage::Click, this, &TMainForm::FCClick);
   connect(Preview2(), &TKelImage::Click, this, &TMainForm::FCClick);
+  connect(m_canvas, &TCanvasController::RefreshRequested, this, &TMainForm::RefreshDisplay);
+  connect(m_canvas, &TCanvasController::PictureChanged, this, [this] {
+    RenderScreen();
+    RefreshDisplay();
+  });
+  connect(m_canvas, &TCanvasController::ColorsPicked, this,
+          [this] { ColorPanel()->RefreshPanel(true); });
+}
+
+// The bars and panels have shown a setting by the time these handlers run: they connected to
+// the view state first.
+void TMainForm::ConnectView() {
+  connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
+    if (what == ViewSetting::EditedFrame) S_1Click();
+    if (what == ViewSetting::Grid) GridClick();
+    if (what == ViewSetting::Magnification) TMagnifyChange();
+  });
+  connect(&m_session, &TEditorSession::DocumentStateChanged, this, &TMainForm::ShowDocumentState);
 }
 
 void TMainForm::ConnectMenu() {
@@ -126,13 +136,11 @@ void TMainForm::ConnectMenu() {
   connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
   for (QAction* item : a.Magnify)
     connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
-  connect(a.N11, &QAction::triggered, m_panel2->S_1(),
-          [this] { m_panel2->S_1()->setChecked(true); });
-  connect(a.N21, &QAction::triggered, m_panel2->S_2(),
-          [this] { m_panel2->S_2()->setChecked(true); });
-  connect(a.Or1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(0); });
-  connect(a.Xor1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(1); });
-  connect(a.Cls1, &QAction::triggered, this, [this] { m_panel2->SetDrawMode(2); });
+  connect(a.N11, &QAction::triggered, this, [this] { m_view.SetEditedFrame(0); });
+  connect(a.N21, &QAction::triggered, this, [this] { m_view.SetEditedFrame(1); });
+  connect(a.Or1, &QAction::triggered, this, [this] { m_view.SetDrawMode(0); });
+  connect(a.Xor1, &QAction::triggered, this, [this] { m_view.SetDrawMode(1); });
+  connect(a.Cls1, &QAction::triggered, this, [this] { m_view.SetDrawMode(2); });
   connect(a.Tinto8x1, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x1); });
   connect(a.Tinto8x2, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x2); });
   connect(a.SkinEnabled, &QAction::triggered, this, &TMainForm::SkinEnabledClick);
@@ -142,16 +150,48 @@ void TMainForm::FormCreate() {
   LayoutColorPanel();
   Image_1()->SetStretch(true);
   Image_2()->SetStretch(true);
-  m_document.Reset();
+  m_session.Document().Reset();
   ShowDocumentState();
-  m_screen.ClearScreen();
+  m_session.Screen().ClearScreen();
   const tinto::IniFile settings(m_settingsPath);
-  LoadMainSettings(*this, settings);
+  MainWindowSettings window;
+  // Without saved bounds the window starts centred; a client rectangle at 0, 0 would put the
+  // frame's title bar above the screen.
+  window.bounds = CentredOnScreen(geometry().size());
+  LoadMainSettings(settings, m_view, m_session.Geometry(), window);
+  ApplyWindowSettings(window);
+  m_sizePanel->ShowGeometry();
   LayoutImages();
   LayoutToolbars();
   m_sizePanel->SetGuard(true);
   // Not the first spin edit: a stray digit typed after start-up must not resize the picture.
   m_panel3->MSB()->setFocus();
+}
+
+void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
+  m_actions.SkinEnabled->setChecked(settings.skinEnabled);
+  m_skinFileName = settings.skinFileName;
+  setGeometry(KeptOnScreen(settings.bounds));
+  setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+  m_panel4->SetRolledUp(settings.colorPanelRolledUp);
+  m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
+  m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
+}
+
+MainWindowSettings TMainForm::CollectWindowSettings() const {
+  MainWindowSettings settings;
+  settings.skinEnabled = m_actions.SkinEnabled->isChecked();
+  settings.skinFileName = StoredSkinName(m_skinFileName, m_programDir);
+  settings.bounds = geometry();
+  settings.normalState = !isMaximized() && !isMinimized() && !isFullScreen();
+  settings.maximized = isMaximized();
+  settings.colorPanelRolledUp = m_panel4->RolledUp();
+  settings.timerInterval = m_timer.Interval();
+  if (m_colorForm != nullptr) settings.vsync = m_colorForm->VSyncChecked();
+  if (const TfrmOpen* openDialog = OpenDialog())
+    settings.openTreeRolledUp = openDialog->TreeRolledUp();
+  settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  return settings;
 }
 
 void TMainForm::SetColorForm(TColorForm* colorForm) {
@@ -171,26 +211,32 @@ TKelImage* TMainForm::Preview1() const { return m_panel4->Preview1(); }
 TKelImage* TMainForm::Preview2() const { return m_panel4->Preview2(); }
 
 QImage* TMainForm::DisplayImage(int index) {
-  QImage* images[] = {m_images.Image1(), m_images.Image2(), m_images.Preview1(),
-                      m_images.Preview2()};
+  TDisplayImages& display = m_session.Images();
+  QImage* images[] = {display.Image1(), display.Image2(), display.Preview1(), display.Preview2()};
   return index >= 0 && index < 4 ? images[index] : nullptr;
 }
 
 void TMainForm::ShowDocumentState() {
-  setWindowTitle(QString::fromStdString(m_document.WindowCaption()));
-  m_actions.Undo1->setEnabled(m_undo.Available());
-}
-
-void TMainForm::SetModified(bool value) {
-  m_document.SetModified(value);
-  ShowDocumentState();
+  setWindowTitle(QString::fromStdString(m_session.Document().WindowCaption()));
+  m_actions.Undo1->setEnabled(m_session.Undo().Available());
 }
 
 void TMainForm::Undo1Click() {
-  if (!m_undo.Restore(m_screen)) return;
+  if (!m_session.RestoreUndo()) return;
   RenderScreen();
   RefreshDisplay();
-  ShowDocumentState();
+}
+
+void TMainForm::PauseDisplay() { m_timer.SetEnabled(false); }
+
+void TMainForm::DropSelection() { m_canvas->DropSelection(); }
+
+void TMainForm::ShowNewPicture() {
+  m_sizePanel->ShowGeometry();
+  const bool mode8x2 = m_session.Geometry().Mode() == tinto::AttrMode::Mode8x2;
+  m_actions.Tinto8x1->setChecked(!mode8x2);
+  m_actions.Tinto8x2->setChecked(mode8x2);
+  LayoutImages();
 }
 
 void TMainForm::LayoutToolbars() {
@@ -226,7 +272,8 @@ void TMainForm::LayoutColorPanel() {
 
 void TMainForm::LayoutImages() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  m_images.Create(m_geometry.WidthPixels(), m_geometry.DY());
+  const tinto::ScreenGeometry& geometry = m_session.Geometry();
+  m_session.Images().Create(geometry.WidthPixels(), geometry.DY());
   Image_1()->SetStretch(true);
   Image_1()->PictureChanged();
   Image_2()->SetStretch(true);
@@ -237,27 +284,27 @@ void TMainForm::LayoutImages() {
 }
 
 void TMainForm::SizeImages() {
-  const int magnify = m_panel2->TMagnify()->value();
-  m_panel3->SizeImages(QSize(magnify * m_geometry.DX() * 8, magnify * m_geometry.DY()));
+  const int magnify = m_view.Magnification();
+  const tinto::ScreenGeometry& geometry = m_session.Geometry();
+  m_panel3->SizeImages(QSize(magnify * geometry.WidthPixels(), magnify * geometry.DY()));
 }
 
 void TMainForm::RenderScreen() {
   if (!isVisible()) return;
-  const tinto::RenderOptions options{ColorPanel()->AttributesChecked(),
-                                     ColorPanel()->NoFlicChecked()};
-  tinto::RenderScreen(m_screen, m_geometry, options, m_images.Bitmaps());
+  const tinto::RenderOptions options{m_view.Attributes(), m_view.NoFlic()};
+  tinto::RenderScreen(m_session.Screen(), m_session.Geometry(), options,
+                      m_session.Images().Bitmaps());
   for (TKelImage* image : {Image_1(), Image_2(), Preview1(), Preview2()}) image->update();
 }
 
 void TMainForm::RefreshDisplay() {
-  const bool screen1 = m_panel2->S_1()->isChecked();
   m_canvas->RepaintCanvas();
-  (screen1 || ColorPanel()->NoFlicChecked() ? Preview1() : Preview2())->repaint();
+  (m_view.ShowsFirstImages() ? Preview1() : Preview2())->repaint();
   QCoreApplication::processEvents();
 }
 
 void TMainForm::NoFlicClick() {
-  if (!ColorPanel()->NoFlicChecked()) {
+  if (!m_view.NoFlic()) {
     RenderScreen();
     m_timer.SetEnabled(true);
     Preview1()->show();
@@ -274,7 +321,7 @@ void TMainForm::NoFlicClick() {
 }
 
 void TMainForm::TimerTimer() {
-  if (ColorPanel()->NoFlicChecked()) return;
+  if (m_view.NoFlic()) return;
   ColorPanel()->SwapMixSwatches();
   const bool firstShown = Preview1()->isVisible();
   Preview2()->setVisible(firstShown);
@@ -300,7 +347,7 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::FormActivate() {
-  ColorPanel()->SetNoFlic(MasterNoFlic());
+  m_view.SetNoFlic(MasterNoFlic());
   NoFlicClick();
 }
 
@@ -348,18 +395,16 @@ void TMainForm::FCClick() {
 }
 
 void TMainForm::S_1Click() {
-  const bool screen1 = m_panel2->S_1()->isChecked();
+  const bool screen1 = m_view.EditedFrame() == 0;
   Image_1()->setVisible(screen1);
   Image_2()->setVisible(!screen1);
-  const bool first = screen1 || ColorPanel()->NoFlicChecked();
+  const bool first = m_view.ShowsFirstImages();
   Preview1()->setVisible(first);
   Preview2()->setVisible(!first);
 }
 
-void TMainForm::M_orClick() { m_drawMode = m_panel2->DrawMode(); }
-
 void TMainForm::GridClick() {
-  m_actions.Grid1->setChecked(m_panel2->Grid()->isChecked());
+  m_actions.Grid1->setChecked(m_view.Grid());
   RefreshDisplay();
 }
 
@@ -368,10 +413,7 @@ void TMainForm::Grid1Click() {
   SetGrid(m_actions.Grid1->isChecked());
 }
 
-void TMainForm::SetGrid(bool ticked) {
-  m_panel2->Grid()->setChecked(ticked);
-  GridClick();
-}
+void TMainForm::SetGrid(bool ticked) { m_view.SetGrid(ticked); }
 
 void TMainForm::TMagnifyChange() { SizeImages(); }
 
@@ -379,10 +421,10 @@ void TMainForm::cbAttribClick() {
   if (isVisible()) LayoutImages();
 }
 
-void TMainForm::N12Click(QAction* item) { m_panel2->TMagnify()->setValue(item->data().toInt()); }
+void TMainForm::N12Click(QAction* item) { m_view.SetMagnification(item->data().toInt()); }
 
 void TMainForm::SetAttrMode(tinto::AttrMode mode) {
-  m_geometry.SetMode(mode);
+  m_session.Geometry().SetMode(mode);
   m_actions.Tinto8x1->setChecked(mode == tinto::AttrMode::Mode8x1);
   m_actions.Tinto8x2->setChecked(mode == tinto::AttrMode::Mode8x2);
   RefreshDisplay();
@@ -403,7 +445,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 bool TMainForm::FormCloseQuery() {
   if (!m_flows->CloseQuerySave()) return false;
   tinto::IniFile settings(m_settingsPath);
-  const tinto::Status written = SaveMainSettings(*this, settings);
+  const tinto::Status written =
+      SaveMainSettings(settings, m_view, m_session.Geometry(), CollectWindowSettings());
   if (!written) {
     m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
                             MessageButtons::Ok);

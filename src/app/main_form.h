@@ -1,20 +1,19 @@
 #pragma once
 // The editor's main window: menu, geometry bar, mode bar, tool palette, editing canvas, the
-// roll-up panel "Colors & Preview" and the status bar. It owns the picture (ScreenBuffers), its
-// geometry, the document state, the undo snapshot and the four display bitmaps for the whole
-// run, and drives the flicker of the small previews on its own timer.
+// roll-up panel "Colors & Preview" and the status bar. It owns the session (the picture, its
+// geometry, the document state, the undo snapshot and the four display bitmaps) and the view
+// state for the whole run, shows them, and drives the flicker of the small previews on its own
+// timer.
 
 #include <QMainWindow>
 #include <memory>
 #include <string>
 
 #include "app/async_timer.h"
-#include "app/display_images.h"
+#include "app/editor/document_window.h"
+#include "app/editor/editor_session.h"
+#include "app/editor/view_state.h"
 #include "app/main_actions.h"
-#include "core/model/document.h"
-#include "core/model/screen_buffers.h"
-#include "core/model/screen_geometry.h"
-#include "core/model/undo_snapshot.h"
 
 class MessageService;
 class TCanvasArea;
@@ -39,7 +38,9 @@ struct MainFormOptions {
   MessageService* messages = nullptr;
 };
 
-class TMainForm : public QMainWindow {
+struct MainWindowSettings;
+
+class TMainForm : public QMainWindow, public DocumentWindow {
   Q_OBJECT
 
  public:
@@ -71,25 +72,16 @@ class TMainForm : public QMainWindow {
   // Ticks `Grid` as a user click would: `Grid1` takes the same tick and the display refreshes.
   void SetGrid(bool ticked);
 
-  tinto::ScreenBuffers& Screen() { return m_screen; }
-  tinto::ScreenGeometry& Geometry() { return m_geometry; }
-  tinto::Document& Document() { return m_document; }
-  tinto::UndoSnapshot& Undo() { return m_undo; }
-  // After a change of the document's state: caption and Undo's enabled state follow it.
-  void ShowDocumentState();
-  // Document::SetModified, then ShowDocumentState.
-  void SetModified(bool value);
+  TEditorSession& Session() { return m_session; }
+  TViewState& View() { return m_view; }
   // Restores the undo snapshot and shows it; Undo becomes unavailable.
   void Undo1Click();
-  int DrawMode() const { return m_drawMode; }
   TAsyncTimer& Timer() { return m_timer; }
   const TMainActions& Actions() const { return m_actions; }
   const std::string& SettingsPath() const { return m_settingsPath; }
   const std::string& ProgramDir() const { return m_programDir; }
   const std::string& SkinFileName() const { return m_skinFileName; }
   void SetSkinFileName(std::string name) { m_skinFileName = std::move(name); }
-  bool SaveTreePanelState() const { return m_saveTreePanelState; }
-  void SetSaveTreePanelState(bool rolled) { m_saveTreePanelState = rolled; }
   TColorForm* ColorForm() const { return m_colorForm; }
 
   TGeometryBar* SizePanel() const { return m_sizePanel; }
@@ -104,7 +96,6 @@ class TMainForm : public QMainWindow {
   TKelImage* Preview1() const;
   TKelImage* Preview2() const;
   QImage* DisplayImage(int index);  // 0 Image_1, 1 Image_2, 2 Preview1, 3 Preview2
-  tinto::DisplayBitmaps Bitmaps() { return m_images.Bitmaps(); }
   TCanvasController* Canvas() const { return m_canvas; }
   // New, Open, Save, Save As and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
@@ -114,6 +105,13 @@ class TMainForm : public QMainWindow {
   MessageService& Messages() const { return *m_messages; }
 
  protected:
+  // DocumentWindow
+  QWidget* DialogParent() override { return this; }
+  void PauseDisplay() override;
+  void RestoreDisplay() override { NoFlicClick(); }
+  void DropSelection() override;
+  void ShowNewPicture() override;
+
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -123,6 +121,10 @@ class TMainForm : public QMainWindow {
   void BuildWindow();
   void ConnectControls();
   void ConnectMenu();
+  void ConnectView();
+  void ShowDocumentState();
+  void ApplyWindowSettings(const MainWindowSettings& settings);
+  MainWindowSettings CollectWindowSettings() const;
   void FormCreate();
   bool FormCloseQuery();
   void FormActivate();
@@ -131,7 +133,6 @@ class TMainForm : public QMainWindow {
   void Panel4ChangeRollState();
   void FCClick();
   void S_1Click();
-  void M_orClick();
   void GridClick();
   void Grid1Click();
   void TMagnifyChange();
@@ -146,16 +147,11 @@ class TMainForm : public QMainWindow {
   std::string m_settingsPath;
   std::unique_ptr<MessageService> m_ownMessages;
   MessageService* m_messages;
-  tinto::ScreenBuffers m_screen;
-  tinto::ScreenGeometry m_geometry;
-  tinto::UndoSnapshot m_undo;
-  tinto::Document m_document;
-  TDisplayImages m_images;
+  TEditorSession m_session;
+  TViewState m_view;
   TAsyncTimer m_timer;
   TMainActions m_actions{};
-  int m_drawMode = 0;
   std::string m_skinFileName;
-  bool m_saveTreePanelState = false;
   TColorForm* m_colorForm = nullptr;
 
   TGeometryBar* m_sizePanel = nullptr;

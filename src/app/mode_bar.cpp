@@ -8,9 +8,11 @@
 #include <algorithm>
 
 #include "app/control_metrics.h"
+#include "app/editor/view_state.h"
+#include "core/model/pointer_mapping.h"
 
-TModeBar::TModeBar(QWidget* parent)
-    : QWidget(parent), m_scrPanel(new QWidget(this)), m_modePanel(new QWidget(this)) {
+TModeBar::TModeBar(TViewState& view, QWidget* parent)
+    : QWidget(parent), m_view(view), m_scrPanel(new QWidget(this)), m_modePanel(new QWidget(this)) {
   setObjectName(QStringLiteral("Panel2"));
   setFixedHeight(kDesignHeight);
   m_scrPanel->setObjectName(QStringLiteral("ScrPanel"));
@@ -20,19 +22,20 @@ TModeBar::TModeBar(QWidget* parent)
   m_or = AddRadio(m_modePanel, "M_or", "or");
   m_xor = AddRadio(m_modePanel, "M_xor", "xor");
   m_cls = AddRadio(m_modePanel, "M_cls", "cls");
-  m_s1->setChecked(true);
-  m_or->setChecked(true);
+  (view.EditedFrame() == 0 ? m_s1 : m_s2)->setChecked(true);
+  QRadioButton* const modes[] = {m_or, m_xor, m_cls};
+  modes[view.DrawMode()]->setChecked(true);
 
   m_grid = new QCheckBox(QStringLiteral("Grid"), this);
   m_grid->setObjectName(QStringLiteral("Grid"));
   m_grid->setToolTip(QStringLiteral("Use Grid (bugged)"));
-  m_grid->setChecked(true);
+  m_grid->setChecked(view.Grid());
   m_magLab = new QLabel(QStringLiteral("Mag:"), this);
   m_magLab->setObjectName(QStringLiteral("MagLab"));
   m_magnify = new QSpinBox(this);
   m_magnify->setObjectName(QStringLiteral("TMagnify"));
-  m_magnify->setRange(1, 10);
-  m_magnify->setValue(4);
+  m_magnify->setRange(tinto::kMagnificationRange.min, tinto::kMagnificationRange.max);
+  m_magnify->setValue(view.Magnification());
   m_magnify->setKeyboardTracking(false);
   m_magnify->setToolTip(QStringLiteral("Magnify Factor"));
   m_progress = new QProgressBar(this);
@@ -40,22 +43,50 @@ TModeBar::TModeBar(QWidget* parent)
   m_progress->setRange(0, 100);
   m_progress->setFormat(QStringLiteral("Working... %p%"));
   m_progress->hide();
+  ConnectView();
+}
+
+void TModeBar::ConnectView() {
+  QRadioButton* const frames[] = {m_s1, m_s2};
+  for (int frame = 0; frame < 2; ++frame)
+    connect(frames[frame], &QRadioButton::toggled, this, [this, frame](bool on) {
+      if (on) m_view.SetEditedFrame(frame);
+    });
+  QRadioButton* const modes[] = {m_or, m_xor, m_cls};
+  for (int mode = 0; mode < 3; ++mode)
+    connect(modes[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
+      if (on) m_view.SetDrawMode(mode);
+    });
+  connect(m_grid, &QCheckBox::clicked, &m_view, &TViewState::SetGrid);
+  connect(m_magnify, &QSpinBox::valueChanged, &m_view, &TViewState::SetMagnification);
+  connect(&m_view, &TViewState::Changed, this, &TModeBar::ShowSetting);
+}
+
+void TModeBar::ShowSetting(ViewSetting what) {
+  switch (what) {
+    case ViewSetting::EditedFrame:
+      (m_view.EditedFrame() == 0 ? m_s1 : m_s2)->setChecked(true);
+      break;
+    case ViewSetting::DrawMode: {
+      QRadioButton* const modes[] = {m_or, m_xor, m_cls};
+      modes[m_view.DrawMode()]->setChecked(true);
+      break;
+    }
+    case ViewSetting::Grid:
+      m_grid->setChecked(m_view.Grid());
+      break;
+    case ViewSetting::Magnification:
+      m_magnify->setValue(m_view.Magnification());
+      break;
+    default:
+      break;
+  }
 }
 
 QRadioButton* TModeBar::AddRadio(QWidget* panel, const char* name, const char* caption) {
   auto* radio = new QRadioButton(QString::fromLatin1(caption), panel);
   radio->setObjectName(QString::fromLatin1(name));
   return radio;
-}
-
-int TModeBar::DrawMode() const {
-  if (m_or->isChecked()) return 0;
-  return m_xor->isChecked() ? 1 : 2;
-}
-
-void TModeBar::SetDrawMode(int mode) {
-  QRadioButton* box = mode == 0 ? m_or : (mode == 1 ? m_xor : m_cls);
-  box->setChecked(true);
 }
 
 ModeBarMetrics TModeBar::FittedToText(ModeBarMetrics metrics) const {

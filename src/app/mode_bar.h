@@ -2,6 +2,8 @@
 // The mode bar `Panel2`: screen radios `S_1` "1" / `S_2` "2" in `ScrPanel`, draw-mode radios
 // `M_or` "or" / `M_xor` "xor" / `M_cls` "cls" in `ModePanel`, check box `Grid`, "Mag:" with
 // spin edit `TMagnify`, and the hidden progress gauge `ProgressBar1` filling the rest.
+// The radios, `Grid` and `TMagnify` show and edit the view state's edited frame, draw mode,
+// grid and magnification.
 
 #include <QWidget>
 
@@ -10,6 +12,8 @@ class QLabel;
 class QProgressBar;
 class QRadioButton;
 class QSpinBox;
+class TViewState;
+enum class ViewSetting;
 
 // Widths of the six check and radio boxes and the size of the spin edits for Layout.
 struct ModeBarMetrics {
@@ -30,7 +34,8 @@ class TModeBar : public QWidget {
   // Widths at design: the least widths while no skin metrics apply.
   static constexpr ModeBarMetrics kDesignMetrics{42, 33, 33, 41, 41, 41, QSize(41, 20)};
 
-  explicit TModeBar(QWidget* parent = nullptr);
+  // `view` must outlive the bar.
+  explicit TModeBar(TViewState& view, QWidget* parent = nullptr);
 
   QWidget* ScrPanel() const { return m_scrPanel; }
   QWidget* ModePanel() const { return m_modePanel; }
@@ -43,11 +48,6 @@ class TModeBar : public QWidget {
   QSpinBox* TMagnify() const { return m_magnify; }
   QProgressBar* ProgressBar1() const { return m_progress; }
 
-  // 0 with `M_or` ticked, else 1 with `M_xor` ticked, else 2.
-  int DrawMode() const;
-  // 0 ticks `M_or`, 1 `M_xor`, anything else `M_cls`.
-  void SetDrawMode(int mode);
-
   // `metrics` widened where a caption or the largest magnification would be clipped in the
   // current font: the given widths and spin size are minimums.
   ModeBarMetrics FittedToText(ModeBarMetrics metrics) const;
@@ -58,7 +58,10 @@ class TModeBar : public QWidget {
 
  private:
   QRadioButton* AddRadio(QWidget* panel, const char* name, const char* caption);
+  void ConnectView();
+  void ShowSetting(ViewSetting what);
 
+  TViewState& m_view;
   QWidget* m_scrPanel;
   QWidget* m_modePanel;
   QRadioButton* m_s1;

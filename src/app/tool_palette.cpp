@@ -9,6 +9,8 @@
 #include <iterator>
 
 #include "app/control_metrics.h"
+#include "app/editor/view_state.h"
+#include "core/model/pencil.h"
 
 namespace {
 
@@ -20,27 +22,27 @@ constexpr int kGap = 5;
 constexpr int kIconSize = 17;
 
 struct ButtonDesign {
-  TToolPalette::Tool tool;
+  ToolCode tool;
   const char* name;
   int top;
   const char* tip;  // the tool's name and the key that selects it
 };
 
 // Top to bottom as the palette shows them.
-constexpr ButtonDesign kButtons[] = {{TToolPalette::kMarque, "tbMarque", 5, "Marquee (M)"},
-                                     {TToolPalette::kMove, "tbMove", 37, "Move"},
-                                     {TToolPalette::kBrush, "tbBrush", 69, "Brush"},
-                                     {TToolPalette::kPencil, "tbPencil", 101, "Pencil (P)"},
-                                     {TToolPalette::kPick, "tbPick", 133, "Pick (I)"}};
+constexpr ButtonDesign kButtons[] = {{kToolMarque, "tbMarque", 5, "Marquee (M)"},
+                                     {kToolMove, "tbMove", 37, "Move"},
+                                     {kToolBrush, "tbBrush", 69, "Brush"},
+                                     {kToolPencil, "tbPencil", 101, "Pencil (P)"},
+                                     {kToolPick, "tbPick", 133, "Pick (I)"}};
 constexpr int kButtonsBottom = kButtons[std::size(kButtons) - 1].top + kButtonSize;
 
-void DrawGlyph(QPainter& p, TToolPalette::Tool tool) {
+void DrawGlyph(QPainter& p, ToolCode tool) {
   switch (tool) {
-    case TToolPalette::kMarque:
+    case kToolMarque:
       p.setPen(QPen(Qt::black, 1, Qt::DashLine));
       p.drawRect(2, 3, 12, 10);
       break;
-    case TToolPalette::kMove:
+    case kToolMove:
       p.drawLine(8, 1, 8, 15);
       p.drawLine(1, 8, 15, 8);
       p.drawPolyline(QPolygon({QPoint(5, 4), QPoint(8, 1), QPoint(11, 4)}));
@@ -48,17 +50,17 @@ void DrawGlyph(QPainter& p, TToolPalette::Tool tool) {
       p.drawPolyline(QPolygon({QPoint(4, 5), QPoint(1, 8), QPoint(4, 11)}));
       p.drawPolyline(QPolygon({QPoint(12, 5), QPoint(15, 8), QPoint(12, 11)}));
       break;
-    case TToolPalette::kBrush:
+    case kToolBrush:
       p.drawLine(14, 2, 7, 9);
       p.setBrush(Qt::black);
       p.drawEllipse(2, 9, 5, 5);
       break;
-    case TToolPalette::kPencil:
+    case kToolPencil:
       p.drawPolygon(
           QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(12, 1), QPoint(15, 4), QPoint(6, 13)}));
       p.drawLine(3, 10, 6, 13);
       break;
-    case TToolPalette::kPick:
+    case kToolPick:
       p.setPen(QPen(Qt::black, 2));
       p.drawLine(3, 13, 11, 5);
       p.setBrush(Qt::black);
@@ -67,7 +69,7 @@ void DrawGlyph(QPainter& p, TToolPalette::Tool tool) {
   }
 }
 
-QIcon ToolIcon(TToolPalette::Tool tool) {
+QIcon ToolIcon(ToolCode tool) {
   QPixmap pixmap(kIconSize, kIconSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
@@ -78,7 +80,7 @@ QIcon ToolIcon(TToolPalette::Tool tool) {
 
 }  // namespace
 
-TToolPalette::TToolPalette(QWidget* parent) : QWidget(parent) {
+TToolPalette::TToolPalette(TViewState& view, QWidget* parent) : QWidget(parent), m_view(view) {
   setObjectName(QStringLiteral("pnTools"));
   setFixedWidth(kDesignWidth);
   for (const ButtonDesign& design : kButtons) {
@@ -90,21 +92,28 @@ TToolPalette::TToolPalette(QWidget* parent) : QWidget(parent) {
     button->setIcon(ToolIcon(design.tool));
     button->setToolTip(QString::fromLatin1(design.tip));
     button->setGeometry(5, design.top, kButtonSize, kButtonSize);
-    const Tool tool = design.tool;
-    connect(button, &QToolButton::clicked, this, [this, tool] { ToolClick(tool); });
+    const ToolCode tool = design.tool;
+    connect(button, &QToolButton::clicked, this, [this, tool] { m_view.SetTool(tool); });
     m_buttons[tool] = button;
   }
-  m_buttons[kPencil]->setChecked(true);
-  m_buttons[kBrush]->setEnabled(false);
+  m_buttons[kToolBrush]->setEnabled(false);
 
   m_pSize = new QSlider(Qt::Vertical, this);
   m_pSize->setObjectName(QStringLiteral("pSize"));
-  m_pSize->setRange(1, 50);
-  m_pSize->setValue(1);
+  m_pSize->setRange(tinto::kPencilSizeRange.min, tinto::kPencilSizeRange.max);
+  m_pSize->setValue(view.PencilSize());
   m_pSize->resize(m_pSize->sizeHint().width(), kSliderHeight);
   m_lbPSize = new QLabel(this);
   m_lbPSize->setObjectName(QStringLiteral("lbPSize"));
-  connect(m_pSize, &QSlider::valueChanged, this, &TToolPalette::pSizeChange);
+  connect(m_pSize, &QSlider::valueChanged, &m_view, &TViewState::SetPencilSize);
+  connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
+    if (what == ViewSetting::Tool) ToolClick(static_cast<ToolCode>(m_view.Tool()));
+    if (what == ViewSetting::PencilSize) {
+      m_pSize->setValue(m_view.PencilSize());
+      pSizeChange();
+    }
+  });
+  m_buttons[view.Tool()]->setChecked(true);
   pSizeChange();
 }
 
@@ -114,12 +123,9 @@ int TToolPalette::CurrentTool() const {
   return -1;
 }
 
-void TToolPalette::SelectTool(int code) {
-  if (code < 0 || code >= kToolCount) return;
-  ToolClick(static_cast<Tool>(code));
-}
+void TToolPalette::SelectTool(int code) { m_view.SetTool(code); }
 
-void TToolPalette::ToolClick(Tool tool) {
+void TToolPalette::ToolClick(ToolCode tool) {
   for (int code = 0; code < kToolCount; ++code) m_buttons[code]->setChecked(code == tool);
   pnToolsResize();
   pSizeChange();
@@ -143,7 +149,7 @@ void TToolPalette::pnToolsResize() {
   const int labelTop = height() - m_lbPSize->height() - kGap;
   const int room = labelTop - kGap - (kButtonsBottom + kGap);
   const bool fits = room >= kMinSliderHeight;
-  const bool shown = fits && m_buttons[kPencil]->isChecked();
+  const bool shown = fits && m_buttons[kToolPencil]->isChecked();
   m_pSize->setVisible(shown);
   m_lbPSize->setVisible(shown);
   if (fits) m_pSize->resize(m_pSize->width(), std::min(kSliderHeight, room));

@@ -3,9 +3,12 @@
 // `tbPencil`, `tbPick` (top to bottom), and below them the pencil-size track bar `pSize`
 // (1..50) with its label `lbPSize`, both shown only while the pencil is down and the slider
 // fits between the buttons and the label (it shrinks to a minimum height first). Each button's
-// tooltip names its tool and the key that selects it.
+// tooltip names its tool and the key that selects it. The buttons and the track bar show and
+// edit the view state's tool and pencil size.
 
 #include <QWidget>
+
+#include "app/editor/view_state.h"
 
 class QLabel;
 class QSlider;
@@ -15,14 +18,12 @@ class TToolPalette : public QWidget {
   Q_OBJECT
 
  public:
-  // Tool codes as stored in the settings.
-  enum Tool { kMarque = 0, kBrush = 1, kPencil = 2, kPick = 3, kMove = 4 };
-  static constexpr int kToolCount = 5;
   static constexpr int kDesignWidth = 35;
 
-  explicit TToolPalette(QWidget* parent = nullptr);
+  // `view` must outlive the palette.
+  explicit TToolPalette(TViewState& view, QWidget* parent = nullptr);
 
-  QToolButton* Button(Tool tool) const { return m_buttons[tool]; }
+  QToolButton* Button(ToolCode tool) const { return m_buttons[tool]; }
   QSlider* pSize() const { return m_pSize; }
   QLabel* lbPSize() const { return m_lbPSize; }
 
@@ -40,10 +41,11 @@ class TToolPalette : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void ToolClick(Tool tool);
+  void ToolClick(ToolCode tool);
   void pSizeChange();
   void pnToolsResize();
 
+  TViewState& m_view;
   QToolButton* m_buttons[kToolCount];
   QSlider* m_pSize;
   QLabel* m_lbPSize;

@@ -64,11 +64,12 @@ TEST_P(CanvasControllerPencilTest, PencilSetsItsSquareClippedToThePicture) {
   TMainForm& form = Shown({{"Size", "DX", std::to_string(c.dx)},
                            {"Size", "DY", std::to_string(c.dy)},
                            {"Main", "Pencil Size", std::to_string(c.size)}});
-  ASSERT_EQ(form.Geometry().DX(), c.dx);
+  ASSERT_EQ(form.Session().Geometry().DX(), c.dx);
   Drag(form, {c.pixel});
   for (int r = 0; r < c.rows; ++r)
-    EXPECT_EQ(form.Screen().PixelByte(0, c.row + r, c.column), c.byte) << "row " << c.row + r;
-  EXPECT_EQ(SetPixelCount(form.Screen()), c.rows * std::popcount(c.byte));
+    EXPECT_EQ(form.Session().Screen().PixelByte(0, c.row + r, c.column), c.byte)
+        << "row " << c.row + r;
+  EXPECT_EQ(SetPixelCount(form.Session().Screen()), c.rows * std::popcount(c.byte));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,28 +86,28 @@ TEST_F(CanvasControllerTest, StrokeWritesTheEditedFrameAndTheAttributesOfBoth) {
   TMainForm& form = Shown();
   form.Panel2()->S_2()->setChecked(true);
   Drag(form, {{8, 3}, {9, 3}, {10, 3}});
-  EXPECT_EQ(form.Screen().PixelByte(1, 3, 1), 0xE0);
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 1), 0x00);
-  EXPECT_EQ(form.Screen().AttrByte(0, 3, 1), kAttr0);
-  EXPECT_EQ(form.Screen().AttrByte(1, 3, 1), kAttr1);
-  EXPECT_TRUE(form.Document().Modified());
+  EXPECT_EQ(form.Session().Screen().PixelByte(1, 3, 1), 0xE0);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 1), 0x00);
+  EXPECT_EQ(form.Session().Screen().AttrByte(0, 3, 1), kAttr0);
+  EXPECT_EQ(form.Session().Screen().AttrByte(1, 3, 1), kAttr1);
+  EXPECT_TRUE(form.Session().Document().Modified());
   EXPECT_TRUE(form.windowTitle().endsWith("]*"));
 }
 
 TEST_F(CanvasControllerTest, ClsModeClearsPixels) {
   TMainForm& form = Shown({{"Main", "Draw Mode", "2"}, {"Main", "Pencil Size", "3"}});
-  form.Screen().PixelByte(0, 20, 2) = 0xFF;
+  form.Session().Screen().PixelByte(0, 20, 2) = 0xFF;
   Drag(form, {{17, 20}});
-  EXPECT_EQ(form.Screen().PixelByte(0, 20, 2), 0x1F);  // columns 16..18 cleared
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 20, 2), 0x1F);  // columns 16..18 cleared
 }
 
 TEST_F(CanvasControllerTest, XorTwiceRestoresThePixelButKeepsTheAttributes) {
   TMainForm& form = Shown({{"Main", "Draw Mode", "1"}});
   Drag(form, {{3, 3}});
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 0), 0x10);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 0), 0x10);
   Drag(form, {{3, 3}});
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 0), 0x00);
-  EXPECT_EQ(form.Screen().AttrByte(0, 3, 0), kAttr0);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 0), 0x00);
+  EXPECT_EQ(form.Session().Screen().AttrByte(0, 3, 0), kAttr0);
 }
 
 TEST_F(CanvasControllerTest, MovesWithinOnePixelDoNotPlotAgain) {
@@ -114,17 +115,17 @@ TEST_F(CanvasControllerTest, MovesWithinOnePixelDoNotPlotAgain) {
   TKelImage* image = form.Image_1();
   QTest::mousePress(image, Qt::LeftButton, {}, QPoint(12, 12));  // pixel (3, 3)
   for (QPoint p : {QPoint(13, 12), QPoint(15, 15), QPoint(12, 14)}) QTest::mouseMove(image, p);
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 0), 0x10);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 0), 0x10);
   QTest::mouseMove(image, QPoint(16, 12));  // pixel (4, 3)
   QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(16, 12));
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 0), 0x18);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 0), 0x18);
 }
 
 TEST_F(CanvasControllerTest, StrokeLeavingThePictureStopsUntilThePointerComesBack) {
   TMainForm& form = Shown({{"Size", "DX", "1"}, {"Size", "DY", "8"}});
   Drag(form, {{6, 2}, {7, 2}, {8, 2}, {9, 3}, {7, 3}});
-  EXPECT_EQ(form.Screen().PixelByte(0, 2, 0), 0x03);
-  EXPECT_EQ(form.Screen().PixelByte(0, 3, 0), 0x01);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 2, 0), 0x03);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 0), 0x01);
 }
 
 struct AttributeCase {
@@ -148,8 +149,10 @@ TEST_P(CanvasControllerAttributeTest, PencilWritesTheCellOfItsModeInBothFrames) 
   const int column = c.pixel.x / 8;
   for (int row = 0; row < kScreenHeight; ++row) {
     const bool written = row >= c.firstRow && row < c.firstRow + c.rows;
-    EXPECT_EQ(form.Screen().AttrByte(0, row, column), written ? kAttr0 : 0) << "row " << row;
-    EXPECT_EQ(form.Screen().AttrByte(1, row, column), written ? kAttr1 : 0) << "row " << row;
+    EXPECT_EQ(form.Session().Screen().AttrByte(0, row, column), written ? kAttr0 : 0)
+        << "row " << row;
+    EXPECT_EQ(form.Session().Screen().AttrByte(1, row, column), written ? kAttr1 : 0)
+        << "row " << row;
   }
 }
 
@@ -177,27 +180,27 @@ TEST_F(CanvasControllerTest, StrokeColoursTheCanvasBitmapsFromTheCellAttributes)
 TEST_F(CanvasControllerTest, TransparentAttributesLeaveTheAttributesAlone) {
   TMainForm& form = Shown({{"Main", "Transparent", "1"}});
   Drag(form, {{40, 10}});
-  EXPECT_EQ(form.Screen().PixelByte(0, 10, 5), 0x80);
-  EXPECT_EQ(form.Screen().AttrByte(0, 10, 5), 0);
-  EXPECT_EQ(form.Screen().AttrByte(1, 10, 5), 0);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 10, 5), 0x80);
+  EXPECT_EQ(form.Session().Screen().AttrByte(0, 10, 5), 0);
+  EXPECT_EQ(form.Session().Screen().AttrByte(1, 10, 5), 0);
 }
 
 TEST_F(CanvasControllerTest, WithoutAttributesOnlyPixelsChangeAndShowWhiteOnBlack) {
   TMainForm& form = Shown({{"Main", "Use Attributes", "0"}});
   Drag(form, {{40, 10}});
-  EXPECT_EQ(form.Screen().AttrByte(0, 10, 5), 0);
-  EXPECT_EQ(form.Screen().AttrByte(1, 10, 5), 0);
+  EXPECT_EQ(form.Session().Screen().AttrByte(0, 10, 5), 0);
+  EXPECT_EQ(form.Session().Screen().AttrByte(1, 10, 5), 0);
   EXPECT_EQ(Color(form.DisplayImage(0), 40, 10), Rgb(255, 255, 255));
   EXPECT_EQ(Color(form.DisplayImage(0), 41, 10), Rgb(0, 0, 0));
 }
 
 TEST_F(CanvasControllerTest, PickTakesTheFourColoursFromTheCellUnderThePointer) {
   TMainForm& form = Shown();
-  form.Screen().SetAttr(0, 17, 20, 0x7A);
-  form.Screen().SetAttr(1, 17, 20, 0x15);
-  form.Screen().SetAttr(0, 30, 21, 0x78);
-  form.Screen().SetAttr(1, 30, 21, 0x78);
-  form.PnTools()->SelectTool(TToolPalette::kPick);
+  form.Session().Screen().SetAttr(0, 17, 20, 0x7A);
+  form.Session().Screen().SetAttr(1, 17, 20, 0x15);
+  form.Session().Screen().SetAttr(0, 30, 21, 0x78);
+  form.Session().Screen().SetAttr(1, 30, 21, 0x78);
+  form.PnTools()->SelectTool(kToolPick);
   TKelImage* image = form.Image_1();
   QTest::mousePress(image, Qt::LeftButton, {}, At(17, 20));
   TColorPanel* panel = form.ColorPanel();
@@ -214,12 +217,12 @@ TEST_F(CanvasControllerTest, PickTakesTheFourColoursFromTheCellUnderThePointer) 
   for (const char* name : {"IT_R", "IT_G", "IT_B"})
     EXPECT_EQ(panel->findChild<QSlider*>(name)->value(), 0) << name;
   EXPECT_FALSE(form.Actions().Undo1->isEnabled());
-  EXPECT_FALSE(form.Document().Modified());
+  EXPECT_FALSE(form.Session().Document().Modified());
 }
 
 TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
   TMainForm& form = Shown();
-  form.Screen().SetAttr(0, 17, 9, 0x4A);
+  form.Session().Screen().SetAttr(0, 17, 9, 0x4A);
   Hover(form, {17, 9});
   TStatusBar* bar = form.SB0();
   EXPECT_EQ(bar->XP()->text(), "X: 17");
@@ -232,7 +235,7 @@ TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
 
 TEST_F(CanvasControllerTest, StatusBarLabelsMakeRoomForLongerTexts) {
   TMainForm& form = Shown({{"Main", "Magnify", "1"}});
-  form.Screen().SetAttr(0, 255, 191, 0x7F);
+  form.Session().Screen().SetAttr(0, 255, 191, 0x7F);
   QTest::mouseMove(form.Image_1(), QPoint(255, 191));
   TStatusBar* bar = form.SB0();
   EXPECT_EQ(bar->YP()->text(), "Y: 191");
@@ -260,7 +263,7 @@ class CanvasControllerMarqueeTest : public CanvasControllerTest,
 
 TEST_P(CanvasControllerMarqueeTest, MarqueeFollowsTheDragAndIsNormalisedOnRelease) {
   TMainForm& form = Shown();
-  form.PnTools()->SelectTool(TToolPalette::kMarque);
+  form.PnTools()->SelectTool(kToolMarque);
   if (GetParam().shift) QTest::keyPress(&form, Qt::Key_Shift);
   Drag(form, GetParam().drag);
   if (GetParam().shift) QTest::keyRelease(&form, Qt::Key_Shift);
@@ -299,27 +302,27 @@ class CanvasControllerDragTest : public CanvasControllerTest,
 TEST_P(CanvasControllerDragTest, SelectionFrameMovesAloneAndStopsAtTheEdge) {
   TMainForm& form = Shown();
   Select(form, {16, 16}, {32, 24});
-  form.Screen().PixelByte(0, 16, 2) = 0xF0;
+  form.Session().Screen().PixelByte(0, 16, 2) = 0xF0;
   Hover(form, {18, 18});
   ASSERT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
   Drag(form, {{18, 18}, GetParam().to});
   const DragCase& c = GetParam();
   EXPECT_EQ(form.Canvas()->Selection().Current(),
             (SelectionRecord{true, c.x1, c.y1, c.x1 + 16, c.y1 + 8}));
-  EXPECT_EQ(SetPixelCount(form.Screen()), 4);
-  EXPECT_FALSE(form.Document().Modified());
+  EXPECT_EQ(SetPixelCount(form.Session().Screen()), 4);
+  EXPECT_FALSE(form.Session().Document().Modified());
 }
 
 TEST_P(CanvasControllerDragTest, FloatingCopyIsDroppedAtTheEdgeWithItsAttributes) {
   TMainForm& form = Shown();
   Select(form, {16, 16}, {32, 24});
-  ScreenBuffers& screen = form.Screen();
+  ScreenBuffers& screen = form.Session().Screen();
   for (int row = 16; row < 24; ++row) {
     screen.PixelByte(0, row, 2) = 0xF0;
     screen.AttrByte(0, row, 2) = 0x4A;
     screen.AttrByte(0, row, 3) = 0x4A;
   }
-  form.PnTools()->SelectTool(TToolPalette::kMove);
+  form.PnTools()->SelectTool(kToolMove);
   Drag(form, {{18, 18}, GetParam().to});
   const DragCase& c = GetParam();
   for (int row = 0; row < 8; ++row) {
@@ -329,7 +332,7 @@ TEST_P(CanvasControllerDragTest, FloatingCopyIsDroppedAtTheEdgeWithItsAttributes
     EXPECT_EQ(screen.AttrByte(1, c.y1 + row, c.x1 / 8), 0x00) << "row " << row;
     EXPECT_EQ(screen.PixelByte(0, 16 + row, 2), 0xF0) << "source row " << row;
   }
-  EXPECT_TRUE(form.Document().Modified());
+  EXPECT_TRUE(form.Session().Document().Modified());
   EXPECT_TRUE(form.Actions().Undo1->isEnabled());
 }
 
@@ -339,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(CanvasController, CanvasControllerDragTest,
 TEST_F(CanvasControllerTest, OverlappingDropCopiesThePixelsAsTheyWereBefore) {
   TMainForm& form = Shown();
   Select(form, {0, 0}, {16, 8});
-  form.Screen().PixelByte(0, 0, 0) = 0xFF;
+  form.Session().Screen().PixelByte(0, 0, 0) = 0xFF;
   Hover(form, {1, 1});
   QTest::keyPress(&form, Qt::Key_Control);
   Hover(form, {1, 2});
@@ -347,17 +350,17 @@ TEST_F(CanvasControllerTest, OverlappingDropCopiesThePixelsAsTheyWereBefore) {
   Drag(form, {{1, 1}, {5, 1}});
   QTest::keyRelease(&form, Qt::Key_Control);
   // Pixels 4..19 take the old 0..15: set, set, clear, clear; 0..3 stay as they were.
-  EXPECT_EQ(form.Screen().PixelByte(0, 0, 0), 0xFF);
-  EXPECT_EQ(form.Screen().PixelByte(0, 0, 1), 0xF0);
-  EXPECT_EQ(form.Screen().PixelByte(0, 0, 2), 0x00);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 0), 0xFF);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0xF0);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 2), 0x00);
 }
 
 TEST_F(CanvasControllerTest, FloatingCopyIsShownWhereItIsDragged) {
   TMainForm& form = Shown({{"Main", "Use Attributes", "0"}, {"Main", "Grid", "0"}});
   Select(form, {0, 0}, {16, 8});
-  form.Screen().PixelByte(0, 0, 0) = 0xFF;
+  form.Session().Screen().PixelByte(0, 0, 0) = 0xFF;
   form.RenderScreen();
-  form.PnTools()->SelectTool(TToolPalette::kMove);
+  form.PnTools()->SelectTool(kToolMove);
   QWidget* client = form.Panel3()->MSB()->viewport();
   TKelImage* image = form.Image_1();
   QTest::mousePress(image, Qt::LeftButton, {}, At(1, 1));
@@ -416,8 +419,8 @@ TEST_F(CanvasControllerTest, MarqueeInvertsEveryOtherPixelOfItsOutline) {
   // No grid, and the red MLT line at column 4 stays clear of the marquee.
   TMainForm& form = Shown({{"Main", "Grid", "0"}, {"Size", "MLT Left", "4"}});
   QWidget* client = form.Panel3()->MSB()->viewport();
-  form.Screen().PixelByte(0, 3, 0) = 0xFF;  // a white row under the marquee's top edge
-  form.Screen().AttrByte(0, 3, 0) = 0x07;
+  form.Session().Screen().PixelByte(0, 3, 0) = 0xFF;  // a white row under the marquee's top edge
+  form.Session().Screen().AttrByte(0, 3, 0) = 0x07;
   form.RenderScreen();
   Select(form, {0, 3}, {8, 6});
   const QImage shot = client->grab().toImage();
@@ -473,18 +476,16 @@ TEST_P(CanvasControllerKeyTest, LetterKeysSwitchToolsKeypadKeysDoNot) {
   EXPECT_EQ(form.PnTools()->CurrentTool(), GetParam().expectedTool);
 }
 
-constexpr int kPencil = TToolPalette::kPencil;
+constexpr int kPencil = kToolPencil;
 INSTANTIATE_TEST_SUITE_P(
     CanvasController, CanvasControllerKeyTest,
-    ::testing::Values(KeyCase{"M", kPencil, Qt::Key_M, Qt::NoModifier, TToolPalette::kMarque},
-                      KeyCase{"ShiftM", kPencil, Qt::Key_M, Qt::ShiftModifier,
-                              TToolPalette::kMarque},
-                      KeyCase{"I", kPencil, Qt::Key_I, Qt::NoModifier, TToolPalette::kPick},
-                      KeyCase{"P", TToolPalette::kPick, Qt::Key_P, Qt::NoModifier, kPencil},
+    ::testing::Values(KeyCase{"M", kPencil, Qt::Key_M, Qt::NoModifier, kToolMarque},
+                      KeyCase{"ShiftM", kPencil, Qt::Key_M, Qt::ShiftModifier, kToolMarque},
+                      KeyCase{"I", kPencil, Qt::Key_I, Qt::NoModifier, kToolPick},
+                      KeyCase{"P", kToolPick, Qt::Key_P, Qt::NoModifier, kPencil},
                       KeyCase{"KeypadMinus", kPencil, Qt::Key_Minus, Qt::KeypadModifier, kPencil},
                       KeyCase{"Keypad9", kPencil, Qt::Key_9, Qt::KeypadModifier, kPencil},
-                      KeyCase{"Keypad0", TToolPalette::kPick, Qt::Key_0, Qt::KeypadModifier,
-                              TToolPalette::kPick}));
+                      KeyCase{"Keypad0", kToolPick, Qt::Key_0, Qt::KeypadModifier, kToolPick}));
 
 TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFinished) {
   TMainForm& form = Shown();
@@ -510,7 +511,7 @@ TEST_F(CanvasControllerTest, TypingTotalWidthKeepsTheMltWindow) {
   QTest::keyClick(dx, Qt::Key_Return);
   EXPECT_EQ(dx->value(), 18);
   EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 18);
-  EXPECT_EQ(form.Geometry().Window(), (MltWindow{0, 18}));
+  EXPECT_EQ(form.Session().Geometry().Window(), (MltWindow{0, 18}));
 }
 
 TEST_F(CanvasControllerTest, NewAndAGeometryChangeDropTheMarquee) {

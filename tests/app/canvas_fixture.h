@@ -77,7 +77,7 @@ class CanvasTest : public MainFormTest {
 
   // A marquee drawn with the marquee tool from `from` to `to`.
   void Select(TMainForm& form, PixelPoint from, PixelPoint to) {
-    form.PnTools()->SelectTool(TToolPalette::kMarque);
+    form.PnTools()->SelectTool(kToolMarque);
     Hover(form, {-1, -1});
     Drag(form, {from, to});
   }

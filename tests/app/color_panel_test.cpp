@@ -14,6 +14,7 @@
 #include "app/click_label.h"
 #include "app/color_form.h"
 #include "app/color_swatch.h"
+#include "app/editor/view_state.h"
 #include "app/kel_image.h"
 #include "core/format/ini_file.h"
 #include "support/temp_dir.h"
@@ -74,7 +75,8 @@ struct SliderCase {
 class TColorPanelInkSliders : public testing::TestWithParam<SliderCase> {};
 
 TEST_P(TColorPanelInkSliders, RedThreeGivesBrightRedInFrameZeroOnly) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   panel.SetBright(GetParam().bright);
   Child<QSlider>(panel, "IT_G")->setValue(0);
   Child<QSlider>(panel, "IT_B")->setValue(0);
@@ -88,14 +90,16 @@ INSTANTIATE_TEST_SUITE_P(TColorPanel, TColorPanelInkSliders,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TColorPanel, PaperSlidersWritePaperForm) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   Child<QSlider>(panel, "PT_R")->setValue(3);
   Child<QSlider>(panel, "PT_B")->setValue(1);
   EXPECT_EQ(ColorsOf(panel), (Colors{0x47, 0x50, 0x47, 0x08}));
 }
 
 TEST(TColorPanel, RefreshMovesTheSlidersWithoutChangingTheColours) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x42, 0x38, 0x03, 0x70});
   panel.RefreshPanel(true);
   EXPECT_EQ(ColorsOf(panel), (Colors{0x42, 0x38, 0x03, 0x70}));
@@ -110,7 +114,8 @@ TEST(TColorPanel, RefreshMovesTheSlidersWithoutChangingTheColours) {
 }
 
 TEST(TColorPanel, BrightOffStripsTheBrightBitsAndRereadsTheSliders) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x47, 0x78, 0x45, 0x48});
   Child<QCheckBox>(panel, "Bright")->click();
   EXPECT_EQ(ColorsOf(panel), (Colors{0x07, 0x38, 0x05, 0x08}));
@@ -131,7 +136,8 @@ class TColorPanelChooser : public testing::TestWithParam<ChooserCase> {};
 
 // The chooser answers bright red for frame 0 and magenta for frame 1.
 TEST_P(TColorPanelChooser, TakesThePickedPair) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x07, 0x00, 0x07, 0x00});
   panel.SetColorChooser([](QPoint, bool) { return 0x0342; });
   OpenChooserFrom(panel, GetParam().control);
@@ -150,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TColorPanel, CancelledChoiceLeavesEveryColour) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x41, 0x08, 0x02, 0x30});
   int calls = 0;
   panel.SetColorChooser([&](QPoint, bool) {
@@ -166,7 +173,8 @@ TEST(TColorPanel, CancelledChoiceLeavesEveryColour) {
 }
 
 TEST(TColorPanel, BrightOffDoesNotFilterChosenColours) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   panel.SetBright(false);
   panel.SetColorChooser([](QPoint, bool) { return 0x4747; });
   OpenChooserFrom(panel, "InkMix1");
@@ -175,7 +183,8 @@ TEST(TColorPanel, BrightOffDoesNotFilterChosenColours) {
 }
 
 TEST(TColorPanel, MixSwatchesOpenTheChooserOnlyWithTheLeftButton) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   int calls = 0;
   panel.SetColorChooser([&](QPoint, bool) {
     ++calls;
@@ -187,7 +196,8 @@ TEST(TColorPanel, MixSwatchesOpenTheChooserOnlyWithTheLeftButton) {
 }
 
 TEST(TColorPanel, HandsTheChooserItsNoFlicState) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   bool seen = true;
   panel.SetColorChooser([&](QPoint, bool noFlic) {
     seen = noFlic;
@@ -199,7 +209,8 @@ TEST(TColorPanel, HandsTheChooserItsNoFlicState) {
 }
 
 TEST(TColorPanel, NamesColoursInLettersThatContrastWithTheSwatch) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x41, 0x40, 0x06, 0x28});
   panel.RefreshPanel(false);
   const auto* ink1 = Child<QLabel>(panel, "Ink1Name");
@@ -213,7 +224,8 @@ TEST(TColorPanel, NamesColoursInLettersThatContrastWithTheSwatch) {
 }
 
 TEST(TColorPanel, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestoresTheMix) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   SetColors(panel, {0x42, 0x00, 0x01, 0x78});
   panel.RefreshPanel(false);
   auto* inkMix = Child<TColorSwatch>(panel, "InkMix1");
@@ -235,7 +247,8 @@ TEST(TColorPanel, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestoresTheM
 }
 
 TEST(TColorPanel, CheckBoxAssignmentsRunTheirHandlers) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   int noFlicClicks = 0;
   int attribClicks = 0;
   QObject::connect(&panel, &TColorPanel::NoFlicClicked, [&] { ++noFlicClicks; });
@@ -251,7 +264,8 @@ TEST(TColorPanel, CheckBoxAssignmentsRunTheirHandlers) {
 }
 
 TEST(TColorPanel, ArrangesCentredColumnsAndCheckBoxes) {
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   panel.ArrangeColumns(155, 91);
   for (const char* name : {"Ink1", "Ink2", "InkMix1", "Ink1Name", "IT_R", "IT_B"}) {
     EXPECT_EQ(Child<QWidget>(panel, name)->x(), 15) << name;
@@ -272,7 +286,8 @@ TEST(TColorPanel, PicksAPairThroughTheColourChooser) {
   tinto::test::TempDir dir;
   const tinto::IniFile settings(dir.File("TintoEditor.ini"));
   TColorForm form(settings);
-  TColorPanel panel;
+  TViewState view;
+  TColorPanel panel(view);
   panel.SetColorChooser([&](QPoint pointer, bool noFlic) { return form.Choose(pointer, noFlic); });
   QTimer::singleShot(0, &form, [&] {
     auto* ink = form.findChild<TKelImage*>(QStringLiteral("Ink"));

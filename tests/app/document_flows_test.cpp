@@ -106,8 +106,8 @@ class DocumentFlowsTest : public MainFormTest {
     });
   }
   void Draw() {
-    m_form->Screen().SetPixel(0, 0, 0);
-    m_form->SetModified(true);
+    m_form->Session().Screen().SetPixel(0, 0, 0);
+    m_form->Session().SetModified(true);
   }
   const ShownMessage& LastMessage() const { return m_messages.Shown().back(); }
 
@@ -148,7 +148,7 @@ TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
     } else {
       EXPECT_EQ(file, "old");
     }
-    EXPECT_EQ(form.Document().Modified(), !c.written);
+    EXPECT_EQ(form.Session().Document().Modified(), !c.written);
     EXPECT_EQ(Title(), c.written ? Caption(path, false)
                                  : Caption(WorkingDirectoryFile("Untitled.tin"), true));
     m_form.reset();
@@ -163,8 +163,8 @@ TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilently) {
   ChooseSaveName(Path("pic.tin"));
   QTest::keyClick(&form, Qt::Key_F2);
   ASSERT_EQ(m_saveDialogRuns, 1);
-  form.Screen().SetPixel(0, 1, 0);
-  form.SetModified(true);
+  form.Session().Screen().SetPixel(0, 1, 0);
+  form.Session().SetModified(true);
   QTest::keyClick(&form, Qt::Key_F2);
   EXPECT_EQ(m_saveDialogRuns, 1);
   EXPECT_TRUE(m_messages.Shown().empty());
@@ -260,8 +260,9 @@ TEST_F(DocumentFlowsTest, YesAtTheSaveChangesPromptGoesOnOnlyAfterASave) {
       });
     c.run(form);
     // Only New clears the picture; the open dialog is cancelled here.
-    EXPECT_EQ(form.Screen().Pixel(0, 0, 0), !(c.goesOn && c.flow == std::string("New"))) << label;
-    EXPECT_EQ(form.Document().Modified(), !c.goesOn) << label;
+    EXPECT_EQ(form.Session().Screen().Pixel(0, 0, 0), !(c.goesOn && c.flow == std::string("New")))
+        << label;
+    EXPECT_EQ(form.Session().Document().Modified(), !c.goesOn) << label;
     EXPECT_EQ(form.isVisible(), c.flow != std::string("Close") || !c.goesOn) << label;
     EXPECT_EQ(m_openDialogRuns, c.flow == std::string("Open") && c.goesOn ? 1 : 0) << label;
     EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.flow == std::string("Close") && c.goesOn)
@@ -327,10 +328,10 @@ TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
   for (int row = 0; row < 8; ++row)
     for (int column = 0; column < 2; ++column) {
       const int i = row * 2 + column;
-      EXPECT_EQ(form.Screen().PixelByte(0, row, column), 0x20 + i);
-      EXPECT_EQ(form.Screen().AttrByte(0, row, column), 0x30 + i);
-      EXPECT_EQ(form.Screen().PixelByte(1, row, column), 0x60 + i);
-      EXPECT_EQ(form.Screen().AttrByte(1, row, column), 0x70 + i);
+      EXPECT_EQ(form.Session().Screen().PixelByte(0, row, column), 0x20 + i);
+      EXPECT_EQ(form.Session().Screen().AttrByte(0, row, column), 0x30 + i);
+      EXPECT_EQ(form.Session().Screen().PixelByte(1, row, column), 0x60 + i);
+      EXPECT_EQ(form.Session().Screen().AttrByte(1, row, column), 0x70 + i);
     }
   EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 0);
   EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 2);
@@ -348,7 +349,7 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   Flows().Open1Click();
   ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
   EXPECT_EQ(Title(), Caption(path, false));
-  const ScreenGeometry& geometry = form.Geometry();
+  const ScreenGeometry& geometry = form.Session().Geometry();
   EXPECT_EQ((std::array{geometry.DX(), geometry.DY(), geometry.MltLeft(), geometry.MltWidth()}),
             (std::array{2, 8, 1, 1}));
   EXPECT_EQ(form.SizePanel()->DX()->value(), 2);
@@ -358,8 +359,10 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   for (int f = 0; f < 2; ++f)
     for (int row = 0; row < 8; ++row)
       for (int column = 0; column < 2; ++column) {
-        EXPECT_EQ(form.Screen().PixelByte(f, row, column), 0x10 + f * 16 + row * 2 + column);
-        EXPECT_EQ(form.Screen().AttrByte(f, row, column), 0x40 + f * 8 + row / 2 * 2 + column);
+        EXPECT_EQ(form.Session().Screen().PixelByte(f, row, column),
+                  0x10 + f * 16 + row * 2 + column);
+        EXPECT_EQ(form.Session().Screen().AttrByte(f, row, column),
+                  0x40 + f * 8 + row / 2 * 2 + column);
       }
   Draw();
   QTest::keyClick(&form, Qt::Key_F2);
@@ -381,7 +384,7 @@ TEST_P(DocumentFlowsFailedOpenTest, LeavesAClearedUntitledDocumentThatIsNotModif
   TMainForm& form = Start();
   const FailedOpenCase& c = GetParam();
   WriteAll(Path(c.chosen), c.bytes);
-  form.Screen().Attrs().fill(0x47);
+  form.Session().Screen().Attrs().fill(0x47);
   Draw();
   m_messages.Answer(MessageAnswer::No);
   ChooseOpenFile(Path(c.chosen));
@@ -393,9 +396,9 @@ TEST_P(DocumentFlowsFailedOpenTest, LeavesAClearedUntitledDocumentThatIsNotModif
   EXPECT_EQ(LastMessage().text.toStdString(), expected);
   EXPECT_EQ(LastMessage().kind, MessageKind::Error);
   EXPECT_EQ(LastMessage().buttons, MessageButtons::Ok);
-  EXPECT_TRUE(AllZero(form.Screen().Pixels()));
-  EXPECT_TRUE(AllZero(form.Screen().Attrs()));
-  EXPECT_FALSE(form.Document().Modified());
+  EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
+  EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
+  EXPECT_FALSE(form.Session().Document().Modified());
   EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
   QTest::keyClick(&form, Qt::Key_F2);
   EXPECT_EQ(m_saveDialogRuns, 1);
@@ -423,17 +426,17 @@ TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   form.SizePanel()->MLTWidth()->setValue(5);
   form.SizePanel()->MLTLeft()->setValue(3);
   form.Actions().Tinto8x2->trigger();
-  form.Screen().Pixels().fill(0xFF);
-  form.Screen().Attrs().fill(0x7F);
+  form.Session().Screen().Pixels().fill(0xFF);
+  form.Session().Screen().Attrs().fill(0x7F);
   Draw();
   m_messages.Answer(MessageAnswer::No);
   form.Actions().New1->trigger();
-  const ScreenGeometry& geometry = form.Geometry();
+  const ScreenGeometry& geometry = form.Session().Geometry();
   EXPECT_EQ((std::array{geometry.DX(), geometry.DY(), geometry.MltLeft(), geometry.MltWidth()}),
             (std::array{20, 100, 3, 5}));
   EXPECT_EQ(geometry.Mode(), AttrMode::Mode8x2);
-  EXPECT_TRUE(AllZero(form.Screen().Pixels()));
-  EXPECT_TRUE(AllZero(form.Screen().Attrs()));
+  EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
+  EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
   const QImage& canvas = *form.DisplayImage(0);
   ASSERT_EQ(canvas.size(), QSize(160, 100));
   for (QPoint p : {QPoint(0, 0), QPoint(159, 99), QPoint(80, 50)})
@@ -446,8 +449,8 @@ TEST_F(DocumentFlowsTest, NewCancelledAtThePromptChangesNothing) {
   Draw();
   m_messages.Answer(MessageAnswer::Cancel);
   Flows().New1Click();
-  EXPECT_TRUE(form.Screen().Pixel(0, 0, 0));
-  EXPECT_TRUE(form.Document().Modified());
+  EXPECT_TRUE(form.Session().Screen().Pixel(0, 0, 0));
+  EXPECT_TRUE(form.Session().Document().Modified());
 }
 
 TEST_F(DocumentFlowsTest, NewAfterYesRunsSaveAs) {
@@ -466,7 +469,7 @@ TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "pic.tin").string();
   WriteAll(path, "old picture");
-  form.Document().SetFileName(path);
+  form.Session().Document().SetFileName(path);
   Draw();
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   Flows().SetFileWriter(
@@ -482,7 +485,7 @@ TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
   EXPECT_EQ(LastMessage().buttons, MessageButtons::Ok);
   EXPECT_EQ(LastMessage().text.toStdString(), "Permission denied");
   EXPECT_EQ(ReadAll(path), "old picture");
-  EXPECT_TRUE(form.Document().Modified());
+  EXPECT_TRUE(form.Session().Document().Modified());
   EXPECT_EQ(Title().back(), '*');
 }
 

@@ -50,12 +50,10 @@ TEST_F(MainFormTest, StartsWithUndoExportAndClipboardCommandsDisabled) {
 
 TEST_F(MainFormTest, UndoFollowsTheSnapshotRuleOfTheDocument) {
   TMainForm& form = Create();
-  form.Document().SetModified(true);
-  form.ShowDocumentState();
+  form.Session().SetModified(true);
   EXPECT_TRUE(form.Actions().Undo1->isEnabled());
   EXPECT_TRUE(form.windowTitle().endsWith("Untitled.tin]*"));
-  form.Document().SetModified(false);
-  form.ShowDocumentState();
+  form.Session().SetModified(false);
   EXPECT_FALSE(form.Actions().Undo1->isEnabled());
 }
 
@@ -142,7 +140,7 @@ TEST_F(MainFormTest, BarsAreMeasuredWhileSkinIsEnabled) {
 }
 
 int Magnification(TMainForm& form) { return form.Panel2()->TMagnify()->value(); }
-int DrawModeOf(TMainForm& form) { return form.DrawMode(); }
+int DrawModeOf(TMainForm& form) { return form.View().DrawMode(); }
 int EditedScreen(TMainForm& form) { return form.Panel2()->S_1()->isChecked() ? 1 : 2; }
 int GridTicked(TMainForm& form) { return form.Panel2()->Grid()->isChecked() ? 1 : 0; }
 
@@ -263,7 +261,7 @@ TEST_F(MainFormTest, XThenCtrl1ReturnToXorOnScreenOne) {
   QTest::keyClick(&form, Qt::Key_2, Qt::ControlModifier);
   QTest::keyClick(&form, Qt::Key_X);
   QTest::keyClick(&form, Qt::Key_1, Qt::ControlModifier);
-  EXPECT_EQ(form.DrawMode(), 1);
+  EXPECT_EQ(form.View().DrawMode(), 1);
   EXPECT_TRUE(form.Panel2()->M_xor()->isChecked());
   EXPECT_TRUE(form.Panel2()->S_1()->isChecked());
   EXPECT_TRUE(form.Image_1()->isVisible());
@@ -273,13 +271,13 @@ TEST_F(MainFormTest, XThenCtrl1ReturnToXorOnScreenOne) {
 TEST_F(MainFormTest, TintoModeItemsTickOneModeAtATime) {
   TMainForm& form = CreateShown();
   form.Actions().Tinto8x2->trigger();
-  EXPECT_EQ(form.Geometry().Mode(), AttrMode::Mode8x2);
+  EXPECT_EQ(form.Session().Geometry().Mode(), AttrMode::Mode8x2);
   EXPECT_FALSE(form.Actions().Tinto8x1->isChecked());
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
   form.Actions().Tinto8x2->trigger();  // choosing the ticked item again keeps it ticked
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
   form.Actions().Tinto8x1->trigger();
-  EXPECT_EQ(form.Geometry().Mode(), AttrMode::Mode8x1);
+  EXPECT_EQ(form.Session().Geometry().Mode(), AttrMode::Mode8x1);
   EXPECT_FALSE(form.Actions().Tinto8x2->isChecked());
 }
 
@@ -303,14 +301,14 @@ TEST_F(MainFormTest, NarrowingThePictureClampsTheMltWindowOnlyWhileShown) {
   form.SizePanel()->DX()->setValue(10);
   EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 0);
   EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 10);
-  EXPECT_EQ(form.Geometry().Window(), (MltWindow{0, 10}));
+  EXPECT_EQ(form.Session().Geometry().Window(), (MltWindow{0, 10}));
   EXPECT_EQ(form.DisplayImage(0)->size(), QSize(80, 192));
 }
 
 TEST_F(MainFormTest, RendersFramesAndStaticMixIntoTheDisplayBitmaps) {
   WriteSettings("[Size]\nDX=1\nDY=1\n");
   TMainForm& form = CreateShown();
-  ScreenBuffers& screen = form.Screen();
+  ScreenBuffers& screen = form.Session().Screen();
   screen.SetAttr(0, 0, 0, 0x4A);
   screen.SetAttr(1, 0, 0, 0x4A);
   screen.SetPixel(0, 0, 0);
@@ -324,8 +322,8 @@ TEST_F(MainFormTest, RendersFramesAndStaticMixIntoTheDisplayBitmaps) {
 
 TEST_F(MainFormTest, RenderingWaitsUntilTheWindowIsShown) {
   TMainForm& form = Create();
-  form.Screen().SetAttr(0, 0, 0, 0x07);
-  form.Screen().SetPixel(0, 0, 0);
+  form.Session().Screen().SetAttr(0, 0, 0, 0x07);
+  form.Session().Screen().SetPixel(0, 0, 0);
   form.RenderScreen();
   EXPECT_EQ(Bgr(form.DisplayImage(0), 0, 0), 0u);
 }

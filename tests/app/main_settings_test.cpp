@@ -1,4 +1,4 @@
-#include "app/main_settings.h"
+#include "app/editor/main_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ Observed Observe(TMainForm& form) {
           form.SizePanel()->MLTLeft()->value(),
           form.SizePanel()->MLTWidth()->value(),
           form.Panel2()->TMagnify()->value(),
-          form.DrawMode(),
+          form.View().DrawMode(),
           form.PnTools()->CurrentTool(),
           form.PnTools()->pSize()->value(),
           form.Timer().Interval(),
@@ -91,7 +91,7 @@ TEST_F(MainSettingsTest, FirstRunWithoutFileUsesEveryDefault) {
   EXPECT_EQ(o.mltLeft, 0);
   EXPECT_EQ(o.mltWidth, 18);
   EXPECT_EQ(o.magnify, 4);
-  EXPECT_EQ(o.tool, TToolPalette::kPencil);
+  EXPECT_EQ(o.tool, kToolPencil);
   EXPECT_EQ(o.pencil, 1);
   EXPECT_EQ(o.interval, 5);
   EXPECT_EQ(o.ink1, 71);
@@ -133,7 +133,7 @@ TEST_F(MainSettingsTest, StoredValuesReachTheirControls) {
   EXPECT_FALSE(o.attributes);
   EXPECT_EQ(o.interval, 20);
   EXPECT_EQ(o.pencil, 7);
-  EXPECT_EQ(o.tool, TToolPalette::kMarque);
+  EXPECT_EQ(o.tool, kToolMarque);
   EXPECT_EQ(o.ink1, 2);
   EXPECT_EQ(o.ink2, 0x44);
   EXPECT_EQ(o.paper1, 8);
@@ -142,7 +142,7 @@ TEST_F(MainSettingsTest, StoredValuesReachTheirControls) {
   EXPECT_EQ(o.dy, 100);
   EXPECT_EQ(o.mltLeft, 3);
   EXPECT_EQ(o.mltWidth, 9);
-  EXPECT_TRUE(form.SaveTreePanelState());
+  EXPECT_TRUE(form.Flows()->SaveDialog().TreeRolledUp());
 }
 
 struct BadValueCase {
@@ -283,10 +283,10 @@ TEST_F(MainSettingsTest, CloseWritesEveryKeyInFileOrder) {
 TEST_F(MainSettingsTest, ChangedControlsAreWrittenBack) {
   TMainForm& form = CreateShown();
   form.Panel2()->S_2()->setChecked(true);
-  form.Panel2()->SetDrawMode(2);
+  form.Panel2()->M_cls()->click();
   form.Panel2()->TMagnify()->setValue(9);
   form.SizePanel()->DX()->setValue(12);
-  form.PnTools()->SelectTool(TToolPalette::kPick);
+  form.PnTools()->SelectTool(kToolPick);
   form.Panel4()->SetRolledUp(true);
   ASSERT_TRUE(form.close());
   const IniLines lines = ParseIni(Settings());
@@ -321,7 +321,7 @@ TEST_F(MainSettingsTest, MaximizedSettingOpensTheWindowMaximized) {
 
 TEST_F(MainSettingsTest, CancelledCloseKeepsWindowAndWritesNothing) {
   TMainForm& form = CreateShown();
-  form.Document().SetModified(true);
+  form.Session().Document().SetModified(true);
   m_messages.Answer(MessageAnswer::Cancel);
   EXPECT_FALSE(form.close());
   EXPECT_TRUE(form.isVisible());
@@ -330,12 +330,12 @@ TEST_F(MainSettingsTest, CancelledCloseKeepsWindowAndWritesNothing) {
   EXPECT_EQ(m_messages.Shown()[0].kind, MessageKind::Warning);
   EXPECT_EQ(m_messages.Shown()[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_EQ(m_messages.Shown()[0].text.toStdString(),
-            "File " + form.Document().FileName() + " not saved.\n\rSave Changes?");
+            "File " + form.Session().Document().FileName() + " not saved.\n\rSave Changes?");
 }
 
 TEST_F(MainSettingsTest, DeclinedSaveStillClosesAndWritesSettings) {
   TMainForm& form = CreateShown();
-  form.Document().SetModified(true);
+  form.Session().Document().SetModified(true);
   m_messages.Answer(MessageAnswer::No);
   EXPECT_TRUE(form.close());
   EXPECT_FALSE(Settings().empty());

@@ -12,7 +12,8 @@
 namespace {
 
 TEST(ToolPalette, SizeSliderAndLabelSitAtTheBottom) {
-  TToolPalette palette;
+  TViewState view;
+  TToolPalette palette(view);
   palette.resize(TToolPalette::kDesignWidth, 300);
   palette.show();
   const QLabel* label = palette.lbPSize();
@@ -25,7 +26,8 @@ TEST(ToolPalette, SizeSliderAndLabelSitAtTheBottom) {
 // Buttons end at 133 + 25 = 158; the slider needs 5 pixels below them, 40 of its own and 5
 // above the label, which sits 5 above the palette's bottom.
 TEST(ToolPalette, SizeSliderNeverCoversAButton) {
-  TToolPalette palette;
+  TViewState view;
+  TToolPalette palette(view);
   palette.show();
   const int labelHeight = palette.lbPSize()->height();
   for (const int height : {100, 150, 200, 212 + labelHeight, 213 + labelHeight, 300, 500}) {
@@ -35,8 +37,8 @@ TEST(ToolPalette, SizeSliderNeverCoversAButton) {
     EXPECT_EQ(slider->isVisible(), fits) << height;
     EXPECT_EQ(palette.lbPSize()->isVisible(), fits) << height;
     if (!fits) continue;
-    for (int code = 0; code < TToolPalette::kToolCount; ++code) {
-      const QRect button = palette.Button(static_cast<TToolPalette::Tool>(code))->geometry();
+    for (int code = 0; code < kToolCount; ++code) {
+      const QRect button = palette.Button(static_cast<ToolCode>(code))->geometry();
       EXPECT_FALSE(slider->geometry().intersects(button)) << height << " tool " << code;
       EXPECT_FALSE(palette.lbPSize()->geometry().intersects(button)) << height << " tool " << code;
     }
@@ -47,48 +49,52 @@ TEST(ToolPalette, SizeSliderNeverCoversAButton) {
 }
 
 TEST(ToolPalette, ButtonsNameTheirToolAndItsKey) {
-  TToolPalette palette;
-  const std::pair<TToolPalette::Tool, const char*> tips[] = {{TToolPalette::kMarque, "Marquee (M)"},
-                                                             {TToolPalette::kMove, "Move"},
-                                                             {TToolPalette::kBrush, "Brush"},
-                                                             {TToolPalette::kPencil, "Pencil (P)"},
-                                                             {TToolPalette::kPick, "Pick (I)"}};
+  TViewState view;
+  TToolPalette palette(view);
+  const std::pair<ToolCode, const char*> tips[] = {{kToolMarque, "Marquee (M)"},
+                                                   {kToolMove, "Move"},
+                                                   {kToolBrush, "Brush"},
+                                                   {kToolPencil, "Pencil (P)"},
+                                                   {kToolPick, "Pick (I)"}};
   for (const auto& [tool, tip] : tips) EXPECT_EQ(palette.Button(tool)->toolTip(), tip);
 }
 
 TEST(ToolPalette, SizeLabelShowsTheSizeCentred) {
-  TToolPalette palette;
+  TViewState view;
+  TToolPalette palette(view);
   palette.pSize()->setValue(37);
   EXPECT_EQ(palette.lbPSize()->text(), "37");
   EXPECT_EQ(palette.lbPSize()->x(), (TToolPalette::kDesignWidth - palette.lbPSize()->width()) / 2);
 }
 
 TEST(ToolPalette, OnlyOneToolIsDownAndSizeShowsOnlyForThePencil) {
-  TToolPalette palette;
+  TViewState view;
+  TToolPalette palette(view);
   palette.resize(TToolPalette::kDesignWidth, 300);
   palette.show();
   QSignalSpy changed(&palette, &TToolPalette::ToolChanged);
-  QTest::mouseClick(palette.Button(TToolPalette::kPick), Qt::LeftButton);
-  EXPECT_EQ(palette.CurrentTool(), TToolPalette::kPick);
+  QTest::mouseClick(palette.Button(kToolPick), Qt::LeftButton);
+  EXPECT_EQ(palette.CurrentTool(), kToolPick);
   EXPECT_FALSE(palette.pSize()->isVisible());
   EXPECT_FALSE(palette.lbPSize()->isVisible());
-  QTest::mouseClick(palette.Button(TToolPalette::kPick), Qt::LeftButton);
-  EXPECT_EQ(palette.CurrentTool(), TToolPalette::kPick);  // a second click keeps it down
-  palette.SelectTool(TToolPalette::kPencil);
+  QTest::mouseClick(palette.Button(kToolPick), Qt::LeftButton);
+  EXPECT_EQ(palette.CurrentTool(), kToolPick);  // a second click keeps it down
+  palette.SelectTool(kToolPencil);
   EXPECT_TRUE(palette.pSize()->isVisible());
   EXPECT_EQ(changed.count(), 3);
 }
 
 TEST(ToolPalette, DisabledBrushCanOnlyBeSelectedByCode) {
-  TToolPalette palette;
+  TViewState view;
+  TToolPalette palette(view);
   palette.show();
-  QTest::mouseClick(palette.Button(TToolPalette::kBrush), Qt::LeftButton);
-  EXPECT_EQ(palette.CurrentTool(), TToolPalette::kPencil);
-  palette.SelectTool(TToolPalette::kBrush);
-  EXPECT_EQ(palette.CurrentTool(), TToolPalette::kBrush);
+  QTest::mouseClick(palette.Button(kToolBrush), Qt::LeftButton);
+  EXPECT_EQ(palette.CurrentTool(), kToolPencil);
+  palette.SelectTool(kToolBrush);
+  EXPECT_EQ(palette.CurrentTool(), kToolBrush);
   palette.SelectTool(9);
   palette.SelectTool(-1);
-  EXPECT_EQ(palette.CurrentTool(), TToolPalette::kBrush);
+  EXPECT_EQ(palette.CurrentTool(), kToolBrush);
 }
 
 }  // namespace

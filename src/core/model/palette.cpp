@@ -6,8 +6,8 @@ namespace tinto {
 namespace {
 
 constexpr std::array<const char*, 16> kColorNames = {
-    "Black", "Blue",         "Red",         "Magenta",        "Green",        "Cyan",
-    "Yellow", "White",       "Black",       "Bright Blue",    "Bright Red",   "Bright Magenta",
+    "Black",        "Blue",        "Red",           "Magenta",     "Green",      "Cyan",
+    "Yellow",       "White",       "Black",         "Bright Blue", "Bright Red", "Bright Magenta",
     "Bright Green", "Bright Cyan", "Bright Yellow", "Bright White"};
 
 constexpr std::array<const char*, 8> kShortNames = {"Blk", "Blu", "Red", "Mag",
@@ -44,7 +44,7 @@ std::string ShortColorName(std::uint8_t attr, ColorPart part) {
 
 Rgb AttrColor(std::uint8_t attr, ColorPart part) {
   std::uint8_t ink = InkForm(attr, part);
-  return PaletteColor((ink & 7) | ((ink & 0x40) ? 8 : 0));
+  return PaletteColor(IndexOfInk(ink));
 }
 
 MixLevel MixLevelOf(bool set0, bool set1, bool bright0, bool bright1) {
@@ -95,8 +95,7 @@ ColorPair ColorsFromMixLevels(MixLevels levels, bool brightAllowed, ColorPart pa
     f1 &= 0x07;
   }
   if (part == ColorPart::Paper) {
-    auto toPaper = [](std::uint8_t v) { return static_cast<std::uint8_t>(((v & 7) << 3) | (v & 0x40)); };
-    return {toPaper(f0), toPaper(f1)};
+    return {InkToPaper(f0), InkToPaper(f1)};
   }
   return {f0, f1};
 }

@@ -8,8 +8,8 @@
 
 namespace tinto {
 
-using ColorIndex = int;   // 0..15: bit 0 blue, bit 1 red, bit 2 green, bit 3 bright
-using MixLevel = int;     // 0..5, see MixComponent
+using ColorIndex = int;  // 0..15: bit 0 blue, bit 1 red, bit 2 green, bit 3 bright
+using MixLevel = int;    // 0..5, see MixComponent
 using Rgb = std::uint32_t;
 
 constexpr int kNormalIntensity = 177;
@@ -46,6 +46,15 @@ Rgb MixColor(std::uint8_t ink0, std::uint8_t ink1);
 constexpr std::uint8_t PaperToInk(std::uint8_t paper) {
   return static_cast<std::uint8_t>(((paper & 0x38) >> 3) | (paper & 0x40));
 }
+// Ink form (bits 0-2 and 6; higher bits ignored) to paper form.
+constexpr std::uint8_t InkToPaper(int ink) {
+  return static_cast<std::uint8_t>(((ink & 0x07) << 3) | (ink & 0x40));
+}
+// Palette index 0..15 (bit 3 bright) to ink form, and back.
+constexpr std::uint8_t InkOfIndex(int index) {
+  return static_cast<std::uint8_t>(((index & 8) << 3) | (index & 7));
+}
+constexpr int IndexOfInk(std::uint8_t ink) { return (ink & 7) | ((ink & 0x40) ? 8 : 0); }
 
 struct MixLevels {
   MixLevel red;

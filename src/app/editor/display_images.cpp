@@ -1,4 +1,4 @@
-#include "app/display_images.h"
+#include "app/editor/display_images.h"
 
 namespace {
 

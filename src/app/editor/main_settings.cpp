@@ -1,0 +1,158 @@
+#include "app/editor/main_settings.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/editor/view_state.h"
+#include "core/format/settings_keys.h"
+
+namespace setting = tinto::setting;
+using tinto::ReadSetting;
+using tinto::ReadSettingBool;
+
+namespace {
+
+// Window bounds beyond these are no screen's; a garbage value must not ask the window system
+// for an impossible window.
+constexpr int kMaxPosition = 16384;
+constexpr int kMaxSize = 16384;
+
+QRect ReadBounds(const tinto::IniFile& ini, const QRect& current) {
+  const int left =
+      std::clamp(ReadSetting(ini, setting::kMainLeft, current.x()), -kMaxPosition, kMaxPosition);
+  const int top =
+      std::clamp(ReadSetting(ini, setting::kMainTop, current.y()), -kMaxPosition, kMaxPosition);
+  const int width = std::clamp(ReadSetting(ini, setting::kMainWidth, current.width()), 1, kMaxSize);
+  const int height =
+      std::clamp(ReadSetting(ini, setting::kMainHeight, current.height()), 1, kMaxSize);
+  return QRect(left, top, width, height);
+}
+
+void LoadViewOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSettings& window) {
+  window.colorPanelRolledUp = ReadSettingBool(ini, setting::kMainColorPanel);
+  view.SetGrid(ReadSettingBool(ini, setting::kMainGrid));
+  view.SetEditedFrame(ReadSetting(ini, setting::kMainScreen) == 0 ? 0 : 1);
+  view.SetDrawMode(ReadSetting(ini, setting::kMainDrawMode));
+  view.SetMagnification(ReadSetting(ini, setting::kMainMagnify));
+  view.SetNoFlic(true);
+}
+
+void LoadPanelOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSettings& window) {
+  view.SetBright(ReadSettingBool(ini, setting::kMainBright));
+  view.SetTransparent(ReadSettingBool(ini, setting::kMainTransparent));
+  view.SetAttributes(ReadSettingBool(ini, setting::kMainUseAttributes));
+  window.timerInterval = std::clamp(ReadSetting(ini, setting::kMainTimerInterval), 0, 0xFFFF);
+  view.SetPencilSize(ReadSetting(ini, setting::kMainPencilSize));
+  view.SetTool(ReadSetting(ini, setting::kMainTool));
+}
+
+void LoadColors(const tinto::IniFile& ini, TViewState& view) {
+  view.SetInk1(ReadSetting(ini, setting::kColorsInk1));
+  view.SetInk2(ReadSetting(ini, setting::kColorsInk2));
+  view.SetPaper1(ReadSetting(ini, setting::kColorsPaper1));
+  view.SetPaper2(ReadSetting(ini, setting::kColorsPaper2));
+}
+
+void LoadSize(const tinto::IniFile& ini, tinto::ScreenGeometry& geometry) {
+  geometry.SetDX(ReadSetting(ini, setting::kSizeDX));
+  geometry.SetDY(ReadSetting(ini, setting::kSizeDY));
+  geometry.SetMltLeft(ReadSetting(ini, setting::kSizeMltLeft));
+  geometry.SetMltWidth(ReadSetting(ini, setting::kSizeMltWidth));
+  // Each value is clamped alone; a hand-edited window that reaches past DX is clamped here as
+  // a later edit would, so that the bar shows what will be saved.
+  const tinto::MltWindow fitted = tinto::ClampMltWindow(geometry.Window(), geometry.DX());
+  geometry.SetMltLeft(fitted.left);
+  geometry.SetMltWidth(fitted.width);
+}
+
+// Writes keys one by one until the first failure; later writes are skipped.
+class SettingsWriter {
+ public:
+  explicit SettingsWriter(tinto::IniFile& ini) : m_ini(ini) {}
+
+  void Int(const tinto::SettingKey& key, int value) {
+    if (m_status) m_status = tinto::WriteSetting(m_ini, key, value);
+  }
+  void Bool(const tinto::SettingKey& key, bool value) {
+    if (m_status) m_status = tinto::WriteSettingBool(m_ini, key, value);
+  }
+  void String(const tinto::SettingKey& key, const std::string& value) {
+    if (m_status) m_status = tinto::WriteSettingString(m_ini, key, value);
+  }
+  const tinto::Status& Result() const { return m_status; }
+
+ private:
+  tinto::IniFile& m_ini;
+  tinto::Status m_status = tinto::Status::Ok();
+};
+
+void SaveMain(const TViewState& view, const MainWindowSettings& window, SettingsWriter& out) {
+  if (window.normalState) {
+    out.Int(setting::kMainLeft, window.bounds.x());
+    out.Int(setting::kMainTop, window.bounds.y());
+    out.Int(setting::kMainWidth, window.bounds.width());
+    out.Int(setting::kMainHeight, window.bounds.height());
+  }
+  out.Bool(setting::kMainMaximized, window.maximized);
+  out.Bool(setting::kMainColorPanel, window.colorPanelRolledUp);
+  out.Bool(setting::kMainGrid, view.Grid());
+  out.Int(setting::kMainScreen, view.EditedFrame());
+  out.Int(setting::kMainDrawMode, view.DrawMode());
+  out.Int(setting::kMainMagnify, view.Magnification());
+  if (window.vsync) out.Bool(setting::kMainVSync, *window.vsync);
+  out.Bool(setting::kMainBright, view.Bright());
+  out.Bool(setting::kMainTransparent, view.Transparent());
+  out.Bool(setting::kMainUseAttributes, view.Attributes());
+  out.Int(setting::kMainTimerInterval, window.timerInterval);
+  if (view.Tool() >= 0) out.Int(setting::kMainTool, view.Tool());
+  out.Int(setting::kMainPencilSize, view.PencilSize());
+}
+
+void SaveColorsAndSize(const TViewState& view, const tinto::ScreenGeometry& geometry,
+                       SettingsWriter& out) {
+  out.Int(setting::kColorsInk1, view.Ink1());
+  out.Int(setting::kColorsInk2, view.Ink2());
+  out.Int(setting::kColorsPaper1, view.Paper1());
+  out.Int(setting::kColorsPaper2, view.Paper2());
+  out.Int(setting::kSizeDX, geometry.DX());
+  out.Int(setting::kSizeDY, geometry.DY());
+  out.Int(setting::kSizeMltLeft, geometry.MltLeft());
+  out.Int(setting::kSizeMltWidth, geometry.MltWidth());
+}
+
+}  // namespace
+
+void LoadMainSettings(const tinto::IniFile& ini, TViewState& view, tinto::ScreenGeometry& geometry,
+                      MainWindowSettings& window) {
+  window.skinEnabled = ReadSettingBool(ini, setting::kSkinEnabled);
+  window.skinFileName = tinto::ReadSettingString(ini, setting::kSkinName);
+  window.bounds = ReadBounds(ini, window.bounds);
+  window.maximized = ReadSettingBool(ini, setting::kMainMaximized);
+  LoadViewOptions(ini, view, window);
+  LoadPanelOptions(ini, view, window);
+  LoadColors(ini, view);
+  LoadSize(ini, geometry);
+  window.saveTreeRolledUp = ReadSettingBool(ini, setting::kDialogsSaveTree);
+}
+
+tinto::Status SaveMainSettings(tinto::IniFile& ini, const TViewState& view,
+                               const tinto::ScreenGeometry& geometry,
+                               const MainWindowSettings& window) {
+  SettingsWriter out(ini);
+  out.Bool(setting::kSkinEnabled, window.skinEnabled);
+  out.String(setting::kSkinName, window.skinFileName);
+  SaveMain(view, window, out);
+  SaveColorsAndSize(view, geometry, out);
+  if (window.openTreeRolledUp) out.Bool(setting::kDialogsOpenTree, *window.openTreeRolledUp);
+  out.Bool(setting::kDialogsSaveTree, window.saveTreeRolledUp);
+  return out.Result();
+}
+
+std::string StoredSkinName(const std::string& skinFileName, const std::string& programDir) {
+  std::string name = skinFileName;
+  if (!programDir.empty() && name.starts_with(programDir)) name.erase(0, programDir.size());
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(programDir + name, error)) return {};
+  return name;
+}

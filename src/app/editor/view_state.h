@@ -1,0 +1,107 @@
+#pragma once
+// The main window's current settings: the edited frame, magnification, draw mode, grid, tool,
+// pencil size, the four current colours and the "Bright", "Transparent", "Attributes" and
+// "No Flic" boxes. Windows show and edit them; the canvas, the document flows and the settings
+// pass read and write them here.
+//
+// Every setter stores its value (clamped to the control's range) and announces it with
+// Changed, also when the value is unchanged: applying a setting runs the handlers of the
+// controls that show it, as a user's change would. Listeners must not set the same setting
+// again from their Changed handler.
+
+#include <QObject>
+#include <cstdint>
+
+enum class ViewSetting {
+  EditedFrame,
+  Magnification,
+  DrawMode,
+  Grid,
+  Tool,
+  PencilSize,
+  Colors,
+  Bright,
+  Transparent,
+  Attributes,
+  NoFlic,
+};
+
+// Tool codes as the settings file stores them.
+enum ToolCode { kToolMarque = 0, kToolBrush = 1, kToolPencil = 2, kToolPick = 3, kToolMove = 4 };
+inline constexpr int kToolCount = 5;
+
+class TViewState : public QObject {
+  Q_OBJECT
+
+ public:
+  // 0 (screen "1") or 1 (screen "2").
+  int EditedFrame() const { return m_editedFrame; }
+  void SetEditedFrame(int frame);
+  // 1..10.
+  int Magnification() const { return m_magnification; }
+  void SetMagnification(int factor);
+  // 0 "or", 1 "xor", 2 "cls"; any other value means "cls".
+  int DrawMode() const { return m_drawMode; }
+  void SetDrawMode(int mode);
+  bool Grid() const { return m_grid; }
+  void SetGrid(bool on);
+  // A ToolCode, or -1 before any tool was chosen; codes outside 0..4 are ignored.
+  int Tool() const { return m_tool; }
+  void SetTool(int code);
+  // 1..50.
+  int PencilSize() const { return m_pencilSize; }
+  void SetPencilSize(int size);
+
+  // Inks in ink form (bits 0-2 and 6), papers in paper form (bits 3-5 and 6); other bits are
+  // dropped. Setting a colour announces Colors but redraws nothing by itself.
+  std::uint8_t Ink1() const { return m_ink1; }
+  std::uint8_t Paper1() const { return m_paper1; }
+  std::uint8_t Ink2() const { return m_ink2; }
+  std::uint8_t Paper2() const { return m_paper2; }
+  void SetInk1(int ink);
+  void SetPaper1(int paper);
+  void SetInk2(int ink);
+  void SetPaper2(int paper);
+  // Attribute bytes of the current colours for frame 0 and frame 1.
+  std::uint8_t Attr1() const { return m_ink1 | m_paper1; }
+  std::uint8_t Attr2() const { return m_ink2 | m_paper2; }
+
+  bool Bright() const { return m_bright; }
+  void SetBright(bool on);
+  bool Transparent() const { return m_transparent; }
+  void SetTransparent(bool on);
+  bool Attributes() const { return m_attributes; }
+  void SetAttributes(bool on);
+  bool NoFlic() const { return m_noFlic; }
+  void SetNoFlic(bool on);
+
+  // The pencil writes attributes: "Attributes" on and "Transparent" off.
+  bool WritesAttributes() const { return m_attributes && !m_transparent; }
+  // Frame 0's images show, or the static mix is shown in them.
+  bool ShowsFirstImages() const { return m_editedFrame == 0 || m_noFlic; }
+
+ signals:
+  void Changed(ViewSetting what);
+
+ private:
+  template <typename T>
+  void Store(T& member, T value, ViewSetting what) {
+    member = value;
+    emit Changed(what);
+  }
+
+  int m_editedFrame = 0;
+  int m_magnification = 4;
+  int m_drawMode = 0;
+  bool m_grid = true;
+  int m_tool = kToolPencil;
+  int m_pencilSize = 1;
+  std::uint8_t m_ink1 = 0x47;
+  std::uint8_t m_paper1 = 0;
+  std::uint8_t m_ink2 = 0x47;
+  std::uint8_t m_paper2 = 0;
+  bool m_bright = true;
+  bool m_transparent = false;
+  bool m_attributes = false;
+  bool m_noFlic = true;
+};
