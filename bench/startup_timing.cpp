@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "app/color_form.h"
-#include "app/color_panel.h"
-#include "app/editor_windows.h"
-#include "app/kel_image.h"
+#include "app/color/color_form.h"
+#include "app/color/color_panel.h"
+#include "app/shell/editor_windows.h"
+#include "app/widgets/kel_image.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/editor_windows.h"
+#include "app/shell/editor_windows.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

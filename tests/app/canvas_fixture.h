@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/color_panel.h"
-#include "app/kel_image.h"
-#include "app/mode_bar.h"
-#include "app/tool_palette.h"
+#include "app/color/color_panel.h"
+#include "app/widgets/kel_image.h"
+#include "app/main_window/mode_bar.h"
+#include "app/main_window/tool_palette.h"
 #include "core/model/pointer_mapping.h"
-#include "main_form_fixture.h"
+#include "app/main_form_fixture.h"
 
 namespace tinto::test {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/document_flows.h"
-#include "app/main_form.h"
+#include "app/editor/document_flows.h"
+#include "app/main_window/main_form.h"
 #include "support/scripted_message_service.h"
 #include "support/temp_dir.h"
 

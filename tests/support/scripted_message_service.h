@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/message_service.h"
+#include "app/platform/message_service.h"
 
 namespace tinto::test {
 

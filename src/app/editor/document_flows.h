@@ -1,0 +1,85 @@
+#pragma once
+// The File menu's document flows of the main window - New, Open, Save, Save As - and the save
+// step of its close query: the prompts with their texts, kinds and buttons, the save and open
+// dialogs, the file readers and writer, and the document's name, modified flag and title.
+// Every flow stops the window's flicker timer first; those that end a pause of the display
+// re-apply the "No Flic" state (NoFlicClick) at the end.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/platform/message_service.h"
+#include "app/dialogs/file/save_dialog.h"
+#include "core/model/screen_buffers.h"
+#include "core/model/screen_geometry.h"
+#include "core/status.h"
+
+class DocumentWindow;
+class TEditorSession;
+class TfrmOpen;
+
+inline constexpr const char* kOpenDocumentTitle = "Open Tinto Files...";
+inline constexpr const char* kOpenDocumentFilter =
+    "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*";
+
+class TDocumentFlows : public QObject {
+  Q_OBJECT
+
+ public:
+  // Runs a prepared open dialog in place of its modal Execute(); true when it ended with OK.
+  using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
+  // Writes the picture to `path`; WriteNativeFile unless replaced.
+  using FileWriter =
+      std::function<tinto::Status(const std::string& path, const tinto::ScreenBuffers& screen,
+                                  const tinto::ScreenGeometry& geometry)>;
+
+  // `session`, `window` and `messages` must outlive the flows.
+  TDocumentFlows(TEditorSession& session, DocumentWindow& window, MessageService& messages,
+                 QObject* parent);
+
+  // The picture open dialog shared with other commands; Open does nothing without one.
+  void SetOpenDialog(TfrmOpen* dialog) { m_openDialog = dialog; }
+  TfrmOpen* OpenDialog() const { return m_openDialog; }
+  TSaveDialog& SaveDialog() { return m_saveDialog; }
+  // Test seams; null restores the real behaviour.
+  void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
+  void SetFileWriter(FileWriter writer) { m_writer = std::move(writer); }
+
+  // Asks for a name when the document is untitled or `forceSaveDialog` is set, then before
+  // overwriting an existing file of the chosen name, writes the file and marks the document
+  // saved under that name. True when a file was written; a cancel, a declined overwrite or a
+  // failed write leaves the document's name, state and modified mark as they were.
+  bool SaveDocument(bool forceSaveDialog);
+  // "&Save" (F2): a named document is written under its name without a prompt; one read from
+  // a two-file picture asks for a name.
+  void Save_11Click();
+  // "Save &As" (Alt+F2): always asks for a name.
+  void Save_21Click();
+  void New1Click();
+  void Open1Click();
+  // The save-changes step of closing the window: false when the user cancels, or answers Yes
+  // and the picture is not saved after all; either keeps the window open.
+  bool CloseQuerySave();
+
+ private:
+  MessageAnswer AskSaveChanges(MessageButtons buttons);
+  bool SavedAs();
+  // The chosen name, absolute, with ".tin" added by the extension rule; none when cancelled.
+  std::optional<std::string> ChooseSaveName();
+  bool ConfirmOverwrite(const std::string& name);
+  bool ReadChosenFile(const std::string& path);
+  void RenameDocument(const std::string& name);
+  void StopTimer();
+  void RestoreDisplay();
+
+  TEditorSession& m_session;
+  DocumentWindow& m_window;
+  MessageService& m_messages;
+  TSaveDialog m_saveDialog;
+  TfrmOpen* m_openDialog = nullptr;
+  OpenRunner m_openRunner;
+  FileWriter m_writer;
+};

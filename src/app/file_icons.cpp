@@ -1,8 +1,0 @@
-#include "app/file_icons.h"
-
-#include <QFileIconProvider>
-
-QAbstractFileIconProvider* StyleFileIcons() {
-  static QFileIconProvider* const provider = new QFileIconProvider;
-  return provider;
-}

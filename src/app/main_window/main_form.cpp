@@ -1,0 +1,456 @@
+#include "app/main_window/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/canvas/canvas_area.h"
+#include "app/canvas/canvas_controller.h"
+#include "app/color/color_form.h"
+#include "app/color/color_panel.h"
+#include "app/main_window/colors_preview_panel.h"
+#include "app/skin/control_metrics.h"
+#include "app/editor/document_flows.h"
+#include "app/editor/main_settings.h"
+#include "app/main_window/geometry_bar.h"
+#include "app/widgets/kel_image.h"
+#include "app/platform/message_service.h"
+#include "app/main_window/mode_bar.h"
+#include "app/dialogs/file/open_dialog.h"
+#include "app/canvas/status_bar.h"
+#include "app/main_window/tool_palette.h"
+#include "app/platform/vertical_retrace.h"
+#include "app/platform/window_placement.h"
+#include "core/format/ini_file.h"
+
+TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      m_programDir(options.programDir.empty() ? tinto::ProgramDir() : options.programDir),
+      m_settingsPath(options.settingsPath.empty() ? tinto::SettingsFilePath(m_programDir)
+                                                  : options.settingsPath),
+      m_messages(options.messages) {
+  if (m_messages == nullptr) {
+    m_ownMessages = std::make_unique<DialogMessageService>(this);
+    m_messages = m_ownMessages.get();
+  }
+  setObjectName(QStringLiteral("MainForm"));
+  m_timer.SetThreadPriority(QThread::HighestPriority);
+  m_timer.SetOnTimer([this] { TimerTimer(); });
+  BuildWindow();
+  m_canvas =
+      new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
+  m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
+  // Sees the key presses of every control before the control does (see eventFilter).
+  qApp->installEventFilter(this);
+  ConnectControls();
+  ConnectView();
+  ConnectMenu();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  qApp->removeEventFilter(this);
+  m_timer.SetEnabled(false);
+}
+
+void TMainForm::BuildWindow() {
+  m_actions = CreateMainActions(this);
+  BuildMainMenu(menuBar(), m_actions);
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  m_sizePanel = new TGeometryBar(m_session.Geometry());
+  m_panel2 = new TModeBar(m_view);
+  column->addWidget(m_sizePanel);
+  column->addWidget(m_panel2);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(0);
+  m_pnTools = new TToolPalette(m_view);
+  m_panel3 = new TCanvasArea;
+  m_panel4 = new TColorsPreviewPanel(m_view);
+  row->addWidget(m_pnTools);
+  row->addWidget(m_panel3, 1);
+  row->addWidget(m_panel4);
+  column->addLayout(row, 1);
+  m_sb0 = new TStatusBar;
+  column->addWidget(m_sb0);
+  setCentralWidget(central);
+  resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
+
+  TDisplayImages& images = m_session.Images();
+  Image_1()->SetPicture(images.Image1());
+  Image_2()->SetPicture(images.Image2());
+  Preview1()->SetPicture(images.Preview1());
+  Preview2()->SetPicture(images.Preview2());
+}
+
+void TMainForm::ConnectControls() {
+  connect(m_sizePanel, &TGeometryBar::GeometryChanged, this, [this] {
+    // A marquee of the old size would be drawn outside a smaller picture.
+    m_canvas->DropSelection();
+    LayoutImages();
+  });
+  connect(ColorPanel(), &TColorPanel::NoFlicClicked, this, &TMainForm::NoFlicClick);
+  connect(ColorPanel(), &TColorPanel::AttribClicked, this, &TMainForm::cbAttribClick);
+  connect(m_panel4, &TRollUpPanel::ChangeRollState, this, &TMainForm::Panel4ChangeRollState);
+  connect(m_panel4, &TColorsPreviewPanel::PPanelResize, this, &TMainForm::Panel4ChangeRollState);
+  connect(m_panel4, &TColorsPreviewPanel::Splitter2Moved, this, &TMainForm::FormResize);
+  connect(Preview1(), &TKelImage::Click, this, &TMainForm::FCClick);
+  connect(Preview2(), &TKelImage::Click, this, &TMainForm::FCClick);
+  connect(m_canvas, &TCanvasController::RefreshRequested, this, &TMainForm::RefreshDisplay);
+  connect(m_canvas, &TCanvasController::PictureChanged, this, [this] {
+    RenderScreen();
+    RefreshDisplay();
+  });
+  connect(m_canvas, &TCanvasController::ColorsPicked, this,
+          [this] { ColorPanel()->RefreshPanel(true); });
+}
+
+// The bars and panels have shown a setting by the time these handlers run: they connected to
+// the view state first.
+void TMainForm::ConnectView() {
+  connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
+    if (what == ViewSetting::EditedFrame) S_1Click();
+    if (what == ViewSetting::Grid) GridClick();
+    if (what == ViewSetting::Magnification) TMagnifyChange();
+  });
+  connect(&m_session, &TEditorSession::DocumentStateChanged, this, &TMainForm::ShowDocumentState);
+}
+
+void TMainForm::ConnectMenu() {
+  const TMainActions& a = m_actions;
+  connect(a.New1, &QAction::triggered, m_flows, &TDocumentFlows::New1Click);
+  connect(a.Open1, &QAction::triggered, m_flows, &TDocumentFlows::Open1Click);
+  connect(a.Save1, &QAction::triggered, m_flows, &TDocumentFlows::Save_11Click);
+  connect(a.Save2, &QAction::triggered, m_flows, &TDocumentFlows::Save_21Click);
+  connect(a.Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
+  connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
+  for (QAction* item : a.Magnify)
+    connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
+  connect(a.N11, &QAction::triggered, this, [this] { m_view.SetEditedFrame(0); });
+  connect(a.N21, &QAction::triggered, this, [this] { m_view.SetEditedFrame(1); });
+  connect(a.Or1, &QAction::triggered, this, [this] { m_view.SetDrawMode(0); });
+  connect(a.Xor1, &QAction::triggered, this, [this] { m_view.SetDrawMode(1); });
+  connect(a.Cls1, &QAction::triggered, this, [this] { m_view.SetDrawMode(2); });
+  connect(a.Tinto8x1, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x1); });
+  connect(a.Tinto8x2, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x2); });
+  connect(a.SkinEnabled, &QAction::triggered, this, &TMainForm::SkinEnabledClick);
+}
+
+void TMainForm::FormCreate() {
+  LayoutColorPanel();
+  Image_1()->SetStretch(true);
+  Image_2()->SetStretch(true);
+  m_session.Document().Reset();
+  ShowDocumentState();
+  m_session.Screen().ClearScreen();
+  const tinto::IniFile settings(m_settingsPath);
+  MainWindowSettings window;
+  // Without saved bounds the window starts centred; a client rectangle at 0, 0 would put the
+  // frame's title bar above the screen.
+  window.bounds = CentredOnScreen(geometry().size());
+  LoadMainSettings(settings, m_view, m_session.Geometry(), window);
+  ApplyWindowSettings(window);
+  m_sizePanel->ShowGeometry();
+  LayoutImages();
+  LayoutToolbars();
+  m_sizePanel->SetGuard(true);
+  // Not the first spin edit: a stray digit typed after start-up must not resize the picture.
+  m_panel3->MSB()->setFocus();
+}
+
+void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
+  m_actions.SkinEnabled->setChecked(settings.skinEnabled);
+  m_skinFileName = settings.skinFileName;
+  setGeometry(KeptOnScreen(settings.bounds));
+  setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+  m_panel4->SetRolledUp(settings.colorPanelRolledUp);
+  m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
+  m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
+}
+
+MainWindowSettings TMainForm::CollectWindowSettings() const {
+  MainWindowSettings settings;
+  settings.skinEnabled = m_actions.SkinEnabled->isChecked();
+  settings.skinFileName = StoredSkinName(m_skinFileName, m_programDir);
+  settings.bounds = geometry();
+  settings.normalState = !isMaximized() && !isMinimized() && !isFullScreen();
+  settings.maximized = isMaximized();
+  settings.colorPanelRolledUp = m_panel4->RolledUp();
+  settings.timerInterval = m_timer.Interval();
+  if (m_colorForm != nullptr) settings.vsync = m_colorForm->VSyncChecked();
+  if (const TfrmOpen* openDialog = OpenDialog())
+    settings.openTreeRolledUp = openDialog->TreeRolledUp();
+  settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  return settings;
+}
+
+void TMainForm::SetColorForm(TColorForm* colorForm) {
+  m_colorForm = colorForm;
+  ColorPanel()->SetColorChooser(
+      [colorForm](QPoint pointer, bool noFlic) { return colorForm->Choose(pointer, noFlic); });
+}
+
+void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
+
+TfrmOpen* TMainForm::OpenDialog() const { return m_flows->OpenDialog(); }
+
+TColorPanel* TMainForm::ColorPanel() const { return m_panel4->CPanel(); }
+TKelImage* TMainForm::Image_1() const { return m_panel3->Image_1(); }
+TKelImage* TMainForm::Image_2() const { return m_panel3->Image_2(); }
+TKelImage* TMainForm::Preview1() const { return m_panel4->Preview1(); }
+TKelImage* TMainForm::Preview2() const { return m_panel4->Preview2(); }
+
+QImage* TMainForm::DisplayImage(int index) {
+  TDisplayImages& display = m_session.Images();
+  QImage* images[] = {display.Image1(), display.Image2(), display.Preview1(), display.Preview2()};
+  return index >= 0 && index < 4 ? images[index] : nullptr;
+}
+
+void TMainForm::ShowDocumentState() {
+  setWindowTitle(QString::fromStdString(m_session.Document().WindowCaption()));
+  m_actions.Undo1->setEnabled(m_session.Undo().Available());
+}
+
+void TMainForm::Undo1Click() {
+  if (!m_session.RestoreUndo()) return;
+  RenderScreen();
+  RefreshDisplay();
+}
+
+void TMainForm::PauseDisplay() { m_timer.SetEnabled(false); }
+
+void TMainForm::DropSelection() { m_canvas->DropSelection(); }
+
+void TMainForm::ShowNewPicture() {
+  m_sizePanel->ShowGeometry();
+  const bool mode8x2 = m_session.Geometry().Mode() == tinto::AttrMode::Mode8x2;
+  m_actions.Tinto8x1->setChecked(!mode8x2);
+  m_actions.Tinto8x2->setChecked(mode8x2);
+  LayoutImages();
+}
+
+void TMainForm::LayoutToolbars() {
+  Panel4ChangeRollState();
+  ModeBarMetrics metrics = TModeBar::kDesignMetrics;
+  if (m_actions.SkinEnabled->isChecked()) {
+    const int allowance = CheckMarkAllowance(m_panel2->Grid());
+    metrics = {FittedCheckWidth(m_panel2->Grid(), allowance),
+               FittedCheckWidth(m_panel2->S_1(), allowance),
+               FittedCheckWidth(m_panel2->S_2(), allowance),
+               FittedCheckWidth(m_panel2->M_or(), allowance),
+               FittedCheckWidth(m_panel2->M_xor(), allowance),
+               FittedCheckWidth(m_panel2->M_cls(), allowance),
+               FittedSpinSize(m_sizePanel->DX())};
+  }
+  // The widths above are minimums: no caption or value is clipped in the current font.
+  metrics = m_panel2->FittedToText(metrics);
+  metrics.spin = m_sizePanel->FittedToValues(metrics.spin);
+  m_panel2->Layout(metrics);
+  m_sizePanel->Layout(metrics.spin);
+  FormResize();
+}
+
+void TMainForm::LayoutColorPanel() {
+  m_sizePanel->SetGuard(false);
+  const int checkWidth = ColorPanel()->MeasureCheckBoxWidth();
+  const int panelWidth = 2 * TColorPanel::kSwatchWidth + 35;
+  m_panel4->SetExpandedWidth(panelWidth);
+  ColorPanel()->ArrangeColumns(panelWidth, checkWidth);
+  m_panel4->ResetPreviewOrigin();
+  m_sizePanel->SetGuard(true);
+}
+
+void TMainForm::LayoutImages() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  const tinto::ScreenGeometry& geometry = m_session.Geometry();
+  m_session.Images().Create(geometry.WidthPixels(), geometry.DY());
+  Image_1()->SetStretch(true);
+  Image_1()->PictureChanged();
+  Image_2()->SetStretch(true);
+  Image_2()->PictureChanged();
+  m_panel4->PlacePreviews();
+  RenderScreen();
+  SizeImages();
+}
+
+void TMainForm::SizeImages() {
+  const int magnify = m_view.Magnification();
+  const tinto::ScreenGeometry& geometry = m_session.Geometry();
+  m_panel3->SizeImages(QSize(magnify * geometry.WidthPixels(), magnify * geometry.DY()));
+}
+
+void TMainForm::RenderScreen() {
+  if (!isVisible()) return;
+  const tinto::RenderOptions options{m_view.Attributes(), m_view.NoFlic()};
+  tinto::RenderScreen(m_session.Screen(), m_session.Geometry(), options,
+                      m_session.Images().Bitmaps());
+  for (TKelImage* image : {Image_1(), Image_2(), Preview1(), Preview2()}) image->update();
+}
+
+void TMainForm::RefreshDisplay() {
+  m_canvas->RepaintCanvas();
+  (m_view.ShowsFirstImages() ? Preview1() : Preview2())->repaint();
+  QCoreApplication::processEvents();
+}
+
+void TMainForm::NoFlicClick() {
+  if (!m_view.NoFlic()) {
+    RenderScreen();
+    m_timer.SetEnabled(true);
+    Preview1()->show();
+    Preview2()->hide();
+    return;
+  }
+  m_timer.SetEnabled(false);
+  RenderScreen();
+  Preview1()->show();
+  // Both previews hold the same mix now; only one of them is ever visible.
+  Preview2()->hide();
+  Preview1()->repaint();
+  ColorPanel()->RefreshPanel(true);
+}
+
+void TMainForm::TimerTimer() {
+  if (m_view.NoFlic()) return;
+  ColorPanel()->SwapMixSwatches();
+  const bool firstShown = Preview1()->isVisible();
+  Preview2()->setVisible(firstShown);
+  Preview1()->setVisible(!firstShown);
+  if (MasterVSync()) WaitForVerticalRetrace(this);
+}
+
+bool TMainForm::MasterNoFlic() const {
+  return m_colorForm == nullptr || m_colorForm->NoFlicChecked();
+}
+
+bool TMainForm::MasterVSync() const {
+  return m_colorForm == nullptr || m_colorForm->VSyncChecked();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (isActiveWindow())
+    FormActivate();
+  else
+    FormDeactivate();
+}
+
+void TMainForm::FormActivate() {
+  m_view.SetNoFlic(MasterNoFlic());
+  NoFlicClick();
+}
+
+void TMainForm::FormDeactivate() { m_timer.SetEnabled(false); }
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // An open menu or popup, and the menu bar itself, get their keys untouched: the arrows move
+  // between menus only when the menu bar sees them.
+  if (QApplication::activePopupWidget() != nullptr || watched == menuBar())
+    return QMainWindow::eventFilter(watched, event);
+  // The window takes key presses before its controls: a key that is a menu shortcut (Z, X, C,
+  // the key left of 1) reaches its command even while a spin edit has the focus.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    event->ignore();
+    return true;
+  }
+  // Key-downs are taken from the controls (typed characters aside): see FormKeyEvent.
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+    return m_canvas->FormKeyEvent(watched, static_cast<QKeyEvent*>(event));
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::FormResize() { m_panel2->PlaceProgressBar(); }
+
+void TMainForm::Panel4ChangeRollState() {
+  if (isVisible()) {
+    if (m_panel4->RolledUp())
+      m_timer.SetEnabled(false);
+    else
+      NoFlicClick();
+  }
+  FormResize();
+}
+
+void TMainForm::FCClick() {
+  m_timer.SetEnabled(false);
+  NoFlicClick();
+}
+
+void TMainForm::S_1Click() {
+  const bool screen1 = m_view.EditedFrame() == 0;
+  Image_1()->setVisible(screen1);
+  Image_2()->setVisible(!screen1);
+  const bool first = m_view.ShowsFirstImages();
+  Preview1()->setVisible(first);
+  Preview2()->setVisible(!first);
+}
+
+void TMainForm::GridClick() {
+  m_actions.Grid1->setChecked(m_view.Grid());
+  RefreshDisplay();
+}
+
+void TMainForm::Grid1Click() {
+  // The action has already toggled its own tick.
+  SetGrid(m_actions.Grid1->isChecked());
+}
+
+void TMainForm::SetGrid(bool ticked) { m_view.SetGrid(ticked); }
+
+void TMainForm::TMagnifyChange() { SizeImages(); }
+
+void TMainForm::cbAttribClick() {
+  if (isVisible()) LayoutImages();
+}
+
+void TMainForm::N12Click(QAction* item) { m_view.SetMagnification(item->data().toInt()); }
+
+void TMainForm::SetAttrMode(tinto::AttrMode mode) {
+  m_session.Geometry().SetMode(mode);
+  m_actions.Tinto8x1->setChecked(mode == tinto::AttrMode::Mode8x1);
+  m_actions.Tinto8x2->setChecked(mode == tinto::AttrMode::Mode8x2);
+  RefreshDisplay();
+}
+
+void TMainForm::SkinEnabledClick() {
+  // No skin engine is attached: only the bar metrics follow the tick.
+  LayoutToolbars();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
+}
+
+bool TMainForm::FormCloseQuery() {
+  if (!m_flows->CloseQuerySave()) return false;
+  tinto::IniFile settings(m_settingsPath);
+  const tinto::Status written =
+      SaveMainSettings(settings, m_view, m_session.Geometry(), CollectWindowSettings());
+  if (!written) {
+    m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
+                            MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}

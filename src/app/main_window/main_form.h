@@ -1,0 +1,165 @@
+#pragma once
+// The editor's main window: menu, geometry bar, mode bar, tool palette, editing canvas, the
+// roll-up panel "Colors & Preview" and the status bar. It owns the session (the picture, its
+// geometry, the document state, the undo snapshot and the four display bitmaps) and the view
+// state for the whole run, shows them, and drives the flicker of the small previews on its own
+// timer.
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "app/platform/async_timer.h"
+#include "app/editor/document_window.h"
+#include "app/editor/editor_session.h"
+#include "app/editor/view_state.h"
+#include "app/editor/main_actions.h"
+
+class MessageService;
+class TCanvasArea;
+class TCanvasController;
+class TColorForm;
+class TColorPanel;
+class TColorsPreviewPanel;
+class TDocumentFlows;
+class TfrmOpen;
+class TGeometryBar;
+class TKelImage;
+class TModeBar;
+class TStatusBar;
+class TToolPalette;
+
+struct MainFormOptions {
+  // The program's folder with a trailing separator; empty: the running executable's.
+  std::string programDir;
+  // The settings file; empty: the standard place for `programDir`.
+  std::string settingsPath;
+  // Where messages go; null: modal message boxes over the window. Not owned.
+  MessageService* messages = nullptr;
+};
+
+struct MainWindowSettings;
+
+class TMainForm : public QMainWindow, public DocumentWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDesignClientWidth = 606;
+  static constexpr int kDesignClientHeight = 424;
+
+  // Builds the window and runs its creation steps (FormCreate): settings are read here.
+  explicit TMainForm(MainFormOptions options = {}, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The colour chooser, created after this window; it holds the master "No Flic" and "VSync"
+  // options. Not owned.
+  void SetColorForm(TColorForm* colorForm);
+
+  // Bars and panels laid out from the current metrics (design widths with "Skin Enabled"
+  // off); also run after every skin change.
+  void LayoutToolbars();
+  void LayoutColorPanel();
+  // Re-creates the display bitmaps for the current geometry, places the images and renders.
+  void LayoutImages();
+  void SizeImages();
+  // Renders the whole picture into the four bitmaps; does nothing while the window is hidden.
+  void RenderScreen();
+  // Repaints the visible canvas image and preview at once, then lets pending events run.
+  void RefreshDisplay();
+  // Re-applies the "No Flic" box: static mix, or flicker on the timer.
+  void NoFlicClick();
+  void TimerTimer();
+  // Ticks `Grid` as a user click would: `Grid1` takes the same tick and the display refreshes.
+  void SetGrid(bool ticked);
+
+  TEditorSession& Session() { return m_session; }
+  TViewState& View() { return m_view; }
+  // Restores the undo snapshot and shows it; Undo becomes unavailable.
+  void Undo1Click();
+  TAsyncTimer& Timer() { return m_timer; }
+  const TMainActions& Actions() const { return m_actions; }
+  const std::string& SettingsPath() const { return m_settingsPath; }
+  const std::string& ProgramDir() const { return m_programDir; }
+  const std::string& SkinFileName() const { return m_skinFileName; }
+  void SetSkinFileName(std::string name) { m_skinFileName = std::move(name); }
+  TColorForm* ColorForm() const { return m_colorForm; }
+
+  TGeometryBar* SizePanel() const { return m_sizePanel; }
+  TModeBar* Panel2() const { return m_panel2; }
+  TToolPalette* PnTools() const { return m_pnTools; }
+  TStatusBar* SB0() const { return m_sb0; }
+  TColorsPreviewPanel* Panel4() const { return m_panel4; }
+  TColorPanel* ColorPanel() const;
+  TCanvasArea* Panel3() const { return m_panel3; }
+  TKelImage* Image_1() const;
+  TKelImage* Image_2() const;
+  TKelImage* Preview1() const;
+  TKelImage* Preview2() const;
+  QImage* DisplayImage(int index);  // 0 Image_1, 1 Image_2, 2 Preview1, 3 Preview2
+  TCanvasController* Canvas() const { return m_canvas; }
+  // New, Open, Save, Save As and the close query's save step.
+  TDocumentFlows* Flows() const { return m_flows; }
+  // The picture open dialog, created after this window as its child.
+  void SetOpenDialog(TfrmOpen* openDialog);
+  TfrmOpen* OpenDialog() const;
+  MessageService& Messages() const { return *m_messages; }
+
+ protected:
+  // DocumentWindow
+  QWidget* DialogParent() override { return this; }
+  void PauseDisplay() override;
+  void RestoreDisplay() override { NoFlicClick(); }
+  void DropSelection() override;
+  void ShowNewPicture() override;
+
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void ConnectControls();
+  void ConnectMenu();
+  void ConnectView();
+  void ShowDocumentState();
+  void ApplyWindowSettings(const MainWindowSettings& settings);
+  MainWindowSettings CollectWindowSettings() const;
+  void FormCreate();
+  bool FormCloseQuery();
+  void FormActivate();
+  void FormDeactivate();
+  void FormResize();
+  void Panel4ChangeRollState();
+  void FCClick();
+  void S_1Click();
+  void GridClick();
+  void Grid1Click();
+  void TMagnifyChange();
+  void cbAttribClick();
+  void N12Click(QAction* item);
+  void SetAttrMode(tinto::AttrMode mode);
+  void SkinEnabledClick();
+  bool MasterNoFlic() const;
+  bool MasterVSync() const;
+
+  std::string m_programDir;
+  std::string m_settingsPath;
+  std::unique_ptr<MessageService> m_ownMessages;
+  MessageService* m_messages;
+  TEditorSession m_session;
+  TViewState m_view;
+  TAsyncTimer m_timer;
+  TMainActions m_actions{};
+  std::string m_skinFileName;
+  TColorForm* m_colorForm = nullptr;
+
+  TGeometryBar* m_sizePanel = nullptr;
+  TModeBar* m_panel2 = nullptr;
+  TToolPalette* m_pnTools = nullptr;
+  TStatusBar* m_sb0 = nullptr;
+  TColorsPreviewPanel* m_panel4 = nullptr;
+  TCanvasArea* m_panel3 = nullptr;
+  TCanvasController* m_canvas = nullptr;
+  TDocumentFlows* m_flows = nullptr;
+};

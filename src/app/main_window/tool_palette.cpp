@@ -1,0 +1,158 @@
+#include "app/main_window/tool_palette.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSlider>
+#include <QToolButton>
+#include <algorithm>
+#include <iterator>
+
+#include "app/skin/control_metrics.h"
+#include "app/editor/view_state.h"
+#include "core/model/pencil.h"
+
+namespace {
+
+constexpr int kButtonSize = 25;
+constexpr int kSliderHeight = 120;
+// Below this the slider is too short to choose among 50 sizes; it hides with its label.
+constexpr int kMinSliderHeight = 40;
+constexpr int kGap = 5;
+constexpr int kIconSize = 17;
+
+struct ButtonDesign {
+  ToolCode tool;
+  const char* name;
+  int top;
+  const char* tip;  // the tool's name and the key that selects it
+};
+
+// Top to bottom as the palette shows them.
+constexpr ButtonDesign kButtons[] = {{kToolMarque, "tbMarque", 5, "Marquee (M)"},
+                                     {kToolMove, "tbMove", 37, "Move"},
+                                     {kToolBrush, "tbBrush", 69, "Brush"},
+                                     {kToolPencil, "tbPencil", 101, "Pencil (P)"},
+                                     {kToolPick, "tbPick", 133, "Pick (I)"}};
+constexpr int kButtonsBottom = kButtons[std::size(kButtons) - 1].top + kButtonSize;
+
+void DrawGlyph(QPainter& p, ToolCode tool) {
+  switch (tool) {
+    case kToolMarque:
+      p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+      p.drawRect(2, 3, 12, 10);
+      break;
+    case kToolMove:
+      p.drawLine(8, 1, 8, 15);
+      p.drawLine(1, 8, 15, 8);
+      p.drawPolyline(QPolygon({QPoint(5, 4), QPoint(8, 1), QPoint(11, 4)}));
+      p.drawPolyline(QPolygon({QPoint(5, 12), QPoint(8, 15), QPoint(11, 12)}));
+      p.drawPolyline(QPolygon({QPoint(4, 5), QPoint(1, 8), QPoint(4, 11)}));
+      p.drawPolyline(QPolygon({QPoint(12, 5), QPoint(15, 8), QPoint(12, 11)}));
+      break;
+    case kToolBrush:
+      p.drawLine(14, 2, 7, 9);
+      p.setBrush(Qt::black);
+      p.drawEllipse(2, 9, 5, 5);
+      break;
+    case kToolPencil:
+      p.drawPolygon(
+          QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(12, 1), QPoint(15, 4), QPoint(6, 13)}));
+      p.drawLine(3, 10, 6, 13);
+      break;
+    case kToolPick:
+      p.setPen(QPen(Qt::black, 2));
+      p.drawLine(3, 13, 11, 5);
+      p.setBrush(Qt::black);
+      p.drawEllipse(10, 1, 5, 5);
+      break;
+  }
+}
+
+QIcon ToolIcon(ToolCode tool) {
+  QPixmap pixmap(kIconSize, kIconSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  DrawGlyph(painter, tool);
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+TToolPalette::TToolPalette(TViewState& view, QWidget* parent) : QWidget(parent), m_view(view) {
+  setObjectName(QStringLiteral("pnTools"));
+  setFixedWidth(kDesignWidth);
+  for (const ButtonDesign& design : kButtons) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(design.name));
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(ToolIcon(design.tool));
+    button->setToolTip(QString::fromLatin1(design.tip));
+    button->setGeometry(5, design.top, kButtonSize, kButtonSize);
+    const ToolCode tool = design.tool;
+    connect(button, &QToolButton::clicked, this, [this, tool] { m_view.SetTool(tool); });
+    m_buttons[tool] = button;
+  }
+  m_buttons[kToolBrush]->setEnabled(false);
+
+  m_pSize = new QSlider(Qt::Vertical, this);
+  m_pSize->setObjectName(QStringLiteral("pSize"));
+  m_pSize->setRange(tinto::kPencilSizeRange.min, tinto::kPencilSizeRange.max);
+  m_pSize->setValue(view.PencilSize());
+  m_pSize->resize(m_pSize->sizeHint().width(), kSliderHeight);
+  m_lbPSize = new QLabel(this);
+  m_lbPSize->setObjectName(QStringLiteral("lbPSize"));
+  connect(m_pSize, &QSlider::valueChanged, &m_view, &TViewState::SetPencilSize);
+  connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
+    if (what == ViewSetting::Tool) ToolClick(static_cast<ToolCode>(m_view.Tool()));
+    if (what == ViewSetting::PencilSize) {
+      m_pSize->setValue(m_view.PencilSize());
+      pSizeChange();
+    }
+  });
+  m_buttons[view.Tool()]->setChecked(true);
+  pSizeChange();
+}
+
+int TToolPalette::CurrentTool() const {
+  for (int code = 0; code < kToolCount; ++code)
+    if (m_buttons[code]->isChecked()) return code;
+  return -1;
+}
+
+void TToolPalette::SelectTool(int code) { m_view.SetTool(code); }
+
+void TToolPalette::ToolClick(ToolCode tool) {
+  for (int code = 0; code < kToolCount; ++code) m_buttons[code]->setChecked(code == tool);
+  pnToolsResize();
+  pSizeChange();
+  emit ToolChanged();
+}
+
+void TToolPalette::pSizeChange() {
+  m_lbPSize->setText(QString::number(m_pSize->value()));
+  m_lbPSize->adjustSize();
+  m_lbPSize->move((width() - m_lbPSize->width()) / 2, m_lbPSize->y());
+}
+
+void TToolPalette::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  pnToolsResize();
+}
+
+// The slider stands above the label at the bottom and never reaches into the buttons: it
+// gives up height down to its minimum, below which it hides with its label.
+void TToolPalette::pnToolsResize() {
+  const int labelTop = height() - m_lbPSize->height() - kGap;
+  const int room = labelTop - kGap - (kButtonsBottom + kGap);
+  const bool fits = room >= kMinSliderHeight;
+  const bool shown = fits && m_buttons[kToolPencil]->isChecked();
+  m_pSize->setVisible(shown);
+  m_lbPSize->setVisible(shown);
+  if (fits) m_pSize->resize(m_pSize->width(), std::min(kSliderHeight, room));
+  m_lbPSize->move(m_lbPSize->x(), labelTop);
+  m_pSize->move((width() - m_pSize->width()) / 2, labelTop - m_pSize->height() - kGap);
+}

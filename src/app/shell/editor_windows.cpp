@@ -1,0 +1,42 @@
+#include "app/shell/editor_windows.h"
+
+#include "app/color/color_form.h"
+#include "app/dialogs/file/open_dialog.h"
+#include "app/shell/wait_form.h"
+#include "core/format/ini_file.h"
+
+EditorWindows::EditorWindows(MainFormOptions options, std::function<void(StartupStep)> onStep)
+    : m_onStep(std::move(onStep)), m_wait(std::make_unique<TWait>()) {
+  m_wait->SetMessage(QString::fromLatin1(kWaitLoadingText));
+  m_wait->ShowAndPaint();
+  Step(StartupStep::WaitShown);
+
+  m_mainForm = std::make_unique<TMainForm>(std::move(options));
+  Step(StartupStep::MainFormCreated);
+
+  const tinto::IniFile settings(m_mainForm->SettingsPath());
+  m_colorForm = new TColorForm(settings, m_mainForm.get());
+  m_mainForm->SetColorForm(m_colorForm);
+  Step(StartupStep::ColorFormCreated);
+
+  // The picture open dialog is the last window created; it reads its own setting.
+  auto* openDialog =
+      new TfrmOpen(settings, m_mainForm->Messages(),
+                   QString::fromStdString(m_mainForm->ProgramDir()), m_mainForm.get());
+  m_mainForm->SetOpenDialog(openDialog);
+
+  m_wait->hide();
+  m_wait->SetMessage(QString::fromLatin1(kWaitSkinText));
+  Step(StartupStep::WaitHidden);
+}
+
+EditorWindows::~EditorWindows() = default;
+
+void EditorWindows::ShowMainWindow() {
+  m_mainForm->show();
+  Step(StartupStep::MainFormShown);
+}
+
+void EditorWindows::Step(StartupStep step) {
+  if (m_onStep) m_onStep(step);
+}

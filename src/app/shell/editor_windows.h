@@ -1,0 +1,38 @@
+#pragma once
+// Every window of the editor, created once in start-up order: the wait window first (shown
+// with "Loading. Please Wait." before any other window exists), then the main window, whose
+// creation reads its settings, then the colour chooser, which reads its own; finally the wait
+// window is hidden and its text becomes the one shown at every later skin switch.
+
+#include <functional>
+#include <memory>
+
+#include "app/main_window/main_form.h"
+
+class TColorForm;
+class TWait;
+
+enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
+
+class EditorWindows {
+ public:
+  // `onStep` (optional) is called after each step, for observers such as tests.
+  explicit EditorWindows(MainFormOptions options = {},
+                         std::function<void(StartupStep)> onStep = {});
+  ~EditorWindows();
+
+  // Shows the main window; its first activation starts the display.
+  void ShowMainWindow();
+
+  TWait& Wait() { return *m_wait; }
+  TMainForm& MainForm() { return *m_mainForm; }
+  TColorForm& ColorForm() { return *m_colorForm; }
+
+ private:
+  void Step(StartupStep step);
+
+  std::function<void(StartupStep)> m_onStep;
+  std::unique_ptr<TWait> m_wait;
+  std::unique_ptr<TMainForm> m_mainForm;
+  TColorForm* m_colorForm = nullptr;  // owned by the main window
+};

@@ -1,0 +1,25 @@
+#include "app/widgets/click_label.h"
+
+#include <QMouseEvent>
+
+TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {
+  setAlignment(Qt::AlignCenter);
+  setAutoFillBackground(false);
+}
+
+void TClickLabel::SetTextColor(QColor color) {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::WindowText, color);
+  setPalette(palette);
+}
+
+void TClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_leftPressed = true;
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = event->button() == Qt::LeftButton && m_leftPressed &&
+                     rect().contains(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) m_leftPressed = false;
+  if (click) emit Clicked(event->globalPosition().toPoint());
+}

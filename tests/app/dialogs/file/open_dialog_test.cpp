@@ -1,0 +1,449 @@
+#include "app/dialogs/file/open_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/dialogs/file/file_list.h"
+#include "app/dialogs/file/folder_tree.h"
+#include "app/widgets/kel_image.h"
+#include "app/widgets/rollup_panel.h"
+#include "core/format/ini_file.h"
+#include "support/scripted_message_service.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+namespace {
+
+const QString kDocumentFilter = QStringLiteral(
+    "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*");
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+void WriteBmp(const std::string& path, int width, int height) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  ASSERT_TRUE(image.save(Q(path), "BMP"));
+}
+
+// Names the list shows, once the folder has been read and `expected` is among them.
+QStringList ListedNames(TfrmOpen& dialog, const QString& expected) {
+  QFileSystemModel* model = dialog.FileList()->Model();
+  QStringList names;
+  // A timeout shows as `expected` missing from the result.
+  static_cast<void>(QTest::qWaitFor(
+      [&] {
+        names.clear();
+        const QModelIndex root = model->index(dialog.FileList()->Folder());
+        for (int row = 0; row < model->rowCount(root); ++row)
+          names.append(model->fileName(model->index(row, 0, root)));
+        return names.contains(expected);
+      },
+      5000));
+  return names;
+}
+
+QModelIndex ListedEntry(TfrmOpen& dialog, const QString& name) {
+  if (!ListedNames(dialog, name).contains(name)) return {};
+  QFileSystemModel* model = dialog.FileList()->Model();
+  const QModelIndex root = model->index(dialog.FileList()->Folder());
+  for (int row = 0; row < model->rowCount(root); ++row) {
+    const QModelIndex index = model->index(row, 0, root);
+    if (model->fileName(index) == name) return index;
+  }
+  return {};
+}
+
+QPoint EntryCentre(TfrmOpen& dialog, const QString& name) {
+  const QModelIndex index = ListedEntry(dialog, name);
+  EXPECT_TRUE(index.isValid()) << name.toStdString();
+  QAbstractItemView* view = dialog.FileList()->CurrentView();
+  view->scrollTo(index);
+  return view->visualRect(index).center();
+}
+
+void ClickEntry(TfrmOpen& dialog, const QString& name) {
+  const QPoint centre = EntryCentre(dialog, name);
+  QTest::mouseClick(dialog.FileList()->CurrentView()->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void DoubleClickEntry(TfrmOpen& dialog, const QString& name) {
+  const QPoint centre = EntryCentre(dialog, name);
+  QWidget* viewport = dialog.FileList()->CurrentView()->viewport();
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
+}
+
+void TypeName(TfrmOpen& dialog, const QString& name) {
+  dialog.EdFileName()->clear();
+  QTest::keyClicks(dialog.EdFileName(), name);
+  QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+}
+
+class OpenDialogTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TfrmOpen> MakeDialog() {
+    const IniFile settings(m_dir.File("TintoEditor.ini"));
+    return std::make_unique<TfrmOpen>(settings, m_messages, Folder(""));
+  }
+  QString Folder(const std::string& relative) const {
+    std::filesystem::create_directories(m_dir.Path() / relative);
+    return QDir::cleanPath(Q((m_dir.Path() / relative).string()));
+  }
+  QString MakeFile(const std::string& relative, const std::string& bytes = "x") {
+    Folder(std::filesystem::path(relative).parent_path().string());
+    WriteAll(m_dir.File(relative), bytes);
+    return Q(m_dir.File(relative));
+  }
+
+  TempDir m_dir;
+  ScriptedMessageService m_messages;
+};
+
+struct TypedNameCase {
+  const char* folder;
+  bool showPicture;
+  const char* filter;  // null: the picture filter
+  int typeIndex;
+  std::vector<const char*> files;
+  const char* typed;
+  const char* expected;  // null: the dialog ends with Cancel
+};
+
+void PrintTo(const TypedNameCase& c, std::ostream* os) {
+  *os << c.folder << "/" << c.typed << " type " << c.typeIndex;
+}
+
+class OpenDialogTypedName : public OpenDialogTest,
+                            public ::testing::WithParamInterface<TypedNameCase> {};
+
+TEST_P(OpenDialogTypedName, EnterOpensTheTypedNameWithTheChosenTypesExtension) {
+  const TypedNameCase& c = GetParam();
+  for (const char* file : c.files) MakeFile(std::string(c.folder) + "/" + file);
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder(c.folder));
+  dialog->SetShowPicture(c.showPicture);
+  if (c.filter != nullptr) dialog->SetFilter(QString::fromLatin1(c.filter));
+  dialog->Start();
+  dialog->Filters()->setCurrentIndex(c.typeIndex);
+  TypeName(*dialog, QString::fromLatin1(c.typed));
+  EXPECT_FALSE(dialog->isVisible());
+  if (c.expected == nullptr) {
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(dialog->FileName().isEmpty());
+  } else {
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->FileName(), Folder(c.folder) + "/" + QString::fromLatin1(c.expected));
+  }
+}
+
+const char* const kSkinFilter = "Skin Files (*.ini,*.ods)|*.ini;*.ods";
+const char* const kDocFilter =
+    "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*";
+
+INSTANTIATE_TEST_SUITE_P(
+    OpenDialog, OpenDialogTypedName,
+    ::testing::Values(
+        // "JPEG Image File (*.jpg;*.jpeg)": the last mask wins.
+        TypedNameCase{"pics", true, nullptr, 1, {"photo.jpg", "photo.jpeg"}, "photo", "photo.jpeg"},
+        TypedNameCase{"pics", true, nullptr, 1, {"photo.jpg"}, "photo", nullptr},
+        TypedNameCase{"pics", true, nullptr, 0, {"photo.wmf"}, "photo", "photo.wmf"},
+        TypedNameCase{"pics.v2", true, nullptr, 1, {"photo", "photo.jpeg"}, "photo", "photo"},
+        TypedNameCase{"docs", false, kDocFilter, 2, {"photo", "photo.tin"}, "photo", "photo"},
+        TypedNameCase{"docs", false, kDocFilter, 0, {"photo.tin"}, "photo", "photo.tin"},
+        TypedNameCase{"docs", false, kDocFilter, 0, {"frame.od0"}, "frame.od0", "frame.od0"},
+        TypedNameCase{"skins", false, kSkinFilter, 0, {"photo.ods"}, "photo", "photo.ods"},
+        TypedNameCase{"docs", false, kDocFilter, 0, {}, "", nullptr}));
+
+TEST_F(OpenDialogTest, OpenWithoutSelectionReturnsTheEarlierFileWhileItExists) {
+  const QString file = MakeFile("docs/old.tin");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("docs"));
+  dialog->SetFilter(kDocumentFilter);
+  dialog->Start();
+  QTest::mouseClick(dialog->BtOpen(), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Rejected) << "nothing chosen yet";
+
+  dialog->Start();
+  ClickEntry(*dialog, QStringLiteral("old.tin"));
+  EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("old.tin"));
+  QTest::mouseClick(dialog->BtOpen(), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+
+  dialog->Start();
+  QTest::mouseClick(dialog->BtOpen(), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(dialog->FileName(), file);
+
+  std::filesystem::remove(file.toStdString());
+  dialog->Start();
+  QTest::mouseClick(dialog->BtOpen(), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  EXPECT_EQ(dialog->FileName(), file) << "FileName changes only with OK";
+}
+
+TEST_F(OpenDialogTest, DoubleClickOnAFileOpensIt) {
+  const QString file = MakeFile("docs/old.tin");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("docs"));
+  dialog->SetFilter(kDocumentFilter);
+  dialog->Start();
+  DoubleClickEntry(*dialog, QStringLiteral("old.tin"));
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(dialog->FileName(), file);
+}
+
+TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
+  WriteBmp(m_dir.File("pics/pic.bmp"), 3, 2);
+  MakeFile("pics/old.tin");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("pics"));
+  dialog->SetShowPicture(true);
+  dialog->SetTitle(QStringLiteral("Open Picture..."));
+  dialog->SetFilter(kDocumentFilter);
+  dialog->Start();
+  EXPECT_EQ(dialog->Filters()->itemText(1), QStringLiteral("JPEG Image File (*.jpg;*.jpeg)"));
+  ClickEntry(*dialog, QStringLiteral("pic.bmp"));
+  QTest::mouseClick(dialog->BtCancel(), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+
+  dialog->SetShowPicture(false);
+  dialog->SetFilter(kDocumentFilter);
+  dialog->SetTitle(QStringLiteral("Open Tinto Files..."));
+  dialog->Start();
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open Tinto Files..."));
+  ASSERT_EQ(dialog->Filters()->count(), 3);
+  EXPECT_EQ(dialog->Filters()->itemText(0), QStringLiteral("Tinto Files (*.tin)"));
+  EXPECT_EQ(dialog->Filters()->itemText(2), QStringLiteral("All files (*.*)"));
+  EXPECT_EQ(dialog->Filters()->currentIndex(), 0);
+  EXPECT_TRUE(dialog->EdFileName()->text().isEmpty()) << ".bmp is not in the document filter";
+  EXPECT_FALSE(dialog->PnImage()->isVisible());
+  EXPECT_FALSE(dialog->SbStretch()->isVisible());
+  const QStringList names = ListedNames(*dialog, QStringLiteral("old.tin"));
+  EXPECT_FALSE(names.contains(QStringLiteral("pic.bmp")));
+  EXPECT_EQ(dialog->SelectedPath(), Q(m_dir.File("pics/pic.bmp")));
+}
+
+TEST_F(OpenDialogTest, ANameThatFitsTheNextFilterIsKept) {
+  MakeFile("docs/old.tin");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("docs"));
+  dialog->SetFilter(kDocumentFilter);
+  dialog->Start();
+  ClickEntry(*dialog, QStringLiteral("old.tin"));
+  dialog->reject();
+  dialog->SetFilter(QString());  // an empty filter leaves the type box as it was
+  dialog->Start();
+  EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("old.tin"));
+  dialog->reject();
+  dialog->SetFilter(QString::fromLatin1(kSkinFilter));
+  dialog->Start();
+  EXPECT_TRUE(dialog->EdFileName()->text().isEmpty());
+}
+
+TEST_F(OpenDialogTest, ABrokenPictureShowsErrorImageAndKeepsThePreview) {
+  WriteBmp(m_dir.File("pics/good.bmp"), 3, 2);
+  const QString broken = MakeFile("pics/bad.jpg", "this is not a JPEG file");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("pics"));
+  dialog->SetShowPicture(true);
+  dialog->Start();
+  ClickEntry(*dialog, QStringLiteral("good.bmp"));
+  EXPECT_TRUE(m_messages.Shown().empty());
+  EXPECT_EQ(dialog->Image1()->size(), QSize(3, 2));
+  ClickEntry(*dialog, QStringLiteral("bad.jpg"));
+  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_EQ(m_messages.Shown()[0].kind, MessageKind::Error);
+  EXPECT_EQ(m_messages.Shown()[0].text, QStringLiteral("Error Image."));
+  EXPECT_EQ(m_messages.Shown()[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(dialog->Image1()->size(), QSize(3, 2));
+  EXPECT_EQ(dialog->SelectedPath(), broken);
+  EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("bad.jpg"));
+}
+
+TEST_F(OpenDialogTest, WithoutPreviewAPictureIsNotLoaded) {
+  MakeFile("pics/bad.jpg", "garbage");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("pics"));
+  dialog->SetFilter(QStringLiteral("All files (*.*)|*.*"));
+  dialog->Start();
+  ClickEntry(*dialog, QStringLiteral("bad.jpg"));
+  EXPECT_TRUE(m_messages.Shown().empty());
+  EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("bad.jpg"));
+}
+
+TEST_F(OpenDialogTest, StretchButtonTogglesBetweenFillingThePaneAndNaturalSize) {
+  WriteBmp(m_dir.File("pics/good.bmp"), 3, 2);
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(Folder("pics"));
+  dialog->SetShowPicture(true);
+  dialog->Start();
+  ClickEntry(*dialog, QStringLiteral("good.bmp"));
+  EXPECT_FALSE(dialog->SbStretch()->isChecked());
+  QTest::mouseClick(dialog->SbStretch(), Qt::LeftButton);
+  EXPECT_TRUE(dialog->Image1()->Stretch());
+  EXPECT_FALSE(dialog->SbStretch()->isChecked());
+  EXPECT_GT(dialog->Image1()->width(), 3);
+  QTest::mouseClick(dialog->SbStretch(), Qt::LeftButton);
+  EXPECT_FALSE(dialog->Image1()->Stretch());
+  EXPECT_TRUE(dialog->SbStretch()->isChecked());
+  EXPECT_EQ(dialog->Image1()->size(), QSize(3, 2));
+}
+
+TEST_F(OpenDialogTest, NavigatesUpOneLevelAndIntoAFolder) {
+  const QString root = Folder("root");
+  const QString sub = Folder("root/sub");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(sub);
+  dialog->Start();
+  EXPECT_EQ(dialog->PnDir()->Caption(), sub);
+  EXPECT_EQ(dialog->DirList()->SelectedFolder(), sub);
+  QTest::mouseClick(dialog->BtLevUp(), Qt::LeftButton);
+  EXPECT_EQ(dialog->FileList()->Folder(), root);
+  EXPECT_EQ(dialog->PnDir()->Caption(), root);
+  EXPECT_EQ(dialog->DirList()->SelectedFolder(), root);
+
+  DoubleClickEntry(*dialog, QStringLiteral("sub"));
+  EXPECT_EQ(dialog->FileList()->Folder(), sub);
+  EXPECT_EQ(dialog->PnDir()->Caption(), sub);
+  EXPECT_TRUE(dialog->isVisible());
+
+  dialog->reject();
+  EXPECT_EQ(dialog->Directory(), sub) << "the folder is kept for the next run";
+}
+
+TEST_F(OpenDialogTest, DoubleClickInTheTreeMovesTheListButASingleClickDoesNot) {
+  const QString root = Folder("root");
+  const QString inner = Folder("root/inner");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(root);
+  dialog->Start();
+  TFolderTree* tree = dialog->DirList();
+  tree->expand(tree->currentIndex());
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return tree->model()->rowCount(tree->currentIndex()) > 0; }, 5000));
+  const QModelIndex child = tree->model()->index(0, 0, tree->currentIndex());
+  tree->scrollTo(child);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->visualRect(child).isValid(); }, 5000));
+  // The name's start: long rows reach beyond the narrow tree.
+  const QPoint centre(tree->visualRect(child).left() + 4, tree->visualRect(child).center().y());
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+  EXPECT_EQ(tree->SelectedFolder(), inner);
+  EXPECT_EQ(dialog->FileList()->Folder(), root);
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
+  EXPECT_EQ(dialog->FileList()->Folder(), inner);
+  EXPECT_EQ(dialog->PnDir()->Caption(), inner);
+}
+
+TEST_F(OpenDialogTest, MissingDirectoryShowsItsNearestExistingParent) {
+  const QString root = Folder("root");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(root + "/gone/deeper");
+  dialog->Start();
+  EXPECT_EQ(dialog->FileList()->Folder(), root);
+}
+
+struct RolledCase {
+  const char* iniText;  // null: no settings file
+  bool rolledUp;
+};
+
+void PrintTo(const RolledCase& c, std::ostream* os) { *os << (c.iniText ? c.iniText : "no file"); }
+
+class OpenDialogTreePanel : public OpenDialogTest,
+                            public ::testing::WithParamInterface<RolledCase> {};
+
+TEST_P(OpenDialogTreePanel, RollStateComesFromTheSettingsFile) {
+  if (GetParam().iniText != nullptr) WriteAll(m_dir.File("TintoEditor.ini"), GetParam().iniText);
+  auto dialog = MakeDialog();
+  EXPECT_EQ(dialog->PnDir()->RolledUp(), GetParam().rolledUp);
+  EXPECT_EQ(dialog->TreeRolledUp(), GetParam().rolledUp);
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenDialog, OpenDialogTreePanel,
+                         ::testing::Values(RolledCase{nullptr, false},
+                                           RolledCase{"[Dialogs]\nOpen TreePanelState=1\n", true},
+                                           RolledCase{"[dialogs]\nopen treepanelstate=0\n", false},
+                                           RolledCase{"[Dialogs]\nSave TreePanelState=1\n", false},
+                                           RolledCase{"[Dialogs]\nOpen TreePanelState=garbage\n",
+                                                      false}));
+
+TEST_F(OpenDialogTest, UnrollingTheTreeSelectsTheListsFolder) {
+  WriteAll(m_dir.File("TintoEditor.ini"), "[Dialogs]\nOpen TreePanelState=1\n");
+  const QString sub = Folder("root/sub");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(sub);
+  dialog->Start();
+  EXPECT_TRUE(dialog->DirList()->SelectedFolder().isEmpty()) << "a rolled tree is left alone";
+  QTest::mouseClick(dialog->PnDir()->RollButton(), Qt::LeftButton);
+  EXPECT_FALSE(dialog->TreeRolledUp());
+  EXPECT_EQ(dialog->DirList()->SelectedFolder(), sub);
+}
+
+// The selected folder's row and the start of its name lie inside the tree's viewport.
+bool SelectedFolderInView(const TFolderTree& tree) {
+  const QModelIndex current = tree.currentIndex();
+  const QRect row = tree.visualRect(current);
+  const int nameWidth = std::min(tree.sizeHintForIndex(current).width(), tree.viewport()->width());
+  return current.isValid() &&
+         tree.viewport()->rect().contains(QRect(row.topLeft(), QSize(nameWidth, row.height())));
+}
+
+TEST_F(OpenDialogTest, TheSelectedFolderStaysInViewOfTheTree) {
+  const QString deep = Folder("a/b/c/d/e");
+  auto dialog = MakeDialog();
+  dialog->SetDirectory(deep);
+  dialog->Start();
+  const TFolderTree& tree = *dialog->DirList();
+  for (const QSize size : {QSize(622, 361), QSize(500, 220), QSize(800, 600)}) {
+    dialog->resize(size);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SelectedFolderInView(tree); }, 5000))
+        << size.width() << "x" << size.height();
+    // Folders still loading move its row: it must stay in view.
+    QTest::qWait(300);
+    EXPECT_TRUE(SelectedFolderInView(tree)) << size.width() << "x" << size.height();
+  }
+  EXPECT_EQ(tree.SelectedFolder(), deep);
+}
+
+class OpenDialogLayout : public OpenDialogTest, public ::testing::WithParamInterface<bool> {};
+
+// Worked out for a dialog 622 wide: 25-pixel speed buttons, 5-pixel gaps, 15 before the
+// stretch button when it shows.
+TEST_P(OpenDialogLayout, SpeedButtonsLineUpFromTheRightEdge) {
+  auto dialog = MakeDialog();
+  dialog->SetShowPicture(GetParam());
+  dialog->Start();
+  dialog->resize(622, 361);
+  const int stretchLeft = 622 - 25 - 5;
+  EXPECT_EQ(dialog->SbStretch()->x(), stretchLeft);
+  const int l4 = GetParam() ? stretchLeft - 25 - 15 : stretchLeft;
+  const std::vector<int> lefts = {dialog->SbL(0)->x(), dialog->SbL(1)->x(), dialog->SbL(2)->x(),
+                                  dialog->SbL(3)->x()};
+  EXPECT_EQ(lefts, (std::vector<int>{l4 - 90, l4 - 60, l4 - 30, l4}));
+  // pnTools is 30 + 10 high; (40 - 25) div 2 = 7.
+  EXPECT_EQ(dialog->SbL(0)->y(), 7);
+  EXPECT_EQ(dialog->BtLevUp()->pos(), QPoint(5, 5));
+  const QPushButton* open = dialog->BtOpen();
+  EXPECT_EQ(open->x(), 622 - 75 - 5);
+  EXPECT_EQ(dialog->BtCancel()->pos(), QPoint(open->x(), 5 + open->height() + 5));
+  EXPECT_EQ(dialog->EdFileName()->width(), 622 - dialog->EdFileName()->x() - 75 - 15);
+  EXPECT_EQ(dialog->Filters()->width(), dialog->EdFileName()->width());
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenDialog, OpenDialogLayout, ::testing::Bool());
+
+}  // namespace
+}  // namespace tinto::test

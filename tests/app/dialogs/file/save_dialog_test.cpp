@@ -1,0 +1,169 @@
+#include "app/dialogs/file/save_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <vector>
+
+#include "app/dialogs/file/folder_tree.h"
+#include "app/widgets/rollup_panel.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+namespace {
+
+QString Q(const std::filesystem::path& path) {
+  return QDir::cleanPath(QString::fromStdString(path.string()));
+}
+
+TRollUpPanel* TreePanel(QFileDialog& dialog) {
+  return dialog.findChild<TRollUpPanel*>(QStringLiteral("pnDir"));
+}
+
+TEST(SaveDialog, ShowsTheTintoTitleAndFiltersInQtsForm) {
+  TSaveDialog save;
+  QString title;
+  QStringList filters;
+  bool confirmsOverwrite = true;
+  QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+  save.SetRunner([&](QFileDialog& dialog) {
+    title = dialog.windowTitle();
+    filters = dialog.nameFilters();
+    mode = dialog.acceptMode();
+    confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+    return false;
+  });
+  EXPECT_TRUE(save.Execute().isEmpty());
+  EXPECT_EQ(title, QStringLiteral("Save Tinto file..."));
+  EXPECT_EQ(filters,
+            (QStringList{QStringLiteral("Tinto Files (*.tin)"), QStringLiteral("All files (*)")}));
+  EXPECT_EQ(mode, QFileDialog::AcceptSave);
+  EXPECT_FALSE(confirmsOverwrite) << "the main window asks before overwriting";
+}
+
+TEST(SaveDialog, ReturnsTheNameTypedIntoTheDialogWithoutAddingAnExtension) {
+  TempDir dir;
+  TSaveDialog save;
+  save.SetRunner([&](QFileDialog& dialog) {
+    dialog.setDirectory(Q(dir.Path()));
+    dialog.show();
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (edit == nullptr) return false;
+    QTest::keyClicks(edit, QStringLiteral("drawing"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    return dialog.result() == QDialog::Accepted;
+  });
+  EXPECT_EQ(save.Execute(), Q(dir.Path() / "drawing"));
+}
+
+TEST(SaveDialog, ScriptedAnswersNeedNoWindow) {
+  TempDir dir;
+  TSaveDialog save;
+  save.SetRunner(TSaveDialog::ScriptedName(Q(dir.Path() / "picture.tin")));
+  EXPECT_EQ(save.Execute(), Q(dir.Path() / "picture.tin"));
+  save.SetRunner(TSaveDialog::ScriptedCancel());
+  EXPECT_TRUE(save.Execute().isEmpty());
+}
+
+TEST(SaveDialog, TheNextRunStartsInTheFolderOfTheLastSave) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path() / "sub");
+  TSaveDialog save;
+  save.SetRunner(TSaveDialog::ScriptedName(Q(dir.Path() / "sub" / "a.tin")));
+  ASSERT_FALSE(save.Execute().isEmpty());
+  QString startFolder;
+  QString caption;
+  save.SetRunner([&](QFileDialog& dialog) {
+    startFolder = dialog.directory().absolutePath();
+    caption = TreePanel(dialog)->Caption();
+    return false;
+  });
+  save.Execute();
+  EXPECT_EQ(startFolder, Q(dir.Path() / "sub"));
+  EXPECT_EQ(caption, Q(dir.Path() / "sub"));
+}
+
+class SaveDialogTreePanel : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SaveDialogTreePanel, StartsInTheGivenRollStateAndReportsTheUsersChange) {
+  const bool rolledAtStart = GetParam();
+  TSaveDialog save;
+  save.SetTreeRolledUp(rolledAtStart);
+  bool shownRolled = !rolledAtStart;
+  save.SetRunner([&](QFileDialog& dialog) {
+    TRollUpPanel* panel = TreePanel(dialog);
+    if (panel == nullptr) return false;
+    dialog.show();
+    shownRolled = panel->RolledUp();
+    QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
+    return false;
+  });
+  save.Execute();
+  EXPECT_EQ(shownRolled, rolledAtStart);
+  EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
+}
+
+INSTANTIATE_TEST_SUITE_P(SaveDialog, SaveDialogTreePanel, ::testing::Bool());
+
+// Pixels between the tree panel's right edge and the next widget shown in its splitter,
+// less the splitter handle between them.
+int GapBesideTreePanel(TRollUpPanel& panel) {
+  const auto* splitter = qobject_cast<const QSplitter*>(panel.parentWidget());
+  if (splitter == nullptr) return -1;
+  for (int k = splitter->indexOf(&panel) + 1; k < splitter->count(); ++k)
+    if (splitter->widget(k)->isVisible())
+      return splitter->widget(k)->x() - (panel.x() + panel.width()) - splitter->handleWidth();
+  return -1;
+}
+
+TEST(SaveDialog, RollingTheTreeUpOrDownLeavesNoGapBesideIt) {
+  TSaveDialog save;
+  std::vector<int> gaps;
+  int unrolledWidth = 0;
+  save.SetRunner([&](QFileDialog& dialog) {
+    TRollUpPanel* panel = TreePanel(dialog);
+    if (panel == nullptr) return false;
+    dialog.resize(624, 412);
+    dialog.show();
+    for (int click = 0; click < 2; ++click) {
+      QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
+      QCoreApplication::processEvents();
+      gaps.push_back(GapBesideTreePanel(*panel));
+    }
+    unrolledWidth = panel->width();
+    return false;
+  });
+  save.Execute();
+  EXPECT_EQ(gaps, (std::vector<int>{0, 0}));
+  EXPECT_EQ(unrolledWidth, 150);
+}
+
+TEST(SaveDialog, ClickingAFolderInTheTreeEntersIt) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path() / "target");
+  TSaveDialog save;
+  QString entered;
+  QString caption;
+  save.SetRunner([&](QFileDialog& dialog) {
+    auto* tree = dialog.findChild<TFolderTree*>(QStringLiteral("DirList"));
+    if (tree == nullptr) return false;
+    dialog.show();
+    tree->SelectFolder(Q(dir.Path() / "target"));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(tree->currentIndex()).center());
+    entered = dialog.directory().absolutePath();
+    caption = TreePanel(dialog)->Caption();
+    return false;
+  });
+  save.Execute();
+  EXPECT_EQ(entered, Q(dir.Path() / "target"));
+  EXPECT_EQ(caption, Q(dir.Path() / "target"));
+}
+
+}  // namespace
+}  // namespace tinto::test

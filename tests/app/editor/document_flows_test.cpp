@@ -1,0 +1,526 @@
+#include "app/editor/document_flows.h"
+
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+#include "app/main_window/geometry_bar.h"
+#include "app/dialogs/file/open_dialog.h"
+#include "core/format/ini_file.h"
+#include "core/format/native_format.h"
+#include "app/main_form_fixture.h"
+#include "support/without_file_override.h"
+
+namespace tinto::test {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string WorkingDirectoryFile(const std::string& name) {
+  return std::filesystem::current_path().string() + "/" + name;
+}
+
+std::string Caption(const std::string& fileName, bool modified) {
+  return "Tinto Editor - [" + fileName + "]" + (modified ? "*" : "");
+}
+
+std::string SaveChangesText(const std::string& fileName) {
+  return "File " + fileName + " not saved.\n\rSave Changes?";
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int v : values) bytes.push_back(static_cast<char>(v));
+  return bytes;
+}
+
+// `count` bytes first, first + 1, ...
+std::string Sequence(int first, int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes.push_back(static_cast<char>(first + i));
+  return bytes;
+}
+
+bool AllZero(const ScreenBlock& block) {
+  return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+class DocumentFlowsTest : public MainFormTest {
+ protected:
+  TMainForm& Start() {
+    TMainForm& form = CreateShown();
+    const IniFile settings(SettingsPath());
+    m_openDialog = new TfrmOpen(settings, m_messages, Q(ProgramDir()), &form);
+    form.SetOpenDialog(m_openDialog);
+    CancelSaveDialog();
+    CancelOpenDialog();
+    return form;
+  }
+  TDocumentFlows& Flows() { return *m_form->Flows(); }
+  std::string Title() const { return m_form->windowTitle().toStdString(); }
+  std::string Path(const std::string& relative) const { return m_dir.File(relative); }
+
+  void ChooseSaveName(const std::string& path) {
+    Flows().SaveDialog().SetRunner([this, path](QFileDialog& dialog) {
+      ++m_saveDialogRuns;
+      dialog.selectFile(Q(path));
+      return true;
+    });
+  }
+  void CancelSaveDialog() {
+    Flows().SaveDialog().SetRunner([this](QFileDialog&) {
+      ++m_saveDialogRuns;
+      return false;
+    });
+  }
+  // Types the file's name into the real dialog, opened on the file's folder, and presses Enter.
+  void ChooseOpenFile(const std::string& path) {
+    Flows().SetOpenRunner([this, path](TfrmOpen& dialog) {
+      ++m_openDialogRuns;
+      const std::filesystem::path file(path);
+      dialog.SetDirectory(Q(file.parent_path().string()));
+      dialog.Start();
+      m_openTitle = dialog.windowTitle();
+      m_openTypes = dialog.Filters()->itemText(0) + "|" + dialog.Filters()->itemText(1);
+      m_openPreviewShown = dialog.PnImage()->isVisible();
+      dialog.EdFileName()->setText(Q(file.filename().string()));
+      QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+      if (dialog.isVisible()) dialog.reject();
+      // The offscreen platform does not hand activation back when the dialog hides.
+      m_form->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+      return dialog.result() == QDialog::Accepted;
+    });
+  }
+  void CancelOpenDialog() {
+    Flows().SetOpenRunner([this](TfrmOpen&) {
+      ++m_openDialogRuns;
+      return false;
+    });
+  }
+  void Draw() {
+    m_form->Session().Screen().SetPixel(0, 0, 0);
+    m_form->Session().SetModified(true);
+  }
+  const ShownMessage& LastMessage() const { return m_messages.Shown().back(); }
+
+  TfrmOpen* m_openDialog = nullptr;
+  int m_saveDialogRuns = 0;
+  int m_openDialogRuns = 0;
+  QString m_openTitle;
+  QString m_openTypes;
+  bool m_openPreviewShown = true;
+};
+
+// The start-up picture (DX 32, DY 192, 8x1 + 8x8, window 0..17) is 8 + 12288 pixel bytes,
+// 2 x 18 x 192 window cells and 2 x 14 x 24 cells right of the window.
+constexpr std::size_t kStartupFileBytes = 8 + 12288 + 6912 + 672;
+
+TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
+  struct Case {
+    MessageAnswer overwrite;
+    bool written;
+  };
+  for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false}}) {
+    TMainForm& form = Start();
+    const std::string path = Path("pic.tin");
+    WriteAll(path, "old");
+    Draw();
+    ChooseSaveName(path);
+    m_messages.Answer(c.overwrite);
+    Flows().Save_11Click();
+    EXPECT_EQ(m_saveDialogRuns, 1);
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    EXPECT_EQ(LastMessage().kind, MessageKind::Error);
+    EXPECT_EQ(LastMessage().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(LastMessage().text.toStdString(), "File: " + path + " already Exists.\n\rOverwrite?");
+    const std::string file = ReadAll(path);
+    if (c.written) {
+      ASSERT_EQ(file.size(), kStartupFileBytes);
+      EXPECT_EQ(file.substr(0, 9), Bytes({'T', 'I', 'N', 0, 32, 192, 0, 18, 0x80}));
+    } else {
+      EXPECT_EQ(file, "old");
+    }
+    EXPECT_EQ(form.Session().Document().Modified(), !c.written);
+    EXPECT_EQ(Title(), c.written ? Caption(path, false)
+                                 : Caption(WorkingDirectoryFile("Untitled.tin"), true));
+    m_form.reset();
+    m_messages = {};
+    m_saveDialogRuns = 0;
+  }
+}
+
+TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilently) {
+  TMainForm& form = Start();
+  Draw();
+  ChooseSaveName(Path("pic.tin"));
+  QTest::keyClick(&form, Qt::Key_F2);
+  ASSERT_EQ(m_saveDialogRuns, 1);
+  form.Session().Screen().SetPixel(0, 1, 0);
+  form.Session().SetModified(true);
+  QTest::keyClick(&form, Qt::Key_F2);
+  EXPECT_EQ(m_saveDialogRuns, 1);
+  EXPECT_TRUE(m_messages.Shown().empty());
+  EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("pic.tin"))[8]), 0xC0);
+  EXPECT_EQ(Title(), Caption(Path("pic.tin"), false));
+}
+
+TEST_F(DocumentFlowsTest, SaveAsAlwaysAsksForANameAndBeforeOverwritingItsOwnFile) {
+  TMainForm& form = Start();
+  ChooseSaveName(Path("pic.tin"));
+  QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
+  m_messages.Answer(MessageAnswer::No);
+  QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
+  EXPECT_EQ(m_saveDialogRuns, 2);
+  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_EQ(LastMessage().text.toStdString(),
+            "File: " + Path("pic.tin") + " already Exists.\n\rOverwrite?");
+}
+
+TEST_F(DocumentFlowsTest, TypedNameWithoutADotInItsOwnNameGetsTheTintoExtension) {
+  struct Case {
+    const char* typed;
+    const char* written;
+  };
+  const Case cases[] = {{"pic", "pic.tin"}, {"pic.scr", "pic.scr"}, {"a.b/pic", "a.b/pic.tin"}};
+  Start();
+  std::filesystem::create_directories(m_dir.Path() / "a.b");
+  // The picture is not modified: the title must still follow each new name.
+  for (const Case& c : cases) {
+    ChooseSaveName(Path(c.typed));
+    Flows().Save_21Click();
+    EXPECT_EQ(ReadAll(Path(c.written)).size(), kStartupFileBytes) << c.typed;
+    EXPECT_EQ(Title(), Caption(Path(c.written), false)) << c.typed;
+  }
+}
+
+TEST_F(DocumentFlowsTest, SaveChangesPromptOffersCancelForNewAndCloseButNotForOpen) {
+  struct Case {
+    const char* flow;
+    void (*run)(TMainForm&);
+    MessageButtons buttons;
+  };
+  const Case cases[] = {
+      {"New", [](TMainForm& form) { form.Flows()->New1Click(); }, MessageButtons::YesNoCancel},
+      {"Open", [](TMainForm& form) { form.Flows()->Open1Click(); }, MessageButtons::YesNo},
+      {"Close", [](TMainForm& form) { form.close(); }, MessageButtons::YesNoCancel}};
+  for (const Case& c : cases) {
+    TMainForm& form = Start();
+    Draw();
+    m_messages = {};
+    m_messages.Answer(MessageAnswer::No);
+    c.run(form);
+    ASSERT_FALSE(m_messages.Shown().empty()) << c.flow;
+    const ShownMessage& prompt = m_messages.Shown().front();
+    EXPECT_EQ(prompt.kind, MessageKind::Warning) << c.flow;
+    EXPECT_EQ(prompt.buttons, c.buttons) << c.flow;
+    EXPECT_EQ(prompt.text.toStdString(), SaveChangesText(WorkingDirectoryFile("Untitled.tin")))
+        << c.flow;
+    m_form.reset();
+  }
+}
+
+// After Yes at the save-changes prompt a flow may throw the picture away only once it is saved;
+// a cancelled save dialog or a failed write stops the flow as Cancel would.
+TEST_F(DocumentFlowsTest, YesAtTheSaveChangesPromptGoesOnOnlyAfterASave) {
+  enum class Save { Cancelled, Failed, Written };
+  struct Case {
+    const char* flow;
+    void (*run)(TMainForm&);
+    Save save;
+    bool goesOn;
+  };
+  const auto newFlow = [](TMainForm& form) { form.Flows()->New1Click(); };
+  const auto openFlow = [](TMainForm& form) { form.Flows()->Open1Click(); };
+  const auto closeFlow = [](TMainForm& form) { form.close(); };
+  const Case cases[] = {
+      {"New", newFlow, Save::Cancelled, false},     {"New", newFlow, Save::Failed, false},
+      {"New", newFlow, Save::Written, true},        {"Open", openFlow, Save::Cancelled, false},
+      {"Open", openFlow, Save::Failed, false},      {"Open", openFlow, Save::Written, true},
+      {"Close", closeFlow, Save::Cancelled, false}, {"Close", closeFlow, Save::Failed, false},
+      {"Close", closeFlow, Save::Written, true},
+  };
+  for (const Case& c : cases) {
+    const std::string label = std::string(c.flow) + " " + std::to_string(int(c.save));
+    TMainForm& form = Start();
+    Draw();
+    m_messages = {};
+    m_messages.Answer(MessageAnswer::Yes);
+    if (c.save != Save::Cancelled) ChooseSaveName(Path("kept.tin"));
+    if (c.save == Save::Failed)
+      Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
+        return Status::Error("Disk full");
+      });
+    c.run(form);
+    // Only New clears the picture; the open dialog is cancelled here.
+    EXPECT_EQ(form.Session().Screen().Pixel(0, 0, 0), !(c.goesOn && c.flow == std::string("New")))
+        << label;
+    EXPECT_EQ(form.Session().Document().Modified(), !c.goesOn) << label;
+    EXPECT_EQ(form.isVisible(), c.flow != std::string("Close") || !c.goesOn) << label;
+    EXPECT_EQ(m_openDialogRuns, c.flow == std::string("Open") && c.goesOn ? 1 : 0) << label;
+    EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.flow == std::string("Close") && c.goesOn)
+        << label;
+    m_form.reset();
+    std::filesystem::remove(SettingsPath());
+    std::filesystem::remove(Path("kept.tin"));
+    m_openDialogRuns = 0;
+  }
+}
+
+// The scene a user met: Save As onto another picture, No at the overwrite prompt (or a write
+// that fails), then F2. The document must still be the first picture.
+TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
+  for (const bool declined : {true, false}) {
+    TMainForm& form = Start();
+    const std::string mine = Path("mine.tin");
+    const std::string other = Path("other.tin");
+    ChooseSaveName(mine);
+    Flows().Save_21Click();
+    WriteAll(other, "someone else's picture");
+    Draw();
+    ChooseSaveName(other);
+    m_messages.Answer(declined ? MessageAnswer::No : MessageAnswer::Yes);
+    if (!declined)
+      Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
+        return Status::Error("Permission denied");
+      });
+    Flows().Save_21Click();
+    EXPECT_EQ(Title(), Caption(mine, true)) << declined;
+    Flows().SetFileWriter(nullptr);
+    QTest::keyClick(&form, Qt::Key_F2);
+    EXPECT_EQ(ReadAll(other), "someone else's picture") << declined;
+    EXPECT_EQ(static_cast<unsigned char>(ReadAll(mine)[8]), 0x80) << declined;
+    EXPECT_EQ(Title(), Caption(mine, false)) << declined;
+    m_form.reset();
+    m_messages = {};
+    std::filesystem::remove(mine);
+  }
+}
+
+TEST_F(DocumentFlowsTest, OpenAsksForTintoOrTwoFilePicturesWithoutPreview) {
+  Start();
+  ChooseOpenFile(Path("none.tin"));
+  Flows().Open1Click();
+  EXPECT_EQ(m_openTitle, QStringLiteral("Open Tinto Files..."));
+  EXPECT_EQ(m_openTypes, QStringLiteral("Tinto Files (*.tin)|Ondrel Files (*.od0;*.od1)"));
+  EXPECT_FALSE(m_openPreviewShown);
+}
+
+TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
+  TMainForm& form = Start();
+  form.SizePanel()->DX()->setValue(2);
+  form.SizePanel()->DY()->setValue(8);
+  form.SizePanel()->MLTWidth()->setValue(1);
+  form.SizePanel()->MLTLeft()->setValue(1);
+  WriteAll(Path("pic.od0"), Sequence(0x20, 32));
+  WriteAll(Path("pic.od1"), Sequence(0x60, 32));
+  ChooseOpenFile(Path("pic.od0"));
+  Flows().Open1Click();
+  ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
+  EXPECT_EQ(Title(), Caption(Path("pic.od"), false));
+  for (int row = 0; row < 8; ++row)
+    for (int column = 0; column < 2; ++column) {
+      const int i = row * 2 + column;
+      EXPECT_EQ(form.Session().Screen().PixelByte(0, row, column), 0x20 + i);
+      EXPECT_EQ(form.Session().Screen().AttrByte(0, row, column), 0x30 + i);
+      EXPECT_EQ(form.Session().Screen().PixelByte(1, row, column), 0x60 + i);
+      EXPECT_EQ(form.Session().Screen().AttrByte(1, row, column), 0x70 + i);
+    }
+  EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 0);
+  EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 2);
+  QTest::keyClick(&form, Qt::Key_F2);
+  EXPECT_EQ(m_saveDialogRuns, 1) << "the stem is no file of its own";
+}
+
+TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsTinto) {
+  TMainForm& form = Start();
+  // 8x2 mode, DX 2, DY 8, MLT window 1 + 1: 32 pixel bytes, then 2 x 4 cell rows of 2 bytes.
+  const std::string path = Path("x.od/pic.tin");
+  std::filesystem::create_directories(m_dir.Path() / "x.od");
+  WriteAll(path, Bytes({'T', 'I', 'N', 1, 2, 8, 1, 1}) + Sequence(0x10, 32) + Sequence(0x40, 16));
+  ChooseOpenFile(path);
+  Flows().Open1Click();
+  ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
+  EXPECT_EQ(Title(), Caption(path, false));
+  const ScreenGeometry& geometry = form.Session().Geometry();
+  EXPECT_EQ((std::array{geometry.DX(), geometry.DY(), geometry.MltLeft(), geometry.MltWidth()}),
+            (std::array{2, 8, 1, 1}));
+  EXPECT_EQ(form.SizePanel()->DX()->value(), 2);
+  EXPECT_EQ(form.SizePanel()->DY()->value(), 8);
+  EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
+  EXPECT_FALSE(form.Actions().Tinto8x1->isChecked());
+  for (int f = 0; f < 2; ++f)
+    for (int row = 0; row < 8; ++row)
+      for (int column = 0; column < 2; ++column) {
+        EXPECT_EQ(form.Session().Screen().PixelByte(f, row, column),
+                  0x10 + f * 16 + row * 2 + column);
+        EXPECT_EQ(form.Session().Screen().AttrByte(f, row, column),
+                  0x40 + f * 8 + row / 2 * 2 + column);
+      }
+  Draw();
+  QTest::keyClick(&form, Qt::Key_F2);
+  EXPECT_EQ(m_saveDialogRuns, 0) << "a named .tin document is saved without asking";
+  EXPECT_EQ(static_cast<unsigned char>(ReadAll(path)[8]), 0x90);
+}
+
+struct FailedOpenCase {
+  const char* name;
+  const char* chosen;
+  std::string bytes;
+  const char* message;  // "%" stands for the folder
+};
+
+class DocumentFlowsFailedOpenTest : public DocumentFlowsTest,
+                                    public ::testing::WithParamInterface<FailedOpenCase> {};
+
+TEST_P(DocumentFlowsFailedOpenTest, LeavesAClearedUntitledDocumentThatIsNotModified) {
+  TMainForm& form = Start();
+  const FailedOpenCase& c = GetParam();
+  WriteAll(Path(c.chosen), c.bytes);
+  form.Session().Screen().Attrs().fill(0x47);
+  Draw();
+  m_messages.Answer(MessageAnswer::No);
+  ChooseOpenFile(Path(c.chosen));
+  Flows().Open1Click();
+  ASSERT_EQ(m_messages.Shown().size(), 2u);
+  std::string expected = c.message;
+  if (const std::size_t folder = expected.find('%'); folder != std::string::npos)
+    expected.replace(folder, 1, m_dir.Path().string());
+  EXPECT_EQ(LastMessage().text.toStdString(), expected);
+  EXPECT_EQ(LastMessage().kind, MessageKind::Error);
+  EXPECT_EQ(LastMessage().buttons, MessageButtons::Ok);
+  EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
+  EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
+  EXPECT_FALSE(form.Session().Document().Modified());
+  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
+  QTest::keyClick(&form, Qt::Key_F2);
+  EXPECT_EQ(m_saveDialogRuns, 1);
+  EXPECT_EQ(ReadAll(Path(c.chosen)), c.bytes);
+}
+
+void PrintTo(const FailedOpenCase& c, std::ostream* os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(
+    DocumentFlows, DocumentFlowsFailedOpenTest,
+    ::testing::Values(
+        FailedOpenCase{"garbage", "bad.tin", "not a picture",
+                       "File %/bad.tin\n\rIs not Tinto File."},
+        FailedOpenCase{"truncated", "short.tin", Bytes({'T', 'I', 'N', 0, 2, 8, 0, 2, 1, 2}),
+                       "Read beyond end of file"},
+        FailedOpenCase{"second frame missing", "pic.od0", std::string(12288, '\1'),
+                       "File %/pic.od1 not found."},
+        FailedOpenCase{"wrong size", "pic.od0", "abc",
+                       "Size of file %/pic.od0 incorrect.\n\rCorrect TotalWidth and DY Values."}));
+
+TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
+  TMainForm& form = Start();
+  form.SizePanel()->DX()->setValue(20);
+  form.SizePanel()->DY()->setValue(100);
+  form.SizePanel()->MLTWidth()->setValue(5);
+  form.SizePanel()->MLTLeft()->setValue(3);
+  form.Actions().Tinto8x2->trigger();
+  form.Session().Screen().Pixels().fill(0xFF);
+  form.Session().Screen().Attrs().fill(0x7F);
+  Draw();
+  m_messages.Answer(MessageAnswer::No);
+  form.Actions().New1->trigger();
+  const ScreenGeometry& geometry = form.Session().Geometry();
+  EXPECT_EQ((std::array{geometry.DX(), geometry.DY(), geometry.MltLeft(), geometry.MltWidth()}),
+            (std::array{20, 100, 3, 5}));
+  EXPECT_EQ(geometry.Mode(), AttrMode::Mode8x2);
+  EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
+  EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
+  const QImage& canvas = *form.DisplayImage(0);
+  ASSERT_EQ(canvas.size(), QSize(160, 100));
+  for (QPoint p : {QPoint(0, 0), QPoint(159, 99), QPoint(80, 50)})
+    EXPECT_EQ(canvas.pixel(p) & 0xFFFFFF, 0u);
+  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
+}
+
+TEST_F(DocumentFlowsTest, NewCancelledAtThePromptChangesNothing) {
+  TMainForm& form = Start();
+  Draw();
+  m_messages.Answer(MessageAnswer::Cancel);
+  Flows().New1Click();
+  EXPECT_TRUE(form.Session().Screen().Pixel(0, 0, 0));
+  EXPECT_TRUE(form.Session().Document().Modified());
+}
+
+TEST_F(DocumentFlowsTest, NewAfterYesRunsSaveAs) {
+  Start();
+  Draw();
+  ChooseSaveName(Path("kept.tin"));
+  m_messages.Answer(MessageAnswer::Yes);
+  Flows().New1Click();
+  EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("kept.tin"))[8]), 0x80);
+  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
+}
+
+TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
+  TMainForm& form = Start();
+  const std::filesystem::path folder = m_dir.Path() / "locked";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "pic.tin").string();
+  WriteAll(path, "old picture");
+  form.Session().Document().SetFileName(path);
+  Draw();
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  Flows().SetFileWriter(
+      [](const std::string& target, const ScreenBuffers& screen, const ScreenGeometry& geometry) {
+        Status status = Status::Ok();
+        RunWithoutFileOverride([&] { status = WriteNativeFile(target, screen, geometry); });
+        return status;
+      });
+  Flows().Save_11Click();
+  chmod(folder.c_str(), 0755);
+  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_EQ(LastMessage().kind, MessageKind::Error);
+  EXPECT_EQ(LastMessage().buttons, MessageButtons::Ok);
+  EXPECT_EQ(LastMessage().text.toStdString(), "Permission denied");
+  EXPECT_EQ(ReadAll(path), "old picture");
+  EXPECT_TRUE(form.Session().Document().Modified());
+  EXPECT_EQ(Title().back(), '*');
+}
+
+TEST_F(DocumentFlowsTest, CloseWritesSettingsOnlyWhenItGoesAhead) {
+  struct Case {
+    MessageAnswer answer;
+    bool closes;
+    int saveDialogRuns;
+  };
+  for (const Case& c : {Case{MessageAnswer::Cancel, false, 0}, Case{MessageAnswer::No, true, 0},
+                        Case{MessageAnswer::Yes, true, 1}}) {
+    TMainForm& form = Start();
+    ChooseSaveName(Path("pic.tin"));
+    Draw();
+    m_messages.Answer(c.answer);
+    EXPECT_EQ(form.close(), c.closes);
+    EXPECT_EQ(form.isVisible(), !c.closes);
+    EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.closes);
+    EXPECT_EQ(m_saveDialogRuns, c.saveDialogRuns);
+    m_form.reset();
+    std::filesystem::remove(SettingsPath());
+    m_saveDialogRuns = 0;
+  }
+}
+
+TEST_F(DocumentFlowsTest, CloseWritesBothDialogTreeStatesInOrder) {
+  TMainForm& form = Start();
+  ASSERT_TRUE(form.close());
+  const std::string settings = Settings();
+  const std::size_t open = settings.find("Open TreePanelState=0");
+  const std::size_t save = settings.find("Save TreePanelState=0");
+  ASSERT_NE(open, std::string::npos);
+  ASSERT_NE(save, std::string::npos);
+  EXPECT_LT(open, save);
+}
+
+}  // namespace
+}  // namespace tinto::test

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+
+#include "app/canvas/canvas_controller.h"
+#include "app/main_window/geometry_bar.h"
+#include "app/main_window/main_form.h"
+#include "app/canvas_fixture.h"
+
+namespace tinto::test {
+namespace {
+
+class MainFormUndoTest : public CanvasTest {
+ protected:
+  bool UndoEnabled() { return m_form->Actions().Undo1->isEnabled(); }
+  std::uint8_t Row(int row) { return m_form->Session().Screen().PixelByte(0, row, 0); }
+};
+
+TEST_F(MainFormUndoTest, UndoRemovesEveryStrokeSinceItBecameAvailable) {
+  TMainForm& form = Shown();
+  Drag(form, {{0, 0}});
+  Drag(form, {{0, 1}});
+  Drag(form, {{0, 2}});
+  EXPECT_TRUE(UndoEnabled());
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Row(0) | Row(1) | Row(2), 0);
+  EXPECT_FALSE(UndoEnabled());
+  EXPECT_TRUE(form.Session().Document().Modified());  // undo leaves the modified flag alone
+  Drag(form, {{1, 0}});
+  Drag(form, {{2, 0}});
+  form.Undo1Click();
+  EXPECT_EQ(Row(0), 0);
+  Drag(form, {{3, 0}});
+  form.Session().SetModified(false);  // as a save does
+  EXPECT_FALSE(UndoEnabled());
+  form.Undo1Click();
+  EXPECT_EQ(Row(0), 0x10);
+}
+
+TEST_F(MainFormUndoTest, UndoShowsTheRestoredPicture) {
+  TMainForm& form = Shown({{"Main", "Use Attributes", "0"}});
+  Drag(form, {{5, 5}});
+  EXPECT_EQ(form.DisplayImage(0)->pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+  form.Undo1Click();
+  EXPECT_EQ(form.DisplayImage(0)->pixel(5, 5) & 0xFFFFFF, 0u);
+}
+
+TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
+  TMainForm& form = Shown();
+  Drag(form, {{0, 0}, {1, 0}});  // pixels 0 and 1
+  Select(form, {0, 0}, {8, 1});
+  form.PnTools()->SelectTool(kToolMove);
+  Drag(form, {{0, 0}, {8, 0}});
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0xC0);
+  form.Undo1Click();
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0x00);
+  EXPECT_EQ(Row(0), 0xC0);
+}
+
+TEST_F(MainFormUndoTest, UndoAfterAWidthChangeKeepsTheNewWidth) {
+  TMainForm& form = Shown();
+  Drag(form, {{9, 4}});
+  form.SizePanel()->DX()->setValue(20);
+  form.Undo1Click();
+  EXPECT_EQ(form.Session().Geometry().DX(), 20);
+  EXPECT_EQ(form.DisplayImage(0)->width(), 160);
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 4, 1), 0);
+}
+
+TEST_F(MainFormUndoTest, FirstSetModifiedTakesTheSnapshotAndMarksTheTitle) {
+  TMainForm& form = Shown();
+  ASSERT_FALSE(UndoEnabled());
+  form.Session().SetModified(true);
+  EXPECT_TRUE(UndoEnabled());
+  EXPECT_TRUE(form.windowTitle().endsWith("Untitled.tin]*"));
+  form.Session().Screen().PixelByte(0, 0, 0) = 0xFF;
+  form.Session().SetModified(true);  // Undo is available: no new snapshot
+  form.Undo1Click();
+  EXPECT_EQ(Row(0), 0);
+}
+
+TEST_F(MainFormUndoTest, SetModifiedFalseDisablesUndoAndDropsTheStar) {
+  TMainForm& form = Shown();
+  form.Session().SetModified(true);
+  form.Session().SetModified(false);
+  EXPECT_FALSE(UndoEnabled());
+  EXPECT_TRUE(form.windowTitle().endsWith("Untitled.tin]"));
+}
+
+TEST_F(MainFormUndoTest, SetModifiedFalseOnACleanDocumentEnablesUndoOnly) {
+  TMainForm& form = Shown();
+  const QString title = form.windowTitle();
+  form.Session().SetModified(false);
+  EXPECT_TRUE(UndoEnabled());
+  EXPECT_EQ(form.windowTitle(), title);
+}
+
+TEST_F(MainFormUndoTest, BareFileNameGetsTheWorkingFolderAtTheNextChange) {
+  TMainForm& form = Shown();
+  form.Session().Document().SetFileName("pic.tin");
+  form.Session().SetModified(true);
+  const std::string folder = std::filesystem::current_path().string();
+  EXPECT_EQ(form.windowTitle().toStdString(), "Tinto Editor - [" + folder + "/pic.tin]*");
+}
+
+}  // namespace
+}  // namespace tinto::test

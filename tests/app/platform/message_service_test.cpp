@@ -1,0 +1,21 @@
+#include "app/platform/message_service.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageService, KindIsTheBoxTitle) {
+  EXPECT_EQ(MessageTitle(MessageKind::Warning), "Warning");
+  EXPECT_EQ(MessageTitle(MessageKind::Error), "Error");
+}
+
+TEST(MessageService, LineFeedCarriageReturnBreaksOneLine) {
+  EXPECT_EQ(MessageDisplayText("File a.tin not saved.\n\rSave Changes?"),
+            "File a.tin not saved.\nSave Changes?");
+  EXPECT_EQ(MessageDisplayText("one\n\rtwo\n\rthree"), "one\ntwo\nthree");
+  EXPECT_EQ(MessageDisplayText("no break"), "no break");
+  // Only the pair in the program's order counts.
+  EXPECT_EQ(MessageDisplayText("a\r\nb"), "a\r\nb");
+}
+
+}  // namespace

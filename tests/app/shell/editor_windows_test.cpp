@@ -1,0 +1,99 @@
+#include "app/shell/editor_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <vector>
+
+#include "app/color/color_form.h"
+#include "app/color/color_panel.h"
+#include "app/shell/wait_form.h"
+#include "support/scripted_message_service.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+namespace {
+
+struct StepRecord {
+  StartupStep step;
+  bool waitVisible;
+  QString waitText;
+  int visibleWindows;
+};
+
+int VisibleTopLevelWindows() {
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->isVisible()) ++count;
+  return count;
+}
+
+class EditorWindowsTest : public ::testing::Test {
+ protected:
+  MainFormOptions Options() {
+    MainFormOptions options;
+    options.programDir = m_dir.Path().string() + "/";
+    options.settingsPath = m_dir.File("TintoEditor.ini");
+    options.messages = &m_messages;
+    return options;
+  }
+
+  TempDir m_dir;
+  ScriptedMessageService m_messages;
+};
+
+TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
+  std::vector<StepRecord> records;
+  EditorWindows windows(Options(), [&](StartupStep step) {
+    TWait* wait = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* w = qobject_cast<TWait*>(widget)) wait = w;
+    records.push_back({step, wait != nullptr && wait->isVisible(),
+                       wait != nullptr ? wait->Message() : QString(), VisibleTopLevelWindows()});
+  });
+  windows.ShowMainWindow();
+
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_EQ(records[0].step, StartupStep::WaitShown);
+  EXPECT_TRUE(records[0].waitVisible);
+  EXPECT_EQ(records[0].waitText, "Loading. Please Wait.");
+  EXPECT_EQ(records[0].visibleWindows, 1);
+  EXPECT_EQ(records[1].step, StartupStep::MainFormCreated);
+  EXPECT_TRUE(records[1].waitVisible);
+  EXPECT_EQ(records[2].step, StartupStep::ColorFormCreated);
+  EXPECT_TRUE(records[2].waitVisible);
+  EXPECT_EQ(records[3].step, StartupStep::WaitHidden);
+  EXPECT_FALSE(records[3].waitVisible);
+  EXPECT_EQ(records[3].waitText, "Please Wait. Skin Applying.");
+  EXPECT_EQ(records[4].step, StartupStep::MainFormShown);
+  EXPECT_TRUE(windows.MainForm().isVisible());
+  EXPECT_FALSE(windows.ColorForm().isVisible());
+  EXPECT_EQ(windows.MainForm().ColorForm(), &windows.ColorForm());
+}
+
+TEST_F(EditorWindowsTest, FirstActivationAppliesTheChoosersNoFlicState) {
+  WriteAll(m_dir.File("TintoEditor.ini"), "[Main]\nStatic=0\n");
+  EditorWindows windows(Options());
+  EXPECT_TRUE(windows.MainForm().ColorPanel()->NoFlicChecked());  // ticked while created
+  windows.ShowMainWindow();
+  windows.MainForm().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&windows.MainForm()));
+  EXPECT_FALSE(windows.MainForm().ColorPanel()->NoFlicChecked());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return windows.MainForm().Timer().Enabled(); }, 1000));
+}
+
+TEST_F(EditorWindowsTest, CloseWritesTheChoosersVSync) {
+  EditorWindows windows(Options());
+  windows.ColorForm().SetVSync(false);
+  windows.ShowMainWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.MainForm()));
+  ASSERT_TRUE(windows.MainForm().close());
+  const std::string text = ReadAll(m_dir.File("TintoEditor.ini"));
+  EXPECT_NE(text.find("Magnify=4\nVSync=0\nBright=1\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Static"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tinto::test

@@ -1,0 +1,146 @@
+#include "app/widgets/kel_image.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+#include <string>
+
+namespace {
+
+// A sequence of pointer crossings: 'E' enter, 'L' leave, 'd' disable, 'e' enable.
+struct CrossingCase {
+  const char* name;
+  const char* steps;
+  int enters;
+  int leaves;
+};
+
+class TKelImageCrossings : public testing::TestWithParam<CrossingCase> {};
+
+TEST_P(TKelImageCrossings, SignalsOncePerCrossingWhileEnabled) {
+  TKelImage image;
+  image.resize(10, 10);
+  int enters = 0;
+  int leaves = 0;
+  QObject::connect(&image, &TKelImage::OnMouseEnter, [&] { ++enters; });
+  QObject::connect(&image, &TKelImage::OnMouseLeave, [&] { ++leaves; });
+  for (const char* step = GetParam().steps; *step != '\0'; ++step) {
+    if (*step == 'E') {
+      QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+      QApplication::sendEvent(&image, &enter);
+    } else if (*step == 'L') {
+      QEvent leave(QEvent::Leave);
+      QApplication::sendEvent(&image, &leave);
+    } else {
+      image.setEnabled(*step == 'e');
+    }
+  }
+  EXPECT_EQ(enters, GetParam().enters);
+  EXPECT_EQ(leaves, GetParam().leaves);
+}
+
+INSTANTIATE_TEST_SUITE_P(TKelImage, TKelImageCrossings,
+                         testing::Values(CrossingCase{"OneCrossing", "EL", 1, 1},
+                                         CrossingCase{"RepeatedEventsCountOnce", "EELL", 1, 1},
+                                         CrossingCase{"TwoCrossings", "ELEL", 2, 2},
+                                         CrossingCase{"LeaveWithoutEnterIsNoCrossing", "L", 0, 0},
+                                         CrossingCase{"DisabledIsSilent", "dELEL", 0, 0},
+                                         CrossingCase{"DisabledWhileInside", "EdLeEL", 2, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+QImage TwoPixelPicture() {
+  QImage picture(2, 1, QImage::Format_BGR888);
+  picture.setPixelColor(0, 0, QColor(254, 0, 0));
+  picture.setPixelColor(1, 0, QColor(0, 177, 0));
+  return picture;
+}
+
+QImage Shot(TKelImage& image) {
+  image.setAutoFillBackground(true);
+  QPalette palette = image.palette();
+  palette.setColor(QPalette::Window, QColor(0, 0, 254));
+  image.setPalette(palette);
+  return image.grab().toImage();
+}
+
+TEST(TKelImage, StretchesWithoutSmoothing) {
+  QImage picture = TwoPixelPicture();
+  TKelImage image;
+  image.resize(8, 4);
+  image.SetPicture(&picture);
+  image.SetStretch(true);
+  const QImage shot = Shot(image);
+  EXPECT_EQ(shot.pixelColor(3, 3), QColor(254, 0, 0));
+  EXPECT_EQ(shot.pixelColor(4, 0), QColor(0, 177, 0));
+}
+
+TEST(TKelImage, DrawsOneToOneWithoutStretch) {
+  QImage picture = TwoPixelPicture();
+  TKelImage image;
+  image.resize(8, 4);
+  image.SetPicture(&picture);
+  const QImage shot = Shot(image);
+  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
+  EXPECT_EQ(shot.pixelColor(2, 0), QColor(0, 0, 254));
+  EXPECT_EQ(shot.pixelColor(0, 1), QColor(0, 0, 254));
+}
+
+TEST(TKelImage, LeavesTheTransparentColourUndrawn) {
+  QImage picture = TwoPixelPicture();
+  TKelImage image;
+  image.SetAutoSize(true);
+  image.SetPicture(&picture);
+  image.SetTranspatentColor(QColor(254, 0, 0));
+  image.SetTransparent(true);
+  const QImage shot = Shot(image);
+  EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 254));
+  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
+}
+
+TEST(TKelImage, RaisesOnPaintAfterThePicture) {
+  QImage picture = TwoPixelPicture();
+  TKelImage image;
+  image.resize(2, 1);
+  image.SetPicture(&picture);
+  QObject::connect(&image, &TKelImage::OnPaint,
+                   [](QPainter& painter) { painter.fillRect(0, 0, 1, 1, QColor(7, 7, 7)); });
+  const QImage shot = Shot(image);
+  EXPECT_EQ(shot.pixelColor(0, 0), QColor(7, 7, 7));
+  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
+}
+
+TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
+  TKelImage image;
+  image.resize(20, 20);
+  int clicks = 0;
+  int downs = 0;
+  int ups = 0;
+  QObject::connect(&image, &TKelImage::Click, [&] { ++clicks; });
+  QObject::connect(&image, &TKelImage::MouseDown, [&] { ++downs; });
+  QObject::connect(&image, &TKelImage::MouseUp, [&] { ++ups; });
+  QTest::mouseClick(&image, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(50, 5));
+  QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(downs, 3);
+  EXPECT_EQ(ups, 3);
+}
+
+TEST(TKelImage, ReportsPointerMovesWithoutAButton) {
+  TKelImage image;
+  image.resize(20, 20);
+  QPoint seen(-1, -1);
+  QObject::connect(&image, &TKelImage::MouseMove,
+                   [&](QMouseEvent* event) { seen = event->position().toPoint(); });
+  QMouseEvent move(QEvent::MouseMove, QPointF(7, 9), QPointF(7, 9), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&image, &move);
+  EXPECT_EQ(seen, QPoint(7, 9));
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#include "app/widgets/rollup_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+TEST(RollUpPanel, RollButtonRollsSidewaysAndBack) {
+  TRollUpPanel panel(QStringLiteral("Colors & Preview"));
+  panel.SetExpandedWidth(155);
+  panel.resize(155, 300);
+  panel.show();
+  QSignalSpy changes(&panel, &TRollUpPanel::ChangeRollState);
+  QTest::mouseClick(panel.RollButton(), Qt::LeftButton);
+  EXPECT_TRUE(panel.RolledUp());
+  EXPECT_EQ(panel.width(), panel.CaptionHeight());
+  EXPECT_FALSE(panel.Client()->isVisible());
+  QTest::mouseClick(panel.RollButton(), Qt::LeftButton);
+  EXPECT_FALSE(panel.RolledUp());
+  EXPECT_EQ(panel.width(), 155);
+  EXPECT_TRUE(panel.Client()->isVisible());
+  EXPECT_EQ(changes.count(), 2);
+}
+
+TEST(RollUpPanel, ReportsOnlyActualChanges) {
+  TRollUpPanel panel(QStringLiteral("Panel"));
+  QSignalSpy changes(&panel, &TRollUpPanel::ChangeRollState);
+  panel.SetRolledUp(false);
+  EXPECT_EQ(changes.count(), 0);
+  panel.SetRolledUp(true);
+  panel.SetRolledUp(true);
+  EXPECT_EQ(changes.count(), 1);
+}
+
+}  // namespace
