@@ -27,7 +27,8 @@ constexpr int kCancelled = 65535;
 
 void SetNameLabel(TClickLabel* label, std::uint8_t color, tinto::ColorPart part) {
   label->setText(QString::fromStdString(tinto::ShortColorName(color, part)));
-  const int value = part == tinto::ColorPart::Ink ? (color & 7) : ((color >> 3) & 7);
+  const int value =
+      (part == tinto::ColorPart::Ink ? color : tinto::PaperToInk(color)) & tinto::kInkBits;
   // Black and blue swatches are too dark for black letters.
   label->SetTextColor(value <= 1 ? Qt::white : Qt::black);
 }

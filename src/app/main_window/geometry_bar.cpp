@@ -10,17 +10,13 @@ TGeometryBar::TGeometryBar(tinto::ScreenGeometry& geometry, QWidget* parent)
   setObjectName(QStringLiteral("SizePanel"));
   setFixedHeight(kDesignHeight);
   m_sizeLab = AddLabel("SizeLab", "Total Width:");
-  m_dx = AddSpin("DX", tinto::kDxRange, 18, "DX Size");
+  m_dx = AddSpin("DX", tinto::kDxRange, geometry.DX(), "DX Size");
   m_dyLab = AddLabel("DYLab", "DY:");
-  m_dy = AddSpin("DY", tinto::kDyRange, 192, "DY Size");
+  m_dy = AddSpin("DY", tinto::kDyRange, geometry.DY(), "DY Size");
   m_wmltLab = AddLabel("WMLTLab", "Width MLT:");
-  m_mltWidth = AddSpin("MLTWidth", tinto::kMltWidthRange, 18, nullptr);
+  m_mltWidth = AddSpin("MLTWidth", tinto::kMltWidthRange, geometry.MltWidth(), nullptr);
   m_mltLab = AddLabel("MLTLab", "Left MLT:");
-  m_mltLeft = AddSpin("MLTLeft", tinto::kMltLeftRange, 0, nullptr);
-  m_geometry.SetDX(m_dx->value());
-  m_geometry.SetDY(m_dy->value());
-  m_geometry.SetMltWidth(m_mltWidth->value());
-  m_geometry.SetMltLeft(m_mltLeft->value());
+  m_mltLeft = AddSpin("MLTLeft", tinto::kMltLeftRange, geometry.MltLeft(), nullptr);
 
   connect(m_dx, &QSpinBox::valueChanged, this, [this](int v) {
     m_geometry.SetDX(v);
@@ -47,12 +43,12 @@ QLabel* TGeometryBar::AddLabel(const char* name, const char* caption) {
   return label;
 }
 
-QSpinBox* TGeometryBar::AddSpin(const char* name, tinto::IntRange range, int designValue,
+QSpinBox* TGeometryBar::AddSpin(const char* name, tinto::IntRange range, int value,
                                 const char* hint) {
   auto* spin = new QSpinBox(this);
   spin->setObjectName(QString::fromLatin1(name));
   spin->setRange(range.min, range.max);
-  spin->setValue(designValue);
+  spin->setValue(value);
   // A number being typed passes through values nobody chose ("18" over "32" passes 1, which
   // would clamp the MLT window): it takes effect when the edit is finished.
   spin->setKeyboardTracking(false);

@@ -44,7 +44,7 @@ class TGeometryBar : public QWidget {
   void GeometryChanged();
 
  private:
-  QSpinBox* AddSpin(const char* name, tinto::IntRange range, int designValue, const char* hint);
+  QSpinBox* AddSpin(const char* name, tinto::IntRange range, int value, const char* hint);
   QLabel* AddLabel(const char* name, const char* caption);
   void DXChange();
   void MLTWidthChange();
