@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "picture/picture_fixtures.h"
 #include "support/temp_dir.h"
@@ -190,7 +191,9 @@ Status LoadClaimingSize(const std::string& extension, int width, int height) {
 class LoadPictureHugeTest : public ::testing::TestWithParam<std::tuple<const char*, int, int>> {};
 
 TEST_P(LoadPictureHugeTest, RefusedBeforeItsPixelsAreRead) {
-  const auto [extension, width, height] = GetParam();
+  const char* const extension = std::get<0>(GetParam());
+  const int width = std::get<1>(GetParam());
+  const int height = std::get<2>(GetParam());
   test::ExpectRefusedQuickly([&] { return LoadClaimingSize(extension, width, height); });
 }
 
