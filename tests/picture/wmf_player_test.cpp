@@ -15,7 +15,7 @@ using test::Color;
 
 constexpr Color kWhite{255, 255, 255};
 constexpr Color kOdd{13, 147, 201};
-constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
+constexpr Color kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
 
 Status Render(const std::string& bytes, Bitmap24& out) {
   return RenderWmf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
@@ -72,6 +72,20 @@ const DrawCase kDrawCases[] = {
     // far larger than the bitmap costs nothing.
     {"dib_source_part.wmf", 20, 20,
      {{2, 12, kRed}, {7, 12, kGreen}, {2, 17, kBlue}, {7, 17, kOdd}, {15, 5, kWhite}}},
+    // Pattern raster operations on white in tens of pixels: whiteness over blackness,
+    // blackness, the brush, the brush inverting, the white inverted, nothing.
+    {"patblt_ops.wmf", 50, 10, {{2, 5, kWhite}, {7, 5, kBlack}, {15, 5, kOdd},
+                                {25, 5, {242, 108, 54}}, {35, 5, kBlack}, {45, 5, kWhite}}},
+    // The bitmap as it is at (0, 0), inverted and stretched at (10, 0); records without a
+    // bitmap are pattern operations: blackness at (20, 0), the brush at (30, 0).
+    {"dib_blts.wmf", 40, 10, {{0, 0, kRed}, {1, 0, kGreen}, {0, 1, kBlue}, {1, 1, kOdd},
+                              {12, 2, {0, 255, 255}}, {17, 7, {242, 108, 54}}, {25, 5, kBlack},
+                              {35, 5, kOdd}}},
+    // The origin moved by (10, 10), then the extent doubled: both rectangles land on device
+    // (0, 0)-(10, 10) and (20, 20)-(40, 40).
+    {"window_ops.wmf", 40, 40, {{5, 5, kOdd}, {30, 30, kOdd}, {15, 15, kWhite}, {25, 5, kWhite}}},
+    // The left half excluded from the top rectangle; a region selection clears the clip.
+    {"clip_ops.wmf", 40, 40, {{10, 10, kWhite}, {30, 10, kOdd}, {5, 35, kOdd}, {30, 35, kWhite}}},
     // Without a QGuiApplication the text is left out; its opaque box needs no font.
     {"opaque_text_box.wmf", 40, 20, {{10, 10, kOdd}}},
 };
@@ -158,9 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // a plain file without a window
                       test::DataBytes("plain_no_window.wmf")));
 
-// A 64 x 48 picture that uses most record kinds the player knows.
+// Pictures that use most record kinds, pens and brushes the player knows.
 TEST(WmfPlayer, SurvivesCutsAndDamagedBytes) {
-  test::ExpectSurvivesDamage(test::DataBytes("sample.wmf"), 2, Render);
+  for (const char* file : {"sample.wmf", "styles.wmf"})
+    test::ExpectSurvivesDamage(test::DataBytes(file), 2, Render);
 }
 
 }  // namespace
