@@ -4,16 +4,13 @@
 
 #include <climits>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
 ScreenGeometry Geometry(int dx, int dy, int mltLeft, int mltWidth) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMltLeft(mltLeft);
-  g.SetMltWidth(mltWidth);
-  return g;
+  return test::MakeGeometry(dx, dy, AttrMode::Mode8x1, mltLeft, mltWidth);
 }
 
 struct FitCase {
