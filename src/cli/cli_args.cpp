@@ -28,7 +28,8 @@ std::optional<std::vector<std::string>> CliArgs::TakeValues(std::string_view nam
   auto it = Find(name);
   if (it == m_args.end()) return std::nullopt;
   if (m_args.end() - it <= count) {
-    if (m_error.empty()) m_error = "--" + std::string(name) + " needs " + std::to_string(count) + " value(s)";
+    if (m_error.empty())
+      m_error = "--" + std::string(name) + " needs " + std::to_string(count) + " value(s)";
     m_args.erase(it, m_args.end());
     return std::nullopt;
   }
@@ -43,15 +44,16 @@ std::optional<std::string> CliArgs::TakeValue(std::string_view name) {
   return values->front();
 }
 
-std::optional<int> CliArgs::TakeInt(std::string_view name, int min, int max) {
+std::optional<int> CliArgs::TakeInt(std::string_view name, IntRange range) {
   auto text = TakeValue(name);
   if (!text) return std::nullopt;
   auto value = ParseInt(*text);
   if (!value) {
-    if (m_error.empty()) m_error = "--" + std::string(name) + " needs a whole number, not \"" + *text + "\"";
+    if (m_error.empty())
+      m_error = "--" + std::string(name) + " needs a whole number, not \"" + *text + "\"";
     return std::nullopt;
   }
-  return std::clamp(*value, min, max);
+  return range.Clamp(*value);
 }
 
 Status CliArgs::Finish(std::vector<std::string>& positionals) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/screen_geometry.h"
 #include "core/status.h"
 
 namespace tinto::cli {
@@ -21,9 +22,9 @@ class CliArgs {
   std::optional<std::string> TakeValue(std::string_view name);
   // Removes "--name V1 V2 ... Vcount".
   std::optional<std::vector<std::string>> TakeValues(std::string_view name, int count);
-  // Removes an integer option, clamped to [min, max] as the editor's controls clamp; sets an
+  // Removes an integer option, clamped to `range` as the editor's controls clamp; sets an
   // error when the value is not a whole number.
-  std::optional<int> TakeInt(std::string_view name, int min, int max);
+  std::optional<int> TakeInt(std::string_view name, IntRange range);
 
   // The positional arguments, or an error for an unknown option or an earlier bad value.
   Status Finish(std::vector<std::string>& positionals);

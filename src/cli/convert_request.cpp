@@ -1,6 +1,8 @@
 #include "cli/convert_request.h"
 
 #include <algorithm>
+#include <sstream>
+#include <string_view>
 
 #include "cli/cli_args.h"
 
@@ -14,7 +16,8 @@ Status ParseCrop(const std::string& text, PixelRect& rect) {
     std::size_t comma = text.find(',', start);
     bool last = i == 3;
     if (last != (comma == std::string::npos)) return Status::Error("--crop takes L,T,R,B");
-    auto value = ParseInt(std::string_view(text).substr(start, last ? std::string::npos : comma - start));
+    auto value =
+        ParseInt(std::string_view(text).substr(start, last ? std::string::npos : comma - start));
     if (!value) return Status::Error("--crop takes L,T,R,B");
     values[i] = *value;
     start = comma + 1;
@@ -26,7 +29,7 @@ Status ParseCrop(const std::string& text, PixelRect& rect) {
 
 void TakeThresholds(CliArgs& cli, ImportOptions& o) {
   auto take = [&](const char* name, int& value) {
-    value = cli.TakeInt(name, kThresholdRange.min, kThresholdRange.max).value_or(value);
+    value = cli.TakeInt(name, kThresholdRange).value_or(value);
   };
   take("lr", o.LR);
   take("lg", o.LG);
@@ -34,15 +37,34 @@ void TakeThresholds(CliArgs& cli, ImportOptions& o) {
   take("hr", o.HR);
   take("hg", o.HG);
   take("hb", o.HB);
-  o.HTH = cli.TakeInt("hth", kHthRange.min, kHthRange.max).value_or(o.HTH);
-  o.Contrast = cli.TakeInt("contrast", kContrastRange.min, kContrastRange.max).value_or(o.Contrast);
+  o.HTH = cli.TakeInt("hth", kHthRange).value_or(o.HTH);
+  o.Contrast = cli.TakeInt("contrast", kContrastRange).value_or(o.Contrast);
 }
 
 void TakeGeometry(CliArgs& cli, ImportOptions& o) {
-  o.DX = cli.TakeInt("dx", kDxRange.min, kDxRange.max).value_or(o.DX);
-  o.DY = cli.TakeInt("dy", kDyRange.min, kDyRange.max).value_or(o.DY);
-  o.MLTLeft = cli.TakeInt("mlt-left", kMltLeftRange.min, kMltLeftRange.max).value_or(o.MLTLeft);
-  o.MLTWidth = cli.TakeInt("mlt-width", kMltWidthRange.min, kMltWidthRange.max).value_or(o.MLTWidth);
+  o.DX = cli.TakeInt("dx", kDxRange).value_or(o.DX);
+  o.DY = cli.TakeInt("dy", kDyRange).value_or(o.DY);
+  o.MLTLeft = cli.TakeInt("mlt-left", kMltLeftRange).value_or(o.MLTLeft);
+  o.MLTWidth = cli.TakeInt("mlt-width", kMltWidthRange).value_or(o.MLTWidth);
+}
+
+// A help line for an option with a range: "  --name N   what min..max (default)".
+std::string RangeLine(std::string_view option, std::string_view what, IntRange range, int value) {
+  std::string line = "  " + std::string(option);
+  line.resize(28, ' ');
+  return line + std::string(what) + " " + std::to_string(range.min) + ".." +
+         std::to_string(range.max) + " (" + std::to_string(value) + ")\n";
+}
+
+// The filters in list order, the default one marked.
+std::string FilterNames() {
+  std::string names;
+  for (std::size_t i = 0; i < kResampleFilters.size(); ++i) {
+    if (i > 0) names += ", ";
+    names += kResampleFilters[i].name;
+    if (i == static_cast<std::size_t>(kDefaultResampleFilter)) names += " (default)";
+  }
+  return names;
 }
 
 Status TakeFiles(CliArgs& cli, ConvertRequest& request) {
@@ -66,10 +88,11 @@ Status TakeFiles(CliArgs& cli, ConvertRequest& request) {
 
 ImportOptions DefaultConvertOptions() {
   ImportOptions o;
-  o.DX = 32;
-  o.DY = 192;
-  o.MLTLeft = 0;
-  o.MLTWidth = 18;
+  // The whole screen, with the widest MLT window from the left edge.
+  o.DX = kDxRange.max;
+  o.DY = kDyRange.max;
+  o.MLTLeft = kMltLeftRange.min;
+  o.MLTWidth = kMltWidthRange.max;
   o.Dither = true;
   o.Bright = false;
   o.LR = o.LG = o.LB = 96;
@@ -111,31 +134,31 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   return Status::Ok();
 }
 
-const char* ConvertHelpText() {
-  return "usage: tinto convert IN OUT.tin [options]\n"
-         "       tinto convert -o DIR IN... [options]\n"
-         "\n"
-         "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture.\n"
-         "\n"
-         "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
-         "                            DX and DY are fitted to the picture's own size\n"
-         "  --filter NAME             Box, Triangle, Hermite, Bell, B-Spline, Lanczos3 (default),\n"
-         "                            Mitchell\n"
-         "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
-         "  --bright                  decide bright per cell (default: off)\n"
-         "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"
-         "  --dx N  --dy N            width in columns 1..32 (32), height 1..192 (192)\n"
-         "  --mlt-left N              first 8x1 column 0..31 (0)\n"
-         "  --mlt-width N             8x1 columns 1..18 (18)\n"
-         "  --lr N --lg N --lb N      screen 1 thresholds 0..255 (96)\n"
-         "  --hr N --hg N --hb N      screen 2 thresholds 0..255 (160)\n"
-         "  --hth N                   half threshold / brightness 1..256 (128)\n"
-         "  --contrast N              0..4 (2)\n"
-         "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
-         "  --preview OUT.png         also write the static mix of the result\n"
-         "  --frames F0.png F1.png    also write the two converted frames\n"
-         "\n"
-         "Values outside a range are clamped to it.\n";
+std::string ConvertHelpText() {
+  const ImportOptions d = DefaultConvertOptions();
+  std::ostringstream text;
+  text << "usage: tinto convert IN OUT.tin [options]\n"
+          "       tinto convert -o DIR IN... [options]\n\n"
+          "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture.\n\n"
+          "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
+          "                            DX and DY are fitted to the picture's own size\n"
+       << "  --filter NAME             " << FilterNames() << "\n"
+       << "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
+          "  --bright                  decide bright per cell (default: off)\n"
+          "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"
+       << RangeLine("--dx N", "width in columns", kDxRange, d.DX)
+       << RangeLine("--dy N", "height in rows", kDyRange, d.DY)
+       << RangeLine("--mlt-left N", "first 8x1 column", kMltLeftRange, d.MLTLeft)
+       << RangeLine("--mlt-width N", "8x1 columns", kMltWidthRange, d.MLTWidth)
+       << RangeLine("--lr N --lg N --lb N", "screen 1 thresholds", kThresholdRange, d.LR)
+       << RangeLine("--hr N --hg N --hb N", "screen 2 thresholds", kThresholdRange, d.HR)
+       << RangeLine("--hth N", "half threshold / brightness", kHthRange, d.HTH)
+       << RangeLine("--contrast N", "contrast", kContrastRange, d.Contrast)
+       << "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
+          "  --preview OUT.png         also write the static mix of the result\n"
+          "  --frames F0.png F1.png    also write the two converted frames\n\n"
+          "Values outside a range are clamped to it.\n";
+  return text.str();
 }
 
 }  // namespace tinto::cli

@@ -32,6 +32,6 @@ ImportOptions DefaultConvertOptions();
 Status ParseConvertRequest(const Args& args, ConvertRequest& request);
 
 // The option list that `tinto convert --help` prints.
-const char* ConvertHelpText();
+std::string ConvertHelpText();
 
 }  // namespace tinto::cli

@@ -9,7 +9,7 @@
 namespace tinto::cli {
 namespace {
 
-constexpr int kMaxScale = 16;
+constexpr IntRange kScaleRange{1, 16};
 
 void PrintUsage(std::ostream& err) {
   err << "usage: tinto render FILE OUT.png [--frame 0|1|mix] [--no-attributes] [--scale N]\n"
@@ -35,9 +35,9 @@ Status ParseRender(const Args& args, RenderRequest& request) {
   CliArgs cli(args);
   request.frame = cli.TakeValue("frame").value_or("0");
   request.attributes = !cli.TakeFlag("no-attributes");
-  request.scale = cli.TakeInt("scale", 1, kMaxScale).value_or(1);
-  auto dx = cli.TakeInt("dx", kDxRange.min, kDxRange.max);
-  auto dy = cli.TakeInt("dy", kDyRange.min, kDyRange.max);
+  request.scale = cli.TakeInt("scale", kScaleRange).value_or(1);
+  auto dx = cli.TakeInt("dx", kDxRange);
+  auto dy = cli.TakeInt("dy", kDyRange);
   if (dx && dy) request.twoFileSize = TwoFileSize{*dx, *dy};
   std::vector<std::string> files;
   if (Status status = cli.Finish(files); !status) return status;
@@ -61,15 +61,19 @@ int RunRender(const Args& args, std::ostream&, std::ostream& err) {
   }
   ScreenBuffers screen;
   ScreenGeometry geometry;
-  if (Status status = ReadPictureFile(request.input, request.twoFileSize, screen, geometry); !status) {
+  if (Status status = ReadPictureFile(request.input, request.twoFileSize, screen, geometry);
+      !status) {
     err << ForTerminal(status.Message()) << "\n";
     return 1;
   }
   Bitmap24 frame0(geometry.WidthPixels(), geometry.DY()), frame1 = frame0, mixed = frame0;
   RenderOptions options{request.attributes, /*noFlic=*/true};
-  RenderScreen(screen, geometry, options, {frame0.View(), frame1.View(), mixed.View(), BitmapView{}});
-  const Bitmap24& chosen = request.frame == "mix" ? mixed : (request.frame == "1" ? frame1 : frame0);
-  Status saved = SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
+  RenderScreen(screen, geometry, options,
+               {frame0.View(), frame1.View(), mixed.View(), BitmapView{}});
+  const Bitmap24& chosen =
+      request.frame == "mix" ? mixed : (request.frame == "1" ? frame1 : frame0);
+  Status saved =
+      SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
   if (!saved) {
     err << saved.Message() << "\n";
     return 1;

@@ -2,6 +2,7 @@
 
 #include <QImageWriter>
 #include <QString>
+#include <new>
 
 namespace tinto {
 namespace {
@@ -29,6 +30,18 @@ Bitmap24 ImageToBitmap(const QImage& image) {
   return bitmap;
 }
 
+Status OutOfMemory() { return Status::Error("Out of memory"); }
+
+Status StoreAsBitmap(const QImage& image, Bitmap24& out) {
+  if (image.isNull()) return OutOfMemory();
+  try {
+    out = ImageToBitmap(image);
+  } catch (const std::bad_alloc&) {
+    return OutOfMemory();
+  }
+  return Status::Ok();
+}
+
 QImage BitmapToImage(const Bitmap24& bitmap) {
   if (bitmap.Empty()) return {};
   QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB888);
@@ -48,7 +61,7 @@ QImage BitmapToImage(const Bitmap24& bitmap) {
 Status SavePng(const Bitmap24& bitmap, const std::string& path) {
   if (bitmap.Empty()) return Status::Error("Nothing to save: the picture is empty");
   const QImage image = BitmapToImage(bitmap);
-  if (image.isNull()) return Status::Error("Out of memory");
+  if (image.isNull()) return OutOfMemory();
   QImageWriter writer(QString::fromStdString(path), "png");
   if (!writer.write(image)) return Status::Error(writer.errorString().toStdString());
   return Status::Ok();

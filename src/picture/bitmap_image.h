@@ -13,6 +13,13 @@ namespace tinto {
 // A null image gives an empty bitmap; may throw std::bad_alloc like any allocation.
 Bitmap24 ImageToBitmap(const QImage& image);
 
+// The one error a loader or writer gives when an allocation fails.
+Status OutOfMemory();
+
+// A loader's last step: `out` becomes ImageToBitmap(image). A null image (what Qt gives when it
+// cannot allocate one) or std::bad_alloc gives OutOfMemory() and leaves `out` unchanged.
+Status StoreAsBitmap(const QImage& image, Bitmap24& out);
+
 // A deep copy in QImage::Format_RGB888; an empty bitmap gives a null image.
 QImage BitmapToImage(const Bitmap24& bitmap);
 

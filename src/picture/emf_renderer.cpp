@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "picture/bitmap_image.h"
@@ -166,18 +165,13 @@ Status RenderEmf(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
   if (!renderer.isValid()) return Status::Error("Cannot draw the EMF picture");
   renderer.setViewBox(FrameInSvg(header));
   QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) return Status::Error("Out of memory");
+  if (image.isNull()) return OutOfMemory();
   image.fill(Qt::white);
   {
     QPainter painter(&image);
     renderer.render(&painter, QRectF(0, 0, pixels.width(), pixels.height()));
   }
-  try {
-    out = ImageToBitmap(image);
-  } catch (const std::bad_alloc&) {
-    return Status::Error("Out of memory");
-  }
-  return Status::Ok();
+  return StoreAsBitmap(image, out);
 }
 
 }  // namespace tinto

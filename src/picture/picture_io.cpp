@@ -53,7 +53,7 @@ Status ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) 
   try {
     bytes.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
-    return Status::Error("Out of memory");
+    return OutOfMemory();
   }
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
   if (static_cast<std::uintmax_t>(in.gcount()) != size) return Status::Error("Cannot read file");

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
-#include <new>
 
 #include "picture/bitmap_image.h"
 #include "picture/picture_limits.h"
@@ -50,12 +49,7 @@ Status LoadWithQtReader(const std::string& path, const char* format, Bitmap24& o
   QImage image;
   if (!reader.read(&image)) return ReaderError(reader);
   if (Status fits = CheckPictureSize(image.width(), image.height()); !fits) return fits;
-  try {
-    out = ImageToBitmap(image);
-  } catch (const std::bad_alloc&) {
-    return Status::Error("Out of memory");
-  }
-  return Status::Ok();
+  return StoreAsBitmap(image, out);
 }
 
 }  // namespace tinto

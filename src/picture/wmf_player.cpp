@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <new>
 
 #include "picture/bitmap_image.h"
 #include "picture/font_support.h"
@@ -476,7 +475,7 @@ Status RenderWmf(const std::uint8_t* data, std::size_t size, Bitmap24& out,
   WmfFrame frame;
   if (Status framed = ReadWmfFrame(data, size, header, maxPixels, frame); !framed) return framed;
   QImage image(frame.width, frame.height, QImage::Format_RGB32);
-  if (image.isNull()) return Status::Error("Out of memory");
+  if (image.isNull()) return OutOfMemory();
   image.fill(Qt::white);
   {
     QPainter painter(&image);
@@ -485,12 +484,7 @@ Status RenderWmf(const std::uint8_t* data, std::size_t size, Bitmap24& out,
     WmfRecord record;
     for (int played = 0; played < kMaxRecords && reader.Next(record); ++played) player.Play(record);
   }
-  try {
-    out = ImageToBitmap(image);
-  } catch (const std::bad_alloc&) {
-    return Status::Error("Out of memory");
-  }
-  return Status::Ok();
+  return StoreAsBitmap(image, out);
 }
 
 }  // namespace tinto

@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "cli/tool_run.h"
 #include "core/format/native_format.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 #include "support/temp_dir.h"
-#include "cli/tool_run.h"
 
 namespace tinto::cli {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Four vertical bands: white, red, green, blue.
 std::string MakeBands(const test::TempDir& dir, const std::string& name, int width, int height) {
@@ -23,53 +26,64 @@ std::string MakeBands(const test::TempDir& dir, const std::string& name, int wid
   return path;
 }
 
-struct Loaded {
-  ScreenBuffers screen;
-  ScreenGeometry geometry;
+struct GeometryCase {
+  int width, height;  // of the picture
+  int dx, dy, left, mltWidth;
+  AttrMode mode;
+  Args options;
 };
 
-Loaded Load(const std::string& path) {
-  Loaded l;
-  EXPECT_TRUE(ReadNativeFile(path, l.screen, l.geometry));
-  return l;
-}
+class ConvertGeometry : public ::testing::TestWithParam<GeometryCase> {};
 
-TEST(ConvertCommand, WithoutStretchFitsTheSizeToThePicture) {
+TEST_P(ConvertGeometry, OfTheWrittenFile) {
+  const GeometryCase& c = GetParam();
   test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.bmp", 100, 50);
-  ToolRun run = RunCli({"convert", in, dir.File("b.tin"), "--no-stretch", "--mlt-left", "3"});
+  Args args = {"convert", MakeBands(dir, "bands.png", c.width, c.height), dir.File("b.tin")};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  ToolRun run = RunCli(args);
   ASSERT_EQ(run.status, 0) << run.err;
-  Loaded l = Load(dir.File("b.tin"));
-  EXPECT_EQ(l.geometry.DX(), 12);
-  EXPECT_EQ(l.geometry.DY(), 50);
-  EXPECT_EQ(l.geometry.MltLeft(), 0);
-  EXPECT_EQ(l.geometry.MltWidth(), 12);
-  EXPECT_EQ(l.geometry.Mode(), AttrMode::Mode8x1);
-}
-
-TEST(ConvertCommand, StretchKeepsTheRequestedSizeAndMode) {
-  test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.png", 333, 77);
-  ASSERT_EQ(RunCli({"convert", in, dir.File("s.tin"), "--dx", "20", "--dy", "99", "--tinto8x2"}).status, 0);
-  Loaded l = Load(dir.File("s.tin"));
-  EXPECT_EQ(l.geometry.DX(), 20);
-  EXPECT_EQ(l.geometry.DY(), 99);
-  EXPECT_EQ(l.geometry.Mode(), AttrMode::Mode8x2);
+  ScreenBuffers screen;
+  ScreenGeometry g;
+  ASSERT_TRUE(ReadNativeFile(dir.File("b.tin"), screen, g));
+  EXPECT_EQ(g, test::MakeGeometry(c.dx, c.dy, c.mode, c.left, c.mltWidth));
   // 8x2 cells: both rows of a pair carry the same attribute after loading.
-  for (int column = 0; column < 20; ++column)
-    EXPECT_EQ(l.screen.AttrByte(0, 10, column), l.screen.AttrByte(0, 11, column));
+  for (int column = 0; c.mode == AttrMode::Mode8x2 && column < c.dx; ++column)
+    EXPECT_EQ(screen.AttrByte(0, 10, column), screen.AttrByte(0, 11, column));
 }
 
-TEST(ConvertCommand, PureColourBandsComeOutInTheirColours) {
+// Without stretch the size fits the picture (and the crop), the window is pulled into it.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Requests, ConvertGeometry, ::testing::Values(
+    GeometryCase{100, 50, 12, 50, 0, 12, AttrMode::Mode8x1, {"--no-stretch", "--mlt-left", "3"}},
+    GeometryCase{200, 100, 10, 40, 0, 10, AttrMode::Mode8x1,
+                 {"--no-stretch", "--crop", "10,5,90,45"}},
+    GeometryCase{333, 77, 20, 99, 0, 18, AttrMode::Mode8x2,
+                 {"--dx", "20", "--dy", "99", "--tinto8x2"}},
+    GeometryCase{64, 64, 32, 192, 0, 18, AttrMode::Mode8x1, {"--dx", "99", "--dy", "500",
+        "--mlt-width", "40", "--mlt-left", "-5", "--lr", "300", "--hth", "0", "--contrast", "9"}}));
+// clang-format on
+
+// The preview is the rendered mix of the written file. The plain path fits attributes in the
+// first MLT Width columns only: the picture stays inside them.
+TEST(ConvertCommand, PureColourBandsComeOutInTheirColoursInThePreview) {
   test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.bmp", 144, 192);
-  std::string preview = dir.File("mix.png");
-  // The plain path fits attributes in the first MLT Width columns only: keep the picture inside.
-  ASSERT_EQ(RunCli({"convert", in, dir.File("c.tin"), "--preview", preview, "--no-dither", "--dx", "18"})
+  std::string in = MakeBands(dir, "bands.bmp", 144, 192), preview = dir.File("mix.png");
+  ASSERT_EQ(RunCli({"convert", in, dir.File("c.tin"), "--preview", preview, "--no-dither", "--dx",
+                    "18", "--frames", dir.File("f0.png"), dir.File("f1.png")})
                 .status,
             0);
+  ScreenBuffers screen;
+  ScreenGeometry geometry;
+  ASSERT_TRUE(ReadNativeFile(dir.File("c.tin"), screen, geometry));
+  Bitmap24 mixed(144, 192);
+  RenderScreen(screen, geometry, {true, true}, {{}, {}, mixed.View(), {}});
   QImage mix(QString::fromStdString(preview));
   ASSERT_EQ(mix.size(), QSize(144, 192));
+  for (int y = 0; y < 192; ++y)
+    for (int x = 0; x < 144; ++x) {
+      QRgb p = mix.pixel(x, y);
+      ASSERT_EQ(MakeRgb(qRed(p), qGreen(p), qBlue(p)), mixed.Pixel(x, y));
+    }
   // A full channel passes both frames' thresholds; an empty one neither.
   QRgb red = mix.pixel(54, 100), green = mix.pixel(90, 100), blue = mix.pixel(126, 100);
   EXPECT_GE(qRed(red), 177);
@@ -78,89 +92,51 @@ TEST(ConvertCommand, PureColourBandsComeOutInTheirColours) {
   EXPECT_EQ(qRed(green) + qBlue(green), 0);
   EXPECT_GE(qBlue(blue), 177);
   EXPECT_EQ(qRed(blue) + qGreen(blue), 0);
+  EXPECT_EQ(QImage(QString::fromStdString(dir.File("f0.png"))).size(), QSize(144, 192));
+  EXPECT_EQ(QImage(QString::fromStdString(dir.File("f1.png"))).size(), QSize(144, 192));
 }
 
-TEST(ConvertCommand, PreviewEqualsTheRenderedMixOfTheWrittenFile) {
-  test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.png", 64, 64);
-  std::string preview = dir.File("mix.png");
-  ASSERT_EQ(RunCli({"convert", in, dir.File("p.tin"), "--preview", preview, "--dx", "8", "--dy", "64",
-                 "--frames", dir.File("f0.png"), dir.File("f1.png")}).status, 0);
-  Loaded l = Load(dir.File("p.tin"));
-  Bitmap24 mixed(64, 64);
-  RenderScreen(l.screen, l.geometry, {true, true}, {{}, {}, mixed.View(), {}});
-  QImage png(QString::fromStdString(preview));
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) {
-      QRgb p = png.pixel(x, y);
-      ASSERT_EQ(MakeRgb(qRed(p), qGreen(p), qBlue(p)), mixed.Pixel(x, y));
-    }
-  EXPECT_EQ(QImage(QString::fromStdString(dir.File("f0.png"))).size(), QSize(64, 64));
-  EXPECT_EQ(QImage(QString::fromStdString(dir.File("f1.png"))).size(), QSize(64, 64));
-}
-
-TEST(ConvertCommand, CropWithoutStretchRefitsTheSize) {
-  test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.bmp", 200, 100);
-  ASSERT_EQ(RunCli({"convert", in, dir.File("k.tin"), "--no-stretch", "--crop", "10,5,90,45"}).status, 0);
-  Loaded l = Load(dir.File("k.tin"));
-  EXPECT_EQ(l.geometry.DX(), 10);
-  EXPECT_EQ(l.geometry.DY(), 40);
-}
-
+// Inputs that share a stem keep their extension in the output's name.
 TEST(ConvertCommand, BatchGoesOnPastAFailingInput) {
   test::TempDir dir;
-  std::string good1 = MakeBands(dir, "one.bmp", 64, 32);
-  std::string good2 = MakeBands(dir, "two.png", 64, 32);
+  Args args = {"convert",
+               "-o",
+               dir.File("out"),
+               MakeBands(dir, "cat.bmp", 64, 32),
+               dir.File("broken.jpg"),
+               MakeBands(dir, "cat.png", 64, 32),
+               MakeBands(dir, "dog.png", 32, 16)};
   test::WriteAll(dir.File("broken.jpg"), "not a picture at all");
-  std::filesystem::create_directory(dir.Path() / "out");
-  ToolRun run = RunCli({"convert", "-o", dir.File("out"), good1, dir.File("broken.jpg"), good2});
+  fs::create_directory(dir.Path() / "out");
+  ToolRun run = RunCli(args);
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "one.tin"));
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "two.tin"));
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "broken.tin"));
+  for (const char* name : {"cat.bmp.tin", "cat.png.tin", "dog.tin"})
+    EXPECT_TRUE(fs::exists(dir.Path() / "out" / name)) << name;
+  EXPECT_FALSE(fs::exists(dir.Path() / "out" / "broken.tin"));
   EXPECT_NE(run.err.find("broken.jpg"), std::string::npos);
-  EXPECT_NE(run.out.find("[3/3]"), std::string::npos);
-  EXPECT_NE(run.out.find("2 of 3 converted"), std::string::npos);
-}
-
-TEST(ConvertCommand, BatchInputsSharingAStemKeepTheirExtensions) {
-  test::TempDir dir;
-  std::string bmp = MakeBands(dir, "cat.bmp", 32, 16);
-  std::string png = MakeBands(dir, "cat.png", 32, 16);
-  std::string dog = MakeBands(dir, "dog.png", 32, 16);
-  std::filesystem::create_directory(dir.Path() / "out");
-  ASSERT_EQ(RunCli({"convert", "-o", dir.File("out"), bmp, png, dog}).status, 0);
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "cat.bmp.tin"));
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "cat.png.tin"));
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "out" / "dog.tin"));
-}
-
-TEST(ConvertCommand, OptionsBeyondTheirRangesAreClamped) {
-  test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.bmp", 64, 64);
-  ASSERT_EQ(RunCli({"convert", in, dir.File("x.tin"), "--dx", "99", "--dy", "500", "--mlt-width", "40",
-                 "--mlt-left", "-5", "--lr", "300", "--hth", "0", "--contrast", "9"}).status, 0);
-  Loaded l = Load(dir.File("x.tin"));
-  EXPECT_EQ(l.geometry.DX(), 32);
-  EXPECT_EQ(l.geometry.DY(), 192);
-  EXPECT_EQ(l.geometry.MltWidth(), 18);
-  EXPECT_EQ(l.geometry.MltLeft(), 0);
+  EXPECT_NE(run.out.find("[4/4]"), std::string::npos);
+  EXPECT_NE(run.out.find("3 of 4 converted"), std::string::npos);
 }
 
 TEST(ConvertCommand, RefusesBadRequests) {
   test::TempDir dir;
-  std::string in = MakeBands(dir, "bands.bmp", 64, 64);
+  std::string in = MakeBands(dir, "bands.bmp", 64, 64), out = dir.File("o.tin");
   EXPECT_EQ(RunCli({"convert", in}).status, 2);
-  EXPECT_EQ(RunCli({"convert", in, dir.File("o.tin"), "--filter", "Sinc"}).status, 2);
-  EXPECT_EQ(RunCli({"convert", in, dir.File("o.tin"), "--crop", "1,2,3"}).status, 2);
-  EXPECT_EQ(RunCli({"convert", in, dir.File("o.tin"), "--crop", "5,5,1,1"}).status, 2);
-  EXPECT_EQ(RunCli({"convert", in, dir.File("o.tin"), "--crop", "500,500,600,600"}).status, 1);
-  EXPECT_EQ(RunCli({"convert", dir.File("missing.jpg"), dir.File("o.tin")}).status, 1);
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "o.tin"));
+  EXPECT_EQ(RunCli({"convert", in, out, "--filter", "Sinc"}).status, 2);
+  EXPECT_EQ(RunCli({"convert", in, out, "--crop", "1,2,3"}).status, 2);
+  EXPECT_EQ(RunCli({"convert", in, out, "--crop", "5,5,1,1"}).status, 2);
+  EXPECT_EQ(RunCli({"convert", in, out, "--crop", "500,500,600,600"}).status, 1);
+  EXPECT_EQ(RunCli({"convert", dir.File("missing.jpg"), out}).status, 1);
+  EXPECT_EQ(RunCli({"convert", in, out, "--frames", "f0.png"}).status, 2);
+  EXPECT_EQ(RunCli({"convert", "-o", dir.File("."), in, in, "--preview", "p.png"}).status, 2);
+  EXPECT_FALSE(fs::exists(out));
   ToolRun help = RunCli({"convert", "--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--filter NAME"), std::string::npos);
+  EXPECT_NE(help.out.find("  --filter NAME             Box, Triangle, Hermite, Bell, B-Spline, "
+                          "Lanczos3 (default), Mitchell\n"),
+            std::string::npos);
+  EXPECT_NE(help.out.find("  --hth N                   half threshold / brightness 1..256 (128)\n"),
+            std::string::npos);
 }
 
 TEST(ResampleCommand, WritesThePictureAtTheRequestedSize) {

@@ -3,93 +3,68 @@
 #include <QImage>
 
 #include "cli/commands.h"
+#include "cli/tool_run.h"
 #include "core/format/native_format.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 #include "support/temp_dir.h"
-#include "cli/tool_run.h"
 
 namespace tinto::cli {
 namespace {
 
-// A picture with something in every attribute mode region and both frames.
-void DrawSample(ScreenBuffers& screen) {
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 80; ++x) {
-      if ((x + y) % 3 == 0) screen.SetPixel(0, x, y);
-      if ((x * y) % 5 == 1) screen.SetPixel(1, x, y);
-      screen.SetAttr(0, x, y, static_cast<std::uint8_t>(0x40 | ((x / 8) % 8) | ((y % 8) << 3)));
-      screen.SetAttr(1, x, y, static_cast<std::uint8_t>(((x / 8 + 3) % 8) | (((y + 2) % 8) << 3)));
-    }
-}
-
-class RenderCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    geometry.SetDX(10);
-    geometry.SetDY(40);
-    geometry.SetMltWidth(10);
-    DrawSample(screen);
-    ASSERT_TRUE(WriteNativeFile(input, screen, geometry));
-  }
-
-  // What the core renderer makes of the picture as the file stores it.
-  Bitmap24 Expected(int which, bool attributes) {
-    ScreenBuffers stored;
-    ScreenGeometry g;
-    EXPECT_TRUE(ReadNativeFile(input, stored, g));
-    Bitmap24 bitmaps[3] = {Bitmap24(80, 40), Bitmap24(80, 40), Bitmap24(80, 40)};
-    RenderScreen(stored, g, {attributes, true}, {bitmaps[0].View(), bitmaps[1].View(), bitmaps[2].View(), {}});
-    return bitmaps[which];
-  }
-
-  static void ExpectSamePixels(const QImage& png, const Bitmap24& expected, int scale) {
-    ASSERT_EQ(png.width(), expected.Width() * scale);
-    ASSERT_EQ(png.height(), expected.Height() * scale);
+// Each frame and the mix with attributes, then the mix without them three times enlarged: what
+// the core renderer makes of the picture as the file stores it.
+TEST(RenderCommand, WritesTheRenderersBitmaps) {
+  test::TempDir dir;
+  const std::string input = dir.File("pic.tin");
+  ASSERT_TRUE(WriteNativeFile(input, test::RandomScreen(1),
+                              test::MakeGeometry(10, 40, AttrMode::Mode8x1, 0, 10)));
+  ScreenBuffers stored;
+  ScreenGeometry g;
+  ASSERT_TRUE(ReadNativeFile(input, stored, g));
+  const struct {
+    const char* frame;
+    Args options;
+    bool attributes;
+    int which, scale;
+  } cases[] = {{"0", {}, true, 0, 1},
+               {"1", {}, true, 1, 1},
+               {"mix", {}, true, 2, 1},
+               {"mix", {"--scale", "3", "--no-attributes"}, false, 2, 3}};
+  for (const auto& c : cases) {
+    DisplayBitmapSet expected(80, 40);
+    RenderScreen(stored, g, {c.attributes, true}, expected.Views());
+    const Bitmap24* bitmaps[] = {&expected.image1, &expected.image2, &expected.preview1};
+    const Bitmap24& bitmap = *bitmaps[c.which];
+    Args args = {"render", input, dir.File("out.png"), "--frame", c.frame};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ToolRun run = RunCli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage png(QString::fromStdString(dir.File("out.png")));
+    ASSERT_EQ(png.size(), QSize(80 * c.scale, 40 * c.scale));
     for (int y = 0; y < png.height(); ++y)
       for (int x = 0; x < png.width(); ++x) {
         QRgb p = png.pixel(x, y);
-        Rgb e = expected.Pixel(x / scale, y / scale);
-        ASSERT_EQ(MakeRgb(qRed(p), qGreen(p), qBlue(p)), e) << "at " << x << "," << y;
+        ASSERT_EQ(MakeRgb(qRed(p), qGreen(p), qBlue(p)), bitmap.Pixel(x / c.scale, y / c.scale))
+            << c.frame << " at " << x << "," << y;
       }
   }
+}
 
+TEST(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
   test::TempDir dir;
-  std::string input = dir.File("pic.tin");
-  ScreenBuffers screen;
-  ScreenGeometry geometry;
-};
-
-TEST_F(RenderCommand, EachFrameAndTheMixEqualTheRenderersBitmaps) {
-  const char* frames[] = {"0", "1", "mix"};
-  for (int which = 0; which < 3; ++which) {
-    std::string png = dir.File(std::string("out-") + frames[which] + ".png");
-    ToolRun run = RunCli({"render", input, png, "--frame", frames[which]});
-    ASSERT_EQ(run.status, 0) << run.err;
-    ExpectSamePixels(QImage(QString::fromStdString(png)), Expected(which, true), 1);
-  }
-}
-
-TEST_F(RenderCommand, ScalesAndRendersWithoutAttributes) {
-  std::string png = dir.File("big.png");
-  ToolRun run = RunCli({"render", input, png, "--scale", "3", "--no-attributes", "--frame", "mix"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  ExpectSamePixels(QImage(QString::fromStdString(png)), Expected(2, false), 3);
-}
-
-TEST_F(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
   // Frame files hold DX*DY pixel bytes, then DX*DY attribute bytes.
-  std::string frame0, frame1;
-  frame0 = std::string(8, '\xF0') + std::string(8, '\x47');
-  frame1 = std::string(8, '\x0F') + std::string(8, '\x02');
-  test::WriteAll(dir.File("two.od0"), frame0);
-  test::WriteAll(dir.File("two.od1"), frame1);
-  std::string png = dir.File("two.png");
-  ToolRun run = RunCli({"render", dir.File("two.od0"), png, "--dx", "2", "--dy", "4"});
+  test::WriteAll(dir.File("two.od0"), std::string(8, '\xF0') + std::string(8, '\x47'));
+  test::WriteAll(dir.File("two.od1"), std::string(8, '\x0F') + std::string(8, '\x02'));
+  ToolRun run =
+      RunCli({"render", dir.File("two.od0"), dir.File("two.png"), "--dx", "2", "--dy", "4"});
   ASSERT_EQ(run.status, 0) << run.err;
-  QImage image(QString::fromStdString(png));
+  QImage image(QString::fromStdString(dir.File("two.png")));
   ASSERT_EQ(image.size(), QSize(16, 4));
   EXPECT_EQ(image.pixel(0, 0), qRgb(254, 254, 254));  // bright white ink
   EXPECT_EQ(image.pixel(4, 0), qRgb(0, 0, 0));        // black paper
+  EXPECT_EQ(RunCli({"render", dir.File("two.od0"), dir.File("."), "--dx", "2", "--dy", "4"}).status,
+            1);
 }
 
 TEST(RenderCommandErrors, ReportTheEditorsMessagesWithStatusOne) {
@@ -110,24 +85,21 @@ TEST(RenderCommandErrors, RejectBadArguments) {
   EXPECT_EQ(RunCli({"render", "a.tin", "b.png", "--frame", "2"}).status, 2);
   EXPECT_EQ(RunCli({"render", "a.tin", "b.png", "--scale", "two"}).status, 2);
   EXPECT_EQ(RunCli({"render", "a.od0", "b.png", "--dx", "3"}).status, 2);
+  EXPECT_EQ(RunCli({"info"}).status, 2);
+  EXPECT_EQ(RunCli({"resample", "missing.bmp", "b.png", "--size", "2x2"}).status, 1);
   EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
   EXPECT_EQ(RunCli({}).status, 2);
 }
 
 TEST(InfoCommand, PrintsGeometryAndMode) {
   test::TempDir dir;
-  ScreenBuffers screen;
-  ScreenGeometry geometry;
-  geometry.SetDX(32);
-  geometry.SetDY(100);
-  geometry.SetMltLeft(3);
-  geometry.SetMltWidth(12);
-  geometry.SetMode(AttrMode::Mode8x2);
-  ASSERT_TRUE(WriteNativeFile(dir.File("p.tin"), screen, geometry));
+  ASSERT_TRUE(WriteNativeFile(dir.File("p.tin"), ScreenBuffers(),
+                              test::MakeGeometry(32, 100, AttrMode::Mode8x2, 3, 12)));
   ToolRun run = RunCli({"info", dir.File("p.tin")});
   ASSERT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "Total Width: 32 (256 pixels)\nDY: 100\nLeft MLT: 3\nWidth MLT: 12\nMode: 8x2 Full Screen\n");
+            "Total Width: 32 (256 pixels)\nDY: 100\nLeft MLT: 3\nWidth MLT: 12\n"
+            "Mode: 8x2 Full Screen\n");
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 #include <string>
 
 #include "picture/picture_fixtures.h"
-#include "support/temp_dir.h"
 
 namespace tinto {
 namespace {
 
 using test::Color;
-using test::EmfWriter;
-using test::HundredthsMm;
 
 constexpr Color kWhite{255, 255, 255};
 constexpr Color kOdd{13, 147, 201};
@@ -21,72 +18,53 @@ Status Render(const std::string& bytes, Bitmap24& out) {
   return RenderEmf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
 }
 
-// An EMF with a filled ellipse in `box` (device pixels).
-std::string EllipseEmf(U_RECTL bounds, U_RECTL frame, U_RECTL box) {
-  test::TempDir dir;
-  EmfWriter emf(dir.File("e.emf"), bounds, frame);
-  emf.FillWith(U_RGB(13, 147, 201));
-  emf.Add(U_EMRELLIPSE_set(box));
-  emf.Finish();
-  return test::ReadAll(dir.File("e.emf"));
+std::string WithWord(std::string bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
 }
 
-TEST(EmfRenderer, FillsEllipseWithExactColourAtFrameSize) {
-  const std::string bytes =
-      EllipseEmf({0, 0, 39, 29}, {0, 0, HundredthsMm(40), HundredthsMm(30)}, {5, 5, 35, 25});
+struct EllipseCase {
+  const char* file;
+  int width, height;
+  int insideX, insideY, outsideX, outsideY;
+};
+
+class EmfEllipseTest : public ::testing::TestWithParam<EllipseCase> {};
+
+// Ellipses filled in (13, 147, 201), in colours exact and at the size of the frame.
+TEST_P(EmfEllipseTest, FillsTheEllipseWhereItIsInTheFrame) {
+  const EllipseCase& c = GetParam();
   Bitmap24 picture;
-  ASSERT_TRUE(Render(bytes, picture).IsOk());
-  ASSERT_EQ(picture.Width(), 40);
-  ASSERT_EQ(picture.Height(), 30);
-  EXPECT_EQ(test::PixelAt(picture, 20, 15), kOdd);
-  EXPECT_EQ(test::PixelAt(picture, 20, 8), kOdd);
-  EXPECT_EQ(test::PixelAt(picture, 2, 2), kWhite);
-  EXPECT_EQ(test::PixelAt(picture, 38, 28), kWhite);
+  ASSERT_TRUE(Render(test::DataBytes(c.file), picture).IsOk());
+  ASSERT_EQ(picture.Width(), c.width);
+  ASSERT_EQ(picture.Height(), c.height);
+  EXPECT_EQ(test::PixelAt(picture, c.insideX, c.insideY), kOdd);
+  EXPECT_EQ(test::PixelAt(picture, c.outsideX, c.outsideY), kWhite);
 }
 
-// The drawing covers only part of an 80 x 60 frame; it must stay where it is in the frame
-// rather than be stretched over it.
-TEST(EmfRenderer, KeepsDrawingInPlaceWithinALargerFrame) {
-  const std::string bytes =
-      EllipseEmf({45, 35, 75, 55}, {0, 0, HundredthsMm(80), HundredthsMm(60)}, {45, 35, 75, 55});
-  Bitmap24 picture;
-  ASSERT_TRUE(Render(bytes, picture).IsOk());
-  ASSERT_EQ(picture.Width(), 80);
-  ASSERT_EQ(picture.Height(), 60);
-  EXPECT_EQ(test::PixelAt(picture, 60, 45), kOdd);
-  EXPECT_EQ(test::PixelAt(picture, 20, 15), kWhite);
-}
-
-TEST(EmfRenderer, WithoutFrameTakesTheBoundsSize) {
-  const std::string bytes = EllipseEmf({0, 0, 29, 19}, {0, 0, 0, 0}, {0, 0, 30, 20});
-  Bitmap24 picture;
-  ASSERT_TRUE(Render(bytes, picture).IsOk());
-  EXPECT_EQ(picture.Width(), 30);
-  EXPECT_EQ(picture.Height(), 20);
-  EXPECT_EQ(test::PixelAt(picture, 15, 10), kOdd);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Frames, EmfEllipseTest,
+    ::testing::Values(
+        // Ellipse (5, 5)-(35, 25) in a 40 x 30 frame.
+        EllipseCase{"ellipse.emf", 40, 30, 20, 8, 2, 2},
+        // Bounds (45, 35)-(75, 55) in an 80 x 60 frame: kept in place, not stretched over it.
+        EllipseCase{"ellipse_in_larger_frame.emf", 80, 60, 60, 45, 20, 15},
+        // No frame: the bounds (0, 0)-(29, 19) give the size.
+        EllipseCase{"ellipse_no_frame.emf", 30, 20, 15, 10, 0, 0}));
 
 // 3000 mm square at 96 pixels per inch is 11339 pixels a side, 129 megapixels; 10000 mm by
-// 1 mm is a side of 37795 pixels.
+// 1 mm is a side of 37795 pixels. The frame's right and bottom are at offsets 32 and 36.
 TEST(EmfRenderer, RefusesHugeFramesQuickly) {
   for (auto [width, height] : {std::pair{3000, 3000}, std::pair{10000, 1}}) {
     const std::string bytes =
-        EllipseEmf({0, 0, 9, 9}, {0, 0, width * 100, height * 100}, {0, 0, 9, 9});
+        WithWord(WithWord(test::DataBytes("ellipse.emf"), 32, width * 100), 36, height * 100);
     Bitmap24 picture;
     test::ExpectRefusedQuickly([&] { return Render(bytes, picture); });
   }
 }
 
-std::string SampleBytes() {
-  test::TempDir dir;
-  test::WriteSampleEmf(dir.File("sample.emf"));
-  return test::ReadAll(dir.File("sample.emf"));
-}
-
-std::string WithWord(std::string bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  return bytes;
-}
+// 64 x 48 with a rectangle and an ellipse in (13, 147, 201) and a line of text.
+std::string SampleBytes() { return test::DataBytes("sample.emf"); }
 
 class EmfBadInputTest : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
 

@@ -1,6 +1,7 @@
 #pragma once
 // What a conversion produces: both frames' pixel planes as one block and both attribute planes as
-// another, in the layout of ScreenBuffers, so the editor can take each block in one piece.
+// another, laid out by BlockIndex exactly as ScreenBuffers holds them, so the editor can take
+// each block in one piece (ScreenBuffers::LoadScreen).
 
 #include <cstdint>
 
@@ -20,16 +21,16 @@ struct ImportResult {
 
   // Preconditions: frame 0..1, row 0..191, column 0..31.
   std::uint8_t& PixelByte(FrameIndex frame, int row, int column) {
-    return pixels[frame * kPlaneBytes + row * kRowBytes + column];
+    return pixels[BlockIndex(frame, row, column)];
   }
   std::uint8_t PixelByte(FrameIndex frame, int row, int column) const {
-    return pixels[frame * kPlaneBytes + row * kRowBytes + column];
+    return pixels[BlockIndex(frame, row, column)];
   }
   std::uint8_t& AttrByte(FrameIndex frame, int row, int column) {
-    return attrs[frame * kPlaneBytes + row * kRowBytes + column];
+    return attrs[BlockIndex(frame, row, column)];
   }
   std::uint8_t AttrByte(FrameIndex frame, int row, int column) const {
-    return attrs[frame * kPlaneBytes + row * kRowBytes + column];
+    return attrs[BlockIndex(frame, row, column)];
   }
 };
 

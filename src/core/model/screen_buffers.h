@@ -23,14 +23,21 @@ constexpr std::uint8_t kInkBits = 0x07;
 constexpr std::uint8_t kPaperBits = 0x38;
 constexpr std::uint8_t kBrightBit = 0x40;
 
+// Index of byte column `column` of row `row` of frame f in a block: the one layout of both blocks,
+// whoever holds them. Preconditions: f in 0..1, row in 0..191, column in 0..31.
+constexpr int BlockIndex(FrameIndex f, int row, int column) {
+  return f * kPlaneBytes + row * kRowBytes + column;
+}
 // Byte index of pixel (x, y) of frame f in a block; the same index addresses its 8x1 attribute.
 // Preconditions: f in 0..1, x in 0..255, y in 0..191.
-constexpr int ByteIndex(FrameIndex f, int x, int y) { return f * kPlaneBytes + y * kRowBytes + x / 8; }
+constexpr int ByteIndex(FrameIndex f, int x, int y) { return BlockIndex(f, y, x / 8); }
 constexpr std::uint8_t PixelMask(int x) { return static_cast<std::uint8_t>(0x80u >> (x % 8)); }
 
 class ScreenBuffers {
  public:
-  bool Pixel(FrameIndex f, int x, int y) const { return m_pixels[ByteIndex(f, x, y)] & PixelMask(x); }
+  bool Pixel(FrameIndex f, int x, int y) const {
+    return m_pixels[ByteIndex(f, x, y)] & PixelMask(x);
+  }
   void SetPixel(FrameIndex f, int x, int y) { m_pixels[ByteIndex(f, x, y)] |= PixelMask(x); }
   void ClearPixel(FrameIndex f, int x, int y) {
     m_pixels[ByteIndex(f, x, y)] &= static_cast<std::uint8_t>(~PixelMask(x));
@@ -38,20 +45,22 @@ class ScreenBuffers {
   void InvertPixel(FrameIndex f, int x, int y) { m_pixels[ByteIndex(f, x, y)] ^= PixelMask(x); }
 
   std::uint8_t Attr(FrameIndex f, int x, int y) const { return m_attrs[ByteIndex(f, x, y)]; }
-  void SetAttr(FrameIndex f, int x, int y, std::uint8_t value) { m_attrs[ByteIndex(f, x, y)] = value; }
+  void SetAttr(FrameIndex f, int x, int y, std::uint8_t value) {
+    m_attrs[ByteIndex(f, x, y)] = value;
+  }
 
   // Byte access by frame, row (0..191) and byte column (0..31).
   std::uint8_t& PixelByte(FrameIndex f, int row, int column) {
-    return m_pixels[f * kPlaneBytes + row * kRowBytes + column];
+    return m_pixels[BlockIndex(f, row, column)];
   }
   std::uint8_t PixelByte(FrameIndex f, int row, int column) const {
-    return m_pixels[f * kPlaneBytes + row * kRowBytes + column];
+    return m_pixels[BlockIndex(f, row, column)];
   }
   std::uint8_t& AttrByte(FrameIndex f, int row, int column) {
-    return m_attrs[f * kPlaneBytes + row * kRowBytes + column];
+    return m_attrs[BlockIndex(f, row, column)];
   }
   std::uint8_t AttrByte(FrameIndex f, int row, int column) const {
-    return m_attrs[f * kPlaneBytes + row * kRowBytes + column];
+    return m_attrs[BlockIndex(f, row, column)];
   }
 
   ScreenBlock& Pixels() { return m_pixels; }

@@ -1,22 +1,21 @@
 #include "core/format/native_format.h"
 
 #include <gtest/gtest.h>
-#include <linux/capability.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <thread>
 
+#include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
 #include "support/without_file_override.h"
 
 namespace tinto {
 namespace {
 
+using test::MakeGeometry;
 using test::ReadAll;
 using test::TempDir;
 
@@ -28,16 +27,6 @@ std::string Header(int mode, int dx, int dy, int left, int width) {
   std::string h = "TIN";
   for (int v : {mode, dx, dy, left, width}) h.push_back(static_cast<char>(v));
   return h;
-}
-
-ScreenGeometry MakeGeometry(AttrMode mode, int dx, int dy, int left, int width) {
-  ScreenGeometry g;
-  g.SetMode(mode);
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMltLeft(left);
-  g.SetMltWidth(width);
-  return g;
 }
 
 // Distinct bytes for every place of both blocks, many with bit 7 set.
@@ -63,64 +52,81 @@ ScreenBuffers FilledScreen(std::uint8_t value) {
   return s;
 }
 
-std::uint8_t At(const std::string& bytes, std::size_t offset) {
-  return static_cast<std::uint8_t>(bytes.at(offset));
+// Neither the pattern nor any geometry a test file holds.
+ScreenGeometry DistinctGeometry() { return MakeGeometry(7, 9, AttrMode::Mode8x2, 1, 2); }
+
+struct Probe {
+  bool attribute;
+  FrameIndex frame;
+  int row, column;
+  std::size_t offset;  // where the file holds the byte
+};
+
+struct LayoutCase {
+  const char* what;
+  ScreenGeometry geometry;
+  std::size_t size;
+  std::vector<Probe> probes;
+  Probe unstored;  // offset unused
+};
+
+class NativeLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+// Header, then the pixel block of both frames, then the attribute blocks: in 8x1 mode the MLT
+// window in 8x1 cells, then 8x8 cells left of it, then right of it; in 8x2 mode the first row
+// of each pair. Columns past DX and rows no block stores are not in the file.
+TEST_P(NativeLayout, PutsEveryByteInItsPlace) {
+  const LayoutCase& c = GetParam();
+  ScreenBuffers s;
+  auto byte = [&s](const Probe& p) -> std::uint8_t& {
+    return p.attribute ? s.AttrByte(p.frame, p.row, p.column)
+                       : s.PixelByte(p.frame, p.row, p.column);
+  };
+  for (std::size_t i = 0; i < c.probes.size(); ++i)
+    byte(c.probes[i]) = static_cast<std::uint8_t>(0x81 + i);
+  byte(c.unstored) = 0xEE;
+  const std::string file = EncodeNativeFile(s, c.geometry);
+  ASSERT_EQ(file.size(), c.size);
+  const MltWindow window = c.geometry.Window();
+  EXPECT_EQ(file.substr(0, 8), Header(c.geometry.Mode() == AttrMode::Mode8x2, c.geometry.DX(),
+                                      c.geometry.DY(), window.left, window.width));
+  for (std::size_t i = 0; i < c.probes.size(); ++i)
+    EXPECT_EQ(static_cast<std::uint8_t>(file.at(c.probes[i].offset)), 0x81 + i) << i;
+  EXPECT_EQ(file.find('\xEE'), std::string::npos);
 }
 
-TEST(NativeFormat, DefaultPictureLaysOutHeaderPixelsAndWindowRows) {
-  ScreenBuffers s;
-  s.PixelByte(0, 191, 17) = 0xA5;
-  s.PixelByte(1, 0, 0) = 0x5A;
-  s.AttrByte(0, 0, 0) = 0xC7;
-  s.AttrByte(1, 5, 3) = 0x4A;
-  s.AttrByte(1, 191, 17) = 0x81;
-  s.PixelByte(0, 0, 18) = 0xFF;  // column 18 lies outside DX 18
-  std::string file = EncodeNativeFile(s, ScreenGeometry());
-  ASSERT_EQ(file.size(), 13832u);
-  EXPECT_EQ(file.substr(0, 8), Header(0, 18, 192, 0, 18));
-  EXPECT_EQ(At(file, 8 + 191 * 18 + 17), 0xA5);
-  EXPECT_EQ(At(file, 8 + 3456), 0x5A);
-  EXPECT_EQ(At(file, 6920), 0xC7);
-  EXPECT_EQ(At(file, 6920 + 3456 + 5 * 18 + 3), 0x4A);
-  EXPECT_EQ(At(file, 13831), 0x81);
-  EXPECT_EQ(At(file, 8 + 18), 0x00);  // row 1, column 0
-}
-
-TEST(NativeFormat, Mode8x2StoresTheFirstRowOfEachPair) {
-  ScreenBuffers s;
-  s.AttrByte(0, 2, 5) = 0x11;
-  s.AttrByte(0, 3, 5) = 0x22;
-  s.AttrByte(1, 190, 31) = 0x33;
-  std::string file = EncodeNativeFile(s, MakeGeometry(AttrMode::Mode8x2, 32, 192, 0, 18));
-  ASSERT_EQ(file.size(), 18440u);
-  EXPECT_EQ(file.substr(0, 8), Header(1, 32, 192, 0, 18));
-  EXPECT_EQ(At(file, 8 + 12288 + 32 + 5), 0x11);
-  EXPECT_EQ(At(file, 18439), 0x33);
-  EXPECT_EQ(file.find('\x22'), std::string::npos);
-}
-
-TEST(NativeFormat, SplitWindowStoresWindowThenLeftThenRightBlocks) {
-  ScreenBuffers s;
-  s.AttrByte(0, 3, 5) = 0x01;    // window, frame 0
-  s.AttrByte(1, 15, 14) = 0x02;  // window, frame 1, last byte
-  s.AttrByte(0, 8, 4) = 0x03;    // left, frame 0, second cell row
-  s.AttrByte(1, 0, 0) = 0x04;    // left, frame 1
-  s.AttrByte(0, 0, 15) = 0x05;   // right, frame 0
-  s.AttrByte(1, 8, 19) = 0x06;   // right, frame 1, last byte of the file
-  std::string file = EncodeNativeFile(s, MakeGeometry(AttrMode::Mode8x1, 20, 16, 5, 10));
-  // 8 + pixels 2*20*16 + window 2*10*16 + left 2*5*2 + right 2*5*2
-  ASSERT_EQ(file.size(), 1008u);
-  EXPECT_EQ(At(file, 648 + 3 * 10 + 0), 0x01);
-  EXPECT_EQ(At(file, 808 + 15 * 10 + 9), 0x02);
-  EXPECT_EQ(At(file, 968 + 5 + 4), 0x03);
-  EXPECT_EQ(At(file, 978), 0x04);
-  EXPECT_EQ(At(file, 988), 0x05);
-  EXPECT_EQ(At(file, 1007), 0x06);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Geometries, NativeLayout,
+    ::testing::Values(LayoutCase{"Default",
+                                 ScreenGeometry(),
+                                 13832,
+                                 {{false, 0, 191, 17, 8 + 191 * 18 + 17},
+                                  {false, 1, 0, 0, 8 + 3456},
+                                  {true, 0, 0, 0, 6920},
+                                  {true, 1, 5, 3, 6920 + 3456 + 5 * 18 + 3},
+                                  {true, 1, 191, 17, 13831}},
+                                 {false, 0, 0, 18, 0}},  // past DX
+                      LayoutCase{"EightByTwo",
+                                 MakeGeometry(32, 192, AttrMode::Mode8x2),
+                                 18440,
+                                 {{true, 0, 2, 5, 8 + 12288 + 32 + 5}, {true, 1, 190, 31, 18439}},
+                                 {true, 0, 3, 5, 0}},  // second row of a pair
+                      // 8 + pixels 2*20*16 + window 2*10*16 + left 2*5*2 + right 2*5*2
+                      LayoutCase{"SplitWindow",
+                                 MakeGeometry(20, 16, AttrMode::Mode8x1, 5, 10),
+                                 1008,
+                                 {{true, 0, 3, 5, 648 + 3 * 10},
+                                  {true, 1, 15, 14, 808 + 15 * 10 + 9},
+                                  {true, 0, 8, 4, 968 + 5 + 4},
+                                  {true, 1, 0, 0, 978},
+                                  {true, 0, 0, 15, 988},
+                                  {true, 1, 8, 19, 1007}},
+                                 {true, 0, 9, 4, 0}}),  // second row of an 8x8 cell
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST(NativeFormat, WindowReachingPastDxIsClampedBeforeWriting) {
   std::string file =
-      EncodeNativeFile(ScreenBuffers(), MakeGeometry(AttrMode::Mode8x1, 10, 8, 4, 18));
+      EncodeNativeFile(ScreenBuffers(), MakeGeometry(10, 8, AttrMode::Mode8x1, 4, 18));
   EXPECT_EQ(file.substr(0, 8), Header(0, 10, 8, 0, 10));
   EXPECT_EQ(file.size(), 8u + 160 + 160);
 }
@@ -140,16 +146,16 @@ int StoredRowFor(const RoundTripCase& c, int row, int column) {
   return row / 8 < c.dy / 8 ? row - row % 8 : -1;
 }
 
+// Bytes after the last block are ignored.
 TEST_P(NativeRoundTrip, ReloadsEveryStoredByteAndZeroesUnstoredRows) {
   const RoundTripCase& c = GetParam();
-  ScreenGeometry saved = MakeGeometry(c.mode, c.dx, c.dy, c.left, c.width);
+  ScreenGeometry saved = MakeGeometry(c.dx, c.dy, c.mode, c.left, c.width);
   std::string file = EncodeNativeFile(PatternScreen(), saved);
   ASSERT_EQ(file.size(), c.fileSize);
 
   ScreenBuffers loaded = FilledScreen(0xEE);
-  ScreenGeometry geometry =
-      MakeGeometry(c.mode == AttrMode::Mode8x1 ? AttrMode::Mode8x2 : AttrMode::Mode8x1, 7, 9, 1, 2);
-  ASSERT_TRUE(DecodeNativeFile(file, "x.tin", loaded, geometry));
+  ScreenGeometry geometry = DistinctGeometry();
+  ASSERT_TRUE(DecodeNativeFile(file + std::string(1000, '\xFF'), "x.tin", loaded, geometry));
   EXPECT_EQ(geometry, saved);
   for (FrameIndex f = 0; f < 2; ++f)
     for (int row = 0; row < kScreenHeight; ++row)
@@ -174,8 +180,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTripCase{AttrMode::Mode8x1, 32, 100, 3, 18, 8 + 6400 + 3600 + 72 + 264},
                       RoundTripCase{AttrMode::Mode8x1, 1, 8, 0, 1, 8 + 16 + 16},
                       RoundTripCase{AttrMode::Mode8x1, 32, 13, 0, 18, 8 + 832 + 468 + 28}));
-
-ScreenGeometry DistinctGeometry() { return MakeGeometry(AttrMode::Mode8x2, 7, 9, 1, 2); }
 
 struct RejectCase {
   const char* what;
@@ -210,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NativeFormat, TruncationAtAnyLengthFailsAndChangesNothing) {
   std::string file =
-      EncodeNativeFile(PatternScreen(), MakeGeometry(AttrMode::Mode8x1, 20, 16, 5, 10));
+      EncodeNativeFile(PatternScreen(), MakeGeometry(20, 16, AttrMode::Mode8x1, 5, 10));
   ASSERT_EQ(file.size(), 1008u);
   for (std::size_t length = 0; length < file.size(); ++length) {
     ScreenBuffers screen = FilledScreen(0x11);
@@ -224,6 +228,7 @@ TEST(NativeFormat, TruncationAtAnyLengthFailsAndChangesNothing) {
   }
 }
 
+// Header values the geometry's setters clamp, and the blocks each needs (one byte fewer fails).
 TEST(NativeFormat, HeaderValuesPassThroughTheGeometrysClamping) {
   struct Case {
     std::string header;
@@ -232,12 +237,12 @@ TEST(NativeFormat, HeaderValuesPassThroughTheGeometrysClamping) {
   };
   const Case cases[] = {
       // W 24 on DX 32, DY 8: 24 window columns and 8 right columns of one cell row.
-      {Header(0, 32, 8, 0, 24), 512 + 384 + 16, MakeGeometry(AttrMode::Mode8x1, 32, 8, 0, 18)},
+      {Header(0, 32, 8, 0, 24), 512 + 384 + 16, MakeGeometry(32, 8, AttrMode::Mode8x1, 0, 18)},
       // Mode byte 7 means 8x1.
-      {Header(7, 4, 8, 1, 2), 64 + 32 + 2 + 2, MakeGeometry(AttrMode::Mode8x1, 4, 8, 1, 2)},
+      {Header(7, 4, 8, 1, 2), 64 + 32 + 2 + 2, MakeGeometry(4, 8, AttrMode::Mode8x1, 1, 2)},
       // W 0: all columns left of an empty window.
-      {Header(0, 4, 8, 4, 0), 64 + 8, MakeGeometry(AttrMode::Mode8x1, 4, 8, 4, 1)},
-      {Header(0, 32, 8, 32, 0), 512 + 64, MakeGeometry(AttrMode::Mode8x1, 32, 8, 31, 1)},
+      {Header(0, 4, 8, 4, 0), 64 + 8, MakeGeometry(4, 8, AttrMode::Mode8x1, 4, 1)},
+      {Header(0, 32, 8, 32, 0), 512 + 64, MakeGeometry(32, 8, AttrMode::Mode8x1, 31, 1)},
   };
   for (const Case& c : cases) {
     ScreenBuffers screen;
@@ -253,11 +258,11 @@ TEST(NativeFormat, HeaderValuesPassThroughTheGeometrysClamping) {
 
 TEST(NativeFormat, WideWindowFromTheFileIsReadAsSingleRows) {
   // DX 32, DY 8, W 24: frame 0's window row 3 holds 0x40 + column.
-  std::string file = Header(0, 32, 8, 0, 24) + std::string(512, '\0');
   std::string window(2 * 24 * 8, '\0');
   for (int column = 0; column < 24; ++column)
     window[3 * 24 + column] = static_cast<char>(0x40 + column);
-  file += window + std::string(16, '\x7F');
+  std::string file =
+      Header(0, 32, 8, 0, 24) + std::string(512, '\0') + window + std::string(16, '\x7F');
   ScreenBuffers screen;
   ScreenGeometry geometry;
   ASSERT_TRUE(DecodeNativeFile(file, "w.tin", screen, geometry));
@@ -267,35 +272,10 @@ TEST(NativeFormat, WideWindowFromTheFileIsReadAsSingleRows) {
   EXPECT_EQ(screen.AttrByte(1, 7, 24), 0x7F);
 }
 
-TEST(NativeFormat, BytesAfterTheLastBlockAreIgnored) {
-  std::string file = EncodeNativeFile(PatternScreen(), ScreenGeometry());
-  ScreenBuffers exact, padded;
-  ScreenGeometry g1, g2;
-  ASSERT_TRUE(DecodeNativeFile(file, "a.tin", exact, g1));
-  ASSERT_TRUE(DecodeNativeFile(file + std::string(100000, '\xFF'), "a.tin", padded, g2));
-  EXPECT_EQ(exact.Pixels(), padded.Pixels());
-  EXPECT_EQ(exact.Attrs(), padded.Attrs());
-}
-
-TEST(NativeFile, SavedDefaultPictureReadsBack) {
-  TempDir dir;
-  std::string path = dir.File("pic.tin");
-  ScreenBuffers saved = PatternScreen();
-  ASSERT_TRUE(WriteNativeFile(path, saved, ScreenGeometry()));
-  EXPECT_EQ(std::filesystem::file_size(path), 13832u);
-  ScreenBuffers loaded;
-  ScreenGeometry geometry = DistinctGeometry();
-  ASSERT_TRUE(ReadNativeFile(path, loaded, geometry));
-  EXPECT_EQ(geometry, ScreenGeometry());
-  EXPECT_EQ(loaded.PixelByte(1, 191, 17), saved.PixelByte(1, 191, 17));
-  EXPECT_EQ(loaded.AttrByte(1, 191, 17), saved.AttrByte(1, 191, 17));
-}
-
 TEST(NativeFile, PictureLowerThanEightRowsSavesButDoesNotLoad) {
   TempDir dir;
   std::string path = dir.File("low.tin");
-  ASSERT_TRUE(
-      WriteNativeFile(path, ScreenBuffers(), MakeGeometry(AttrMode::Mode8x1, 18, 7, 0, 18)));
+  ASSERT_TRUE(WriteNativeFile(path, ScreenBuffers(), MakeGeometry(18, 7)));
   EXPECT_EQ(std::filesystem::file_size(path), 8u + 252 + 252);
   ScreenBuffers screen;
   ScreenGeometry geometry;
@@ -325,10 +305,10 @@ class NativeSaveFailure : public ::testing::Test {
  protected:
   void SetUp() override {
     m_path = m_dir.File("old.tin");
-    m_old = EncodeNativeFile(PatternScreen(), MakeGeometry(AttrMode::Mode8x2, 32, 192, 0, 18));
+    m_old = EncodeNativeFile(PatternScreen(), MakeGeometry(32, 192, AttrMode::Mode8x2));
     test::WriteAll(m_path, m_old);
   }
-  Status Save() { return WriteNativeFile(m_path, ScreenBuffers(), ScreenGeometry()); }
+  Status Save() { return WriteNativeFile(m_path, PatternScreen(), ScreenGeometry()); }
   void ExpectOldFileKept() {
     EXPECT_TRUE(ReadAll(m_path) == m_old) << "the old file changed";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
@@ -369,9 +349,14 @@ TEST_F(NativeSaveFailure, WriteStoppedHalfwayKeepsTheOldFile) {
   ExpectOldFileKept();
 }
 
-TEST_F(NativeSaveFailure, SaveReplacesAWritableFile) {
+TEST_F(NativeSaveFailure, SaveReplacesAWritableFileWithOneThatReadsBack) {
   ASSERT_TRUE(Save());
-  EXPECT_TRUE(ReadAll(m_path) == EncodeNativeFile(ScreenBuffers(), ScreenGeometry()));
+  EXPECT_TRUE(ReadAll(m_path) == EncodeNativeFile(PatternScreen(), ScreenGeometry()));
+  ScreenBuffers loaded;
+  ScreenGeometry geometry = DistinctGeometry();
+  ASSERT_TRUE(ReadNativeFile(m_path, loaded, geometry));
+  EXPECT_EQ(geometry, ScreenGeometry());
+  EXPECT_EQ(loaded.AttrByte(1, 191, 17), PatternScreen().AttrByte(1, 191, 17));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
 
 namespace tinto {
@@ -28,14 +29,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"/pics/cat.OD0", false}, PathCase{"/pics/cat.tin", false},
                       PathCase{"/x.od/", false}, PathCase{"", false}));
 
+// A window of its own (3, 7), which reading a two-file picture replaces.
 ScreenGeometry Geometry(int dx, int dy, AttrMode mode = AttrMode::Mode8x1) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMltLeft(3);
-  g.SetMltWidth(7);
-  g.SetMode(mode);
-  return g;
+  return test::MakeGeometry(dx, dy, mode, 3, 7);
 }
 
 // Byte i of frame f's file: pixels in the first half, attributes in the second.

@@ -8,16 +8,13 @@
 namespace tinto {
 namespace {
 
-TEST(DitherMatrix, HoldsEveryValueFromOneTo64Once) {
+TEST(DitherMatrix, HoldsEveryValueFromOneTo64OnceIndexedByColumnThenRow) {
   std::set<int> values;
   for (int x = 0; x < 8; ++x)
     for (int y = 0; y < 8; ++y) values.insert(DitherMatrix(x, y));
   EXPECT_EQ(values.size(), 64u);
   EXPECT_EQ(*values.begin(), 1);
   EXPECT_EQ(*values.rbegin(), 64);
-}
-
-TEST(DitherMatrix, IsIndexedByColumnThenRow) {
   EXPECT_EQ(DitherMatrix(0, 1), 55);
   EXPECT_EQ(DitherMatrix(1, 0), 39);
   EXPECT_EQ(DitherMatrix(4, 6), 1);

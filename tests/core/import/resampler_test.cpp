@@ -178,29 +178,23 @@ TEST(Stretch, HandlesEverySmallSizePairWithEveryFilter) {
       }
 }
 
-TEST(Stretch, RefusesAnEmptySourceAndLeavesTheDestinationAlone) {
+// An empty source, or a filter it cannot use, is refused with the destination left alone; an
+// empty destination stays empty.
+TEST(Stretch, RefusesWhatItCannotResample) {
+  const Bitmap24 source = Pattern(4, 4, 2);
   Bitmap24 destination(4, 4);
   destination.Fill(MakeRgb(9, 8, 7));
   const Bitmap24 before = destination;
-  const Status status = Stretch(Bitmap24(), destination, kResampleFilters[5]);
-  EXPECT_FALSE(status);
-  EXPECT_EQ(status.Message(), "Source bitmap too small");
-  EXPECT_TRUE(destination == before);
-}
-
-TEST(Stretch, LeavesAnEmptyDestinationEmpty) {
-  Bitmap24 destination;
-  EXPECT_TRUE(Stretch(Pattern(5, 5, 1), destination, kResampleFilters[5]));
-  EXPECT_TRUE(destination.Empty());
-}
-
-TEST(Stretch, RefusesFiltersItCannotUse) {
-  const Bitmap24 source = Pattern(4, 4, 2);
-  Bitmap24 destination(2, 2);
+  EXPECT_EQ(Stretch(Bitmap24(), destination, kResampleFilters[5]).Message(),
+            "Source bitmap too small");
   EXPECT_FALSE(Stretch(source, destination, nullptr, 1.0f));
   EXPECT_FALSE(Stretch(source, destination, BoxFilter, -1.0f));
   EXPECT_FALSE(Stretch(source, destination, BoxFilter, std::nanf("")));
   EXPECT_FALSE(Stretch(source, destination, BoxFilter, 1e9f));
+  EXPECT_TRUE(destination == before);
+  Bitmap24 empty;
+  EXPECT_TRUE(Stretch(source, empty, kResampleFilters[5]));
+  EXPECT_TRUE(empty.Empty());
 }
 
 TEST(Stretch, ShrinksAVeryWideRowToOnePixel) {

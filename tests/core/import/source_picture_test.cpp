@@ -4,16 +4,13 @@
 
 #include <climits>
 
+#include "core/model/model_test_helpers.h"
+
 namespace tinto {
 namespace {
 
 ScreenGeometry Geometry(int dx, int dy, int mltLeft, int mltWidth) {
-  ScreenGeometry g;
-  g.SetDX(dx);
-  g.SetDY(dy);
-  g.SetMltLeft(mltLeft);
-  g.SetMltWidth(mltWidth);
-  return g;
+  return test::MakeGeometry(dx, dy, AttrMode::Mode8x1, mltLeft, mltWidth);
 }
 
 struct FitCase {
@@ -93,14 +90,6 @@ TEST(PrepareSource, WithStretchReportsAnEmptyPicture) {
   EXPECT_EQ(prepared.bitmap, nullptr);
 }
 
-TEST(CropBitmap, CopiesRowsTopToBottomMinusOneAndColumnsLeftToRightMinusOne) {
-  const Bitmap24 cropped = CropBitmap(Numbered(20, 10), 3, 2, 11, 10);
-  ASSERT_EQ(cropped.Width(), 8);
-  ASSERT_EQ(cropped.Height(), 8);
-  EXPECT_EQ(cropped.Pixel(0, 0), MakeRgb(3, 2, 5));
-  EXPECT_EQ(cropped.Pixel(7, 7), MakeRgb(10, 9, 19));
-}
-
 struct ClipCase {
   int left, top, right, bottom;
   int expectWidth, expectHeight;
@@ -116,12 +105,16 @@ TEST_P(CropBitmapClipping, KeepsOnlyThePartInsideTheBitmap) {
   ASSERT_EQ(cropped.Height(), c.expectHeight);
   if (!cropped.Empty()) {
     EXPECT_EQ(cropped.Pixel(0, 0), MakeRgb(c.firstX, c.firstY, c.firstX + c.firstY));
+    const int lastX = c.firstX + c.expectWidth - 1, lastY = c.firstY + c.expectHeight - 1;
+    EXPECT_EQ(cropped.Pixel(c.expectWidth - 1, c.expectHeight - 1),
+              MakeRgb(lastX, lastY, lastX + lastY));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rectangles, CropBitmapClipping,
-    ::testing::Values(ClipCase{-5, -3, 4, 2, 4, 2, 0, 0}, ClipCase{15, 8, 30, 40, 5, 2, 15, 8},
+    ::testing::Values(ClipCase{3, 2, 11, 10, 8, 8, 3, 2},  // right and bottom exclusive
+                      ClipCase{-5, -3, 4, 2, 4, 2, 0, 0}, ClipCase{15, 8, 30, 40, 5, 2, 15, 8},
                       ClipCase{INT_MIN, INT_MIN, INT_MAX, INT_MAX, 20, 10, 0, 0},
                       ClipCase{20, 0, 25, 5, 0, 0, 0, 0}, ClipCase{5, 5, 5, 9, 0, 0, 0, 0},
                       ClipCase{9, 4, 2, 8, 0, 0, 0, 0}, ClipCase{-9, -9, -1, -1, 0, 0, 0, 0}));

@@ -28,20 +28,6 @@ TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
   EXPECT_EQ(overlay.redColumns, (Lines{22, 54}));  // columns 1 and 2 at 32 and 64, minus 10
 }
 
-// A 144 x 192 picture at m = 4 in a 200 x 100 client area: W = 200, H = 100.
-TEST(GridOverlayLines, UnscrolledImageIsCutAtTheClientArea) {
-  ScreenGeometry g = MakeGeometry(18, 192, AttrMode::Mode8x1, 0, 18);
-  GridOverlay overlay = GridOverlayLines({200, 100, 0, 0, 4, true}, g);
-  EXPECT_EQ(overlay.width, 200);
-  EXPECT_EQ(overlay.height, 100);
-  EXPECT_EQ(overlay.whiteRows, (Lines{0, 32, 64, 96}));
-  EXPECT_EQ(overlay.whiteColumns, (Lines{0, 32, 64, 96, 128, 160, 192}));
-  EXPECT_EQ(overlay.greyRows.size(), 22u);  // i = 1..25 without 8, 16, 24
-  EXPECT_EQ(overlay.greyRows.back(), 100);
-  EXPECT_EQ(overlay.greyColumns.size(), 44u);  // i = 1..50 without the six multiples of 8
-  EXPECT_EQ(overlay.redColumns, (Lines{0}));   // the right edge 576 lies past W
-}
-
 TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
   // 8 x 8 at m = 2: 16 x 16 in a 40 x 20 client area.
   ScreenGeometry g = MakeGeometry(1, 8, AttrMode::Mode8x1, 0, 1);
@@ -55,19 +41,18 @@ TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
   EXPECT_EQ(overlay.redColumns, (Lines{0, 16}));
 }
 
+// The first test's picture and client area; 8x2 mode has no MLT window.
 TEST(GridOverlayLines, WithTheGridOffOnlyTheMltLinesRemain) {
-  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
   GridOverlay expected;
   expected.width = 54;
   expected.height = 37;
   expected.redColumns = {22, 54};
+  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
   EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);
-}
-
-TEST(GridOverlayLines, EightByTwoModeHasNoMltLines) {
-  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x2, 1, 1);
+  g.SetMode(AttrMode::Mode8x2);
+  expected.redColumns.clear();
+  EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);
   EXPECT_TRUE(GridOverlayLines({70, 40, -10, -3, 4, true}, g).redColumns.empty());
-  EXPECT_TRUE(GridOverlayLines({70, 40, -10, -3, 4, false}, g).redColumns.empty());
 }
 
 TEST(GridOverlayLines, ExtremeInputsGiveFewLinesAndNoCrash) {

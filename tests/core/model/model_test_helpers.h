@@ -1,6 +1,7 @@
 #pragma once
-// Small builders shared by the model and format tests.
+// Small builders shared by the core tests.
 
+#include <random>
 #include <vector>
 
 #include "core/model/screen_buffers.h"
@@ -17,6 +18,15 @@ inline ScreenGeometry MakeGeometry(int dx, int dy, AttrMode mode = AttrMode::Mod
   g.SetMltLeft(mltLeft);
   g.SetMltWidth(mltWidth);
   return g;
+}
+
+// Every byte of both blocks from a fixed random sequence, many attributes with bit 7 set.
+inline ScreenBuffers RandomScreen(unsigned seed) {
+  std::mt19937 random(seed);
+  ScreenBuffers s;
+  for (std::uint8_t& b : s.Pixels()) b = static_cast<std::uint8_t>(random());
+  for (std::uint8_t& b : s.Attrs()) b = static_cast<std::uint8_t>(random());
+  return s;
 }
 
 // Rows of byte column `column` in frame f whose attribute equals `value`.

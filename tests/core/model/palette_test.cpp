@@ -19,18 +19,15 @@ TEST_P(PaletteTable, GivesColourAndName) {
   EXPECT_EQ(ColorName(e.index), e.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllSixteen, PaletteTable,
-    ::testing::Values(
-        PaletteEntry{0, "Black", 0, 0, 0}, PaletteEntry{1, "Blue", 0, 0, 177},
-        PaletteEntry{2, "Red", 177, 0, 0}, PaletteEntry{3, "Magenta", 177, 0, 177},
-        PaletteEntry{4, "Green", 0, 177, 0}, PaletteEntry{5, "Cyan", 0, 177, 177},
-        PaletteEntry{6, "Yellow", 177, 177, 0}, PaletteEntry{7, "White", 177, 177, 177},
-        PaletteEntry{8, "Black", 0, 0, 0}, PaletteEntry{9, "Bright Blue", 0, 0, 254},
-        PaletteEntry{10, "Bright Red", 254, 0, 0}, PaletteEntry{11, "Bright Magenta", 254, 0, 254},
-        PaletteEntry{12, "Bright Green", 0, 254, 0}, PaletteEntry{13, "Bright Cyan", 0, 254, 254},
-        PaletteEntry{14, "Bright Yellow", 254, 254, 0},
-        PaletteEntry{15, "Bright White", 254, 254, 254}));
+// Normal colours at 177, bright ones at 254; bright black is black.
+INSTANTIATE_TEST_SUITE_P(Entries, PaletteTable,
+                         ::testing::Values(PaletteEntry{0, "Black", 0, 0, 0},
+                                           PaletteEntry{1, "Blue", 0, 0, 177},
+                                           PaletteEntry{6, "Yellow", 177, 177, 0},
+                                           PaletteEntry{8, "Black", 0, 0, 0},
+                                           PaletteEntry{11, "Bright Magenta", 254, 0, 254},
+                                           PaletteEntry{12, "Bright Green", 0, 254, 0},
+                                           PaletteEntry{15, "Bright White", 254, 254, 254}));
 
 TEST(Palette, AttrColorTakesInkOrPaperBitsWithTheSharedBright) {
   EXPECT_EQ(AttrColor(0x4A, ColorPart::Ink), MakeRgb(254, 0, 0));
@@ -38,13 +35,6 @@ TEST(Palette, AttrColorTakesInkOrPaperBitsWithTheSharedBright) {
   EXPECT_EQ(AttrColor(0xB8, ColorPart::Paper), MakeRgb(177, 177, 177));  // bit 7 ignored
   EXPECT_EQ(AttrColor(0x26, ColorPart::Ink), MakeRgb(177, 177, 0));
   EXPECT_EQ(AttrColor(0x26, ColorPart::Paper), MakeRgb(0, 177, 0));
-  for (int attr = 0; attr < 256; ++attr) {
-    int bright = (attr & 0x40) ? 8 : 0;
-    EXPECT_EQ(AttrColor(static_cast<std::uint8_t>(attr), ColorPart::Ink),
-              PaletteColor((attr & 7) | bright));
-    EXPECT_EQ(AttrColor(static_cast<std::uint8_t>(attr), ColorPart::Paper),
-              PaletteColor(((attr >> 3) & 7) | bright));
-  }
 }
 
 struct ComponentCase {
@@ -142,15 +132,10 @@ TEST_P(ShortNames, PrefixBrightExceptOnBlack) {
 INSTANTIATE_TEST_SUITE_P(Table, ShortNames,
                          ::testing::Values(ShortNameCase{0x78, ColorPart::Paper, "Br.Wht"},
                                            ShortNameCase{0x40, ColorPart::Ink, "Blk"},
-                                           ShortNameCase{0x40, ColorPart::Paper, "Blk"},
-                                           ShortNameCase{0x01, ColorPart::Ink, "Blu"},
-                                           ShortNameCase{0x12, ColorPart::Ink, "Red"},
                                            ShortNameCase{0x12, ColorPart::Paper, "Red"},
                                            ShortNameCase{0x43, ColorPart::Ink, "Br.Mag"},
-                                           ShortNameCase{0x20, ColorPart::Paper, "Grn"},
                                            ShortNameCase{0x6D, ColorPart::Ink, "Br.Cyn"},
-                                           ShortNameCase{0xB0, ColorPart::Paper, "Yel"},
-                                           ShortNameCase{0x07, ColorPart::Ink, "Wht"}));
+                                           ShortNameCase{0xB0, ColorPart::Paper, "Yel"}));
 
 }  // namespace
 }  // namespace tinto

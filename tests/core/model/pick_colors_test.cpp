@@ -12,11 +12,15 @@ struct PickCase {
 
 class PickColorsTest : public ::testing::TestWithParam<PickCase> {};
 
+// The picked colours join back into the attributes without bit 7.
 TEST_P(PickColorsTest, KeepsColourAndBrightBitsOfBothFrames) {
   ScreenBuffers s;
   s.SetAttr(0, 100, 50, GetParam().attr0);
   s.SetAttr(1, 100, 50, GetParam().attr1);
-  EXPECT_EQ(PickColors(s, 100, 50), GetParam().expected);
+  const CurrentColors picked = PickColors(s, 100, 50);
+  EXPECT_EQ(picked, GetParam().expected);
+  EXPECT_EQ(picked.Attr0(), GetParam().attr0 & 0x7F);
+  EXPECT_EQ(picked.Attr1(), GetParam().attr1 & 0x7F);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -40,12 +44,6 @@ TEST(PickColors, MovesPointsOutsideTheScreenToItsEdge) {
   s.AttrByte(1, 191, 31) = 0x08;
   EXPECT_EQ(PickColors(s, -5, -1000).ink1, 0x01);
   EXPECT_EQ(PickColors(s, 256, 192).paper2, 0x08);
-}
-
-TEST(CurrentColors, AttributesJoinInkAndPaperOfEachFrame) {
-  CurrentColors c{0x42, 0x78, 0x05, 0x08};
-  EXPECT_EQ(c.Attr0(), 0x7A);
-  EXPECT_EQ(c.Attr1(), 0x0D);
 }
 
 }  // namespace

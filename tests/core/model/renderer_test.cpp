@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <tuple>
 #include <vector>
 
@@ -11,135 +10,99 @@
 namespace tinto {
 namespace {
 
+using test::MakeGeometry;
+using test::RandomScreen;
+
 constexpr Rgb kSentinel = MakeRgb(1, 2, 3);
 
-using test::MakeGeometry;
-
-ScreenBuffers RandomScreen(unsigned seed) {
-  std::mt19937 random(seed);
-  ScreenBuffers s;
-  for (std::uint8_t& b : s.Pixels()) b = static_cast<std::uint8_t>(random());
-  for (std::uint8_t& b : s.Attrs()) b = static_cast<std::uint8_t>(random());
-  return s;
-}
-
-struct Bitmaps {
-  Bitmap24 image1, image2, preview1, preview2;
-
-  Bitmaps(int width, int height, Rgb fill = kSentinel)
-      : image1(width, height),
-        image2(width, height),
-        preview1(width, height),
-        preview2(width, height) {
-    for (Bitmap24* b : All()) b->Fill(fill);
+// Display bitmaps of 256 x 192 (unless given) filled with the sentinel colour.
+struct Bitmaps : DisplayBitmapSet {
+  explicit Bitmaps(int width = 256, int height = 192) : DisplayBitmapSet(width, height) {
+    for (Bitmap24* b : All()) b->Fill(kSentinel);
   }
   std::vector<Bitmap24*> All() { return {&image1, &image2, &preview1, &preview2}; }
-  DisplayBitmaps Views() {
-    return {image1.View(), image2.View(), preview1.View(), preview2.View()};
-  }
 };
 
-TEST(RenderScreen, WithoutAttributesSetPixelsAreWhiteAndMixToGreys) {
-  ScreenBuffers s;
-  s.SetPixel(0, 10, 5);  // frame 0 only
-  s.SetPixel(0, 11, 5);  // both frames
-  s.SetPixel(1, 11, 5);
-  s.SetAttr(0, 10, 5, 0x4A);
-  Bitmaps b(16, 8);
-  RenderScreen(s, MakeGeometry(2, 8), {false, true}, b.Views());
-  EXPECT_EQ(b.image1.Pixel(10, 5), MakeRgb(255, 255, 255));
-  EXPECT_EQ(b.image2.Pixel(10, 5), MakeRgb(0, 0, 0));
-  EXPECT_EQ(b.preview1.Pixel(10, 5), MakeRgb(199, 199, 199));
-  EXPECT_EQ(b.preview2.Pixel(10, 5), MakeRgb(199, 199, 199));
-  EXPECT_EQ(b.preview1.Pixel(11, 5), MakeRgb(254, 254, 254));
-  EXPECT_EQ(b.preview1.Pixel(12, 5), MakeRgb(0, 0, 0));
-}
+struct ColorCase {
+  bool attributes;
+  int x;
+  Rgb image1, image2, mixed;
+};
 
-TEST(RenderScreen, AttributesGiveInkForSetAndPaperForClearPixels) {
+class RenderScreenColors : public ::testing::TestWithParam<ColorCase> {};
+
+// Pixel 10 of row 5 is set in frame 0 only, pixel 11 in both; the cell's attribute is 0x4A
+// (bright red ink, bright blue paper) in both frames.
+TEST_P(RenderScreenColors, GiveInkForSetAndPaperForClearPixelsOrWhiteOnBlack) {
+  const ColorCase& c = GetParam();
   ScreenBuffers s;
   s.SetPixel(0, 10, 5);
-  s.SetAttr(0, 10, 5, 0x4A);  // bright red ink, bright blue paper
+  s.SetPixel(0, 11, 5);
+  s.SetPixel(1, 11, 5);
+  s.SetAttr(0, 10, 5, 0x4A);
   s.SetAttr(1, 10, 5, 0x4A);
   Bitmaps b(16, 8);
-  RenderScreen(s, MakeGeometry(2, 8), {true, true}, b.Views());
-  EXPECT_EQ(b.image1.Pixel(10, 5), MakeRgb(254, 0, 0));
-  EXPECT_EQ(b.image2.Pixel(10, 5), MakeRgb(0, 0, 254));
-  EXPECT_EQ(b.preview1.Pixel(10, 5), MakeRgb(199, 0, 199));
-  EXPECT_EQ(b.preview2.Pixel(10, 5), MakeRgb(199, 0, 199));
-  EXPECT_EQ(b.image1.Pixel(9, 5), MakeRgb(0, 0, 254));  // same cell, pixel clear
-  EXPECT_EQ(b.preview1.Pixel(9, 5), MakeRgb(0, 0, 254));
+  RenderScreen(s, MakeGeometry(2, 8), {c.attributes, true}, b.Views());
+  EXPECT_EQ(b.image1.Pixel(c.x, 5), c.image1);
+  EXPECT_EQ(b.image2.Pixel(c.x, 5), c.image2);
+  EXPECT_EQ(b.preview1.Pixel(c.x, 5), c.mixed);
+  EXPECT_EQ(b.preview2.Pixel(c.x, 5), c.mixed);
 }
 
-TEST(RenderScreen, WithoutNoFlicThePreviewsCopyTheFrames) {
-  ScreenBuffers s = RandomScreen(1);
-  Bitmaps b(256, 192);
-  RenderScreen(s, MakeGeometry(32, 192), {true, false}, b.Views());
-  EXPECT_TRUE(b.preview1 == b.image1);
-  EXPECT_TRUE(b.preview2 == b.image2);
-  EXPECT_FALSE(b.image1 == b.image2);
-}
+constexpr Rgb kWhite = MakeRgb(255, 255, 255), kBlack = MakeRgb(0, 0, 0);
+constexpr Rgb kBrightRed = MakeRgb(254, 0, 0), kBrightBlue = MakeRgb(0, 0, 254);
 
-TEST(RenderScreen, SmallestPictureFillsEightByOnePixels) {
-  ScreenBuffers s = RandomScreen(2);
-  Bitmaps exact(8, 1);
-  RenderScreen(s, MakeGeometry(1, 1), {true, true}, exact.Views());
-  for (int x = 0; x < 8; ++x)
-    EXPECT_EQ(exact.image1.Pixel(x, 0), FramePixelColor(s, 0, x, 0, true));
-  Bitmaps larger(16, 4);
-  RenderScreen(s, MakeGeometry(1, 1), {true, true}, larger.Views());
-  for (Bitmap24* bitmap : larger.All())
-    for (int y = 0; y < 4; ++y)
-      for (int x = 0; x < 16; ++x)
-        EXPECT_EQ(bitmap->Pixel(x, y) == kSentinel, x >= 8 || y >= 1) << x << "," << y;
-}
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, RenderScreenColors,
+    ::testing::Values(ColorCase{false, 10, kWhite, kBlack, MakeRgb(199, 199, 199)},
+                      ColorCase{false, 11, kWhite, kWhite, MakeRgb(254, 254, 254)},
+                      ColorCase{false, 12, kBlack, kBlack, kBlack},
+                      ColorCase{true, 10, kBrightRed, kBrightBlue, MakeRgb(199, 0, 199)},
+                      ColorCase{true, 11, kBrightRed, kBrightRed, kBrightRed},
+                      ColorCase{true, 9, kBrightBlue, kBrightBlue, kBrightBlue}));
 
-TEST(RenderBlock, NearTheBottomRendersOnlyRowsOfThePicture) {
-  ScreenBuffers s = RandomScreen(3);
-  Bitmaps b(256, 192);
-  RenderBlock(s, MakeGeometry(32, 190), {true, true}, b.Views(), 100, 188);
-  for (Bitmap24* bitmap : b.All())
-    for (int y = 0; y < 192; ++y)
-      for (int x = 0; x < 256; ++x) {
-        bool inBlock = x >= 96 && x < 104 && y >= 184 && y <= 189;
-        ASSERT_EQ(bitmap->Pixel(x, y) == kSentinel, !inBlock) << x << "," << y;
-      }
-}
-
-// Attribute mode, "Attributes", "No Flic".
+// Attribute mode, "Attributes", "No Flic": the fast paths against the per-pixel reference
+// colours, and nothing written outside the picture or the block.
 class RendererMatchesReference : public ::testing::TestWithParam<std::tuple<AttrMode, bool, bool>> {
  protected:
-  void ExpectPixel(Bitmaps& b, const ScreenBuffers& s, int x, int y) {
+  // Checks every pixel of every bitmap: the reference inside the area, the sentinel outside.
+  void ExpectRendered(Bitmaps& b, const ScreenBuffers& s, int left, int top, int right,
+                      int bottom) {
     auto [mode, attributes, noFlic] = GetParam();
-    Rgb frame0 = FramePixelColor(s, 0, x, y, attributes);
-    Rgb frame1 = FramePixelColor(s, 1, x, y, attributes);
-    Rgb mixed = MixedPixelColor(s, x, y, attributes);
-    ASSERT_EQ(b.image1.Pixel(x, y), frame0) << x << "," << y;
-    ASSERT_EQ(b.image2.Pixel(x, y), frame1) << x << "," << y;
-    ASSERT_EQ(b.preview1.Pixel(x, y), noFlic ? mixed : frame0) << x << "," << y;
-    ASSERT_EQ(b.preview2.Pixel(x, y), noFlic ? mixed : frame1) << x << "," << y;
+    for (int y = 0; y < 192; ++y)
+      for (int x = 0; x < 256; ++x) {
+        const bool inside = x >= left && x < right && y >= top && y < bottom;
+        Rgb frame0 = inside ? FramePixelColor(s, 0, x, y, attributes) : kSentinel;
+        Rgb frame1 = inside ? FramePixelColor(s, 1, x, y, attributes) : kSentinel;
+        Rgb mixed = inside ? MixedPixelColor(s, x, y, attributes) : kSentinel;
+        ASSERT_EQ(b.image1.Pixel(x, y), frame0) << x << "," << y;
+        ASSERT_EQ(b.image2.Pixel(x, y), frame1) << x << "," << y;
+        ASSERT_EQ(b.preview1.Pixel(x, y), noFlic ? mixed : frame0) << x << "," << y;
+        ASSERT_EQ(b.preview2.Pixel(x, y), noFlic ? mixed : frame1) << x << "," << y;
+      }
   }
+  ScreenGeometry Geometry(int dx, int dy) const { return MakeGeometry(dx, dy, Mode()); }
+  AttrMode Mode() const { return std::get<0>(GetParam()); }
   RenderOptions Options() const { return {std::get<1>(GetParam()), std::get<2>(GetParam())}; }
 };
 
-TEST_P(RendererMatchesReference, WholeScreen) {
-  for (auto [dx, dy] : {std::pair{32, 192}, std::pair{13, 77}}) {
+TEST_P(RendererMatchesReference, WholePicture) {
+  for (auto [dx, dy] : {std::pair{32, 192}, std::pair{13, 77}, std::pair{1, 1}}) {
     ScreenBuffers s = RandomScreen(static_cast<unsigned>(dx * dy));
-    Bitmaps b(dx * 8, dy);
-    RenderScreen(s, MakeGeometry(dx, dy, std::get<0>(GetParam())), Options(), b.Views());
-    for (int y = 0; y < dy; ++y)
-      for (int x = 0; x < dx * 8; ++x) ExpectPixel(b, s, x, y);
+    Bitmaps b;
+    RenderScreen(s, Geometry(dx, dy), Options(), b.Views());
+    ExpectRendered(b, s, 0, 0, dx * 8, dy);
   }
 }
 
+// The block of (x, y), cut at DY 190 near the bottom.
 TEST_P(RendererMatchesReference, BlocksAtCornersAndInside) {
   ScreenBuffers s = RandomScreen(4);
   for (auto [x, y] :
-       {std::pair{0, 0}, std::pair{255, 191}, std::pair{131, 97}, std::pair{7, 190}}) {
-    Bitmaps b(256, 192);
-    RenderBlock(s, MakeGeometry(32, 192, std::get<0>(GetParam())), Options(), b.Views(), x, y);
-    for (int row = y & ~7; row < (y & ~7) + 8; ++row)
-      for (int column = x & ~7; column < (x & ~7) + 8; ++column) ExpectPixel(b, s, column, row);
-    EXPECT_EQ(b.image1.Pixel((x & ~7) ^ 8, y), kSentinel);
+       {std::pair{0, 0}, std::pair{255, 189}, std::pair{131, 97}, std::pair{100, 188}}) {
+    Bitmaps b;
+    RenderBlock(s, Geometry(32, 190), Options(), b.Views(), x, y);
+    ExpectRendered(b, s, x & ~7, y & ~7, (x & ~7) + 8, std::min((y & ~7) + 8, 190));
   }
 }
 
@@ -178,27 +141,21 @@ struct GuardedViews {
   std::vector<std::uint8_t> memory[4];
 };
 
+// Bitmaps without memory are skipped too.
 TEST(Renderer, NeverWritesOutsideBitmapsSmallerThanThePicture) {
   ScreenBuffers s = RandomScreen(5);
   for (auto [width, height] :
        {std::pair{100, 50}, std::pair{256, 10}, std::pair{8, 192}, std::pair{3, 1}}) {
     GuardedViews guarded(width, height);
-    for (RenderOptions options : {RenderOptions{true, true}, RenderOptions{false, false}}) {
-      RenderScreen(s, MakeGeometry(32, 192), options, guarded.Views());
-      for (auto [x, y] :
-           {std::pair{255, 191}, std::pair{96, 40}, std::pair{0, 0}, std::pair{104, 8}})
-        RenderBlock(s, MakeGeometry(32, 192), options, guarded.Views(), x, y);
-    }
+    for (RenderOptions options : {RenderOptions{true, true}, RenderOptions{false, false}})
+      for (const DisplayBitmaps& views : {guarded.Views(), DisplayBitmaps{}}) {
+        RenderScreen(s, MakeGeometry(32, 192), options, views);
+        for (auto [x, y] :
+             {std::pair{255, 191}, std::pair{96, 40}, std::pair{0, 0}, std::pair{104, 8}})
+          RenderBlock(s, MakeGeometry(32, 192), options, views, x, y);
+      }
     EXPECT_EQ(guarded.DamagedGuards(), 0) << width << "x" << height;
   }
-}
-
-TEST(Renderer, EmptyBitmapsAreSkipped) {
-  ScreenBuffers s = RandomScreen(6);
-  DisplayBitmaps none;
-  RenderScreen(s, MakeGeometry(32, 192), {true, true}, none);
-  RenderBlock(s, MakeGeometry(32, 192), {true, true}, none, 0, 0);
-  SUCCEED();
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 namespace tinto {
 namespace {
 
+using test::MakeGeometry;
+using test::RowsWithAttr;
+
 struct ClampCase {
   int dx, left, width, expectLeft, expectWidth;
 };
@@ -25,43 +28,33 @@ INSTANTIATE_TEST_SUITE_P(Examples, ClampMltWindowTest,
                                            ClampCase{1, 31, 18, 0, 1},
                                            ClampCase{32, 14, 18, 14, 18}));
 
-TEST(ScreenGeometry, SettersClampToTheControlsRanges) {
-  ScreenGeometry g;
-  g.SetDX(0);
-  g.SetDY(500);
-  g.SetMltLeft(-3);
-  g.SetMltWidth(24);
-  EXPECT_EQ(g.DX(), 1);
-  EXPECT_EQ(g.DY(), 192);
-  EXPECT_EQ(g.MltLeft(), 0);
-  EXPECT_EQ(g.MltWidth(), 18);
-}
+struct CellCase {
+  AttrMode mode;
+  int x, y;
+  std::vector<int> rows;  // rows of the pixel's byte column that take the attributes
+};
 
-using test::RowsWithAttr;
+class WriteCellAttributesTest : public ::testing::TestWithParam<CellCase> {};
 
-TEST(WriteCellAttributes, Mode8x2WritesTheRowPair) {
+// DX 32 with the MLT window over byte columns 2..4.
+TEST_P(WriteCellAttributesTest, WritesTheRowsOfTheCellInBothFrames) {
+  const CellCase& c = GetParam();
   ScreenBuffers s;
-  ScreenGeometry g;
-  g.SetMode(AttrMode::Mode8x2);
-  WriteCellAttributes(s, g, 5, 191, 0x4A, 0x17);
-  EXPECT_EQ(RowsWithAttr(s, 0, 0, 0x4A), (std::vector<int>{190, 191}));
-  EXPECT_EQ(RowsWithAttr(s, 1, 0, 0x17), (std::vector<int>{190, 191}));
+  WriteCellAttributes(s, MakeGeometry(32, 192, c.mode, 2, 3), c.x, c.y, 0x41, 0x42);
+  EXPECT_EQ(RowsWithAttr(s, 0, c.x / 8, 0x41), c.rows);
+  EXPECT_EQ(RowsWithAttr(s, 1, c.x / 8, 0x42), c.rows);
+  EXPECT_EQ(RowsWithAttr(s, 0, c.x / 8 + 1, 0x41), std::vector<int>{});
 }
 
-TEST(WriteCellAttributes, Mode8x1InsideWindowWritesOneRowOutsideEight) {
-  ScreenBuffers s;
-  ScreenGeometry g;
-  g.SetDX(32);
-  g.SetMltLeft(2);
-  g.SetMltWidth(3);
-  WriteCellAttributes(s, g, 2 * 8, 13, 0x41, 0x42);      // first window column
-  WriteCellAttributes(s, g, 5 * 8 + 7, 13, 0x43, 0x44);  // just right of the window
-  WriteCellAttributes(s, g, 8, 13, 0x45, 0x46);          // just left of it
-  EXPECT_EQ(RowsWithAttr(s, 0, 2, 0x41), (std::vector<int>{13}));
-  EXPECT_EQ(RowsWithAttr(s, 1, 2, 0x42), (std::vector<int>{13}));
-  EXPECT_EQ(RowsWithAttr(s, 0, 5, 0x43), (std::vector<int>{8, 9, 10, 11, 12, 13, 14, 15}));
-  EXPECT_EQ(RowsWithAttr(s, 1, 1, 0x46), (std::vector<int>{8, 9, 10, 11, 12, 13, 14, 15}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cells, WriteCellAttributesTest,
+    ::testing::Values(
+        CellCase{AttrMode::Mode8x2, 5, 191, {190, 191}},
+        CellCase{AttrMode::Mode8x2, 16, 12, {12, 13}},
+        CellCase{AttrMode::Mode8x1, 2 * 8, 13, {13}},  // first window column
+        CellCase{AttrMode::Mode8x1, 4 * 8 + 7, 13, {13}},
+        CellCase{AttrMode::Mode8x1, 5 * 8, 13, {8, 9, 10, 11, 12, 13, 14, 15}},
+        CellCase{AttrMode::Mode8x1, 8 + 7, 191, {184, 185, 186, 187, 188, 189, 190, 191}}));
 
 TEST(ScreenBuffers, AddressesFollowTheBlockLayout) {
   ScreenBuffers s;

@@ -55,11 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MarqueeCase{
                           {100, 50}, {INT_MIN, INT_MAX}, kShiftHeld, {true, 96, 48, 0, 96}}));
 
-TEST(SelectionState, MarqueeMoveNeedsASelectionNoCtrlAndNoDrag) {
+TEST(SelectionState, MovesNeedTheirPressAndAMarqueeNeedsNoCtrlOrDrag) {
   ScreenGeometry g = MakeGeometry(32, 192);
   SelectionState none;
   EXPECT_FALSE(none.MarqueeMove({5, 5}, 0, g));
-  EXPECT_FALSE(none.Current().active);
+  EXPECT_EQ(none.DragPress({5, 5}, 0, true), DragPressResult::Ignored);
+  EXPECT_FALSE(none.DragMove({5, 5}, 0, g));
+  EXPECT_EQ(none.Current(), SelectionRecord{});
+  EXPECT_FALSE(none.Dragging() || none.Floating().active);
 
   SelectionState s;
   s.MarqueePress({10, 10}, 0);
@@ -72,23 +75,13 @@ TEST(SelectionState, MarqueeMoveNeedsASelectionNoCtrlAndNoDrag) {
   EXPECT_EQ(dragging.Current(), (SelectionRecord{true, 10, 10, 20, 20}));
 }
 
-TEST(SelectionState, ReleaseNormalisesTheCorners) {
-  SelectionState s = Selected(40, 30, 10, 5, MakeGeometry(32, 192));
-  EXPECT_EQ(s.Current(), (SelectionRecord{true, 10, 5, 40, 30}));
-}
-
-TEST(SelectionState, ReleaseDropsASelectionWithoutWidthOrHeight) {
+// Corners normalised; no width or no height (a plain click among them) drops the marquee.
+TEST(SelectionState, ReleaseNormalisesOrDropsTheMarquee) {
   ScreenGeometry g = MakeGeometry(32, 192);
-  EXPECT_FALSE(Selected(10, 10, 10, 10, g).Current().active);  // a plain click
+  EXPECT_EQ(Selected(40, 30, 10, 5, g).Current(), (SelectionRecord{true, 10, 5, 40, 30}));
+  EXPECT_FALSE(Selected(10, 10, 10, 10, g).Current().active);
   EXPECT_FALSE(Selected(10, 10, 30, 10, g).Current().active);
   EXPECT_FALSE(Selected(10, 10, 10, 30, g).Current().active);
-}
-
-TEST(SelectionState, DragPressNeedsAnActiveSelection) {
-  SelectionState s;
-  EXPECT_EQ(s.DragPress({5, 5}, 0, true), DragPressResult::Ignored);
-  EXPECT_FALSE(s.Dragging());
-  EXPECT_FALSE(s.Floating().active);
 }
 
 TEST(SelectionState, MovePressLiftsAFloatingCopyOnlyOnce) {
@@ -141,13 +134,6 @@ TEST(SelectionState, ShiftPressSnapsTheDragOrigin) {
   s.DragPress({15, 13}, kShiftHeld, false);  // origin (8, 8)
   s.DragMove({20, 20}, 0, g);
   EXPECT_EQ(s.Current(), (SelectionRecord{true, 22, 22, 42, 32}));
-}
-
-TEST(SelectionState, DragMoveWithoutADragDoesNothing) {
-  ScreenGeometry g = MakeGeometry(32, 192);
-  SelectionState s = Selected(10, 10, 30, 20, g);
-  EXPECT_FALSE(s.DragMove({50, 50}, 0, g));
-  EXPECT_EQ(s.Current(), (SelectionRecord{true, 10, 10, 30, 20}));
 }
 
 TEST(SelectionState, ADragThatCollapsesToAPointEndsSelectionAndDrag) {
