@@ -186,6 +186,12 @@ void TImportExpert::FormShow() {
   m_importReady = true;
 }
 
+// A closed dialog never flickers, whether or not the window system reported a deactivation.
+void TImportExpert::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  m_timer.SetEnabled(false);
+}
+
 void TImportExpert::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;

@@ -7,7 +7,7 @@
 // Conversions and the slider handlers do nothing while the dialog is hidden, no picture is
 // loaded, or `ImportReady` is off: from creation until the dialog is shown, while the dialog
 // rewrites its own size controls, and while another window is active. Controls carry their
-// design names as object names (see the parts' headers).
+// design names as object names (see the headers of its panes and bars).
 
 #include <QDialog>
 #include <functional>
@@ -99,13 +99,13 @@ class TImportExpert : public QDialog {
   QCheckBox* CBStretch() const { return m_cbStretch; }
   QComboBox* Filters() const { return m_filters; }
   QCheckBox* CBDither() const { return m_cbDither; }
-  QCheckBox* BrightBox() const { return m_bright; }
   QCheckBox* TintoMode() const { return m_tintoMode; }
   QPushButton* OK() const { return m_ok; }
   QPushButton* Cancel() const { return m_cancel; }
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -37,10 +37,6 @@ class TSourcePane : public QScrollArea {
 
   bool CropValid() const { return m_cropValid; }
   const tinto::PixelRect& CropRect() const { return m_cropRect; }
-  bool Dragging() const { return m_dragging; }
-  bool Moving() const { return m_moving; }
-  // Whether the pointer was last seen over the crop rectangle (the size-all cursor).
-  bool OverCrop() const { return m_overCrop; }
 
  signals:
   // "Crop Picture" was chosen over a valid crop rectangle, which is dropped: crop the shown
@@ -74,7 +70,7 @@ class TSourcePane : public QScrollArea {
   tinto::PixelRect m_moveRect;
   bool m_moving = false;
   tinto::PixelPoint m_moveAnchor;
-  bool m_overCrop = false;
+  bool m_overCrop = false;  // the pointer was last over the crop rectangle (size-all cursor)
 };
 
 // The dotted focus-rectangle outline of `rect` (pixels alternately dark and light, visible on
