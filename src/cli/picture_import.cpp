@@ -35,7 +35,7 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
   if (!source.status) return source.status;
   if (job.crop) {
     const PixelRect& r = *job.crop;
-    Bitmap24 cropped = CropBitmap(*source.bitmap, r.left, r.top, r.right, r.bottom);
+    Bitmap24 cropped = CropBitmap(*source.bitmap, r.x1, r.y1, r.x2, r.y2);
     if (cropped.Empty()) return Status::Error("the crop rectangle lies outside the picture");
     picture = std::move(cropped);
     FitOptions(picture, job.stretch, options);

@@ -136,6 +136,31 @@ void TDocumentFlows::Open1Click() {
   RestoreDisplay();
 }
 
+void TDocumentFlows::Import1Click() {
+  if (!m_importRunner) return;
+  StopTimer();
+  if (const std::optional<ImportedPicture> picture = m_importRunner()) TakeImport(*picture);
+  RestoreDisplay();
+}
+
+// The geometry is written in the dialog's control order (DX, DY, MLT Width, MLT Left) without
+// fitting the MLT window: the dialog fitted it with its last conversion.
+void TDocumentFlows::TakeImport(const ImportedPicture& picture) {
+  m_window.DropSelection();
+  tinto::ScreenGeometry& geometry = m_session.Geometry();
+  geometry.SetDX(picture.geometry.DX());
+  geometry.SetDY(picture.geometry.DY());
+  geometry.SetMltWidth(picture.geometry.MltWidth());
+  geometry.SetMltLeft(picture.geometry.MltLeft());
+  geometry.SetMode(picture.geometry.Mode());
+  m_session.Screen().LoadScreen(picture.result.pixels, picture.result.attrs);
+  // Renaming rebuilds the title, which SetModified alone would not do for a document that
+  // was modified already.
+  m_session.Rename(tinto::kUntitledName);
+  m_session.SetModified(true);
+  m_window.ShowNewPicture();
+}
+
 bool TDocumentFlows::CloseQuerySave() {
   StopTimer();
   if (!m_session.Document().Modified()) return true;

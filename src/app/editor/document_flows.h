@@ -1,6 +1,6 @@
 #pragma once
-// The File menu's document flows of the main window - New, Open, Save, Save As - and the save
-// step of its close query: the prompts with their texts, kinds and buttons, the save and open
+// The File menu's document flows of the main window - New, Open, Save, Save As, Import - and the
+// save step of its close query: the prompts with their texts, kinds and buttons, the save and open
 // dialogs, the file readers and writer, and the document's name, modified flag and title.
 // Every flow stops the window's flicker timer first; those that end a pause of the display
 // re-apply the "No Flic" state (NoFlicClick) at the end.
@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/editor/imported_picture.h"
 #include "app/platform/message_service.h"
 #include "app/dialogs/file/save_dialog.h"
 #include "core/model/screen_buffers.h"
@@ -31,6 +32,8 @@ class TDocumentFlows : public QObject {
  public:
   // Runs a prepared open dialog in place of its modal Execute(); true when it ended with OK.
   using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
+  // Runs the import dialog modally; the picture when it closed with OK.
+  using ImportRunner = std::function<std::optional<ImportedPicture>()>;
   // Writes the picture to `path`; WriteNativeFile unless replaced.
   using FileWriter =
       std::function<tinto::Status(const std::string& path, const tinto::ScreenBuffers& screen,
@@ -47,6 +50,8 @@ class TDocumentFlows : public QObject {
   // Test seams; null restores the real behaviour.
   void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
   void SetFileWriter(FileWriter writer) { m_writer = std::move(writer); }
+  // The import dialog, created after the main window; Import does nothing without one.
+  void SetImportRunner(ImportRunner runner) { m_importRunner = std::move(runner); }
 
   // Asks for a name when the document is untitled or `forceSaveDialog` is set, then before
   // overwriting an existing file of the chosen name, writes the file and marks the document
@@ -60,6 +65,9 @@ class TDocumentFlows : public QObject {
   void Save_21Click();
   void New1Click();
   void Open1Click();
+  // "&Import..." (Ctrl+I): the picture, its geometry and mode come from the dialog when it
+  // closes with OK, and the document becomes an untitled, modified one; no save prompt.
+  void Import1Click();
   // The save-changes step of closing the window: false when the user cancels, or answers Yes
   // and the picture is not saved after all; either keeps the window open.
   bool CloseQuerySave();
@@ -72,6 +80,7 @@ class TDocumentFlows : public QObject {
   bool ConfirmOverwrite(const std::string& name);
   bool ReadChosenFile(const std::string& path);
   void RenameDocument(const std::string& name);
+  void TakeImport(const ImportedPicture& picture);
   void StopTimer();
   void RestoreDisplay();
 
@@ -81,5 +90,6 @@ class TDocumentFlows : public QObject {
   TSaveDialog m_saveDialog;
   TfrmOpen* m_openDialog = nullptr;
   OpenRunner m_openRunner;
+  ImportRunner m_importRunner;
   FileWriter m_writer;
 };

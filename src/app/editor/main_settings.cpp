@@ -6,6 +6,7 @@
 
 #include "app/editor/view_state.h"
 #include "core/format/settings_keys.h"
+#include "core/format/settings_writer.h"
 
 namespace setting = tinto::setting;
 using tinto::ReadSetting;
@@ -66,26 +67,7 @@ void LoadSize(const tinto::IniFile& ini, tinto::ScreenGeometry& geometry) {
   geometry.SetMltWidth(fitted.width);
 }
 
-// Writes keys one by one until the first failure; later writes are skipped.
-class SettingsWriter {
- public:
-  explicit SettingsWriter(tinto::IniFile& ini) : m_ini(ini) {}
-
-  void Int(const tinto::SettingKey& key, int value) {
-    if (m_status) m_status = tinto::WriteSetting(m_ini, key, value);
-  }
-  void Bool(const tinto::SettingKey& key, bool value) {
-    if (m_status) m_status = tinto::WriteSettingBool(m_ini, key, value);
-  }
-  void String(const tinto::SettingKey& key, const std::string& value) {
-    if (m_status) m_status = tinto::WriteSettingString(m_ini, key, value);
-  }
-  const tinto::Status& Result() const { return m_status; }
-
- private:
-  tinto::IniFile& m_ini;
-  tinto::Status m_status = tinto::Status::Ok();
-};
+using tinto::SettingsWriter;
 
 void SaveMain(const TViewState& view, const MainWindowSettings& window, SettingsWriter& out) {
   if (window.normalState) {
@@ -146,6 +128,7 @@ tinto::Status SaveMainSettings(tinto::IniFile& ini, const TViewState& view,
   SaveColorsAndSize(view, geometry, out);
   if (window.openTreeRolledUp) out.Bool(setting::kDialogsOpenTree, *window.openTreeRolledUp);
   out.Bool(setting::kDialogsSaveTree, window.saveTreeRolledUp);
+  if (window.writeImportSection && out.Result()) return window.writeImportSection(ini);
   return out.Result();
 }
 

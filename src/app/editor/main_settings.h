@@ -5,6 +5,7 @@
 // applies after the read and fills before the write.
 
 #include <QRect>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,9 @@
 #include "core/status.h"
 
 class TViewState;
+
+// Writes one window's section of the settings file; returns the first failure.
+using SettingsSectionWriter = std::function<tinto::Status(tinto::IniFile&)>;
 
 struct MainWindowSettings {
   bool skinEnabled = true;
@@ -30,6 +34,8 @@ struct MainWindowSettings {
   std::optional<bool> vsync;
   std::optional<bool> openTreeRolledUp;
   bool saveTreeRolledUp = false;
+  // Writes the import dialog's section after the main window's keys; none: not written.
+  SettingsSectionWriter writeImportSection;
 };
 
 // Reads every main-window key in the file's order. The view state and `geometry` take their

@@ -132,6 +132,7 @@ void TMainForm::ConnectMenu() {
   connect(a.Open1, &QAction::triggered, m_flows, &TDocumentFlows::Open1Click);
   connect(a.Save1, &QAction::triggered, m_flows, &TDocumentFlows::Save_11Click);
   connect(a.Save2, &QAction::triggered, m_flows, &TDocumentFlows::Save_21Click);
+  connect(a.Import1, &QAction::triggered, m_flows, &TDocumentFlows::Import1Click);
   connect(a.Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
   connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
   for (QAction* item : a.Magnify)
@@ -191,6 +192,7 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   if (const TfrmOpen* openDialog = OpenDialog())
     settings.openTreeRolledUp = openDialog->TreeRolledUp();
   settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  settings.writeImportSection = m_importSettingsWriter;
   return settings;
 }
 

@@ -12,6 +12,7 @@
 #include "app/platform/async_timer.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
+#include "app/editor/main_settings.h"
 #include "app/editor/view_state.h"
 #include "app/editor/main_actions.h"
 
@@ -37,8 +38,6 @@ struct MainFormOptions {
   // Where messages go; null: modal message boxes over the window. Not owned.
   MessageService* messages = nullptr;
 };
-
-struct MainWindowSettings;
 
 class TMainForm : public QMainWindow, public DocumentWindow {
   Q_OBJECT
@@ -97,8 +96,12 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TKelImage* Preview2() const;
   QImage* DisplayImage(int index);  // 0 Image_1, 1 Image_2, 2 Preview1, 3 Preview2
   TCanvasController* Canvas() const { return m_canvas; }
-  // New, Open, Save, Save As and the close query's save step.
+  // New, Open, Save, Save As, Import and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
+  // Writes the import dialog's settings section in the close pass, after the window's own.
+  void SetImportSettingsWriter(SettingsSectionWriter writer) {
+    m_importSettingsWriter = std::move(writer);
+  }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
   TfrmOpen* OpenDialog() const;
@@ -153,6 +156,7 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TMainActions m_actions{};
   std::string m_skinFileName;
   TColorForm* m_colorForm = nullptr;
+  SettingsSectionWriter m_importSettingsWriter;
 
   TGeometryBar* m_sizePanel = nullptr;
   TModeBar* m_panel2 = nullptr;

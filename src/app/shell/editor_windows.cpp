@@ -2,6 +2,8 @@
 
 #include "app/color/color_form.h"
 #include "app/dialogs/file/open_dialog.h"
+#include "app/dialogs/import/import_expert.h"
+#include "app/editor/document_flows.h"
 #include "app/shell/wait_form.h"
 #include "core/format/ini_file.h"
 
@@ -19,11 +21,14 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   m_mainForm->SetColorForm(m_colorForm);
   Step(StartupStep::ColorFormCreated);
 
+  m_importExpert = CreateImportExpert(settings);
+
   // The picture open dialog is the last window created; it reads its own setting.
   auto* openDialog =
       new TfrmOpen(settings, m_mainForm->Messages(),
                    QString::fromStdString(m_mainForm->ProgramDir()), m_mainForm.get());
   m_mainForm->SetOpenDialog(openDialog);
+  m_importExpert->SetOpenDialog(openDialog);
 
   m_wait->hide();
   m_wait->SetMessage(QString::fromLatin1(kWaitSkinText));
@@ -31,6 +36,20 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
 }
 
 EditorWindows::~EditorWindows() = default;
+
+// The import dialog reads the main window's flicker interval and the chooser's "VSync" when it
+// is shown; the main window runs it from "&Import..." and has it write its settings section.
+TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings) {
+  TMainForm* form = m_mainForm.get();
+  TColorForm* colorForm = m_colorForm;
+  ImportExpertLinks links{[form] { return form->Timer().Interval(); },
+                          [colorForm] { return colorForm->VSyncChecked(); }};
+  auto* expert = new TImportExpert(settings, form->Messages(), std::move(links), form);
+  form->Flows()->SetImportRunner([expert] { return expert->Run(); });
+  form->SetImportSettingsWriter(
+      [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
+  return expert;
+}
 
 void EditorWindows::ShowMainWindow() {
   m_mainForm->show();

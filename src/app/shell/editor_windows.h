@@ -1,15 +1,20 @@
 #pragma once
 // Every window of the editor, created once in start-up order: the wait window first (shown
 // with "Loading. Please Wait." before any other window exists), then the main window, whose
-// creation reads its settings, then the colour chooser, which reads its own; finally the wait
-// window is hidden and its text becomes the one shown at every later skin switch.
+// creation reads its settings, then the colour chooser and the import dialog, which read their
+// own; finally the wait window is hidden and its text becomes the one shown at every later skin
+// switch.
 
 #include <functional>
 #include <memory>
 
 #include "app/main_window/main_form.h"
 
+namespace tinto {
+class IniFile;
+}
 class TColorForm;
+class TImportExpert;
 class TWait;
 
 enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
@@ -27,12 +32,15 @@ class EditorWindows {
   TWait& Wait() { return *m_wait; }
   TMainForm& MainForm() { return *m_mainForm; }
   TColorForm& ColorForm() { return *m_colorForm; }
+  TImportExpert& ImportExpert() { return *m_importExpert; }
 
  private:
   void Step(StartupStep step);
+  TImportExpert* CreateImportExpert(const tinto::IniFile& settings);
 
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;
   std::unique_ptr<TMainForm> m_mainForm;
   TColorForm* m_colorForm = nullptr;  // owned by the main window
+  TImportExpert* m_importExpert = nullptr;  // owned by the main window
 };

@@ -71,15 +71,15 @@ int ShiftWithin(int start, int size, int shift, int limit) {
 }  // namespace
 
 PixelRect MoveCropRect(const PixelRect& rect, int dx, int dy, int pictureWidth, int pictureHeight) {
-  const int left = ShiftWithin(rect.left, rect.Width(), dx, pictureWidth);
-  const int top = ShiftWithin(rect.top, rect.Height(), dy, pictureHeight);
+  const int left = ShiftWithin(rect.x1, rect.Width(), dx, pictureWidth);
+  const int top = ShiftWithin(rect.y1, rect.Height(), dy, pictureHeight);
   return {left, top, left + rect.Width(), top + rect.Height()};
 }
 
 bool IsOverCropRect(const PixelRect& rect, int controlX, int controlY, int magnify) {
   const long long m = std::max(magnify, 1);
-  return controlX >= rect.left * m && controlX <= rect.right * m && controlY >= rect.top * m &&
-         controlY <= rect.bottom * m;
+  return controlX >= rect.x1 * m && controlX <= rect.x2 * m && controlY >= rect.y1 * m &&
+         controlY <= rect.y2 * m;
 }
 
 }  // namespace tinto

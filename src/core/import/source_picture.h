@@ -1,10 +1,12 @@
 #pragma once
 // The import's source picture: fitting the target size to it, the bitmap the source pane shows
 // and the conversion reads, and the arithmetic of the crop rectangle drawn over that pane.
-// Rectangles and points are in pixels of the shown bitmap; right and bottom are exclusive.
+// Rectangles (x1, y1 left and top; x2, y2 right and bottom, exclusive) and points are in
+// pixels of the shown bitmap.
 
 #include "core/import/resampler.h"
 #include "core/model/bitmap.h"
+#include "core/model/pixel_geometry.h"
 #include "core/model/screen_geometry.h"
 #include "core/status.h"
 
@@ -30,23 +32,6 @@ struct PreparedSource {
 // resampler's "Source bitmap too small".
 PreparedSource PrepareSource(const Bitmap24& picture, bool stretch, const ScreenGeometry& geometry,
                              const ResampleFilter& filter, Bitmap24& stretched);
-
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const PixelRect&) const = default;
-};
-
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const PixelPoint&) const = default;
-};
 
 // A copy of the pixels of `rect` inside `bitmap`. A rectangle reaching past the bitmap is clipped
 // to it; one with nothing inside the bitmap gives an empty bitmap.

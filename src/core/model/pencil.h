@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/model/pixel_geometry.h"
 #include "core/model/renderer.h"
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
@@ -23,17 +24,6 @@ struct PencilOptions {
   bool writeAttributes = true;
   std::uint8_t attr0 = 0;
   std::uint8_t attr1 = 0;
-};
-
-// Half-open pixel rectangle x1 <= x < x2, y1 <= y < y2.
-struct PixelRect {
-  int x1 = 0;
-  int y1 = 0;
-  int x2 = 0;
-  int y2 = 0;
-
-  bool Empty() const { return x1 >= x2 || y1 >= y2; }
-  bool operator==(const PixelRect&) const = default;
 };
 
 // The pencil at pixel (x, y): the square of side s starting s div 2 pixels left of and above

@@ -1,17 +1,12 @@
 #pragma once
 // From a position on a magnified canvas image to the picture pixel under it.
 
+#include "core/model/pixel_geometry.h"
 #include "core/model/screen_geometry.h"
 
 namespace tinto {
 
 constexpr IntRange kMagnificationRange{1, 10};
-
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const PixelPoint&) const = default;
-};
 
 // Pixel under image position (X, Y) at magnification m (clamped to 1..10): X div m, Y div m,
 // truncating toward zero, so positions up to m - 1 left of or above the image still give 0.

@@ -1,0 +1,62 @@
+#pragma once
+// An Import Expert on a settings file in a per-test folder, with scripted messages, and small
+// pictures written by the tests themselves.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QSlider>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "app/dialogs/import/import_expert.h"
+#include "app/dialogs/import/import_sliders.h"
+#include "core/format/ini_file.h"
+#include "support/scripted_message_service.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+
+class ImportExpertTest : public ::testing::Test {
+ protected:
+  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
+
+  TImportExpert& Create(const std::string& settingsText = {}) {
+    if (!settingsText.empty()) WriteAll(SettingsPath(), settingsText);
+    const IniFile settings(SettingsPath());
+    ImportExpertLinks links{[] { return quint16{5}; }, [] { return false; }};
+    m_expert = std::make_unique<TImportExpert>(settings, m_messages, std::move(links));
+    return *m_expert;
+  }
+
+  // Shown, exposed and active, with the magnification at 1 so that control pixels are
+  // picture pixels unless a test says otherwise.
+  TImportExpert& CreateShown(const std::string& settingsText = "[Import]\nMagnify=1\n") {
+    TImportExpert& expert = Create(settingsText);
+    expert.Start();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&expert));
+    expert.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&expert));
+    return expert;
+  }
+
+  // A PNG of `width` x `height` whose pixel (x, y) is (x * 4, y * 4, 128), so conversions of
+  // different parts of it differ.
+  QString WritePicture(const std::string& name, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb((x * 4) & 255, (y * 4) & 255, 128));
+    const QString path = QString::fromStdString(m_dir.File(name));
+    EXPECT_TRUE(image.save(path));
+    return path;
+  }
+
+  QSlider* Slider(int index) const { return m_expert->Sliders()->Slider(index); }
+
+  TempDir m_dir;
+  ScriptedMessageService m_messages;
+  std::unique_ptr<TImportExpert> m_expert;
+};
+
+}  // namespace tinto::test

@@ -1,0 +1,404 @@
+#include "app/dialogs/import/import_expert.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <array>
+#include <filesystem>
+#include <set>
+
+#include "app/dialogs/file/open_dialog.h"
+#include "app/dialogs/import/destination_pane.h"
+#include "app/dialogs/import/import_expert_fixture.h"
+#include "app/dialogs/import/import_status_bar.h"
+#include "app/dialogs/import/import_tool_bar.h"
+#include "app/dialogs/import/source_pane.h"
+#include "app/widgets/kel_image.h"
+#include "picture/picture_io.h"
+
+namespace tinto::test {
+namespace {
+
+using S = TImportSliders;
+
+std::array<int, 8> SliderValues(const TImportExpert& expert) {
+  std::array<int, 8> values{};
+  for (int i = 0; i < S::kSliderCount; ++i) values[i] = expert.Sliders()->Slider(i)->value();
+  return values;
+}
+
+struct ReadCase {
+  const char* text;
+  std::array<int, 8> sliders;  // LR LG LB HTH Contrast HR HG HB
+  int mltWidth, dy, magnify;
+  bool dither, stretch;
+};
+
+class ImportSettingsReadTest : public ImportExpertTest,
+                               public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(ImportSettingsReadTest, ControlsTakeTheKeysClampedAndMissingThresholdsMended) {
+  const ReadCase& c = GetParam();
+  TImportExpert& expert = Create(c.text);
+  EXPECT_EQ(SliderValues(expert), c.sliders);
+  EXPECT_EQ(expert.ToolBar()->MLTWidth()->value(), c.mltWidth);
+  EXPECT_EQ(expert.ToolBar()->DY()->value(), c.dy);
+  EXPECT_EQ(expert.ToolBar()->TMagnify()->value(), c.magnify);
+  EXPECT_EQ(expert.CBDither()->isChecked(), c.dither);
+  EXPECT_EQ(expert.CBStretch()->isChecked(), c.stretch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImportSettingsReadTest,
+    ::testing::Values(
+        ReadCase{"", {96, 96, 96, 128, 2, 160, 160, 160}, 18, 192, 4, true, false},
+        // The stored-file defaults, written out, give the dark values they always gave.
+        ReadCase{
+            "[Import]\nLR=256\nLG=256\nLB=256\nHTH=170\nContrast=256\nHR=270\nHG=270\nHB=270\n",
+            {255, 255, 255, 170, 4, 255, 255, 255},
+            18,
+            192,
+            4,
+            true,
+            false},
+        ReadCase{"[Import]\nLR=200\nHB=0\nDX=5\nDY=300\nMagnify=0\nDither=0\nStretch=1\n",
+                 {200, 96, 96, 128, 2, 160, 160, 0},
+                 5,
+                 192,
+                 1,
+                 false,
+                 true},
+        // A present key that does not parse takes the stored-file default, not the mend.
+        ReadCase{"[import]\nlr=abc\nHTH=0x20\nContrast=-3\n",
+                 {255, 96, 96, 32, 0, 160, 160, 160},
+                 18,
+                 192,
+                 4,
+                 true,
+                 false}));
+
+// The first two steps are the worked example: the clamped value is the one remembered.
+TEST_F(ImportExpertTest, LinkedSlidersMoveTheirGroupByTheRememberedClampedValues) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nLR=250\nLG=100\nLB=10\n");
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  struct Step {
+    int slider, value;
+    bool lowLink;
+    std::array<int, 8> expected;
+  };
+  const Step steps[] = {
+      {S::kLR, 200, true, {200, 50, 0, 128, 2, 160, 160, 160}},
+      {S::kLR, 250, true, {250, 100, 50, 128, 2, 160, 160, 160}},
+      {S::kLB, 60, true, {255, 110, 60, 128, 2, 160, 160, 160}},
+      {S::kHG, 100, true, {255, 110, 60, 128, 2, 100, 100, 100}},
+      {S::kHTH, 200, true, {255, 110, 60, 200, 2, 100, 100, 100}},
+      {S::kLG, 0, false, {255, 0, 60, 200, 2, 100, 100, 100}},
+  };
+  for (const Step& step : steps) {
+    expert.Sliders()->LLink()->setChecked(step.lowLink);
+    Slider(step.slider)->setValue(step.value);
+    EXPECT_EQ(SliderValues(expert), step.expected) << "slider " << step.slider;
+  }
+}
+
+struct EnableCase {
+  bool picture, dither, realTime;
+  bool thresholds, contrast, conv;
+};
+
+class ImportEnablingTest : public ImportExpertTest,
+                           public ::testing::WithParamInterface<EnableCase> {};
+
+TEST_P(ImportEnablingTest, ConversionControlsFollowThePictureDitherAndRealtime) {
+  const EnableCase& c = GetParam();
+  const std::string text = std::string("[Import]\nMagnify=1\nDither=") + (c.dither ? "1" : "0") +
+                           "\nRealTime=" + (c.realTime ? "1" : "0") + "\n";
+  TImportExpert& expert = CreateShown(text);
+  if (c.picture) expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  for (int index : {S::kLR, S::kLG, S::kLB, S::kHTH, S::kHR, S::kHG, S::kHB})
+    EXPECT_EQ(Slider(index)->isEnabled(), c.thresholds);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{expert.Sliders()->RT(), expert.Sliders()->LLink(),
+                                       expert.CBStretch(), expert.CBDither(), expert.Filters()})
+    EXPECT_EQ(w->isEnabled(), c.thresholds) << w->objectName().toStdString();
+  EXPECT_EQ(Slider(S::kContrast)->isEnabled(), c.contrast);
+  EXPECT_EQ(expert.Sliders()->Conv()->isEnabled(), c.conv);
+  EXPECT_EQ(expert.Timer().Enabled(), c.picture);
+  EXPECT_TRUE(expert.TintoMode()->isEnabled());
+  EXPECT_TRUE(expert.ToolBar()->DX()->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ImportEnablingTest,
+                         ::testing::Values(EnableCase{false, true, false, false, false, false},
+                                           EnableCase{true, true, true, true, true, false},
+                                           EnableCase{true, false, false, true, false, true}));
+
+TEST_F(ImportExpertTest, RealtimeStepsPreviewPerPixelAndTheReleaseConverts) {
+  TImportExpert& expert = CreateShown();
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  const ImportResult before = expert.Result();
+  Slider(S::kLR)->setSliderDown(true);
+  Slider(S::kLR)->setValue(40);
+  // Red 80 reaches the threshold; red 20 reaches 40 / (128 / 50); red 8 does not.
+  const QImage* dest1 = expert.SBDestin()->Dest1()->Picture();
+  EXPECT_EQ(qRed(dest1->pixel(20, 0)), 254);
+  EXPECT_EQ(qRed(dest1->pixel(5, 0)), 177);
+  EXPECT_EQ(qRed(dest1->pixel(2, 0)), 0);
+  EXPECT_EQ(expert.Result().attrs, before.attrs);
+  Slider(S::kLR)->setSliderDown(false);
+  EXPECT_NE(expert.Result().attrs, before.attrs);
+  EXPECT_FALSE(expert.Sliders()->Conv()->isEnabled());
+
+  // A key step has no release: the conversion follows it all the same.
+  const ImportResult afterRelease = expert.Result();
+  Slider(S::kHR)->setFocus();
+  QTest::keyClick(Slider(S::kHR), Qt::Key_PageDown);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return expert.Result().attrs != afterRelease.attrs; }, 2000));
+  EXPECT_EQ(expert.PnStatus()->Label(3)->text(), "Red 2: 144");
+}
+
+struct DragCase {
+  QPoint from, to;  // control pixels at magnification 2
+  bool accepted;
+  PixelRect rect;
+};
+
+class ImportCropDragTest : public ImportExpertTest,
+                           public ::testing::WithParamInterface<DragCase> {};
+
+TEST_P(ImportCropDragTest, DragsOfEightByEightAndMoreBecomeTheCropRectangle) {
+  const DragCase& c = GetParam();
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\n");
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  TKelImage* source = expert.SBSource()->Source();
+  QTest::mousePress(source, Qt::LeftButton, {}, c.from);
+  QTest::mouseMove(source, c.to);
+  QTest::mouseRelease(source, Qt::LeftButton, {}, c.to);
+  EXPECT_EQ(expert.SBSource()->CropValid(), c.accepted);
+  if (c.accepted) {
+    EXPECT_EQ(expert.SBSource()->CropRect(), c.rect);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drags, ImportCropDragTest,
+                         ::testing::Values(DragCase{{1, 1}, {14, 80}, false, {}},  // 7 x 40 pixels
+                                           DragCase{{1, 1}, {16, 16}, true, {0, 0, 8, 8}},
+                                           DragCase{{40, 30}, {20, 10}, true, {10, 5, 20, 15}},
+                                           DragCase{{20, 20}, {400, 400}, true, {10, 10, 64, 48}}));
+
+TEST_F(ImportExpertTest, CropRectangleMovesFlushAgainstTheEdgeAndCropsOverIt) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\n");
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  TSourcePane* pane = expert.SBSource();
+  TKelImage* source = pane->Source();
+  QTest::mousePress(source, Qt::LeftButton, {}, {16, 16});
+  QTest::mouseMove(source, {48, 48});
+  QTest::mouseRelease(source, Qt::LeftButton, {}, {48, 48});
+  QTest::mousePress(source, Qt::LeftButton, {}, {32, 32});
+  QTest::mouseMove(source, {-8, 38});
+  QTest::mouseRelease(source, Qt::LeftButton, {}, {-8, 38});
+  ASSERT_TRUE(pane->CropValid());
+  EXPECT_EQ(pane->CropRect(), (PixelRect{0, 11, 16, 27}));
+
+  auto popupAt = [&](QPoint at) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, source->mapToGlobal(at));
+    QApplication::sendEvent(source, &event);
+    const bool enabled = pane->CropSource()->isEnabled();
+    EXPECT_FALSE(pane->StretchWindow()->isEnabled());
+    pane->PupSource()->hide();
+    return enabled;
+  };
+  EXPECT_FALSE(popupAt({100, 80}));
+  EXPECT_TRUE(popupAt({10, 30}));
+  pane->CropSource()->trigger();
+  EXPECT_FALSE(pane->CropValid());
+  EXPECT_EQ(expert.SourcePicture().Picture().Width(), 16);
+  EXPECT_EQ(expert.SourcePicture().Picture().Height(), 16);
+  EXPECT_EQ(expert.ToolBar()->DX()->value(), 2);
+  EXPECT_EQ(expert.ToolBar()->DY()->value(), 16);
+}
+
+TEST_F(ImportExpertTest, WithStretchTheCropComesFromTheResampledPicture) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\nStretch=1\n");
+  const QString path = WritePicture("p.png", 64, 48);
+  expert.OpenSourceFile(path);
+  Bitmap24 original, resampled(144, 192);
+  ASSERT_TRUE(LoadPicture(path.toStdString(), original));
+  ASSERT_TRUE(Stretch(original, resampled, kResampleFilters[kDefaultResampleFilter]));
+  TKelImage* source = expert.SBSource()->Source();
+  QTest::mousePress(source, Qt::LeftButton, {}, {1, 1});  // (0, 0) would mean the centre
+  QTest::mouseMove(source, {144, 192});
+  QTest::mouseRelease(source, Qt::LeftButton, {}, {144, 192});
+  QContextMenuEvent event(QContextMenuEvent::Mouse, {10, 10}, source->mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(source, &event);
+  expert.SBSource()->PupSource()->hide();
+  expert.SBSource()->CropSource()->trigger();
+  EXPECT_EQ(expert.SourcePicture().Picture(), CropBitmap(resampled, 0, 0, 72, 96));
+  EXPECT_EQ(expert.ToolBar()->DX()->value(), 18);
+  EXPECT_EQ(expert.ToolBar()->DY()->value(), 192);
+}
+
+struct BadFile {
+  const char* name;
+  std::string bytes;
+};
+
+class ImportBadFileTest : public ImportExpertTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(ImportBadFileTest, ShowsErrorImageAndKeepsThePreviousPicture) {
+  TImportExpert& expert = CreateShown();
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  const ImportResult before = expert.Result();
+  const std::string path = m_dir.File(GetParam().name);
+  if (GetParam().bytes == "/")
+    std::filesystem::create_directory(path);
+  else
+    WriteAll(path, GetParam().bytes);
+  expert.OpenSourceFile(QString::fromStdString(path));
+  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_EQ(m_messages.Shown()[0].kind, MessageKind::Error);
+  EXPECT_EQ(m_messages.Shown()[0].text, "Error Image.");
+  EXPECT_EQ(m_messages.Shown()[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(expert.SourcePicture().Picture().Width(), 64);
+  EXPECT_EQ(expert.Result().pixels, before.pixels);
+  EXPECT_TRUE(Slider(S::kLR)->isEnabled());
+}
+
+// A BMP header claiming 40000 x 40000 pixels of 24 bits.
+std::string HugeBmpHeader() {
+  std::string h = "BM";
+  auto put32 = [&h](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) h.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  put32(54);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(40000);
+  put32(40000);
+  h += std::string("\x01\x00\x18\x00", 4);
+  for (int i = 0; i < 6; ++i) put32(0);
+  return h;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ImportBadFileTest,
+                         ::testing::Values(BadFile{"garbage.png", "not a picture"},
+                                           BadFile{"empty.jpg", ""},
+                                           BadFile{"cut.jpg", "\xFF\xD8\xFF\xE0\x00\x10JFIF"},
+                                           BadFile{"notes.txt", "hello"},
+                                           BadFile{"folder.png", "/"},
+                                           BadFile{"huge.bmp", HugeBmpHeader()}));
+
+TEST_F(ImportExpertTest, AFailedFirstOpenLeavesTheDialogEmpty) {
+  TImportExpert& expert = CreateShown();
+  expert.OpenSourceFile(QString::fromStdString(m_dir.File("missing.jpg")));
+  EXPECT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_FALSE(expert.SourcePicture().Loaded());
+  EXPECT_FALSE(expert.SBSource()->Source()->isVisible());
+  EXPECT_FALSE(expert.SBDestin()->Dest1()->isVisible());
+  EXPECT_FALSE(Slider(S::kLR)->isEnabled());
+  EXPECT_FALSE(expert.Timer().Enabled());
+  // OK without a picture hands back the design geometry and an all-zero conversion.
+  const ImportedPicture picture = expert.Picture();
+  EXPECT_EQ(picture.geometry.DX(), 18);
+  EXPECT_EQ(picture.result.pixels, ScreenBlock{});
+  EXPECT_EQ(picture.result.attrs, ScreenBlock{});
+}
+
+TEST_F(ImportExpertTest, OpenSourceRunsThePictureOpenDialogAndFitsTheSize) {
+  TImportExpert& expert = CreateShown();
+  const IniFile settings(SettingsPath());
+  TfrmOpen openDialog(settings, m_messages, QString::fromStdString(m_dir.Path().string()));
+  expert.SetOpenDialog(&openDialog);
+  const QString path = WritePicture("photo.png", 100, 50);
+  QString title;
+  expert.SetOpenRunner([&](TfrmOpen& dialog) {
+    dialog.Start();
+    title = dialog.windowTitle();
+    EXPECT_TRUE(dialog.PnImage()->isVisible());
+    dialog.EdFileName()->setText(path);
+    QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+    return dialog.result() == QDialog::Accepted;
+  });
+  expert.ToolBar()->MLTLeft()->setValue(3);
+  QTest::keyClick(&expert, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(title, "Open Picture...");
+  EXPECT_EQ(expert.SourcePicture().Picture().Width(), 100);
+  EXPECT_EQ(expert.ToolBar()->DX()->value(), 12);
+  EXPECT_EQ(expert.ToolBar()->DY()->value(), 50);
+  EXPECT_EQ(expert.ToolBar()->MLTLeft()->value(), 0);
+  EXPECT_EQ(expert.ToolBar()->MLTWidth()->value(), 12);
+  EXPECT_TRUE(expert.SBDestin()->Dest1()->isVisible() != expert.SBDestin()->Dest2()->isVisible());
+}
+
+TEST_F(ImportExpertTest, EnterIsOkEscapeIsCancelAndTabReachesEveryControl) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nRealTime=0\n");
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  std::set<QString> reached;
+  for (int i = 0; i < 40; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached.insert(QApplication::focusWidget()->objectName());
+  }
+  for (const char* name :
+       {"OBMP",   "DX",        "DY",  "MLTWidth", "MLTLeft",   "TMagnify", "LR",
+        "LG",     "LB",        "HTH", "Contrast", "HR",        "HG",       "HB",
+        "LLink",  "HLink",     "RT",  "Conv",     "CBStretch", "Filters",  "CBDither",
+        "Bright", "TintoMode", "OK",  "Cancel"})
+    EXPECT_TRUE(reached.count(QString::fromLatin1(name))) << name;
+
+  expert.ToolBar()->DY()->setFocus();
+  QTest::keyClick(expert.ToolBar()->DY(), Qt::Key_Return);
+  EXPECT_FALSE(expert.isVisible());
+  EXPECT_EQ(expert.result(), QDialog::Accepted);
+  expert.Start();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&expert));
+  QTest::keyClick(&expert, Qt::Key_Escape);
+  EXPECT_EQ(expert.result(), QDialog::Rejected);
+}
+
+TEST_F(ImportExpertTest, ADroppedPictureOpensAsOpenSourceWould) {
+  TImportExpert& expert = CreateShown();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(WritePicture("d.png", 40, 30))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&expert, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&expert, &drop);
+  EXPECT_EQ(expert.SourcePicture().Picture().Width(), 40);
+  EXPECT_EQ(expert.ToolBar()->DX()->value(), 5);
+}
+
+TEST_F(ImportExpertTest, MltLinesFollowTheWindowAndVanishInTintoMode) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\nDX=10\n");
+  expert.OpenSourceFile(WritePicture("p.png", 256, 48));
+  expert.ToolBar()->MLTLeft()->setValue(2);
+  EXPECT_EQ(expert.SBDestin()->Lines(), (MltLines{32, 192}));
+  expert.TintoMode()->setChecked(true);
+  EXPECT_FALSE(expert.SBDestin()->Lines().has_value());
+}
+
+TEST_F(ImportExpertTest, ReactivationRestoresTheConversionAndTheFlicker) {
+  TImportExpert& expert = CreateShown();
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_FALSE(expert.ImportReady());
+  EXPECT_FALSE(expert.Timer().Enabled());
+  expert.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&expert));
+  EXPECT_TRUE(expert.ImportReady());
+  EXPECT_TRUE(expert.Timer().Enabled());
+}
+
+}  // namespace
+}  // namespace tinto::test
