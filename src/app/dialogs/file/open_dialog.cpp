@@ -255,6 +255,8 @@ void TfrmOpen::FormActivate() {
   if (!ExtensionFitsFilter(m_edFileName->text(), m_typeBoxFilter)) m_edFileName->clear();
   // The speed buttons' places depend on whether the stretch button shows.
   FormResize();
+  // A name or a full path can be typed at once, as in any file dialog.
+  m_edFileName->setFocus();
 }
 
 void TfrmOpen::FormDeactivate() { m_directory = m_fileList->Folder(); }
