@@ -5,29 +5,15 @@
 #include <system_error>
 
 #include "app/editor/view_state.h"
+#include "app/editor/window_bounds_settings.h"
 #include "core/format/settings_keys.h"
 
 namespace setting = tinto::setting;
 using tinto::ReadSetting;
 using tinto::ReadSettingBool;
+using tinto::SettingsWriter;
 
 namespace {
-
-// Window bounds beyond these are no screen's; a garbage value must not ask the window system
-// for an impossible window.
-constexpr int kMaxPosition = 16384;
-constexpr int kMaxSize = 16384;
-
-QRect ReadBounds(const tinto::IniFile& ini, const QRect& current) {
-  const int left =
-      std::clamp(ReadSetting(ini, setting::kMainLeft, current.x()), -kMaxPosition, kMaxPosition);
-  const int top =
-      std::clamp(ReadSetting(ini, setting::kMainTop, current.y()), -kMaxPosition, kMaxPosition);
-  const int width = std::clamp(ReadSetting(ini, setting::kMainWidth, current.width()), 1, kMaxSize);
-  const int height =
-      std::clamp(ReadSetting(ini, setting::kMainHeight, current.height()), 1, kMaxSize);
-  return QRect(left, top, width, height);
-}
 
 void LoadViewOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSettings& window) {
   window.colorPanelRolledUp = ReadSettingBool(ini, setting::kMainColorPanel);
@@ -66,34 +52,8 @@ void LoadSize(const tinto::IniFile& ini, tinto::ScreenGeometry& geometry) {
   geometry.SetMltWidth(fitted.width);
 }
 
-// Writes keys one by one until the first failure; later writes are skipped.
-class SettingsWriter {
- public:
-  explicit SettingsWriter(tinto::IniFile& ini) : m_ini(ini) {}
-
-  void Int(const tinto::SettingKey& key, int value) {
-    if (m_status) m_status = tinto::WriteSetting(m_ini, key, value);
-  }
-  void Bool(const tinto::SettingKey& key, bool value) {
-    if (m_status) m_status = tinto::WriteSettingBool(m_ini, key, value);
-  }
-  void String(const tinto::SettingKey& key, const std::string& value) {
-    if (m_status) m_status = tinto::WriteSettingString(m_ini, key, value);
-  }
-  const tinto::Status& Result() const { return m_status; }
-
- private:
-  tinto::IniFile& m_ini;
-  tinto::Status m_status = tinto::Status::Ok();
-};
-
 void SaveMain(const TViewState& view, const MainWindowSettings& window, SettingsWriter& out) {
-  if (window.normalState) {
-    out.Int(setting::kMainLeft, window.bounds.x());
-    out.Int(setting::kMainTop, window.bounds.y());
-    out.Int(setting::kMainWidth, window.bounds.width());
-    out.Int(setting::kMainHeight, window.bounds.height());
-  }
+  if (window.normalState) WriteWindowBounds(out, kMainBounds, window.bounds);
   out.Bool(setting::kMainMaximized, window.maximized);
   out.Bool(setting::kMainColorPanel, window.colorPanelRolledUp);
   out.Bool(setting::kMainGrid, view.Grid());
@@ -127,7 +87,7 @@ void LoadMainSettings(const tinto::IniFile& ini, TViewState& view, tinto::Screen
                       MainWindowSettings& window) {
   window.skinEnabled = ReadSettingBool(ini, setting::kSkinEnabled);
   window.skinFileName = tinto::ReadSettingString(ini, setting::kSkinName);
-  window.bounds = ReadBounds(ini, window.bounds);
+  window.bounds = ReadWindowBounds(ini, kMainBounds, window.bounds);
   window.maximized = ReadSettingBool(ini, setting::kMainMaximized);
   LoadViewOptions(ini, view, window);
   LoadPanelOptions(ini, view, window);
