@@ -6,14 +6,17 @@
 // timer.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "app/platform/async_timer.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
-#include "app/editor/view_state.h"
 #include "app/editor/main_actions.h"
+#include "app/editor/view_state.h"
+#include "app/platform/async_timer.h"
+#include "core/status.h"
 
 class MessageService;
 class TCanvasArea;
@@ -39,6 +42,9 @@ struct MainFormOptions {
 };
 
 struct MainWindowSettings;
+namespace tinto {
+class IniFile;
+}
 
 class TMainForm : public QMainWindow, public DocumentWindow {
   Q_OBJECT
@@ -101,6 +107,13 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TDocumentFlows* Flows() const { return m_flows; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
+  // Shows the preview window modally; a click on the small preview runs it with the flicker
+  // timer stopped and restores the display after it.
+  void SetPreviewOpener(std::function<void()> open) { m_openPreview = std::move(open); }
+  // Another window's share of the settings file. The close pass writes the main window's keys,
+  // then calls each writer in the order they were added; the first failure stops it.
+  using SettingsWriterHook = std::function<tinto::Status(tinto::IniFile&)>;
+  void AddSettingsWriter(SettingsWriterHook writer);
   TfrmOpen* OpenDialog() const;
   MessageService& Messages() const { return *m_messages; }
 
@@ -127,6 +140,7 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   MainWindowSettings CollectWindowSettings() const;
   void FormCreate();
   bool FormCloseQuery();
+  tinto::Status SaveSettings();
   void FormActivate();
   void FormDeactivate();
   void FormResize();
@@ -153,6 +167,8 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TMainActions m_actions{};
   std::string m_skinFileName;
   TColorForm* m_colorForm = nullptr;
+  std::function<void()> m_openPreview;
+  std::vector<SettingsWriterHook> m_settingsWriters;
 
   TGeometryBar* m_sizePanel = nullptr;
   TModeBar* m_panel2 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/color/color_form.h"
 #include "app/dialogs/file/open_dialog.h"
+#include "app/dialogs/preview/preview_form.h"
 #include "app/shell/wait_form.h"
 #include "core/format/ini_file.h"
 
@@ -18,6 +19,12 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   m_colorForm = new TColorForm(settings, m_mainForm.get());
   m_mainForm->SetColorForm(m_colorForm);
   Step(StartupStep::ColorFormCreated);
+
+  m_previewForm = new TPreviewForm(m_mainForm->Session(), m_mainForm->View(), m_mainForm->Timer(),
+                                   settings, m_mainForm.get());
+  m_mainForm->SetPreviewOpener([preview = m_previewForm] { preview->exec(); });
+  m_mainForm->AddSettingsWriter(
+      [preview = m_previewForm](tinto::IniFile& ini) { return preview->WriteSettings(ini); });
 
   // The picture open dialog is the last window created; it reads its own setting.
   auto* openDialog =

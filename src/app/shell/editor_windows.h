@@ -1,8 +1,9 @@
 #pragma once
 // Every window of the editor, created once in start-up order: the wait window first (shown
 // with "Loading. Please Wait." before any other window exists), then the main window, whose
-// creation reads its settings, then the colour chooser, which reads its own; finally the wait
-// window is hidden and its text becomes the one shown at every later skin switch.
+// creation reads its settings, then the colour chooser, the preview window and the picture open
+// dialog, each reading its own; finally the wait window is hidden and its text becomes the one
+// shown at every later skin switch.
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/main_window/main_form.h"
 
 class TColorForm;
+class TPreviewForm;
 class TWait;
 
 enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
@@ -27,6 +29,7 @@ class EditorWindows {
   TWait& Wait() { return *m_wait; }
   TMainForm& MainForm() { return *m_mainForm; }
   TColorForm& ColorForm() { return *m_colorForm; }
+  TPreviewForm& PreviewForm() { return *m_previewForm; }
 
  private:
   void Step(StartupStep step);
@@ -34,5 +37,6 @@ class EditorWindows {
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;
   std::unique_ptr<TMainForm> m_mainForm;
-  TColorForm* m_colorForm = nullptr;  // owned by the main window
+  TColorForm* m_colorForm = nullptr;      // owned by the main window
+  TPreviewForm* m_previewForm = nullptr;  // owned by the main window
 };
