@@ -1,5 +1,6 @@
-// Full-screen and one-block rendering, against a plain copy of the same number of output bytes
-// as the floor that any renderer of four 24-bit bitmaps must pay.
+// Full-screen and one-block rendering, and the preview window's two bitmaps alone, against a
+// plain copy of the same number of output bytes as the floor that any renderer of four 24-bit
+// bitmaps must pay.
 
 #include <benchmark/benchmark.h>
 
@@ -44,6 +45,20 @@ void BM_RenderScreen(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kOutputBytes));
 }
 BENCHMARK(BM_RenderScreen)->ArgName("noFlic")->Arg(0)->Arg(1);
+
+// The preview window's render: the two preview bitmaps only, as frames or as the mix.
+void BM_RenderPreviewPair(benchmark::State& state) {
+  DisplayBitmapSet targets(kScreenWidth, kScreenHeight);
+  const DisplayBitmaps views{{}, {}, targets.preview1.View(), targets.preview2.View()};
+  RenderOptions options{true, state.range(0) != 0};
+  ScreenGeometry geometry = FullScreen();
+  for (auto _ : state) {
+    RenderScreen(RandomScreen(), geometry, options, views);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kOutputBytes / 2));
+}
+BENCHMARK(BM_RenderPreviewPair)->ArgName("noFlic")->Arg(0)->Arg(1);
 
 void BM_MemcpyOfRenderOutput(benchmark::State& state) {
   std::vector<std::uint8_t> from(kOutputBytes, 0x5A), to(kOutputBytes);

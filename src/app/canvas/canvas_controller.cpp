@@ -1,11 +1,8 @@
 #include "app/canvas/canvas_controller.h"
 
-#include <QAbstractSpinBox>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
@@ -16,11 +13,11 @@
 
 #include "app/canvas/canvas_area.h"
 #include "app/canvas/canvas_overlay.h"
+#include "app/canvas/status_bar.h"
+#include "app/canvas/tool_cursors.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/view_state.h"
 #include "app/widgets/kel_image.h"
-#include "app/canvas/status_bar.h"
-#include "app/canvas/tool_cursors.h"
 #include "core/model/floating_copy.h"
 #include "core/model/grid_overlay.h"
 #include "core/model/pick_colors.h"
@@ -301,12 +298,12 @@ void TCanvasController::PaintGrid(QPainter& painter, const QRect& area) {
 }
 
 bool TCanvasController::FormKeyEvent(QObject* receiver, QKeyEvent* event) {
-  if (m_forwardingKey) return false;
+  if (m_typedKeys.Forwarding()) return false;
   if (event->type() == QEvent::KeyRelease) {
     FormKeyUp(*event);
     return false;
   }
-  if (!FormKeyDown(*event)) ForwardTypedCharacter(receiver, *event);
+  if (!FormKeyDown(*event)) m_typedKeys.Forward(receiver, *event);
   return true;
 }
 
@@ -330,23 +327,6 @@ void TCanvasController::FormKeyUp(const QKeyEvent& event) {
   if (state == m_modifiers) return;
   m_modifiers = state;
   ChoosePointerMode();
-}
-
-// The window takes every key-down from its controls, but the character a key types still
-// reaches a spin edit, so that numbers can be typed into the geometry and size fields; so does
-// Enter, which finishes the typed number (spin edits take typed values only when finished).
-void TCanvasController::ForwardTypedCharacter(QObject* receiver, const QKeyEvent& event) {
-  if (!qobject_cast<QAbstractSpinBox*>(receiver) && !qobject_cast<QLineEdit*>(receiver)) return;
-  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
-  const QString text = event.text();
-  const bool editingKey = event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Return ||
-                          event.key() == Qt::Key_Enter;
-  if (text.isEmpty() || (!text.front().isPrint() && !editingKey)) return;
-  QKeyEvent copy(event.type(), event.key(), event.modifiers(), text, event.isAutoRepeat(),
-                 event.count());
-  m_forwardingKey = true;
-  QCoreApplication::sendEvent(receiver, &copy);
-  m_forwardingKey = false;
 }
 
 TKelImage* TCanvasController::VisibleImage() const {

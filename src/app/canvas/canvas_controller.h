@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QRegion>
 
+#include "app/widgets/typed_key_forwarder.h"
 #include "core/model/modifier_state.h"
 #include "core/model/pencil.h"
 #include "core/model/pointer_mapping.h"
@@ -78,7 +79,6 @@ class TCanvasController : public QObject {
   void Image_1Paint(QPainter& painter, const QRect& area);
   bool FormKeyDown(const QKeyEvent& event);
   void FormKeyUp(const QKeyEvent& event);
-  void ForwardTypedCharacter(QObject* receiver, const QKeyEvent& event);
 
   void ChooseModeAt(tinto::PixelPoint pixel);
   void ButtonMove(tinto::PixelPoint pixel);
@@ -112,5 +112,5 @@ class TCanvasController : public QObject {
   tinto::SelectionState m_selection;
   // The lifted pixels as rendered, magnified; null while no floating copy exists.
   QImage m_floatingBitmap;
-  bool m_forwardingKey = false;
+  TypedKeyForwarder m_typedKeys;
 };

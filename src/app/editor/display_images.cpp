@@ -8,12 +8,12 @@ QImage BlackImage(int width, int height) {
   return image;
 }
 
-tinto::BitmapView ViewOf(QImage& image) {
+}  // namespace
+
+tinto::BitmapView BitmapViewOf(QImage& image) {
   if (image.isNull()) return {};
   return {image.bits(), image.width(), image.height(), image.bytesPerLine()};
 }
-
-}  // namespace
 
 void TDisplayImages::Create(int width, int height) {
   m_image1 = BlackImage(width, height);
@@ -23,5 +23,6 @@ void TDisplayImages::Create(int width, int height) {
 }
 
 tinto::DisplayBitmaps TDisplayImages::Bitmaps() {
-  return {ViewOf(m_image1), ViewOf(m_image2), ViewOf(m_preview1), ViewOf(m_preview2)};
+  return {BitmapViewOf(m_image1), BitmapViewOf(m_image2), BitmapViewOf(m_preview1),
+          BitmapViewOf(m_preview2)};
 }

@@ -8,6 +8,9 @@
 
 #include "core/model/renderer.h"
 
+// A view of `image`'s row memory for the renderer; empty for a null image.
+tinto::BitmapView BitmapViewOf(QImage& image);
+
 class TDisplayImages {
  public:
   // Re-creates all four as black bitmaps of `width` by `height` pixels.

@@ -5,30 +5,15 @@
 #include <system_error>
 
 #include "app/editor/view_state.h"
+#include "app/editor/window_bounds_settings.h"
 #include "core/format/settings_keys.h"
-#include "core/format/settings_writer.h"
 
 namespace setting = tinto::setting;
 using tinto::ReadSetting;
 using tinto::ReadSettingBool;
+using tinto::SettingsWriter;
 
 namespace {
-
-// Window bounds beyond these are no screen's; a garbage value must not ask the window system
-// for an impossible window.
-constexpr int kMaxPosition = 16384;
-constexpr int kMaxSize = 16384;
-
-QRect ReadBounds(const tinto::IniFile& ini, const QRect& current) {
-  const int left =
-      std::clamp(ReadSetting(ini, setting::kMainLeft, current.x()), -kMaxPosition, kMaxPosition);
-  const int top =
-      std::clamp(ReadSetting(ini, setting::kMainTop, current.y()), -kMaxPosition, kMaxPosition);
-  const int width = std::clamp(ReadSetting(ini, setting::kMainWidth, current.width()), 1, kMaxSize);
-  const int height =
-      std::clamp(ReadSetting(ini, setting::kMainHeight, current.height()), 1, kMaxSize);
-  return QRect(left, top, width, height);
-}
 
 void LoadViewOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSettings& window) {
   window.colorPanelRolledUp = ReadSettingBool(ini, setting::kMainColorPanel);
@@ -67,15 +52,8 @@ void LoadSize(const tinto::IniFile& ini, tinto::ScreenGeometry& geometry) {
   geometry.SetMltWidth(fitted.width);
 }
 
-using tinto::SettingsWriter;
-
 void SaveMain(const TViewState& view, const MainWindowSettings& window, SettingsWriter& out) {
-  if (window.normalState) {
-    out.Int(setting::kMainLeft, window.bounds.x());
-    out.Int(setting::kMainTop, window.bounds.y());
-    out.Int(setting::kMainWidth, window.bounds.width());
-    out.Int(setting::kMainHeight, window.bounds.height());
-  }
+  if (window.normalState) WriteWindowBounds(out, kMainBounds, window.bounds);
   out.Bool(setting::kMainMaximized, window.maximized);
   out.Bool(setting::kMainColorPanel, window.colorPanelRolledUp);
   out.Bool(setting::kMainGrid, view.Grid());
@@ -109,7 +87,7 @@ void LoadMainSettings(const tinto::IniFile& ini, TViewState& view, tinto::Screen
                       MainWindowSettings& window) {
   window.skinEnabled = ReadSettingBool(ini, setting::kSkinEnabled);
   window.skinFileName = tinto::ReadSettingString(ini, setting::kSkinName);
-  window.bounds = ReadBounds(ini, window.bounds);
+  window.bounds = ReadWindowBounds(ini, kMainBounds, window.bounds);
   window.maximized = ReadSettingBool(ini, setting::kMainMaximized);
   LoadViewOptions(ini, view, window);
   LoadPanelOptions(ini, view, window);
@@ -128,7 +106,6 @@ tinto::Status SaveMainSettings(tinto::IniFile& ini, const TViewState& view,
   SaveColorsAndSize(view, geometry, out);
   if (window.openTreeRolledUp) out.Bool(setting::kDialogsOpenTree, *window.openTreeRolledUp);
   out.Bool(setting::kDialogsSaveTree, window.saveTreeRolledUp);
-  if (window.writeImportSection && out.Result()) return window.writeImportSection(ini);
   return out.Result();
 }
 

@@ -34,8 +34,6 @@ struct MainWindowSettings {
   std::optional<bool> vsync;
   std::optional<bool> openTreeRolledUp;
   bool saveTreeRolledUp = false;
-  // Writes the import dialog's section after the main window's keys; none: not written.
-  SettingsSectionWriter writeImportSection;
 };
 
 // Reads every main-window key in the file's order. The view state and `geometry` take their

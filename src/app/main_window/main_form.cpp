@@ -14,21 +14,21 @@
 
 #include "app/canvas/canvas_area.h"
 #include "app/canvas/canvas_controller.h"
+#include "app/canvas/status_bar.h"
 #include "app/color/color_form.h"
 #include "app/color/color_panel.h"
-#include "app/main_window/colors_preview_panel.h"
-#include "app/skin/control_metrics.h"
+#include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
 #include "app/editor/main_settings.h"
+#include "app/main_window/colors_preview_panel.h"
 #include "app/main_window/geometry_bar.h"
-#include "app/widgets/kel_image.h"
-#include "app/platform/message_service.h"
 #include "app/main_window/mode_bar.h"
-#include "app/dialogs/file/open_dialog.h"
-#include "app/canvas/status_bar.h"
 #include "app/main_window/tool_palette.h"
+#include "app/platform/message_service.h"
 #include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
+#include "app/skin/control_metrics.h"
+#include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
 
 TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
@@ -192,7 +192,6 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   if (const TfrmOpen* openDialog = OpenDialog())
     settings.openTreeRolledUp = openDialog->TreeRolledUp();
   settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
-  settings.writeImportSection = m_importSettingsWriter;
   return settings;
 }
 
@@ -205,6 +204,10 @@ void TMainForm::SetColorForm(TColorForm* colorForm) {
 void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
 
 TfrmOpen* TMainForm::OpenDialog() const { return m_flows->OpenDialog(); }
+
+void TMainForm::AddSettingsWriter(SettingsSectionWriter writer) {
+  m_settingsWriters.push_back(std::move(writer));
+}
 
 TColorPanel* TMainForm::ColorPanel() const { return m_panel4->CPanel(); }
 TKelImage* TMainForm::Image_1() const { return m_panel3->Image_1(); }
@@ -393,6 +396,7 @@ void TMainForm::Panel4ChangeRollState() {
 
 void TMainForm::FCClick() {
   m_timer.SetEnabled(false);
+  if (m_openPreview) m_openPreview();
   NoFlicClick();
 }
 
@@ -446,13 +450,22 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 bool TMainForm::FormCloseQuery() {
   if (!m_flows->CloseQuerySave()) return false;
-  tinto::IniFile settings(m_settingsPath);
-  const tinto::Status written =
-      SaveMainSettings(settings, m_view, m_session.Geometry(), CollectWindowSettings());
+  const tinto::Status written = SaveSettings();
   if (!written) {
     m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
                             MessageButtons::Ok);
     return false;
   }
   return true;
+}
+
+tinto::Status TMainForm::SaveSettings() {
+  tinto::IniFile settings(m_settingsPath);
+  tinto::Status written =
+      SaveMainSettings(settings, m_view, m_session.Geometry(), CollectWindowSettings());
+  for (const SettingsSectionWriter& writer : m_settingsWriters) {
+    if (!written) break;
+    written = writer(settings);
+  }
+  return written;
 }

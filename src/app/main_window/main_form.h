@@ -6,15 +6,19 @@
 // timer.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "app/platform/async_timer.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/main_settings.h"
 #include "app/editor/view_state.h"
 #include "app/editor/main_actions.h"
+#include "app/editor/view_state.h"
+#include "app/platform/async_timer.h"
+#include "core/status.h"
 
 class MessageService;
 class TCanvasArea;
@@ -98,12 +102,14 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TCanvasController* Canvas() const { return m_canvas; }
   // New, Open, Save, Save As, Import and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
-  // Writes the import dialog's settings section in the close pass, after the window's own.
-  void SetImportSettingsWriter(SettingsSectionWriter writer) {
-    m_importSettingsWriter = std::move(writer);
-  }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
+  // Shows the preview window modally; a click on the small preview runs it with the flicker
+  // timer stopped and restores the display after it.
+  void SetPreviewOpener(std::function<void()> open) { m_openPreview = std::move(open); }
+  // Another window's share of the settings file. The close pass writes the main window's keys,
+  // then calls each writer in the order they were added; the first failure stops it.
+  void AddSettingsWriter(SettingsSectionWriter writer);
   TfrmOpen* OpenDialog() const;
   MessageService& Messages() const { return *m_messages; }
 
@@ -130,6 +136,7 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   MainWindowSettings CollectWindowSettings() const;
   void FormCreate();
   bool FormCloseQuery();
+  tinto::Status SaveSettings();
   void FormActivate();
   void FormDeactivate();
   void FormResize();
@@ -156,7 +163,8 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TMainActions m_actions{};
   std::string m_skinFileName;
   TColorForm* m_colorForm = nullptr;
-  SettingsSectionWriter m_importSettingsWriter;
+  std::function<void()> m_openPreview;
+  std::vector<SettingsSectionWriter> m_settingsWriters;
 
   TGeometryBar* m_sizePanel = nullptr;
   TModeBar* m_panel2 = nullptr;

@@ -4,6 +4,7 @@
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/import_expert.h"
 #include "app/editor/document_flows.h"
+#include "app/dialogs/preview/preview_form.h"
 #include "app/shell/wait_form.h"
 #include "core/format/ini_file.h"
 
@@ -22,6 +23,12 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   Step(StartupStep::ColorFormCreated);
 
   m_importExpert = CreateImportExpert(settings);
+
+  m_previewForm = new TPreviewForm(m_mainForm->Session(), m_mainForm->View(), m_mainForm->Timer(),
+                                   settings, m_mainForm.get());
+  m_mainForm->SetPreviewOpener([preview = m_previewForm] { preview->exec(); });
+  m_mainForm->AddSettingsWriter(
+      [preview = m_previewForm](tinto::IniFile& ini) { return preview->WriteSettings(ini); });
 
   // The picture open dialog is the last window created; it reads its own setting.
   auto* openDialog =
@@ -46,7 +53,7 @@ TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings)
                           [colorForm] { return colorForm->VSyncChecked(); }};
   auto* expert = new TImportExpert(settings, form->Messages(), std::move(links), form);
   form->Flows()->SetImportRunner([expert] { return expert->Run(); });
-  form->SetImportSettingsWriter(
+  form->AddSettingsWriter(
       [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
   return expert;
 }

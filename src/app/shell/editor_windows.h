@@ -1,9 +1,9 @@
 #pragma once
 // Every window of the editor, created once in start-up order: the wait window first (shown
 // with "Loading. Please Wait." before any other window exists), then the main window, whose
-// creation reads its settings, then the colour chooser and the import dialog, which read their
-// own; finally the wait window is hidden and its text becomes the one shown at every later skin
-// switch.
+// creation reads its settings, then the colour chooser, the import dialog and the preview window,
+// each reading its own, then the picture open dialog; finally the wait window is hidden and its
+// text becomes the one shown at every later skin switch.
 
 #include <functional>
 #include <memory>
@@ -15,6 +15,7 @@ class IniFile;
 }
 class TColorForm;
 class TImportExpert;
+class TPreviewForm;
 class TWait;
 
 enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
@@ -33,6 +34,7 @@ class EditorWindows {
   TMainForm& MainForm() { return *m_mainForm; }
   TColorForm& ColorForm() { return *m_colorForm; }
   TImportExpert& ImportExpert() { return *m_importExpert; }
+  TPreviewForm& PreviewForm() { return *m_previewForm; }
 
  private:
   void Step(StartupStep step);
@@ -41,6 +43,7 @@ class EditorWindows {
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;
   std::unique_ptr<TMainForm> m_mainForm;
-  TColorForm* m_colorForm = nullptr;  // owned by the main window
+  TColorForm* m_colorForm = nullptr;        // owned by the main window
   TImportExpert* m_importExpert = nullptr;  // owned by the main window
+  TPreviewForm* m_previewForm = nullptr;    // owned by the main window
 };

@@ -23,6 +23,12 @@ void TKelImage::SetStretch(bool stretch) {
   update();
 }
 
+void TKelImage::SetStretchDeviceSize(QSize size) {
+  if (m_stretchDeviceSize == size) return;
+  m_stretchDeviceSize = size;
+  if (m_stretch) update();
+}
+
 void TKelImage::SetAutoSize(bool autoSize) {
   m_autoSize = autoSize;
   ApplyAutoSize();
@@ -66,7 +72,13 @@ void TKelImage::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QImage transparentCopy = m_transparent ? WithTransparency() : QImage();
     const QImage& shown = m_transparent ? transparentCopy : *m_picture;
-    if (m_stretch) {
+    if (m_stretch && m_stretchDeviceSize.isValid()) {
+      painter.save();
+      const qreal ratio = devicePixelRatioF();
+      painter.scale(1 / ratio, 1 / ratio);
+      painter.drawImage(QRect(QPoint(0, 0), m_stretchDeviceSize), shown);
+      painter.restore();
+    } else if (m_stretch) {
       painter.drawImage(rect(), shown);
     } else {
       painter.drawImage(QPoint(0, 0), shown);

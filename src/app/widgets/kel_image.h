@@ -25,6 +25,10 @@ class TKelImage : public QWidget {
 
   bool Stretch() const { return m_stretch; }
   void SetStretch(bool stretch);
+  // With a valid size, a stretched picture fills that many device pixels from the top left
+  // instead of the control's rectangle, so that a whole magnification stays whole at any
+  // scale factor (the control should be at least that large); an invalid size turns it off.
+  void SetStretchDeviceSize(QSize size);
   bool AutoSize() const { return m_autoSize; }
   // When on, the control takes the picture's size.
   void SetAutoSize(bool autoSize);
@@ -63,6 +67,7 @@ class TKelImage : public QWidget {
   QImage* m_picture = nullptr;
   bool m_stretch = false;
   bool m_autoSize = false;
+  QSize m_stretchDeviceSize;
   bool m_transparent = false;
   QColor m_transparentColor = Qt::black;
   bool m_pointerInside = false;

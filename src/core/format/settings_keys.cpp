@@ -68,4 +68,16 @@ Status WriteSettingString(IniFile& ini, const SettingKey& key, const std::string
   return ini.WriteString(key.section, key.key, value);
 }
 
+void SettingsWriter::Int(const SettingKey& key, int value) {
+  if (m_status) m_status = WriteSetting(m_ini, key, value);
+}
+
+void SettingsWriter::Bool(const SettingKey& key, bool value) {
+  if (m_status) m_status = WriteSettingBool(m_ini, key, value);
+}
+
+void SettingsWriter::String(const SettingKey& key, const std::string& value) {
+  if (m_status) m_status = WriteSettingString(m_ini, key, value);
+}
+
 }  // namespace tinto

@@ -109,4 +109,20 @@ Status WriteSetting(IniFile& ini, const SettingKey& key, int value);
 Status WriteSettingBool(IniFile& ini, const SettingKey& key, bool value);
 Status WriteSettingString(IniFile& ini, const SettingKey& key, const std::string& value);
 
+// A write pass: writes keys one by one until the first failure; later writes are skipped and
+// Result() holds that failure.
+class SettingsWriter {
+ public:
+  explicit SettingsWriter(IniFile& ini) : m_ini(ini) {}
+
+  void Int(const SettingKey& key, int value);
+  void Bool(const SettingKey& key, bool value);
+  void String(const SettingKey& key, const std::string& value);
+  const Status& Result() const { return m_status; }
+
+ private:
+  IniFile& m_ini;
+  Status m_status = Status::Ok();
+};
+
 }  // namespace tinto

@@ -30,11 +30,12 @@ class TRollUpPanel;
 class TSideSplitter;
 
 inline constexpr const char* kOpenCreationFilter = "Ondrel Files (*.od)|*.od?|All files (*.*)|*.*";
-// PNG and GIF, which the picture loaders read as well, are offered beside the classic kinds:
-// a picture the program can import should not be hidden by the list.
+// PNG and GIF, which the picture loaders read as well, are offered beside the classic kinds (a
+// picture the program can import should not be hidden by the list); "All" still ends in *.wmf,
+// the extension a typed name without one is given.
 inline constexpr const char* kOpenPictureFilter =
-    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif)|"
-    "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.gif|"
+    "All (*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf)|"
+    "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf|"
     "JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
     "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
     "PNG Image File (*.png)|*.png|GIF Image File (*.gif)|*.gif";

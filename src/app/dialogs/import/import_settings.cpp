@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/format/settings_keys.h"
-#include "core/format/settings_writer.h"
+#include "core/format/settings_keys.h"
 
 namespace setting = tinto::setting;
 

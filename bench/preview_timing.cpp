@@ -1,0 +1,136 @@
+// Times the preview window's flicker at timer interval 5 ms and magnification 4: the spacing of
+// its ticks (each waits for the display's retrace) and the process's CPU share, on a random
+// picture, in the window's design size and in full-screen view; then the CPU share with
+// "No Flic" on, where the ticks still run but swap nothing.
+// Usage: tinto_preview_timing [seconds-per-run]   (default 5)
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise (e.g. xcb under a real X server).
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/preview/preview_form.h"
+#include "app/shell/editor_windows.h"
+#include "app/widgets/kel_image.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(index, values.size() - 1)];
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer limit;
+  limit.start();
+  while (!done() && limit.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Records the moment each tick shows one of the two pictures.
+class TickRecorder : public QObject {
+ public:
+  std::vector<Clock::time_point> ticks;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) ticks.push_back(Clock::now());
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+void RandomPicture(tinto::ScreenBuffers& screen) {
+  std::mt19937 random(2024);
+  for (std::uint8_t& b : screen.Pixels()) b = static_cast<std::uint8_t>(random());
+  for (std::uint8_t& b : screen.Attrs()) b = static_cast<std::uint8_t>(random());
+}
+
+void TimeRun(TPreviewForm& preview, const char* label, double seconds) {
+  TickRecorder recorder;
+  preview.Prev1()->installEventFilter(&recorder);
+  preview.Prev2()->installEventFilter(&recorder);
+  const double cpuStart = CpuSeconds();
+  const auto start = Clock::now();
+  // An ordinary event loop, idle between ticks as the editor is.
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  const double cpu = CpuSeconds() - cpuStart;
+  preview.Prev1()->removeEventFilter(&recorder);
+  preview.Prev2()->removeEventFilter(&recorder);
+
+  std::vector<double> gaps;
+  for (std::size_t i = 1; i < recorder.ticks.size(); ++i)
+    gaps.push_back(
+        std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1])
+            .count());
+  const QSize viewport = preview.PnImage()->size() * preview.devicePixelRatioF();
+  std::printf(
+      "preview %s, viewport %dx%d, interval %u ms: %zu swaps in %.1f s; spacing median %.2f ms, "
+      "p99 %.2f ms; CPU %.1f%% of one core\n",
+      label, viewport.width(), viewport.height(), static_cast<unsigned>(preview.Timer().Interval()),
+      recorder.ticks.size(), wall, Percentile(gaps, 0.5), Percentile(gaps, 0.99),
+      100.0 * cpu / wall);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
+  QApplication app(argc, argv);
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tinto-preview-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "TintoEditor.ini")
+      << "[Main]\nTimer Interval=5\n[Preview]\nMagnify=4\nNo Flic=0\n";
+
+  MainFormOptions options;
+  options.programDir = folder.string() + "/";
+  options.settingsPath = (folder / "TintoEditor.ini").string();
+  EditorWindows windows(options);
+  windows.ShowMainWindow();
+  RandomPicture(windows.MainForm().Session().Screen());
+  // Opened as the small preview's click opens it, but without a nested modal loop.
+  windows.MainForm().Timer().SetEnabled(false);
+  TPreviewForm& preview = windows.PreviewForm();
+  preview.show();
+  preview.activateWindow();
+  WaitUntil([&] { return preview.isActiveWindow() && preview.Timer().Enabled(); });
+
+  TimeRun(preview, "flickering", seconds);
+  QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
+  QApplication::sendEvent(&preview, &altEnter);
+  WaitUntil([&] { return preview.isFullScreen(); });
+  TimeRun(preview, "flickering full screen", seconds);
+  preview.NoFlic()->setChecked(true);
+  TimeRun(preview, "with No Flic on, full screen", seconds);
+  preview.hide();
+  std::filesystem::remove_all(folder);
+  return 0;
+}

@@ -1,0 +1,201 @@
+#include "app/dialogs/preview/preview_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QTest>
+#include <QWheelEvent>
+#include <memory>
+#include <string>
+
+#include "app/editor/editor_session.h"
+#include "app/editor/view_state.h"
+#include "app/widgets/kel_image.h"
+#include "core/format/ini_file.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+namespace {
+
+const QRect kStoredBounds(30, 40, 500, 300);
+const char* const kStoredBoundsText = "[Preview]\nLeft=30\nTop=40\nWidth=500\nHeight=300\n";
+
+class PreviewFormTest : public testing::Test {
+ protected:
+  PreviewFormTest() { m_session.Geometry().SetDX(32); }
+
+  TPreviewForm& Create(const std::string& settings = {}) {
+    if (!settings.empty()) WriteAll(m_dir.File("TintoEditor.ini"), settings);
+    m_form = std::make_unique<TPreviewForm>(m_session, m_view, m_mainTimer, m_ini);
+    return *m_form;
+  }
+
+  // Shown and active, as activation renders and starts the flicker.
+  TPreviewForm& Show(TPreviewForm& form) {
+    form.show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
+  }
+
+  std::string Written() {
+    std::filesystem::remove(m_dir.File("out.ini"));
+    IniFile out(m_dir.File("out.ini"));
+    EXPECT_TRUE(m_form->WriteSettings(out).IsOk());
+    return ReadAll(m_dir.File("out.ini"));
+  }
+
+  TempDir m_dir;
+  IniFile m_ini{m_dir.File("TintoEditor.ini")};
+  TEditorSession m_session;
+  TViewState m_view;
+  TAsyncTimer m_mainTimer;
+  std::unique_ptr<TPreviewForm> m_form;
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pos) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
+TEST_F(PreviewFormTest, StoredKeysReachTheWindowAndMaximizedReturnsToTheBounds) {
+  TPreviewForm& form =
+      Create(std::string(kStoredBoundsText) + "Magnify=50\nNo Flic=1\nMaximized=1\n");
+  EXPECT_EQ(form.Magnify()->value(), 20);
+  EXPECT_TRUE(form.NoFlic()->isChecked());
+  Show(form);
+  EXPECT_TRUE(form.isMaximized());
+  EXPECT_EQ(Written(), "[Preview]\nMagnify=20\nNo Flic=1\nMaximized=1\n");
+  form.showNormal();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.geometry() == kStoredBounds; }, 1000));
+  EXPECT_EQ(Written(),
+            "[Preview]\nMagnify=20\nNo Flic=1\nMaximized=0\nLeft=30\nTop=40\nWidth=500\n"
+            "Height=300\n");
+}
+
+// Attribute 0x4A (bright red ink, blue paper) in both frames, the pixel set in frame 0 only.
+TEST_F(PreviewFormTest, RendersBothFramesOrTheMixIntoBoth) {
+  m_view.SetAttributes(true);
+  m_session.Screen().SetAttr(0, 9, 5, 0x4A);
+  m_session.Screen().SetAttr(1, 9, 5, 0x4A);
+  m_session.Screen().SetPixel(0, 9, 5);
+  TPreviewForm& form = Show(Create());
+  EXPECT_EQ(form.Prev1Bitmap().size(), QSize(256, 192));
+  EXPECT_EQ(form.Prev1Bitmap().pixelColor(9, 5), QColor(254, 0, 0));
+  EXPECT_EQ(form.Prev2Bitmap().pixelColor(9, 5), QColor(0, 0, 254));
+  QTest::keyClick(&form, Qt::Key_F);
+  EXPECT_TRUE(form.NoFlic()->isChecked());
+  EXPECT_EQ(form.Prev1Bitmap().pixelColor(9, 5), QColor(199, 0, 199));
+  EXPECT_EQ(form.Prev2Bitmap().pixelColor(9, 5), QColor(199, 0, 199));
+  EXPECT_TRUE(form.Prev2()->isHidden());
+}
+
+TEST_F(PreviewFormTest, FlickersOnlyWithNoFlicOff) {
+  m_mainTimer.SetInterval(1);
+  TPreviewForm& form = Show(Create("[Preview]\nNo Flic=1\n"));
+  EXPECT_EQ(form.Timer().Interval(), 1);
+  QTest::qWait(100);
+  EXPECT_TRUE(form.Prev2()->isHidden());
+  form.NoFlic()->setChecked(false);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Prev2()->isHidden(); }, 1000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.Prev2()->isHidden(); }, 1000));
+  form.hide();
+  EXPECT_FALSE(form.Timer().Enabled());
+}
+
+TEST_F(PreviewFormTest, PanningFollowsThePointerUntilAnEdge) {
+  TPreviewForm& form = Show(Create());  // 1024 x 768 in a smaller viewport, at its top left
+  ASSERT_EQ(form.ImagePlace(), (ImagePlacement{0, 0, 1024, 768}));
+  SendMouse(form.Prev1(), QEvent::MouseButtonPress, QPoint(100, 100));
+  SendMouse(form.Prev1(), QEvent::MouseMove, QPoint(70, 80));
+  EXPECT_EQ(form.ImagePlace(), (ImagePlacement{-30, -20, 1024, 768}));
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
+  // The pointer stands on picture point (100, 100) again; 50 more would open gaps.
+  SendMouse(form.Prev1(), QEvent::MouseMove, QPoint(150, 150));
+  EXPECT_EQ(form.ImagePlace(), (ImagePlacement{0, 0, 1024, 768}));
+  EXPECT_EQ(form.Prev2()->geometry(), form.Prev1()->geometry());
+  SendMouse(form.Prev1(), QEvent::MouseButtonRelease, QPoint(0, 0));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PreviewFormTest, FullScreenSurvivesEscAndAltEnterReturnsToTheBounds) {
+  TPreviewForm& form = Show(Create(kStoredBoundsText));
+  QTest::keyClick(&form, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+  EXPECT_TRUE(form.isFullScreen());
+  EXPECT_EQ(form.PnImage()->geometry(), form.rect());
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
+  Show(form);
+  EXPECT_TRUE(form.FullScreenView());
+  QTest::keyClick(&form, Qt::Key_Return, Qt::AltModifier);
+  EXPECT_FALSE(form.isFullScreen());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.geometry() == kStoredBounds; }, 1000));
+  EXPECT_GT(form.PnImage()->y(), 0);
+}
+
+// What a key, or the wheel (delta not 0), does to "Magnify" (4 at first).
+struct InputCase {
+  const char* name;
+  bool fullScreen;
+  bool spinFocused;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  int wheelDelta;
+  int magnify;
+};
+
+class PreviewInput : public PreviewFormTest, public testing::WithParamInterface<InputCase> {};
+
+TEST_P(PreviewInput, ChangesMagnifyOnlyAsTheWindowSays) {
+  const InputCase& c = GetParam();
+  TPreviewForm& form = Show(Create());
+  if (c.fullScreen) QTest::keyClick(&form, Qt::Key_Return, Qt::AltModifier);
+  if (c.spinFocused) form.Magnify()->setFocus();
+  if (c.wheelDelta != 0) {
+    QWheelEvent wheel(QPointF(5, 5), QPointF(form.Prev1()->mapToGlobal(QPoint(5, 5))), QPoint(),
+                      QPoint(0, c.wheelDelta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(form.Prev1(), &wheel);
+  } else {
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+  }
+  EXPECT_EQ(form.Magnify()->value(), c.magnify);
+  EXPECT_TRUE(form.isVisible());
+}
+
+constexpr auto kNone = Qt::NoModifier;
+constexpr auto kPad = Qt::KeypadModifier;
+INSTANTIATE_TEST_SUITE_P(
+    PreviewForm, PreviewInput,
+    testing::Values(InputCase{"KeypadPlusInFullScreen", true, false, Qt::Key_Plus, kPad, 0, 5},
+                    InputCase{"KeypadMinusInFullScreen", true, false, Qt::Key_Minus, kPad, 0, 3},
+                    InputCase{"KeypadPlusInNormalView", false, false, Qt::Key_Plus, kPad, 0, 4},
+                    InputCase{"ArrowTakenFromTheSpinEdit", false, true, Qt::Key_Up, kNone, 0, 4},
+                    InputCase{"EnterDoesNotClose", false, false, Qt::Key_Return, kNone, 0, 4},
+                    InputCase{"WheelUpZoomsOut", false, false, {}, kNone, 120, 3},
+                    InputCase{"WheelDownZoomsIn", true, false, {}, kNone, -240, 6},
+                    InputCase{"HalfNotchWaits", false, false, {}, kNone, 60, 4},
+                    InputCase{"FocusedSpinEditKeepsTheWheel", false, true, {}, kNone, 120, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PreviewFormTest, TypedMagnificationTakesEffectWhenFinished) {
+  TPreviewForm& form = Show(Create());
+  form.Magnify()->setFocus();
+  form.Magnify()->selectAll();
+  QTest::keyClicks(form.Magnify(), "2");
+  EXPECT_EQ(form.Magnify()->value(), 4);
+  QTest::keyClick(form.Magnify(), Qt::Key_Return);
+  EXPECT_EQ(form.Magnify()->value(), 2);
+  EXPECT_EQ(form.ImagePlace().width, 512);
+  EXPECT_TRUE(form.isVisible());
+}
+
+}  // namespace
+}  // namespace tinto::test
