@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/color/color_panel.h"
-#include "app/widgets/kel_image.h"
+#include "app/main_form_fixture.h"
 #include "app/main_window/mode_bar.h"
 #include "app/main_window/tool_palette.h"
+#include "app/widgets/kel_image.h"
 #include "core/model/pointer_mapping.h"
-#include "app/main_form_fixture.h"
 
 namespace tinto::test {
 

@@ -21,12 +21,16 @@ class MainFormTest : public ::testing::Test {
   void WriteSettings(const std::string& text) { WriteAll(SettingsPath(), text); }
   std::string Settings() const { return ReadAll(SettingsPath()); }
 
-  TMainForm& Create(std::string settingsPath = {}) {
+  MainFormOptions Options(const std::string& settingsPath = {}) {
     MainFormOptions options;
     options.programDir = ProgramDir();
     options.settingsPath = settingsPath.empty() ? SettingsPath() : settingsPath;
     options.messages = &m_messages;
-    m_form = std::make_unique<TMainForm>(options);
+    return options;
+  }
+
+  TMainForm& Create(const std::string& settingsPath = {}) {
+    m_form = std::make_unique<TMainForm>(Options(settingsPath));
     // A shortcut such as F2 must never leave a test waiting on a modal save dialog.
     m_form->Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
     return *m_form;

@@ -11,11 +11,11 @@
 #include <array>
 #include <filesystem>
 
-#include "app/main_window/geometry_bar.h"
 #include "app/dialogs/file/open_dialog.h"
+#include "app/main_form_fixture.h"
+#include "app/main_window/geometry_bar.h"
 #include "core/format/ini_file.h"
 #include "core/format/native_format.h"
-#include "app/main_form_fixture.h"
 #include "support/without_file_override.h"
 
 namespace tinto::test {
@@ -57,33 +57,29 @@ class DocumentFlowsTest : public MainFormTest {
   TMainForm& Start() {
     TMainForm& form = CreateShown();
     const IniFile settings(SettingsPath());
-    m_openDialog = new TfrmOpen(settings, m_messages, Q(ProgramDir()), &form);
-    form.SetOpenDialog(m_openDialog);
-    CancelSaveDialog();
-    CancelOpenDialog();
+    form.SetOpenDialog(new TfrmOpen(settings, m_messages, Q(ProgramDir()), &form));
+    ChooseSaveName("");
+    ChooseOpenFile("");
     return form;
   }
   TDocumentFlows& Flows() { return *m_form->Flows(); }
   std::string Title() const { return m_form->windowTitle().toStdString(); }
   std::string Path(const std::string& relative) const { return m_dir.File(relative); }
 
+  // The save dialog answers `path`, or Cancel when it is empty.
   void ChooseSaveName(const std::string& path) {
     Flows().SaveDialog().SetRunner([this, path](QFileDialog& dialog) {
       ++m_saveDialogRuns;
       dialog.selectFile(Q(path));
-      return true;
+      return !path.empty();
     });
   }
-  void CancelSaveDialog() {
-    Flows().SaveDialog().SetRunner([this](QFileDialog&) {
-      ++m_saveDialogRuns;
-      return false;
-    });
-  }
-  // Types the file's name into the real dialog, opened on the file's folder, and presses Enter.
+  // Types the file's name into the real dialog, opened on the file's folder, and presses Enter;
+  // an empty path cancels the dialog.
   void ChooseOpenFile(const std::string& path) {
     Flows().SetOpenRunner([this, path](TfrmOpen& dialog) {
       ++m_openDialogRuns;
+      if (path.empty()) return false;
       const std::filesystem::path file(path);
       dialog.SetDirectory(Q(file.parent_path().string()));
       dialog.Start();
@@ -99,19 +95,12 @@ class DocumentFlowsTest : public MainFormTest {
       return dialog.result() == QDialog::Accepted;
     });
   }
-  void CancelOpenDialog() {
-    Flows().SetOpenRunner([this](TfrmOpen&) {
-      ++m_openDialogRuns;
-      return false;
-    });
-  }
   void Draw() {
     m_form->Session().Screen().SetPixel(0, 0, 0);
     m_form->Session().SetModified(true);
   }
   const ShownMessage& LastMessage() const { return m_messages.Shown().back(); }
 
-  TfrmOpen* m_openDialog = nullptr;
   int m_saveDialogRuns = 0;
   int m_openDialogRuns = 0;
   QString m_openTitle;
@@ -157,7 +146,7 @@ TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
   }
 }
 
-TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilently) {
+TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilentlyButSaveAsAsksAgain) {
   TMainForm& form = Start();
   Draw();
   ChooseSaveName(Path("pic.tin"));
@@ -170,16 +159,10 @@ TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilently) {
   EXPECT_TRUE(m_messages.Shown().empty());
   EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("pic.tin"))[8]), 0xC0);
   EXPECT_EQ(Title(), Caption(Path("pic.tin"), false));
-}
-
-TEST_F(DocumentFlowsTest, SaveAsAlwaysAsksForANameAndBeforeOverwritingItsOwnFile) {
-  TMainForm& form = Start();
-  ChooseSaveName(Path("pic.tin"));
-  QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
   m_messages.Answer(MessageAnswer::No);
   QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
   EXPECT_EQ(m_saveDialogRuns, 2);
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  ASSERT_EQ(m_messages.Shown().size(), 1u) << "even its own file is not overwritten unasked";
   EXPECT_EQ(LastMessage().text.toStdString(),
             "File: " + Path("pic.tin") + " already Exists.\n\rOverwrite?");
 }
@@ -201,78 +184,71 @@ TEST_F(DocumentFlowsTest, TypedNameWithoutADotInItsOwnNameGetsTheTintoExtension)
   }
 }
 
-TEST_F(DocumentFlowsTest, SaveChangesPromptOffersCancelForNewAndCloseButNotForOpen) {
-  struct Case {
-    const char* flow;
-    void (*run)(TMainForm&);
-    MessageButtons buttons;
-  };
-  const Case cases[] = {
-      {"New", [](TMainForm& form) { form.Flows()->New1Click(); }, MessageButtons::YesNoCancel},
-      {"Open", [](TMainForm& form) { form.Flows()->Open1Click(); }, MessageButtons::YesNo},
-      {"Close", [](TMainForm& form) { form.close(); }, MessageButtons::YesNoCancel}};
-  for (const Case& c : cases) {
-    TMainForm& form = Start();
-    Draw();
-    m_messages = {};
-    m_messages.Answer(MessageAnswer::No);
-    c.run(form);
-    ASSERT_FALSE(m_messages.Shown().empty()) << c.flow;
-    const ShownMessage& prompt = m_messages.Shown().front();
-    EXPECT_EQ(prompt.kind, MessageKind::Warning) << c.flow;
-    EXPECT_EQ(prompt.buttons, c.buttons) << c.flow;
-    EXPECT_EQ(prompt.text.toStdString(), SaveChangesText(WorkingDirectoryFile("Untitled.tin")))
-        << c.flow;
-    m_form.reset();
+enum class Flow { New, Open, Close };
+enum class Save { None, Cancelled, Failed, Written };
+
+struct PromptCase {
+  const char* name;
+  Flow flow;
+  MessageAnswer answer;
+  Save save;  // what happens after Yes
+  bool goesOn;
+};
+
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
+
+class DocumentFlowsPromptTest : public DocumentFlowsTest,
+                                public ::testing::WithParamInterface<PromptCase> {};
+
+// After Yes a flow may throw the picture away only once it is saved; a cancelled save dialog or
+// a failed write stops the flow as Cancel would. Open offers no Cancel.
+TEST_P(DocumentFlowsPromptTest, SaveChangesPromptLetsTheFlowGoOnOnlyWhenNothingIsLost) {
+  const PromptCase& c = GetParam();
+  TMainForm& form = Start();
+  Draw();
+  m_messages.Answer(c.answer);
+  if (c.save == Save::Written || c.save == Save::Failed) ChooseSaveName(Path("kept.tin"));
+  if (c.save == Save::Failed)
+    Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
+      return Status::Error("Disk full");
+    });
+  if (c.flow == Flow::New) Flows().New1Click();
+  if (c.flow == Flow::Open) Flows().Open1Click();
+  if (c.flow == Flow::Close) {
+    EXPECT_EQ(form.close(), c.goesOn);
   }
+
+  ASSERT_FALSE(m_messages.Shown().empty());
+  const ShownMessage& prompt = m_messages.Shown().front();
+  EXPECT_EQ(prompt.kind, MessageKind::Warning);
+  EXPECT_EQ(prompt.buttons,
+            c.flow == Flow::Open ? MessageButtons::YesNo : MessageButtons::YesNoCancel);
+  EXPECT_EQ(prompt.text.toStdString(), SaveChangesText(WorkingDirectoryFile("Untitled.tin")));
+  const bool cleared = c.goesOn && c.flow == Flow::New;  // the open dialog is cancelled here
+  EXPECT_EQ(form.Session().Screen().Pixel(0, 0, 0), !cleared);
+  EXPECT_EQ(form.Session().Document().Modified(), !cleared && c.save != Save::Written);
+  EXPECT_EQ(ReadAll(Path("kept.tin")).size(), c.save == Save::Written ? kStartupFileBytes : 0);
+  EXPECT_EQ(form.isVisible(), !(c.goesOn && c.flow == Flow::Close));
+  EXPECT_EQ(m_openDialogRuns, c.goesOn && c.flow == Flow::Open ? 1 : 0);
+  EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.goesOn && c.flow == Flow::Close);
 }
 
-// After Yes at the save-changes prompt a flow may throw the picture away only once it is saved;
-// a cancelled save dialog or a failed write stops the flow as Cancel would.
-TEST_F(DocumentFlowsTest, YesAtTheSaveChangesPromptGoesOnOnlyAfterASave) {
-  enum class Save { Cancelled, Failed, Written };
-  struct Case {
-    const char* flow;
-    void (*run)(TMainForm&);
-    Save save;
-    bool goesOn;
-  };
-  const auto newFlow = [](TMainForm& form) { form.Flows()->New1Click(); };
-  const auto openFlow = [](TMainForm& form) { form.Flows()->Open1Click(); };
-  const auto closeFlow = [](TMainForm& form) { form.close(); };
-  const Case cases[] = {
-      {"New", newFlow, Save::Cancelled, false},     {"New", newFlow, Save::Failed, false},
-      {"New", newFlow, Save::Written, true},        {"Open", openFlow, Save::Cancelled, false},
-      {"Open", openFlow, Save::Failed, false},      {"Open", openFlow, Save::Written, true},
-      {"Close", closeFlow, Save::Cancelled, false}, {"Close", closeFlow, Save::Failed, false},
-      {"Close", closeFlow, Save::Written, true},
-  };
-  for (const Case& c : cases) {
-    const std::string label = std::string(c.flow) + " " + std::to_string(int(c.save));
-    TMainForm& form = Start();
-    Draw();
-    m_messages = {};
-    m_messages.Answer(MessageAnswer::Yes);
-    if (c.save != Save::Cancelled) ChooseSaveName(Path("kept.tin"));
-    if (c.save == Save::Failed)
-      Flows().SetFileWriter([](const std::string&, const ScreenBuffers&, const ScreenGeometry&) {
-        return Status::Error("Disk full");
-      });
-    c.run(form);
-    // Only New clears the picture; the open dialog is cancelled here.
-    EXPECT_EQ(form.Session().Screen().Pixel(0, 0, 0), !(c.goesOn && c.flow == std::string("New")))
-        << label;
-    EXPECT_EQ(form.Session().Document().Modified(), !c.goesOn) << label;
-    EXPECT_EQ(form.isVisible(), c.flow != std::string("Close") || !c.goesOn) << label;
-    EXPECT_EQ(m_openDialogRuns, c.flow == std::string("Open") && c.goesOn ? 1 : 0) << label;
-    EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.flow == std::string("Close") && c.goesOn)
-        << label;
-    m_form.reset();
-    std::filesystem::remove(SettingsPath());
-    std::filesystem::remove(Path("kept.tin"));
-    m_openDialogRuns = 0;
-  }
-}
+using enum MessageAnswer;
+INSTANTIATE_TEST_SUITE_P(
+    DocumentFlows, DocumentFlowsPromptTest,
+    ::testing::Values(PromptCase{"NewCancel", Flow::New, Cancel, Save::None, false},
+                      PromptCase{"NewNo", Flow::New, No, Save::None, true},
+                      PromptCase{"NewYesCancelled", Flow::New, Yes, Save::Cancelled, false},
+                      PromptCase{"NewYesFailed", Flow::New, Yes, Save::Failed, false},
+                      PromptCase{"NewYesWritten", Flow::New, Yes, Save::Written, true},
+                      PromptCase{"OpenNo", Flow::Open, No, Save::None, true},
+                      PromptCase{"OpenYesCancelled", Flow::Open, Yes, Save::Cancelled, false},
+                      PromptCase{"OpenYesWritten", Flow::Open, Yes, Save::Written, true},
+                      PromptCase{"CloseCancel", Flow::Close, Cancel, Save::None, false},
+                      PromptCase{"CloseNo", Flow::Close, No, Save::None, true},
+                      PromptCase{"CloseYesCancelled", Flow::Close, Yes, Save::Cancelled, false},
+                      PromptCase{"CloseYesFailed", Flow::Close, Yes, Save::Failed, false},
+                      PromptCase{"CloseYesWritten", Flow::Close, Yes, Save::Written, true}));
 
 // The scene a user met: Save As onto another picture, No at the overwrite prompt (or a write
 // that fails), then F2. The document must still be the first picture.
@@ -304,15 +280,6 @@ TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
   }
 }
 
-TEST_F(DocumentFlowsTest, OpenAsksForTintoOrTwoFilePicturesWithoutPreview) {
-  Start();
-  ChooseOpenFile(Path("none.tin"));
-  Flows().Open1Click();
-  EXPECT_EQ(m_openTitle, QStringLiteral("Open Tinto Files..."));
-  EXPECT_EQ(m_openTypes, QStringLiteral("Tinto Files (*.tin)|Ondrel Files (*.od0;*.od1)"));
-  EXPECT_FALSE(m_openPreviewShown);
-}
-
 TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
   TMainForm& form = Start();
   form.SizePanel()->DX()->setValue(2);
@@ -323,16 +290,14 @@ TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
   WriteAll(Path("pic.od1"), Sequence(0x60, 32));
   ChooseOpenFile(Path("pic.od0"));
   Flows().Open1Click();
+  EXPECT_EQ(m_openTitle, QStringLiteral("Open Tinto Files..."));
+  EXPECT_EQ(m_openTypes, QStringLiteral("Tinto Files (*.tin)|Ondrel Files (*.od0;*.od1)"));
+  EXPECT_FALSE(m_openPreviewShown);
   ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
   EXPECT_EQ(Title(), Caption(Path("pic.od"), false));
-  for (int row = 0; row < 8; ++row)
-    for (int column = 0; column < 2; ++column) {
-      const int i = row * 2 + column;
-      EXPECT_EQ(form.Session().Screen().PixelByte(0, row, column), 0x20 + i);
-      EXPECT_EQ(form.Session().Screen().AttrByte(0, row, column), 0x30 + i);
-      EXPECT_EQ(form.Session().Screen().PixelByte(1, row, column), 0x60 + i);
-      EXPECT_EQ(form.Session().Screen().AttrByte(1, row, column), 0x70 + i);
-    }
+  // Each file: 2 x 8 pixel bytes, then as many attribute bytes, row by row.
+  EXPECT_EQ(form.Session().Screen().AttrByte(0, 7, 1), 0x3F);
+  EXPECT_EQ(form.Session().Screen().PixelByte(1, 1, 0), 0x62);
   EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 0);
   EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 2);
   QTest::keyClick(&form, Qt::Key_F2);
@@ -352,18 +317,11 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   const ScreenGeometry& geometry = form.Session().Geometry();
   EXPECT_EQ((std::array{geometry.DX(), geometry.DY(), geometry.MltLeft(), geometry.MltWidth()}),
             (std::array{2, 8, 1, 1}));
-  EXPECT_EQ(form.SizePanel()->DX()->value(), 2);
   EXPECT_EQ(form.SizePanel()->DY()->value(), 8);
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
-  EXPECT_FALSE(form.Actions().Tinto8x1->isChecked());
-  for (int f = 0; f < 2; ++f)
-    for (int row = 0; row < 8; ++row)
-      for (int column = 0; column < 2; ++column) {
-        EXPECT_EQ(form.Session().Screen().PixelByte(f, row, column),
-                  0x10 + f * 16 + row * 2 + column);
-        EXPECT_EQ(form.Session().Screen().AttrByte(f, row, column),
-                  0x40 + f * 8 + row / 2 * 2 + column);
-      }
+  // Frame 0's pixels, frame 1's pixels, then a cell row of 2 bytes per row pair and frame.
+  EXPECT_EQ(form.Session().Screen().PixelByte(1, 0, 0), 0x20);
+  EXPECT_EQ(form.Session().Screen().AttrByte(1, 6, 1), 0x4F);
   Draw();
   QTest::keyClick(&form, Qt::Key_F2);
   EXPECT_EQ(m_saveDialogRuns, 0) << "a named .tin document is saved without asking";
@@ -439,27 +397,7 @@ TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
   const QImage& canvas = *form.DisplayImage(0);
   ASSERT_EQ(canvas.size(), QSize(160, 100));
-  for (QPoint p : {QPoint(0, 0), QPoint(159, 99), QPoint(80, 50)})
-    EXPECT_EQ(canvas.pixel(p) & 0xFFFFFF, 0u);
-  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
-}
-
-TEST_F(DocumentFlowsTest, NewCancelledAtThePromptChangesNothing) {
-  TMainForm& form = Start();
-  Draw();
-  m_messages.Answer(MessageAnswer::Cancel);
-  Flows().New1Click();
-  EXPECT_TRUE(form.Session().Screen().Pixel(0, 0, 0));
-  EXPECT_TRUE(form.Session().Document().Modified());
-}
-
-TEST_F(DocumentFlowsTest, NewAfterYesRunsSaveAs) {
-  Start();
-  Draw();
-  ChooseSaveName(Path("kept.tin"));
-  m_messages.Answer(MessageAnswer::Yes);
-  Flows().New1Click();
-  EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("kept.tin"))[8]), 0x80);
+  EXPECT_EQ(canvas.pixel(159, 99) & 0xFFFFFF, 0u);
   EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
 }
 
@@ -487,28 +425,6 @@ TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
   EXPECT_EQ(ReadAll(path), "old picture");
   EXPECT_TRUE(form.Session().Document().Modified());
   EXPECT_EQ(Title().back(), '*');
-}
-
-TEST_F(DocumentFlowsTest, CloseWritesSettingsOnlyWhenItGoesAhead) {
-  struct Case {
-    MessageAnswer answer;
-    bool closes;
-    int saveDialogRuns;
-  };
-  for (const Case& c : {Case{MessageAnswer::Cancel, false, 0}, Case{MessageAnswer::No, true, 0},
-                        Case{MessageAnswer::Yes, true, 1}}) {
-    TMainForm& form = Start();
-    ChooseSaveName(Path("pic.tin"));
-    Draw();
-    m_messages.Answer(c.answer);
-    EXPECT_EQ(form.close(), c.closes);
-    EXPECT_EQ(form.isVisible(), !c.closes);
-    EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.closes);
-    EXPECT_EQ(m_saveDialogRuns, c.saveDialogRuns);
-    m_form.reset();
-    std::filesystem::remove(SettingsPath());
-    m_saveDialogRuns = 0;
-  }
 }
 
 TEST_F(DocumentFlowsTest, CloseWritesBothDialogTreeStatesInOrder) {

@@ -13,32 +13,38 @@
 
 namespace {
 
-// Processes events until `done` holds or `timeoutMs` passed; returns `done()`.
-template <typename Predicate>
-bool PumpUntil(Predicate done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < timeoutMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+// A timer that counts its ticks, started at `interval` ms.
+class TAsyncTimerTest : public testing::Test {
+ protected:
+  void Start(quint16 interval, bool enable = true) {
+    m_timer.SetOnTimer([this] { ++m_ticks; });
+    m_timer.SetInterval(interval);
+    m_timer.SetEnabled(enable);
   }
-  return done();
-}
+  bool WaitForTicks(int count) {
+    return QTest::qWaitFor([&] { return m_ticks >= count; }, 5000);
+  }
 
+  int m_ticks = 0;
+  TAsyncTimer m_timer;
+};
+
+// The handlers below use locals: their timers are declared after them, so die first.
 TEST(TAsyncTimer, TicksRunOnTheOwningThread) {
-  TAsyncTimer timer;
   std::vector<QThread*> threads;
+  TAsyncTimer timer;
   timer.SetOnTimer([&] { threads.push_back(QThread::currentThread()); });
   timer.SetInterval(5);
   timer.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return threads.size() >= 3; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return threads.size() >= 3; }, 5000));
   for (QThread* thread : threads) EXPECT_EQ(thread, QCoreApplication::instance()->thread());
 }
 
 TEST(TAsyncTimer, TicksNeverOverlapEvenWhenTheHandlerRunsEvents) {
-  TAsyncTimer timer;
   int running = 0;
   int mostAtOnce = 0;
   int ticks = 0;
+  TAsyncTimer timer;
   timer.SetOnTimer([&] {
     ++running;
     mostAtOnce = std::max(mostAtOnce, running);
@@ -48,102 +54,65 @@ TEST(TAsyncTimer, TicksNeverOverlapEvenWhenTheHandlerRunsEvents) {
   });
   timer.SetInterval(1);
   timer.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 5000));
   EXPECT_EQ(mostAtOnce, 1);
 }
 
-struct IdleCase {
-  const char* name;
-  quint16 interval;
-  bool enable;
-};
-
-class TAsyncTimerIdle : public testing::TestWithParam<IdleCase> {};
-
-TEST_P(TAsyncTimerIdle, DeliversNoTicks) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(GetParam().interval);
-  timer.SetEnabled(GetParam().enable);
+TEST_F(TAsyncTimerTest, NeverEnabledOrAtIntervalZeroDeliversNoTicks) {
+  Start(1, false);
+  TAsyncTimer idle;
+  idle.SetOnTimer([this] { ++m_ticks; });
+  idle.SetInterval(0);
+  idle.SetEnabled(true);
   QTest::qWait(150);
-  EXPECT_EQ(ticks, 0);
+  EXPECT_EQ(m_ticks, 0);
+  idle.SetInterval(5);
+  EXPECT_TRUE(WaitForTicks(1)) << "ticks start when the interval leaves zero";
 }
 
-INSTANTIATE_TEST_SUITE_P(TAsyncTimer, TAsyncTimerIdle,
-                         testing::Values(IdleCase{"NeverEnabled", 1, false},
-                                         IdleCase{"EnabledAtIntervalZero", 0, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TAsyncTimer, StopsTickingWhenDisabled) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(2);
-  timer.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }, 5000));
-  timer.SetEnabled(false);
-  const int ticksWhenDisabled = ticks;
+TEST_F(TAsyncTimerTest, StopsTickingWhenDisabled) {
+  Start(2);
+  ASSERT_TRUE(WaitForTicks(2));
+  m_timer.SetEnabled(false);
+  const int ticksWhenDisabled = m_ticks;
   QTest::qWait(150);
-  EXPECT_EQ(ticks, ticksWhenDisabled);
+  EXPECT_EQ(m_ticks, ticksWhenDisabled);
 }
 
-TEST(TAsyncTimer, DropsATickHandedOverBeforeAPause) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(50);
-  timer.SetEnabled(true);
+TEST_F(TAsyncTimerTest, DropsATickHandedOverBeforeAPause) {
+  Start(50);
   // Keep the main thread busy past the interval so the worker hands a tick over and waits.
   std::this_thread::sleep_for(std::chrono::milliseconds(120));
-  timer.SetEnabled(false);
-  timer.SetEnabled(true);
+  m_timer.SetEnabled(false);
+  m_timer.SetEnabled(true);
   QCoreApplication::processEvents();
-  EXPECT_EQ(ticks, 0);
+  EXPECT_EQ(m_ticks, 0);
 }
 
-TEST(TAsyncTimer, StartsTickingWhenTheIntervalLeavesZero) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(0);
-  timer.SetEnabled(true);
-  timer.SetInterval(5);
-  EXPECT_TRUE(PumpUntil([&] { return ticks >= 1; }, 5000));
-}
-
-TEST(TAsyncTimer, EveryResumeWaitsAFullInterval) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(300);
-  timer.SetEnabled(true);
+TEST_F(TAsyncTimerTest, EveryResumeWaitsAFullInterval) {
+  Start(300);
   QElapsedTimer sinceResume;
   // Pausing and resuming every 100 ms never lets a 300 ms wait run out.
   for (int i = 0; i < 8; ++i) {
     QTest::qWait(100);
-    timer.SetEnabled(false);
-    timer.SetEnabled(true);
+    m_timer.SetEnabled(false);
+    m_timer.SetEnabled(true);
     sinceResume.start();
   }
-  EXPECT_EQ(ticks, 0);
-  ASSERT_TRUE(PumpUntil([&] { return ticks >= 1; }, 5000));
+  EXPECT_EQ(m_ticks, 0);
+  ASSERT_TRUE(WaitForTicks(1));
   EXPECT_GE(sinceResume.elapsed(), 295);
 }
 
-TEST(TAsyncTimer, EnablingAnEnabledTimerDoesNotRestartTheInterval) {
-  TAsyncTimer timer;
-  int ticks = 0;
-  timer.SetOnTimer([&] { ++ticks; });
-  timer.SetInterval(200);
-  timer.SetEnabled(true);
+TEST_F(TAsyncTimerTest, EnablingAnEnabledTimerDoesNotRestartTheInterval) {
+  Start(200);
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < 1000) {
-    timer.SetEnabled(true);
+    m_timer.SetEnabled(true);
     QTest::qWait(50);
   }
-  EXPECT_GE(ticks, 1);
+  EXPECT_GE(m_ticks, 1);
 }
 
 TEST(TAsyncTimer, HandlerMayDeleteItsTimer) {
@@ -155,7 +124,7 @@ TEST(TAsyncTimer, HandlerMayDeleteItsTimer) {
   });
   timer->SetInterval(1);
   timer->SetEnabled(true);
-  EXPECT_TRUE(PumpUntil([&] { return deleted; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return deleted; }, 5000));
   QTest::qWait(20);
 }
 

@@ -9,9 +9,8 @@
 
 #include "app/color/color_form.h"
 #include "app/color/color_panel.h"
+#include "app/main_form_fixture.h"
 #include "app/shell/wait_form.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {
@@ -30,19 +29,7 @@ int VisibleTopLevelWindows() {
   return count;
 }
 
-class EditorWindowsTest : public ::testing::Test {
- protected:
-  MainFormOptions Options() {
-    MainFormOptions options;
-    options.programDir = m_dir.Path().string() + "/";
-    options.settingsPath = m_dir.File("TintoEditor.ini");
-    options.messages = &m_messages;
-    return options;
-  }
-
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
-};
+using EditorWindowsTest = MainFormTest;
 
 TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   std::vector<StepRecord> records;
@@ -74,7 +61,7 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
 }
 
 TEST_F(EditorWindowsTest, FirstActivationAppliesTheChoosersNoFlicState) {
-  WriteAll(m_dir.File("TintoEditor.ini"), "[Main]\nStatic=0\n");
+  WriteSettings("[Main]\nStatic=0\n");
   EditorWindows windows(Options());
   EXPECT_TRUE(windows.MainForm().ColorPanel()->NoFlicChecked());  // ticked while created
   windows.ShowMainWindow();
@@ -90,7 +77,7 @@ TEST_F(EditorWindowsTest, CloseWritesTheChoosersVSync) {
   windows.ShowMainWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.MainForm()));
   ASSERT_TRUE(windows.MainForm().close());
-  const std::string text = ReadAll(m_dir.File("TintoEditor.ini"));
+  const std::string text = Settings();
   EXPECT_NE(text.find("Magnify=4\nVSync=0\nBright=1\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Static"), std::string::npos);
 }

@@ -44,9 +44,7 @@ TEST_P(TKelImageCrossings, SignalsOncePerCrossingWhileEnabled) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TKelImage, TKelImageCrossings,
-                         testing::Values(CrossingCase{"OneCrossing", "EL", 1, 1},
-                                         CrossingCase{"RepeatedEventsCountOnce", "EELL", 1, 1},
-                                         CrossingCase{"TwoCrossings", "ELEL", 2, 2},
+                         testing::Values(CrossingCase{"RepeatedEventsCountOnce", "EELL", 1, 1},
                                          CrossingCase{"LeaveWithoutEnterIsNoCrossing", "L", 0, 0},
                                          CrossingCase{"DisabledIsSilent", "dELEL", 0, 0},
                                          CrossingCase{"DisabledWhileInside", "EdLeEL", 2, 1}),
@@ -67,50 +65,23 @@ QImage Shot(TKelImage& image) {
   return image.grab().toImage();
 }
 
-TEST(TKelImage, StretchesWithoutSmoothing) {
-  QImage picture = TwoPixelPicture();
-  TKelImage image;
-  image.resize(8, 4);
-  image.SetPicture(&picture);
-  image.SetStretch(true);
-  const QImage shot = Shot(image);
-  EXPECT_EQ(shot.pixelColor(3, 3), QColor(254, 0, 0));
-  EXPECT_EQ(shot.pixelColor(4, 0), QColor(0, 177, 0));
-}
-
-TEST(TKelImage, DrawsOneToOneWithoutStretch) {
-  QImage picture = TwoPixelPicture();
-  TKelImage image;
-  image.resize(8, 4);
-  image.SetPicture(&picture);
-  const QImage shot = Shot(image);
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
-  EXPECT_EQ(shot.pixelColor(2, 0), QColor(0, 0, 254));
-  EXPECT_EQ(shot.pixelColor(0, 1), QColor(0, 0, 254));
-}
-
-TEST(TKelImage, LeavesTheTransparentColourUndrawn) {
+// Stretched drawing shows in the canvas tests; here a picture at its own size on a blue
+// background.
+TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
   QImage picture = TwoPixelPicture();
   TKelImage image;
   image.SetAutoSize(true);
   image.SetPicture(&picture);
   image.SetTranspatentColor(QColor(254, 0, 0));
   image.SetTransparent(true);
-  const QImage shot = Shot(image);
+  QImage shot = Shot(image);
+  EXPECT_EQ(shot.size(), QSize(2, 1));
   EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 254));
   EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
-}
-
-TEST(TKelImage, RaisesOnPaintAfterThePicture) {
-  QImage picture = TwoPixelPicture();
-  TKelImage image;
-  image.resize(2, 1);
-  image.SetPicture(&picture);
   QObject::connect(&image, &TKelImage::OnPaint,
-                   [](QPainter& painter) { painter.fillRect(0, 0, 1, 1, QColor(7, 7, 7)); });
-  const QImage shot = Shot(image);
-  EXPECT_EQ(shot.pixelColor(0, 0), QColor(7, 7, 7));
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
+                   [](QPainter& painter) { painter.fillRect(1, 0, 1, 1, QColor(7, 7, 7)); });
+  shot = Shot(image);
+  EXPECT_EQ(shot.pixelColor(1, 0), QColor(7, 7, 7));
 }
 
 TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
@@ -129,18 +100,6 @@ TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(downs, 3);
   EXPECT_EQ(ups, 3);
-}
-
-TEST(TKelImage, ReportsPointerMovesWithoutAButton) {
-  TKelImage image;
-  image.resize(20, 20);
-  QPoint seen(-1, -1);
-  QObject::connect(&image, &TKelImage::MouseMove,
-                   [&](QMouseEvent* event) { seen = event->position().toPoint(); });
-  QMouseEvent move(QEvent::MouseMove, QPointF(7, 9), QPointF(7, 9), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&image, &move);
-  EXPECT_EQ(seen, QPoint(7, 9));
 }
 
 }  // namespace
