@@ -114,6 +114,7 @@ TEST_P(OpenDialogTypedName, EnterOpensTheTypedNameWithTheChosenTypesExtension) {
   const TypedNameCase& c = GetParam();
   for (const char* file : c.files) MakeFile(std::string(c.folder) + "/" + file);
   auto dialog = Started(Folder(c.folder), c.showPicture, c.filter);
+  EXPECT_EQ(dialog->focusWidget(), dialog->EdFileName()) << "a name can be typed at once";
   dialog->Filters()->setCurrentIndex(c.typeIndex);
   QTest::keyClicks(dialog->EdFileName(), QString::fromLatin1(c.typed));
   QTest::keyClick(dialog->EdFileName(), Qt::Key_Return);
