@@ -6,6 +6,7 @@
 // timer.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,8 @@ class TColorPanel;
 class TColorsPreviewPanel;
 class TDocumentFlows;
 class TfrmOpen;
+class SkinData;
+class TSkinCommands;
 class TGeometryBar;
 class TKelImage;
 class TModeBar;
@@ -106,6 +109,11 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   void SetOpenDialog(TfrmOpen* openDialog);
   TfrmOpen* OpenDialog() const;
   MessageService& Messages() const { return *m_messages; }
+  // The skin store every window follows, and the two skin commands.
+  SkinData& Skin() const { return *m_skinData; }
+  TSkinCommands& SkinCommands() const { return *m_skinCommands; }
+  // Shows the about box modally ("About", F1).
+  void SetAboutRunner(std::function<void()> runner) { m_aboutRunner = std::move(runner); }
 
  protected:
   // DocumentWindow
@@ -157,6 +165,9 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   std::string m_skinFileName;
   TColorForm* m_colorForm = nullptr;
   SettingsSectionWriter m_importSettingsWriter;
+  SkinData* m_skinData = nullptr;
+  TSkinCommands* m_skinCommands = nullptr;
+  std::function<void()> m_aboutRunner;
 
   TGeometryBar* m_sizePanel = nullptr;
   TModeBar* m_panel2 = nullptr;

@@ -2,7 +2,7 @@
 // Every window of the editor, created once in start-up order: the wait window first (shown
 // with "Loading. Please Wait." before any other window exists), then the main window, whose
 // creation reads its settings, then the colour chooser and the import dialog, which read their
-// own; finally the wait window is hidden and its text becomes the one shown at every later skin
+// own, and the about box; finally the wait window is hidden and its text becomes the one shown at every later skin
 // switch.
 
 #include <functional>
@@ -13,11 +13,19 @@
 namespace tinto {
 class IniFile;
 }
+class TAbout;
 class TColorForm;
 class TImportExpert;
 class TWait;
 
-enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
+enum class StartupStep {
+  WaitShown,
+  MainFormCreated,
+  ColorFormCreated,
+  AboutCreated,
+  WaitHidden,
+  MainFormShown
+};
 
 class EditorWindows {
  public:
@@ -33,14 +41,17 @@ class EditorWindows {
   TMainForm& MainForm() { return *m_mainForm; }
   TColorForm& ColorForm() { return *m_colorForm; }
   TImportExpert& ImportExpert() { return *m_importExpert; }
+  TAbout& About() { return *m_about; }
 
  private:
   void Step(StartupStep step);
   TImportExpert* CreateImportExpert(const tinto::IniFile& settings);
+  TAbout* CreateAbout();
 
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;
   std::unique_ptr<TMainForm> m_mainForm;
   TColorForm* m_colorForm = nullptr;  // owned by the main window
   TImportExpert* m_importExpert = nullptr;  // owned by the main window
+  TAbout* m_about = nullptr;  // owned by the main window
 };
