@@ -16,8 +16,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/widgets/kel_image.h"
 #include "app/main_window/main_form.h"
+#include "app/widgets/kel_image.h"
 
 namespace {
 

@@ -32,13 +32,15 @@ Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) 
   return Status::Ok();
 }
 
-Status ConvertOne(const ConvertRequest& request, const std::string& input, const std::string& output) {
+Status ConvertOne(const ConvertRequest& request, const std::string& input,
+                  const std::string& output) {
   Bitmap24 picture;
   if (Status status = LoadPicture(input, picture); !status) return status;
   ImportJob job{request.options, request.stretch, request.filter, request.crop};
   auto outcome = std::make_unique<ImportOutcome>();
   if (Status status = RunImport(std::move(picture), job, *outcome); !status) return status;
-  if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status) return status;
+  if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
+    return status;
   return WriteExtras(request, *outcome);
 }
 
@@ -47,7 +49,8 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input, const
 std::vector<std::string> OutputsFor(const ConvertRequest& request) {
   if (request.outputDir.empty()) return {request.output};
   std::map<std::string, int> stems;
-  for (const std::string& input : request.inputs) ++stems[std::filesystem::path(input).stem().string()];
+  for (const std::string& input : request.inputs)
+    ++stems[std::filesystem::path(input).stem().string()];
   std::vector<std::string> outputs;
   for (const std::string& input : request.inputs) {
     std::filesystem::path name = std::filesystem::path(input).filename();
@@ -77,7 +80,8 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& input = request.inputs[i];
     const std::string& output = outputs[i];
-    if (count > 1) out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
+    if (count > 1)
+      out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
     if (Status status = ConvertOne(request, input, output); !status) {
       err << input << ": " << ForTerminal(status.Message()) << "\n";
       ++failures;

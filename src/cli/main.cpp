@@ -14,7 +14,8 @@ namespace {
 void EnsureRuntimeDir() {
   if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
   std::error_code error;
-  auto dir = std::filesystem::temp_directory_path(error) / ("tinto-runtime-" + std::to_string(getuid()));
+  auto dir =
+      std::filesystem::temp_directory_path(error) / ("tinto-runtime-" + std::to_string(getuid()));
   std::filesystem::create_directories(dir, error);
   std::filesystem::permissions(dir, std::filesystem::perms::owner_all, error);
   if (!error) qputenv("XDG_RUNTIME_DIR", dir.string().c_str());

@@ -18,7 +18,8 @@ ScreenGeometry GeometryOf(const ImportOptions& o) {
 }
 
 void FitOptions(const Bitmap24& picture, bool stretch, ImportOptions& o) {
-  ScreenGeometry fitted = FitSizeToPicture(picture.Width(), picture.Height(), stretch, GeometryOf(o));
+  ScreenGeometry fitted =
+      FitSizeToPicture(picture.Width(), picture.Height(), stretch, GeometryOf(o));
   o.DX = fitted.DX();
   o.DY = fitted.DY();
   o.MLTLeft = fitted.MltLeft();
@@ -31,7 +32,8 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
   ImportOptions options = ClampImportOptions(job.options);
   FitOptions(picture, job.stretch, options);
   Bitmap24 stretched;
-  PreparedSource source = PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
+  PreparedSource source =
+      PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
   if (!source.status) return source.status;
   if (job.crop) {
     const PixelRect& r = *job.crop;

@@ -9,7 +9,8 @@ Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFi
                        ScreenBuffers& screen, ScreenGeometry& geometry) {
   screen.ClearScreen();
   if (!IsOndrelPath(path)) return ReadNativeFile(path, screen, geometry);
-  if (!twoFileSize) return Status::Error("a two-file picture has no header: give its size with --dx N --dy N");
+  if (!twoFileSize)
+    return Status::Error("a two-file picture has no header: give its size with --dx N --dy N");
   geometry.SetDX(twoFileSize->dx);
   geometry.SetDY(twoFileSize->dy);
   std::string documentName;
@@ -17,7 +18,8 @@ Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFi
 }
 
 std::string ForTerminal(std::string message) {
-  for (std::size_t at = message.find("\n\r"); at != std::string::npos; at = message.find("\n\r", at + 1))
+  for (std::size_t at = message.find("\n\r"); at != std::string::npos;
+       at = message.find("\n\r", at + 1))
     message.erase(at + 1, 1);
   return message;
 }

@@ -5,8 +5,8 @@
 #include "cli/picture_source.h"
 #include "core/import/resampler.h"
 #include "picture/bitmap_image.h"
-#include "picture/picture_limits.h"
 #include "picture/picture_io.h"
+#include "picture/picture_limits.h"
 
 namespace tinto::cli {
 namespace {
@@ -50,7 +50,8 @@ Status ParseResample(const Args& args, ResampleRequest& request) {
 int RunResample(const Args& args, std::ostream&, std::ostream& err) {
   ResampleRequest request;
   if (Status status = ParseResample(args, request); !status) {
-    err << "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n" << status.Message() << "\n";
+    err << "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n"
+        << status.Message() << "\n";
     return 2;
   }
   Bitmap24 picture;

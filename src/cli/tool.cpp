@@ -14,10 +14,13 @@ struct Command {
 };
 
 constexpr std::array kCommands = {
-    Command{"info", RunInfo, "info FILE.tin                  print the picture's geometry and mode"},
+    Command{"info", RunInfo,
+            "info FILE.tin                  print the picture's geometry and mode"},
     Command{"render", RunRender, "render FILE OUT.png [options]  render a picture to PNG"},
-    Command{"convert", RunConvert, "convert IN OUT.tin [options]   convert a picture (or -o DIR IN...)"},
-    Command{"resample", RunResample, "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
+    Command{"convert", RunConvert,
+            "convert IN OUT.tin [options]   convert a picture (or -o DIR IN...)"},
+    Command{"resample", RunResample,
+            "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "app/color/color_swatch.h"
-#include "app/widgets/kel_image.h"
 #include "app/platform/vertical_retrace.h"
+#include "app/widgets/kel_image.h"
 #include "core/format/settings_keys.h"
 #include "core/model/palette.h"
 

@@ -7,9 +7,9 @@
 #include <QStyle>
 #include <initializer_list>
 
-#include "app/widgets/click_label.h"
 #include "app/color/color_swatch.h"
 #include "app/editor/view_state.h"
+#include "app/widgets/click_label.h"
 #include "core/model/palette.h"
 #include "core/model/screen_buffers.h"
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <system_error>
 
+#include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
-#include "app/dialogs/file/open_dialog.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
 #include "core/model/document.h"

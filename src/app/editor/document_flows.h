@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
+#include "app/dialogs/file/save_dialog.h"
 #include "app/editor/imported_picture.h"
 #include "app/platform/message_service.h"
-#include "app/dialogs/file/save_dialog.h"
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
 #include "core/status.h"

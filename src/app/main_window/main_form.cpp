@@ -23,11 +23,13 @@
 #include "app/main_window/colors_preview_panel.h"
 #include "app/main_window/geometry_bar.h"
 #include "app/main_window/mode_bar.h"
+#include "app/main_window/skin_commands.h"
 #include "app/main_window/tool_palette.h"
 #include "app/platform/message_service.h"
 #include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
 #include "app/skin/control_metrics.h"
+#include "app/skin/skin_data.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
 
@@ -48,6 +50,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_canvas =
       new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
   m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
+  m_skinData = new SkinData(this);
+  m_skinCommands = new TSkinCommands(*this, *m_skinData);
   // Sees the key presses of every control before the control does (see eventFilter).
   qApp->installEventFilter(this);
   ConnectControls();
@@ -145,6 +149,10 @@ void TMainForm::ConnectMenu() {
   connect(a.Tinto8x1, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x1); });
   connect(a.Tinto8x2, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x2); });
   connect(a.SkinEnabled, &QAction::triggered, this, &TMainForm::SkinEnabledClick);
+  connect(a.LoadSkin1, &QAction::triggered, m_skinCommands, &TSkinCommands::LoadSkin1Click);
+  connect(a.About1, &QAction::triggered, this, [this] {
+    if (m_aboutRunner) m_aboutRunner();
+  });
 }
 
 void TMainForm::FormCreate() {
@@ -161,6 +169,11 @@ void TMainForm::FormCreate() {
   window.bounds = CentredOnScreen(geometry().size());
   LoadMainSettings(settings, m_view, m_session.Geometry(), window);
   ApplyWindowSettings(window);
+  // The skin is put on while the settings are read; whether its file was found is not looked at.
+  if (window.skinEnabled)
+    m_skinCommands->LoadSkinFile(QString::fromStdString(m_skinFileName));
+  else
+    m_skinData->SwitchOff();
   m_sizePanel->ShowGeometry();
   LayoutImages();
   LayoutToolbars();
@@ -436,10 +449,7 @@ void TMainForm::SetAttrMode(tinto::AttrMode mode) {
   RefreshDisplay();
 }
 
-void TMainForm::SkinEnabledClick() {
-  // No skin engine is attached: only the bar metrics follow the tick.
-  LayoutToolbars();
-}
+void TMainForm::SkinEnabledClick() { m_skinCommands->SkinEnabledClick(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (FormCloseQuery())

@@ -13,9 +13,8 @@
 
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
-#include "app/editor/main_settings.h"
-#include "app/editor/view_state.h"
 #include "app/editor/main_actions.h"
+#include "app/editor/main_settings.h"
 #include "app/editor/view_state.h"
 #include "app/platform/async_timer.h"
 #include "core/status.h"
@@ -28,6 +27,8 @@ class TColorPanel;
 class TColorsPreviewPanel;
 class TDocumentFlows;
 class TfrmOpen;
+class SkinData;
+class TSkinCommands;
 class TGeometryBar;
 class TKelImage;
 class TModeBar;
@@ -112,6 +113,11 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   void AddSettingsWriter(SettingsSectionWriter writer);
   TfrmOpen* OpenDialog() const;
   MessageService& Messages() const { return *m_messages; }
+  // The skin store every window follows, and the two skin commands.
+  SkinData& Skin() const { return *m_skinData; }
+  TSkinCommands& SkinCommands() const { return *m_skinCommands; }
+  // Shows the about box modally ("About", F1).
+  void SetAboutRunner(std::function<void()> runner) { m_aboutRunner = std::move(runner); }
 
  protected:
   // DocumentWindow
@@ -165,6 +171,9 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TColorForm* m_colorForm = nullptr;
   std::function<void()> m_openPreview;
   std::vector<SettingsSectionWriter> m_settingsWriters;
+  SkinData* m_skinData = nullptr;
+  TSkinCommands* m_skinCommands = nullptr;
+  std::function<void()> m_aboutRunner;
 
   TGeometryBar* m_sizePanel = nullptr;
   TModeBar* m_panel2 = nullptr;

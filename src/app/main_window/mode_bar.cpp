@@ -7,8 +7,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "app/skin/control_metrics.h"
 #include "app/editor/view_state.h"
+#include "app/skin/control_metrics.h"
 #include "core/model/pointer_mapping.h"
 
 TModeBar::TModeBar(TViewState& view, QWidget* parent)

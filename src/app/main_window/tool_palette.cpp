@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/skin/control_metrics.h"
 #include "app/editor/view_state.h"
+#include "app/skin/control_metrics.h"
 #include "core/model/pencil.h"
 
 namespace {

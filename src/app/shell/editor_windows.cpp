@@ -1,10 +1,14 @@
 #include "app/shell/editor_windows.h"
 
+#include <QAction>
+
 #include "app/color/color_form.h"
+#include "app/dialogs/about/about_box.h"
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/import_expert.h"
-#include "app/editor/document_flows.h"
 #include "app/dialogs/preview/preview_form.h"
+#include "app/editor/document_flows.h"
+#include "app/main_window/skin_commands.h"
 #include "app/shell/wait_form.h"
 #include "core/format/ini_file.h"
 
@@ -29,6 +33,8 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   m_mainForm->SetPreviewOpener([preview = m_previewForm] { preview->exec(); });
   m_mainForm->AddSettingsWriter(
       [preview = m_previewForm](tinto::IniFile& ini) { return preview->WriteSettings(ini); });
+  m_about = CreateAbout();
+  Step(StartupStep::AboutCreated);
 
   // The picture open dialog is the last window created; it reads its own setting.
   auto* openDialog =
@@ -56,6 +62,17 @@ TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings)
   form->AddSettingsWriter(
       [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
   return expert;
+}
+
+// The about box shows the main window's skin information; the skin commands show the wait
+// window while a skin is applied.
+TAbout* EditorWindows::CreateAbout() {
+  TMainForm* form = m_mainForm.get();
+  auto* about = new TAbout(
+      form->Skin(), [form] { return form->Actions().SkinEnabled->isChecked(); }, form);
+  form->SetAboutRunner([about] { about->exec(); });
+  form->SkinCommands().SetWait(m_wait.get());
+  return about;
 }
 
 void EditorWindows::ShowMainWindow() {

@@ -2,8 +2,8 @@
 // Every window of the editor, created once in start-up order: the wait window first (shown
 // with "Loading. Please Wait." before any other window exists), then the main window, whose
 // creation reads its settings, then the colour chooser, the import dialog and the preview window,
-// each reading its own, then the picture open dialog; finally the wait window is hidden and its
-// text becomes the one shown at every later skin switch.
+// each reading its own, the about box, then the picture open dialog; finally the wait window is
+// hidden and its text becomes the one shown at every later skin switch.
 
 #include <functional>
 #include <memory>
@@ -13,12 +13,20 @@
 namespace tinto {
 class IniFile;
 }
+class TAbout;
 class TColorForm;
 class TImportExpert;
 class TPreviewForm;
 class TWait;
 
-enum class StartupStep { WaitShown, MainFormCreated, ColorFormCreated, WaitHidden, MainFormShown };
+enum class StartupStep {
+  WaitShown,
+  MainFormCreated,
+  ColorFormCreated,
+  AboutCreated,
+  WaitHidden,
+  MainFormShown
+};
 
 class EditorWindows {
  public:
@@ -35,10 +43,12 @@ class EditorWindows {
   TColorForm& ColorForm() { return *m_colorForm; }
   TImportExpert& ImportExpert() { return *m_importExpert; }
   TPreviewForm& PreviewForm() { return *m_previewForm; }
+  TAbout& About() { return *m_about; }
 
  private:
   void Step(StartupStep step);
   TImportExpert* CreateImportExpert(const tinto::IniFile& settings);
+  TAbout* CreateAbout();
 
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;
@@ -46,4 +56,5 @@ class EditorWindows {
   TColorForm* m_colorForm = nullptr;        // owned by the main window
   TImportExpert* m_importExpert = nullptr;  // owned by the main window
   TPreviewForm* m_previewForm = nullptr;    // owned by the main window
+  TAbout* m_about = nullptr;                // owned by the main window
 };

@@ -55,7 +55,8 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
   Status status = WriteAll(fd, bytes);
   if (status && ::fsync(fd) != 0) status = Status::Error(IoErrorText(errno));
   if (::close(fd) != 0 && status) status = Status::Error(IoErrorText(errno));
-  if (status && ::rename(temp.c_str(), path.c_str()) != 0) status = Status::Error(IoErrorText(errno));
+  if (status && ::rename(temp.c_str(), path.c_str()) != 0)
+    status = Status::Error(IoErrorText(errno));
   if (!status) ::unlink(temp.c_str());
   return status;
 }

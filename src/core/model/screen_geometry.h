@@ -46,7 +46,9 @@ class ScreenGeometry {
   void SetMltWidth(int v) { m_mltWidth = kMltWidthRange.Clamp(v); }
   void SetMode(AttrMode mode) { m_mode = mode; }
 
-  bool InMltWindow(int column) const { return column >= m_mltLeft && column < m_mltLeft + m_mltWidth; }
+  bool InMltWindow(int column) const {
+    return column >= m_mltLeft && column < m_mltLeft + m_mltWidth;
+  }
   bool operator==(const ScreenGeometry&) const = default;
 
  private:

@@ -42,7 +42,7 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   });
   windows.ShowMainWindow();
 
-  ASSERT_EQ(records.size(), 5u);
+  ASSERT_EQ(records.size(), 6u);
   EXPECT_EQ(records[0].step, StartupStep::WaitShown);
   EXPECT_TRUE(records[0].waitVisible);
   EXPECT_EQ(records[0].waitText, "Loading. Please Wait.");
@@ -51,10 +51,12 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   EXPECT_TRUE(records[1].waitVisible);
   EXPECT_EQ(records[2].step, StartupStep::ColorFormCreated);
   EXPECT_TRUE(records[2].waitVisible);
-  EXPECT_EQ(records[3].step, StartupStep::WaitHidden);
-  EXPECT_FALSE(records[3].waitVisible);
-  EXPECT_EQ(records[3].waitText, "Please Wait. Skin Applying.");
-  EXPECT_EQ(records[4].step, StartupStep::MainFormShown);
+  EXPECT_EQ(records[3].step, StartupStep::AboutCreated);
+  EXPECT_TRUE(records[3].waitVisible);
+  EXPECT_EQ(records[4].step, StartupStep::WaitHidden);
+  EXPECT_FALSE(records[4].waitVisible);
+  EXPECT_EQ(records[4].waitText, "Please Wait. Skin Applying.");
+  EXPECT_EQ(records[5].step, StartupStep::MainFormShown);
   EXPECT_TRUE(windows.MainForm().isVisible());
   EXPECT_FALSE(windows.ColorForm().isVisible());
   EXPECT_EQ(windows.MainForm().ColorForm(), &windows.ColorForm());

@@ -15,15 +15,15 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/skin/control_metrics.h"
 #include "app/dialogs/file/file_filter.h"
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
-#include "app/widgets/kel_image.h"
+#include "app/dialogs/file/view_style_icons.h"
 #include "app/platform/message_service.h"
+#include "app/skin/control_metrics.h"
+#include "app/widgets/kel_image.h"
 #include "app/widgets/rollup_panel.h"
 #include "app/widgets/side_splitter.h"
-#include "app/dialogs/file/view_style_icons.h"
 #include "core/format/settings_keys.h"
 #include "picture/picture_io.h"
 

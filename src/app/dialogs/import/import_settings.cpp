@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/format/settings_keys.h"
-#include "core/format/settings_keys.h"
 
 namespace setting = tinto::setting;
 

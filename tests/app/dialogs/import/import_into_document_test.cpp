@@ -118,7 +118,8 @@ TEST_F(ImportWindowsTest, TheImportDialogIsCreatedAfterTheChooserWhileTheWaitWin
     for (QWidget* widget : QApplication::topLevelWidgets())
       if (qobject_cast<TImportExpert*>(widget) != nullptr) stepsWithDialog.push_back(step);
   });
-  EXPECT_EQ(stepsWithDialog, (std::vector<StartupStep>{StartupStep::WaitHidden}));
+  EXPECT_EQ(stepsWithDialog,
+            (std::vector<StartupStep>{StartupStep::AboutCreated, StartupStep::WaitHidden}));
   EXPECT_EQ(windows.ImportExpert().parent(), &windows.MainForm());
 }
 

@@ -1,0 +1,89 @@
+#include "app/main_window/skin_commands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "app/dialogs/file/open_dialog.h"
+#include "app/main_window/main_form.h"
+#include "app/shell/wait_form.h"
+#include "app/skin/skin_data.h"
+#include "app/skin/skin_loader.h"
+
+TSkinCommands::TSkinCommands(TMainForm& form, SkinData& skinData)
+    : QObject(&form), m_form(form), m_skinData(skinData) {
+  connect(&m_skinData, &SkinData::SkinChanged, this, [this] {
+    m_form.LayoutToolbars();
+    Step(SkinStep::SkinChangedRelayout);
+  });
+}
+
+bool TSkinCommands::LoadSkinFile(const QString& name) {
+  // The settings keep a skin inside the program's folder relative to it.
+  const QString path = name.isEmpty() || QFileInfo(name).isAbsolute()
+                           ? name
+                           : QDir(QString::fromStdString(m_form.ProgramDir())).filePath(name);
+  const bool found = ::LoadSkinFile(m_skinData, path);
+  Step(found ? SkinStep::SkinLoaded : SkinStep::SkinSwitchedOff);
+  return found;
+}
+
+void TSkinCommands::SkinEnabledClick() {
+  // The action has already inverted its tick.
+  HideMainShowWait();
+  if (m_form.Actions().SkinEnabled->isChecked()) {
+    LoadSkinFile(QString::fromStdString(m_form.SkinFileName()));
+  } else {
+    m_skinData.SwitchOff();
+    Step(SkinStep::SkinSwitchedOff);
+  }
+  HideWaitShowMain();
+  m_form.LayoutToolbars();
+  Step(SkinStep::ToolbarsLaidOut);
+}
+
+void TSkinCommands::LoadSkin1Click() {
+  TfrmOpen* dialog = m_form.OpenDialog();
+  if (dialog == nullptr) return;
+  const QString filter = dialog->Filter();
+  const QString typedName = dialog->EdFileName()->text();
+  dialog->SetTitle(QString::fromLatin1(kSkinDialogTitle));
+  dialog->SetShowPicture(false);
+  dialog->SetFilter(QString::fromLatin1(kSkinFilter));
+  const bool confirmed = m_openRunner ? m_openRunner(*dialog) : dialog->Execute();
+  const QString chosen = dialog->FileName();
+  dialog->SetFilter(filter);
+  dialog->EdFileName()->setText(typedName);
+  if (confirmed && QFileInfo(chosen).isFile()) RunChosenSkin(chosen);
+}
+
+void TSkinCommands::RunChosenSkin(const QString& fileName) {
+  HideMainShowWait();
+  m_form.SetSkinFileName(fileName.toStdString());
+  LoadSkinFile(fileName);
+  m_form.Actions().SkinEnabled->setChecked(true);
+  m_form.LayoutToolbars();
+  Step(SkinStep::ToolbarsLaidOut);
+  m_form.LayoutColorPanel();
+  Step(SkinStep::ColorPanelLaidOut);
+  HideWaitShowMain();
+}
+
+void TSkinCommands::HideMainShowWait() {
+  m_form.hide();
+  Step(SkinStep::MainHidden);
+  if (m_wait != nullptr) m_wait->ShowAndPaint();
+  Step(SkinStep::WaitShown);
+}
+
+void TSkinCommands::HideWaitShowMain() {
+  if (m_wait != nullptr) m_wait->hide();
+  Step(SkinStep::WaitHidden);
+  m_form.show();
+  Step(SkinStep::MainShown);
+}
+
+void TSkinCommands::Step(SkinStep step) {
+  if (m_observer) m_observer(step);
+}

@@ -1,0 +1,153 @@
+#include "app/main_window/skin_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <vector>
+
+#include "app/dialogs/file/open_dialog.h"
+#include "app/main_form_fixture.h"
+#include "app/skin/skin_data.h"
+#include "core/format/ini_file.h"
+
+namespace tinto::test {
+namespace {
+
+using S = SkinStep;
+
+class SkinCommandsTest : public MainFormTest {
+ protected:
+  void TearDown() override { qApp->setStyleSheet({}); }
+
+  TMainForm& CreateWithDialog() {
+    TMainForm& form = Create();
+    const IniFile settings(SettingsPath());
+    m_dialog = new TfrmOpen(settings, m_messages, QString::fromStdString(ProgramDir()), &form);
+    form.SetOpenDialog(m_dialog);
+    form.SkinCommands().SetStepObserver([this](SkinStep step) { m_steps.push_back(step); });
+    return form;
+  }
+  void WriteSkin(const std::string& name) {
+    WriteAll(m_dir.File(name + ".qss"), "QWidget { color: #010203; }");
+    WriteAll(m_dir.File(name + ".ini"), "[Skin]\nName=" + name + "\nStyleSheet=" + name + ".qss\n");
+  }
+
+  TfrmOpen* m_dialog = nullptr;
+  std::vector<SkinStep> m_steps;
+};
+
+TEST_F(SkinCommandsTest, UntickingSwitchesOffThenTickingReloadsTheFile) {
+  WriteSkin("night");
+  TMainForm& form = CreateWithDialog();
+  form.SetSkinFileName(m_dir.File("night.ini"));
+  form.Actions().SkinEnabled->setChecked(true);
+  form.Actions().SkinEnabled->trigger();
+  EXPECT_FALSE(form.Actions().SkinEnabled->isChecked());
+  EXPECT_EQ(m_steps, (std::vector<SkinStep>{S::MainHidden, S::WaitShown, S::SkinChangedRelayout,
+                                            S::SkinSwitchedOff, S::WaitHidden, S::MainShown,
+                                            S::ToolbarsLaidOut}));
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(qApp->styleSheet().isEmpty());
+  m_steps.clear();
+  form.Actions().SkinEnabled->trigger();
+  EXPECT_EQ(m_steps, (std::vector<SkinStep>{S::MainHidden, S::WaitShown, S::SkinChangedRelayout,
+                                            S::SkinLoaded, S::WaitHidden, S::MainShown,
+                                            S::ToolbarsLaidOut}));
+  EXPECT_EQ(form.Skin().Info().name, "night");
+}
+
+TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
+  WriteSkin("night");
+  TMainForm& form = CreateWithDialog();
+  form.Actions().SkinEnabled->setChecked(false);
+  m_dialog->SetFilter("Pictures|*.tin");
+  m_dialog->EdFileName()->setText("typed.tin");
+  const std::string chosen = m_dir.File("night.ini");
+  QString titleSeen, filterSeen;
+  form.SkinCommands().SetOpenRunner([&](TfrmOpen& dialog) {
+    titleSeen = dialog.Title();
+    filterSeen = dialog.Filter();
+    dialog.SetDirectory(QString::fromStdString(m_dir.Path().string()));
+    dialog.Start();
+    dialog.EdFileName()->setText("night.ini");
+    QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+    if (dialog.isVisible()) dialog.reject();
+    return dialog.result() == QDialog::Accepted;
+  });
+  form.Actions().LoadSkin1->trigger();
+  EXPECT_EQ(titleSeen, "Open Skin File...");
+  EXPECT_EQ(filterSeen, "Skin Files (*.ini,*.ods)|*.ini;*.ods");
+  EXPECT_EQ(m_steps, (std::vector<SkinStep>{S::MainHidden, S::WaitShown, S::SkinChangedRelayout,
+                                            S::SkinLoaded, S::ToolbarsLaidOut, S::ColorPanelLaidOut,
+                                            S::WaitHidden, S::MainShown}));
+  EXPECT_EQ(form.SkinFileName(), chosen);
+  EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
+  EXPECT_EQ(m_dialog->Filter(), "Pictures|*.tin");
+  EXPECT_EQ(m_dialog->EdFileName()->text(), "typed.tin");
+  EXPECT_EQ(m_dialog->Title(), "Open Skin File...");
+}
+
+TEST_F(SkinCommandsTest, CancelledLoadChangesNothing) {
+  TMainForm& form = CreateWithDialog();
+  form.SetSkinFileName("before.ini");
+  m_dialog->SetFilter("Pictures|*.tin");
+  m_dialog->EdFileName()->setText("typed.tin");
+  form.SkinCommands().SetOpenRunner([](TfrmOpen& dialog) {
+    dialog.EdFileName()->setText("other.ini");
+    return false;
+  });
+  form.Actions().LoadSkin1->trigger();
+  EXPECT_TRUE(m_steps.empty());
+  EXPECT_EQ(form.SkinFileName(), "before.ini");
+  EXPECT_EQ(m_dialog->Filter(), "Pictures|*.tin");
+  EXPECT_EQ(m_dialog->EdFileName()->text(), "typed.tin");
+}
+
+TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinRelativeToTheProgram) {
+  WriteSkin("night");
+  WriteSettings("[Skin]\nEnabled=1\nName=night.ini\n");
+  TMainForm& form = Create();
+  EXPECT_EQ(form.Skin().Info().name, "night");
+  EXPECT_FALSE(qApp->styleSheet().isEmpty());
+}
+
+TEST_F(SkinCommandsTest, MissingSavedSkinKeepsTheTickAndThePlainLook) {
+  WriteSettings("[Skin]\nEnabled=1\nName=gone.ini\n");
+  TMainForm& form = Create();
+  EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
+  EXPECT_FALSE(form.Skin().Active());
+  EXPECT_TRUE(qApp->styleSheet().isEmpty());
+}
+
+struct CloseCase {
+  const char* what;
+  bool inside;  // the skin file lies in the program's folder
+  bool exists;
+  const char* stored;
+};
+
+TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
+  const CloseCase cases[] = {
+      {"inside", true, true, "night.ini"},
+      {"inside, gone", true, false, ""},
+      {"outside", false, true, ""},
+  };
+  TempDir outside;
+  for (const CloseCase& c : cases) {
+    WriteSkin("night");
+    WriteAll(outside.File("night.ini"), "[Skin]\n");
+    TMainForm& form = Create();
+    const std::string file = c.inside ? m_dir.File("night.ini") : outside.File("night.ini");
+    form.SetSkinFileName(file);
+    if (!c.exists) std::filesystem::remove(file);
+    ASSERT_TRUE(form.close()) << c.what;
+    EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), c.stored) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace tinto::test

@@ -1,0 +1,160 @@
+#include "app/skin/skin_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include "app/skin/resource_check.h"
+#include "app/skin/skin_data.h"
+#include "support/temp_dir.h"
+
+namespace tinto::test {
+namespace {
+
+constexpr const char* kSheet = "QWidget { color: #123456; }";
+
+class SkinLoaderTest : public ::testing::Test {
+ protected:
+  void TearDown() override { qApp->setStyleSheet({}); }
+
+  QString Path(const std::string& name) const { return QString::fromStdString(m_dir.File(name)); }
+  QString WriteStoredSkin(const std::string& name, const std::string& sheetName) {
+    WriteAll(m_dir.File(name), "[Skin]\nName=Probe\nAuthor=A. Author\nStyleSheet=" + sheetName +
+                                   "\nCaptionHeight=30\n");
+    return Path(name);
+  }
+
+  TempDir m_dir;
+  SkinData m_skin;
+};
+
+struct KindCase {
+  const char* path;
+  SkinFileKind kind;
+};
+
+TEST(SkinFileKind, FollowsTheLastExtensionWithLetterCaseCounting) {
+  const KindCase cases[] = {
+      {"skins/dark.ini", SkinFileKind::Stored},
+      {"/a/b/maroon.ods", SkinFileKind::Compressed},
+      {"dark.INI", SkinFileKind::Other},
+      {"maroon.ODS", SkinFileKind::Other},
+      {"dark.ini.bak", SkinFileKind::Other},
+      {"folder.ini/skin", SkinFileKind::Other},
+      {"C:\\skins.ods\\dark", SkinFileKind::Other},
+      {"C:dark.ods", SkinFileKind::Compressed},
+      {"noextension", SkinFileKind::Other},
+  };
+  for (const KindCase& c : cases) EXPECT_EQ(KindOfSkinFile(c.path), c.kind) << c.path;
+}
+
+TEST_F(SkinLoaderTest, StoredSkinSetsTheSheetAndItsInformation) {
+  WriteAll(m_dir.File("probe.qss"), kSheet);
+  EXPECT_TRUE(LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss")));
+  EXPECT_TRUE(m_skin.Active());
+  EXPECT_EQ(m_skin.Info().name, "Probe");
+  EXPECT_EQ(m_skin.Info().author, "A. Author");
+  EXPECT_TRUE(m_skin.Info().url.isEmpty());
+  EXPECT_EQ(m_skin.CaptionHeight(), 30);
+  EXPECT_EQ(qApp->styleSheet(), kSheet);
+}
+
+TEST_F(SkinLoaderTest, MissingFileSwitchesTheSkinOffAndAnswersFalse) {
+  WriteAll(m_dir.File("probe.qss"), kSheet);
+  LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+  for (const QString& missing : {QString(), Path("gone.ini")}) {
+    EXPECT_FALSE(LoadSkinFile(m_skin, missing));
+    EXPECT_FALSE(m_skin.Active());
+    EXPECT_TRUE(m_skin.Info().name.isEmpty());
+    EXPECT_EQ(m_skin.CaptionHeight(), 22);
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+  }
+}
+
+TEST_F(SkinLoaderTest, OtherExtensionKeepsTheCurrentSkinAndAnswersTrue) {
+  WriteAll(m_dir.File("probe.qss"), kSheet);
+  LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+  WriteAll(m_dir.File("other.INI"), "[Skin]\nName=Other\nStyleSheet=probe.qss\n");
+  EXPECT_TRUE(LoadSkinFile(m_skin, Path("other.INI")));
+  EXPECT_EQ(m_skin.Info().name, "Probe");
+}
+
+TEST_F(SkinLoaderTest, RelativeImagesResolveBesideTheDescription) {
+  WriteAll(m_dir.File("probe.qss"), "QMenuBar { background-image: url(img/bar.png); }");
+  LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+  EXPECT_TRUE(qApp->styleSheet().contains(
+      QString("url(\"%1/img/bar.png\")").arg(QString::fromStdString(m_dir.Path().string()))));
+}
+
+// A skin that cannot be read is not applied: the skin that was on stays.
+TEST_F(SkinLoaderTest, UnreadableSkinsLeaveThePreviousSkin) {
+  WriteAll(m_dir.File("probe.qss"), kSheet);
+  LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+  WriteAll(m_dir.File("empty.qss"), "");
+  WriteAll(m_dir.File("broken.qss"), "QWidget { color: red; ");
+  WriteAll(m_dir.File("random.ods"), "\x13\x99 not a resource at all");
+  WriteAll(m_dir.File("empty.ods"), "");
+  WriteAll(m_dir.File("header.ods"), std::string("qres\0\0\0\3\0\0\0\x40\0\0\0\x20\0\0\0\x30", 20));
+  const QString bad[] = {WriteStoredSkin("nosheet.ini", "missing.qss"),
+                         WriteStoredSkin("nosheetname.ini", ""),
+                         WriteStoredSkin("emptysheet.ini", "empty.qss"),
+                         WriteStoredSkin("brokensheet.ini", "broken.qss"),
+                         Path("random.ods"),
+                         Path("empty.ods"),
+                         Path("header.ods")};
+  for (const QString& path : bad) {
+    EXPECT_TRUE(LoadSkinFile(m_skin, path)) << path.toStdString();
+    EXPECT_EQ(m_skin.Info().name, "Probe") << path.toStdString();
+    EXPECT_EQ(qApp->styleSheet(), kSheet) << path.toStdString();
+  }
+}
+
+// The shipped compressed skin, built by rcc, loads; every truncation of it and random bytes
+// are refused without touching memory beyond the file.
+class CompressedSkinTest : public SkinLoaderTest {
+ protected:
+  QByteArray BuildResource() {
+    WriteAll(m_dir.File("skin.ini"), "[Skin]\nName=Packed\nStyleSheet=packed.qss\n");
+    WriteAll(m_dir.File("packed.qss"), "QMenuBar { background-image: url(bar.png); }");
+    WriteAll(m_dir.File("bar.png"), "not really a picture");
+    WriteAll(m_dir.File("skin.qrc"),
+             "<RCC><qresource prefix=\"/\"><file>skin.ini</file><file>packed.qss</file>"
+             "<file>bar.png</file></qresource></RCC>");
+    QProcess rcc;
+    rcc.setWorkingDirectory(QString::fromStdString(m_dir.Path().string()));
+    rcc.start(QStringLiteral(TINTO_RCC_PATH),
+              {"--binary", "--compress-algo", "zlib", "-o", Path("packed.ods"), Path("skin.qrc")});
+    EXPECT_TRUE(rcc.waitForFinished());
+    QFile built(Path("packed.ods"));
+    EXPECT_TRUE(built.open(QIODevice::ReadOnly));
+    return built.readAll();
+  }
+};
+
+TEST_F(CompressedSkinTest, LoadsFromItsOwnResourceRoot) {
+  ASSERT_FALSE(BuildResource().isEmpty());
+  EXPECT_TRUE(LoadSkinFile(m_skin, Path("packed.ods")));
+  EXPECT_EQ(m_skin.Info().name, "Packed");
+  EXPECT_TRUE(qApp->styleSheet().contains(":/tinto-skin-"));
+  EXPECT_TRUE(qApp->styleSheet().contains("/bar.png"));
+}
+
+TEST_F(CompressedSkinTest, RefusesTruncatedAndRandomResources) {
+  const QByteArray whole = BuildResource();
+  ASSERT_TRUE(IsWellFormedResource(whole));
+  for (qsizetype size = 0; size < whole.size(); ++size)
+    EXPECT_FALSE(IsWellFormedResource(whole.left(size))) << size;
+  QByteArray random(4096, '\0');
+  QRandomGenerator generator(11);
+  for (int round = 0; round < 50; ++round) {
+    for (char& byte : random) byte = static_cast<char>(generator.bounded(256));
+    random.replace(0, 4, "qres");
+    EXPECT_FALSE(IsWellFormedResource(random));
+  }
+}
+
+}  // namespace
+}  // namespace tinto::test
