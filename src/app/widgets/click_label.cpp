@@ -11,6 +11,9 @@ void TClickLabel::SetTextColor(QColor color) {
   QPalette palette = this->palette();
   palette.setColor(QPalette::WindowText, color);
   setPalette(palette);
+  // The label lies over a colour swatch: its own sheet keeps it see-through and its letters in
+  // their colour whatever background and text colours a skin gives every widget.
+  setStyleSheet(QStringLiteral("background: transparent; color: %1;").arg(color.name()));
 }
 
 void TClickLabel::mousePressEvent(QMouseEvent* event) {

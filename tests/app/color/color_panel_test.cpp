@@ -190,6 +190,21 @@ TEST_F(TColorPanelTest, NamesColoursInLettersThatContrastWithTheSwatch) {
   EXPECT_EQ(Child<QLabel>("Paper2Name")->text(), "Cyn");
 }
 
+// A skin may give every widget a background; the name labels over the swatches must stay
+// see-through, or the swatches vanish behind them.
+TEST_F(TColorPanelTest, SwatchesShowThroughTheirNamesUnderASkin) {
+  qApp->setStyleSheet(QStringLiteral("QWidget { background-color: #123456; color: #abcdef; }"));
+  SetColors({0x42, 0x20, 0x42, 0x20});  // bright red inks, green papers
+  m_panel.RefreshPanel(false);
+  const QImage shot = m_panel.grab().toImage();
+  qApp->setStyleSheet(QString());
+  for (const char* name : {"Ink1", "Paper1"}) {
+    const QWidget* swatch = Child(name);
+    const QPoint inside = swatch->geometry().topLeft() + QPoint(3, 3);
+    EXPECT_EQ(shot.pixelColor(inside), Child<TColorSwatch>(name)->Color()) << name;
+  }
+}
+
 TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestoresTheMix) {
   SetColors({0x42, 0x00, 0x01, 0x78});
   m_panel.RefreshPanel(false);
