@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/skin/skin_data.h"
 #include "app/widgets/caption_panel.h"
@@ -32,6 +33,8 @@ TLumLabel* TitleLabel(const QString& text, const QColor& color, QWidget* parent)
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
+  // The version line and its shadow keep their colours under a skin's text colour.
+  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
   label->AdjustSize();
   return label;
 }
@@ -120,8 +123,9 @@ void TAbout::FormActivate() {
   const int caption = enabled ? m_skin.CaptionHeight() : TCaptionPanel::kDefaultCaptionHeight;
   m_skinPanel->SetCaptionHeight(caption);
   const int offset = PlaceSkinRows(caption);
+  m_rowsPanelHeight = offset > 0 ? caption + offset + 6 : 0;
   if (offset > 0 && m_showSkinInfo) {
-    m_skinPanel->SetExpandedHeight(caption + offset + 6);
+    m_skinPanel->SetExpandedHeight(m_rowsPanelHeight);
     m_skinPanel->show();
     PlaceOK(m_skinPanel->geometry().bottom() + 1 + 8);
     return;
@@ -148,15 +152,26 @@ int TAbout::PlaceSkinRows(int captionHeight) {
     value->setText(*values[row]);
     value->resize(kValueWidth, value->heightForWidth(kValueWidth));
     const int top = row == 0 ? captionHeight + 3 : m_values[0]->y() + offset;
-    value->move(kValueLeft, top);
+    value->move(ValueLeft(), top);
     m_captions[row]->move(kCaptionLeft, top);
     offset += value->height() + (row + 1 < values.size() ? 2 : 0);
   }
   return offset;
 }
 
+// The design column, or further right when a caption is wider in the current font, so that no
+// caption covers the start of its value.
+int TAbout::ValueLeft() const {
+  int widest = 0;
+  for (const QLabel* caption : m_captions) widest = std::max(widest, caption->sizeHint().width());
+  return std::max(kValueLeft, kCaptionLeft + widest + 4);
+}
+
 void TAbout::ShowSkinInfo1Click() {
   m_showSkinInfo = true;
+  // The rows were laid out when the box was shown; the panel takes their height at once, so the
+  // information appears with the panel (without rows it keeps the height it last had).
+  if (m_rowsPanelHeight > 0) m_skinPanel->SetExpandedHeight(m_rowsPanelHeight);
   PlaceOK(m_skinPanel->geometry().bottom() + 1 + 8);
   m_skinPanel->show();
   m_showSkinInfo1->setEnabled(false);

@@ -62,6 +62,7 @@ class TAbout : public QDialog {
   void CreateSkinPanel();
   void FormActivate();
   int PlaceSkinRows(int captionHeight);
+  int ValueLeft() const;
   void SkinPanelChangeRollState();
   void SkinPanelClose();
   void PlaceOK(int top);
@@ -80,4 +81,6 @@ class TAbout : public QDialog {
   QMenu* m_sysMen;
   QAction* m_showSkinInfo1;
   bool m_showSkinInfo = false;
+  // The panel height the skin rows need, as laid out at the last showing; 0 without rows.
+  int m_rowsPanelHeight = 0;
 };

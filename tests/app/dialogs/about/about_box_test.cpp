@@ -87,6 +87,11 @@ TEST_F(AboutBoxTest, PanelStaysHiddenUntilAskedOrWithoutInformation) {
   EXPECT_FALSE(m_about.SkinPanel()->isVisible());
   EXPECT_EQ(m_about.OK()->geometry(), QRect(92, 136, 75, 25));
   EXPECT_EQ(m_about.height(), 136 + 25 + 5);
+  // Asked for, the information shows at once: the panel holds the name row.
+  m_about.ShowSkinInfo1Click();
+  EXPECT_EQ(m_about.SkinPanel()->height(), 30 + m_about.ValueLabel(0)->height() + 2 + 6);
+  EXPECT_EQ(m_about.OK()->y(), Bottom(m_about.SkinPanel()) + 8);
+  m_about.SkinPanel()->CloseButton()->click();
   PutOn({});
   m_about.ShowSkinInfo1Click();
   EXPECT_TRUE(m_about.SkinPanel()->isVisible());
