@@ -37,15 +37,13 @@ TEST(DitherPatterns, HoldEveryMatrixValueOnceAndLightPixelsWithMAtLeastR) {
   EXPECT_TRUE(patterns.On(2, 0, 2));   // M = 2
 }
 
-// value, threshold, step -> how many of -31..32 have threshold + step * i <= value.
+// Value, threshold, step -> how many i of -31..32 have threshold + step * i <= value: step 0 is a
+// hard threshold; at step 4 from 128, 4 meets only i = -31, 3 is below 128 - 124 = 4 and 131
+// below the 132 of i = 1.
 TEST(RampCount, CountsStepsOfTheRampAtOrBelowTheValue) {
-  const int cases[][4] = {
-      {100, 100, 0, 64}, {99, 100, 0, 0},                                       // hard threshold
-      {0, 128, 4, 0},    {128, 128, 4, 32}, {255, 128, 4, 63}, {4, 128, 4, 1},  // only i = -31
-      {3, 128, 4, 0},                                                           // 128 - 124 = 4 > 3
-      {131, 128, 4, 32},                                                        // i = 1 needs 132
-      {255, 0, 1, 64},   {0, 255, 1, 0},    {97, 100, 1, 29},
-  };
+  const int cases[][4] = {{100, 100, 0, 64}, {99, 100, 0, 0}, {0, 128, 4, 0},  {128, 128, 4, 32},
+                          {255, 128, 4, 63}, {4, 128, 4, 1},  {3, 128, 4, 0},  {131, 128, 4, 32},
+                          {255, 0, 1, 64},   {0, 255, 1, 0},  {97, 100, 1, 29}};
   for (auto [value, threshold, step, expected] : cases)
     EXPECT_EQ(RampCount(value, threshold, step), expected)
         << value << " " << threshold << " " << step;

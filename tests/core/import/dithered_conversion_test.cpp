@@ -63,23 +63,22 @@ std::string Column(const ImportResult& r, FrameIndex f, int column, int first = 
   return text;
 }
 
-// An 8x8 cell (column 0, left of the window) of one red value: how many pixels the ramp lights
-// in frame 0, and whether the cell is bright. Contrast c gives ramp step 4 - c; M is the dither
-// matrix value. Bright off shifts the source by HTH - 128; bright on makes a cell non-bright when
-// its channel means are at most 256 - HTH. A threshold of 255 switches the channel off.
+// Contrast, Bright, HTH, red threshold, red value -> pixels lit in frame 0 of an 8x8 cell (column
+// 0, left of the window) and whether it is bright. Contrast c gives ramp step 4 - c, lighting the
+// pixels whose dither matrix value M is at least 65 - count: at 128 with step 4 M >= 33, at 255
+// all but M = 1; at step 2 from 100 M >= 33, at step 1 with 90 M >= 43. A threshold of 255
+// switches the channel off. Bright off shifts the source by HTH - 128 (212 + 42 = 254, 128 - 127 =
+// 1) and makes every cell bright; Bright on makes a cell non-bright when its channel means are at
+// most 256 - HTH (86 with HTH 170).
 TEST(ConvertDithered, LightsTheRampsShareOfAnEightByEightCell) {
   const struct {
     int contrast, bright, hth, threshold, red, lit, brightCell;
   } cases[] = {
-      {0, 1, 100, 128, 0, 0, 0},    {0, 1, 100, 128, 128, 32, 0},  // M >= 33
-      {0, 1, 100, 128, 255, 63, 1},                                // all but M = 1
-      {4, 1, 100, 128, 128, 64, 0}, {4, 1, 100, 128, 127, 0, 0},   // hard v >= t
-      {2, 1, 100, 100, 100, 32, 0},                                // step 2: M >= 33
-      {3, 1, 100, 100, 90, 22, 0},                                 // step 1: M >= 43
-      {4, 1, 100, 255, 255, 0, 1},  {0, 1, 100, 255, 255, 0, 1},
-      {4, 0, 170, 254, 212, 64, 1}, {4, 0, 170, 254, 211, 0, 1},  // raised by 42 to 254
-      {4, 0, 1, 1, 128, 64, 1},     {4, 0, 1, 1, 127, 0, 1},      // lowered by 127 to 1
-      {4, 1, 170, 255, 86, 0, 0},   {4, 1, 170, 255, 87, 0, 1},   // mean 86 <= 256 - 170
+      {0, 1, 100, 128, 0, 0, 0},    {0, 1, 100, 128, 128, 32, 0}, {0, 1, 100, 128, 255, 63, 1},
+      {4, 1, 100, 128, 128, 64, 0}, {4, 1, 100, 128, 127, 0, 0},  {2, 1, 100, 100, 100, 32, 0},
+      {3, 1, 100, 100, 90, 22, 0},  {4, 1, 100, 255, 255, 0, 1},  {0, 1, 100, 255, 255, 0, 1},
+      {4, 0, 170, 254, 212, 64, 1}, {4, 0, 170, 254, 211, 0, 1},  {4, 0, 1, 1, 128, 64, 1},
+      {4, 0, 1, 1, 127, 0, 1},      {4, 1, 170, 255, 86, 0, 0},   {4, 1, 170, 255, 87, 0, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message()

@@ -7,17 +7,15 @@
 namespace tinto {
 namespace {
 
-// value, threshold, HTH -> 254 at or above the threshold, 177 at or above threshold / (HTH / 50).
+// Value, threshold, HTH -> 254 at or above the threshold, 177 at or above threshold / (HTH / 50):
+// 255 / 3.4 = 75, 90 / 1.7 = 52.9.., 255 / 0.02; HTH 0 acts as 1 (never a division by 0), HTH
+// 1000 as 256 (100 / 5.12 = 19.53..).
 TEST(PlainChannelLevel, SplitsAtThresholdAndThresholdOverHalfDivisor) {
-  const int cases[][4] = {
-      {100, 100, 100, 254}, {99, 100, 100, 177},  {50, 100, 100, 177},
-      {49, 100, 100, 0},    {255, 255, 100, 254}, {0, 0, 100, 254},
-      {76, 255, 170, 177},  {74, 255, 170, 0},     // 255 / 3.4 = 75
-      {53, 90, 85, 177},    {52, 90, 85, 0},       // 90 / 1.7 = 52.9..
-      {254, 255, 1, 0},                            // 255 / 0.02
-      {99, 100, 0, 0},                             // HTH 0 acts as 1, never a division by 0
-      {13, 100, 1000, 0},   {20, 100, 1000, 177},  // HTH 1000 is 256: 100 / 5.12 = 19.53..
-  };
+  const int cases[][4] = {{100, 100, 100, 254}, {99, 100, 100, 177},  {50, 100, 100, 177},
+                          {49, 100, 100, 0},    {255, 255, 100, 254}, {0, 0, 100, 254},
+                          {76, 255, 170, 177},  {74, 255, 170, 0},    {53, 90, 85, 177},
+                          {52, 90, 85, 0},      {254, 255, 1, 0},     {99, 100, 0, 0},
+                          {13, 100, 1000, 0},   {20, 100, 1000, 177}};
   for (auto [value, threshold, hth, expected] : cases)
     EXPECT_EQ(PlainChannelLevel(value, threshold, hth), expected)
         << value << " " << threshold << " " << hth;

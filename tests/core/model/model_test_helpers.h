@@ -42,14 +42,6 @@ inline ScreenBuffers FilledScreen(std::uint8_t value) {
   return s;
 }
 
-// Rows of byte column `column` in frame f whose attribute equals `value`.
-inline std::vector<int> RowsWithAttr(const ScreenBuffers& s, FrameIndex f, int column, int value) {
-  std::vector<int> rows;
-  for (int row = 0; row < kScreenHeight; ++row)
-    if (s.AttrByte(f, row, column) == value) rows.push_back(row);
-  return rows;
-}
-
 // A pixel ('p') or attribute ('a') byte of frame f, the same in `rows` rows from `row` down.
 struct ScreenByte {
   char block;

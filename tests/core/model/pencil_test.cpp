@@ -55,7 +55,7 @@ TEST(PlotPencil, DrawModesSetInvertOrClearTheSquare) {
   const int cases[][4] = {{0, 0x00, 0x01, 0xC0}, {1, 0xA5, 0xA4, 0x65}, {2, 0xFF, 0xFE, 0x3F}};
   for (auto [mode, before, left, right] : cases) {
     ScreenBuffers s;
-    test::Put(s, {{'p', 0, 0, 0, before, 4}, {'p', 0, 0, 1, before, 4}});
+    test::Put(s, {test::Pix(0, 0, 0, before, 4), test::Pix(0, 0, 1, before, 4)});
     PlotPencil(s, MakeGeometry(32, 192), Pencil(3, static_cast<DrawMode>(mode)), 8, 1);
     for (int row = 0; row < 4; ++row) {
       EXPECT_EQ(s.PixelByte(0, row, 0), row < 3 ? left : before) << mode << " " << row;
@@ -64,14 +64,14 @@ TEST(PlotPencil, DrawModesSetInvertOrClearTheSquare) {
   }
 }
 
+// Column 2 lies in the MLT window: 8x1 cells, so only the written rows 97..99 take attributes;
+// pixels 18..22 are set in the edited frame only.
 TEST(PlotPencil, AttributesGoToTheCellsOfWrittenPixelsOnly) {
-  ScreenBuffers s;
+  ScreenBuffers s, expected;
   PlotPencil(s, MakeGeometry(32, 100), Pencil(5, DrawMode::Or, true, 1), 20, 99);
-  // Column 2 lies in the MLT window: 8x1 cells, so only the written rows 97..99.
-  EXPECT_EQ(test::RowsWithAttr(s, 0, 2, 0x4A), (std::vector<int>{97, 98, 99}));
-  EXPECT_EQ(test::RowsWithAttr(s, 1, 2, 0x15), (std::vector<int>{97, 98, 99}));
-  EXPECT_EQ(s.PixelByte(1, 99, 2), 0x3E);  // columns 18..22 of the edited frame
-  EXPECT_EQ(s.PixelByte(0, 99, 2), 0x00);
+  test::Put(expected, {test::Att(0, 97, 2, 0x4A, 3), test::Att(1, 97, 2, 0x15, 3),
+                       test::Pix(1, 97, 2, 0x3E, 3)});
+  EXPECT_EQ(FirstDifference(s, expected), "");
 }
 
 // The per-pixel procedure the batched plot must match: each pixel written on its own, its
