@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/format/file_limits.h"
+#include "core/format/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/without_file_override.h"
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/format/file_limits.h"
+#include "core/format/file_size_limit.h"
 #include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
 #include "support/without_file_override.h"
