@@ -1,16 +1,15 @@
 #include "core/format/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "core/format/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "support/without_file_override.h"
 
@@ -18,19 +17,20 @@ namespace tinto {
 namespace {
 
 using namespace std::literals;
+using namespace test;
 namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
  protected:
-  test::TempDir m_dir;
+  TempDir m_dir;
   std::string m_path = m_dir.File("TintoEditor.ini");
 };
 
 TEST_F(IniFileTest, ReadsStoredTextsOrTheFallbacks) {
-  test::WriteAll(m_path,
-                 "[Main]\nMagnify=0x10\nLeft=12abc\nGrid=2\nBright=0\nVSync=abc\n"
-                 "Static=-1\n[Skin]\nName=ab\0cd\nLong="s +
-                     std::string(5000, 'n') + "\n");
+  WriteAll(m_path,
+           "[Main]\nMagnify=0x10\nLeft=12abc\nGrid=2\nBright=0\nVSync=abc\nStatic=-1\n"
+           "[Skin]\nName=ab\0cd\nLong="s +
+               std::string(5000, 'n') + "\n");
   IniFile ini(m_path);
   EXPECT_EQ(ini.ReadInteger("main", "MAGNIFY", 4), 16);
   EXPECT_EQ(ini.ReadInteger("Main", "Left", 4), 4);
@@ -38,11 +38,10 @@ TEST_F(IniFileTest, ReadsStoredTextsOrTheFallbacks) {
   EXPECT_TRUE(ini.HasKey("Main", "Left"));
   EXPECT_FALSE(ini.HasKey("Main", "Top"));
   // Booleans are integers, any non-zero one true.
-  EXPECT_TRUE(ini.ReadBool("Main", "Grid", false));
+  EXPECT_TRUE(ini.ReadBool("Main", "Grid", false) && ini.ReadBool("Main", "Static", false));
   EXPECT_FALSE(ini.ReadBool("Main", "Bright", true));
   EXPECT_TRUE(ini.ReadBool("Main", "VSync", true));
   EXPECT_FALSE(ini.ReadBool("Main", "VSync", false));
-  EXPECT_TRUE(ini.ReadBool("Main", "Static", false));
   // A value ends at a NUL byte and is cut to 2047 bytes.
   EXPECT_EQ(ini.ReadString("Skin", "Name", "x"), "ab");
   EXPECT_EQ(ini.ReadString("Skin", "Long", ""), std::string(2047, 'n'));
@@ -50,134 +49,95 @@ TEST_F(IniFileTest, ReadsStoredTextsOrTheFallbacks) {
   EXPECT_EQ(IniFile(m_dir.File("missing.ini")).ReadString("Skin", "Name", "none"), "none");
 }
 
-TEST_F(IniFileTest, FirstWriteCreatesTheFile) {
-  IniFile ini(m_path);
-  ASSERT_TRUE(ini.WriteInteger("Main", "Left", -5));
-  ASSERT_TRUE(ini.WriteBool("Main", "Grid", true));
-  ASSERT_TRUE(ini.WriteBool("Main", "Bright", false));
-  ASSERT_TRUE(ini.WriteString("Skin", "Name", "skins/blue.ini"));
-  EXPECT_EQ(test::ReadAll(m_path),
+TEST_F(IniFileTest, WritesCreateTheFileAndKeepEveryOtherByte) {
+  IniFile created(m_dir.File("new.ini"));
+  ASSERT_TRUE(created.WriteInteger("Main", "Left", -5));
+  ASSERT_TRUE(created.WriteBool("Main", "Grid", true));
+  ASSERT_TRUE(created.WriteBool("Main", "Bright", false));
+  ASSERT_TRUE(created.WriteString("Skin", "Name", "skins/blue.ini"));
+  EXPECT_EQ(ReadAll(created.Path()),
             "[Main]\nLeft=-5\nGrid=1\nBright=0\n\n[Skin]\nName=skins/blue.ini\n");
-}
 
-TEST_F(IniFileTest, WriteKeepsEveryOtherByte) {
-  const std::string before =
-      "\xEF\xBB\xBF; settings\r\n[main]\r\n  grid = 0\r\n\xFF\xFE\0garbage\r\n[Main]\r\nGrid=7\r\n"
-      "[Size\r\n"s +
-      std::string(1 << 20, 'L') + "\r\n[Colors]\r\nInk 1=71";
-  test::WriteAll(m_path, before);
+  const std::string head = "\xEF\xBB\xBF; settings\r\n[main]\r\n  grid = ";
+  const std::string tail = "\r\n\xFF\xFE\0garbage\r\n[Main]\r\nGrid=7\r\n[Size\r\n"s +
+                           std::string(1 << 20, 'L') + "\r\n[Colors]\r\nInk 1=71";
+  WriteAll(m_path, head + "0" + tail);
   IniFile ini(m_path);
   ASSERT_TRUE(ini.WriteBool("Main", "Grid", true));
   ASSERT_TRUE(ini.WriteInteger("COLORS", "paper 1", 8));
-  const std::string expected =
-      "\xEF\xBB\xBF; settings\r\n[main]\r\n  grid = 1\r\n\xFF\xFE\0garbage\r\n[Main]\r\nGrid=7\r\n"
-      "[Size\r\n"s +
-      std::string(1 << 20, 'L') + "\r\n[Colors]\r\nInk 1=71\r\npaper 1=8\r\n";
-  EXPECT_EQ(test::ReadAll(m_path), expected);
+  EXPECT_EQ(ReadAll(m_path), head + "1" + tail + "\r\npaper 1=8\r\n");
   EXPECT_EQ(ini.ReadInteger("Colors", "Paper 1", 0), 8);
 }
 
-TEST_F(IniFileTest, ValueCannotInjectLines) {
-  test::WriteAll(m_path, "[Main]\nGrid=1\n");
+TEST_F(IniFileTest, ValueCannotInjectLinesAndBadNamesAreRefused) {
+  WriteAll(m_path, "[Main]\nGrid=1\n");
   IniFile ini(m_path);
+  const std::string message = "Unable to write to " + m_path;
+  const std::pair<const char*, const char*> badNames[] = {
+      {"Main", "A=B"}, {"Ma]in", "A"}, {"Main", "A\nB"}, {"", "A"}};
+  for (auto [section, key] : badNames)
+    EXPECT_EQ(ini.WriteString(section, key, "1").Message(), message) << section << "/" << key;
   ASSERT_TRUE(ini.WriteString("Skin", "Name", "x\n[Main]\r\nGrid=0\0"s));
-  EXPECT_EQ(test::ReadAll(m_path), "[Main]\nGrid=1\n\n[Skin]\nName=x[Main]Grid=0\n");
+  EXPECT_EQ(ReadAll(m_path), "[Main]\nGrid=1\n\n[Skin]\nName=x[Main]Grid=0\n");
   EXPECT_EQ(ini.ReadInteger("Main", "Grid", 5), 1);
 }
 
-TEST_F(IniFileTest, BadNamesAreRefusedAndFileKept) {
-  test::WriteAll(m_path, "[Main]\nGrid=1\n");
-  IniFile ini(m_path);
-  const std::string message = "Unable to write to " + m_path;
-  EXPECT_EQ(ini.WriteString("Main", "A=B", "1").Message(), message);
-  EXPECT_EQ(ini.WriteString("Ma]in", "A", "1").Message(), message);
-  EXPECT_EQ(ini.WriteString("Main", "A\nB", "1").Message(), message);
-  EXPECT_EQ(ini.WriteString("", "A", "1").Message(), message);
-  EXPECT_EQ(test::ReadAll(m_path), "[Main]\nGrid=1\n");
-}
-
-TEST_F(IniFileTest, UnchangedValueLeavesFileUntouched) {
-  test::WriteAll(m_path, "[Main]\nGrid=1\n");
+// An unchanged value leaves the file itself in place; a link stays a link.
+TEST_F(IniFileTest, WritesLeaveTheFileOrTheLinkInPlace) {
+  WriteAll(m_path, "[Main]\nGrid=1\n");
   struct stat before {
   }, after{};
   ASSERT_EQ(::stat(m_path.c_str(), &before), 0);
   ASSERT_TRUE(IniFile(m_path).WriteBool("Main", "Grid", true));
   ASSERT_EQ(::stat(m_path.c_str(), &after), 0);
   EXPECT_EQ(before.st_ino, after.st_ino);
+
+  const std::string link = m_dir.File("link.ini");
+  fs::create_symlink(m_path, link);
+  ASSERT_TRUE(IniFile(link).WriteBool("Main", "Grid", false));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(m_path), "[Main]\nGrid=0\n");
 }
 
-TEST_F(IniFileTest, WriteThroughSymbolicLinkKeepsTheLink) {
-  std::string target = m_dir.File("real.ini");
-  test::WriteAll(target, "[Main]\nGrid=0\n");
-  fs::create_symlink(target, m_path);
-  ASSERT_TRUE(IniFile(m_path).WriteBool("Main", "Grid", true));
-  EXPECT_TRUE(fs::is_symlink(m_path));
-  EXPECT_EQ(test::ReadAll(target), "[Main]\nGrid=1\n");
-}
-
-TEST_F(IniFileTest, PathThatIsAFolderFailsWithItsFullPath) {
-  fs::create_directory(m_path);
-  IniFile ini(m_path);
-  EXPECT_EQ(ini.ReadInteger("Main", "Tool", 2), 2);
-  EXPECT_EQ(ini.WriteInteger("Main", "Tool", 3).Message(), "Unable to write to " + m_path);
-  EXPECT_TRUE(fs::is_empty(m_path));
-}
-
-TEST_F(IniFileTest, MissingFolderFailsAndCreatesNothing) {
-  std::string path = m_dir.File("gone/TintoEditor.ini");
-  EXPECT_EQ(IniFile(path).WriteInteger("Main", "Tool", 3).Message(), "Unable to write to " + path);
+// A folder, a path in a missing folder (given relative too) or a named pipe (no hang): reads
+// give the fallback; writes fail naming the full path and change nothing.
+TEST_F(IniFileTest, UnusablePathsFailAndKeepWhatIsThere) {
+  fs::create_directory(m_dir.File("folder.ini"));
+  ASSERT_EQ(::mkfifo(m_dir.File("fifo.ini").c_str(), 0600), 0);
+  for (const std::string& path : {m_dir.File("folder.ini"), m_dir.File("gone/TintoEditor.ini"),
+                                  "no-such-folder-here/TintoEditor.ini"s, m_dir.File("fifo.ini")}) {
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Main", "Tool", 2), 2);
+    EXPECT_EQ(ini.WriteInteger("Main", "Tool", 3).Message(),
+              "Unable to write to " + (fs::current_path() / path).string());
+  }
+  EXPECT_TRUE(fs::is_empty(m_dir.File("folder.ini")));
   EXPECT_FALSE(fs::exists(m_dir.File("gone")));
+  EXPECT_TRUE(fs::is_fifo(m_dir.File("fifo.ini")));
 }
 
-TEST_F(IniFileTest, RelativePathIsReportedInFull) {
-  std::string path = "no-such-folder-here/TintoEditor.ini";
-  EXPECT_EQ(IniFile(path).WriteInteger("Main", "Tool", 3).Message(),
-            "Unable to write to " + (fs::current_path() / path).string());
-}
-
-TEST_F(IniFileTest, ReadOnlyFolderFailsAndKeepsFile) {
-  test::WriteAll(m_path, "[Main]\nGrid=1\n");
+// A read-only folder, or a write cut short by a full disk, keeps the old file and leaves no
+// temporary one; a file over 16 MiB is neither read nor replaced.
+TEST_F(IniFileTest, FailedWritesLeaveTheFileAsItWas) {
+  const std::string before = "[Main]\nGrid=1\n";
+  WriteAll(m_path, before);
   fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  test::RunWithoutFileOverride([&] {
+  RunWithoutFileOverride([&] {
     EXPECT_EQ(IniFile(m_path).WriteBool("Main", "Grid", false).Message(),
               "Unable to write to " + m_path);
   });
-  EXPECT_EQ(test::ReadAll(m_path), "[Main]\nGrid=1\n");
-}
+  fs::permissions(m_dir.Path(), fs::perms::owner_all);
+  WithFileSizeLimit(20, [&] {
+    EXPECT_EQ(IniFile(m_path).WriteString("Skin", "Name", std::string(100, 'x')).Message(),
+              "Unable to write to " + m_path);
+  });
+  EXPECT_EQ(ReadAll(m_path), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.Path()), {}), 1);
 
-// A write cut short by the file size limit stands for a full disk, which even root meets.
-TEST_F(IniFileTest, FailedWriteLeavesFileAsItWas) {
-  const std::string before = "[Main]\nGrid=1\n";
-  test::WriteAll(m_path, before);
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 20;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  Status status = IniFile(m_path).WriteString("Skin", "Name", std::string(100, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(status.Message(), "Unable to write to " + m_path);
-  EXPECT_EQ(test::ReadAll(m_path), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator()), 1);
-}
-
-TEST_F(IniFileTest, HugeFileIsNeitherReadNorReplaced) {
-  test::WriteAll(m_path, "[Main]\nGrid=0\n");
   fs::resize_file(m_path, 17 * 1024 * 1024);
-  IniFile ini(m_path);
-  EXPECT_TRUE(ini.ReadBool("Main", "Grid", true));
-  EXPECT_FALSE(ini.WriteBool("Main", "Grid", true));
+  EXPECT_FALSE(IniFile(m_path).ReadBool("Main", "Grid", false));
+  EXPECT_FALSE(IniFile(m_path).WriteBool("Main", "Grid", true));
   EXPECT_EQ(fs::file_size(m_path), 17u * 1024 * 1024);
-}
-
-TEST_F(IniFileTest, FifoAtThePathDoesNotBlock) {
-  ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
-  IniFile ini(m_path);
-  EXPECT_EQ(ini.ReadInteger("Main", "Tool", 2), 2);
-  EXPECT_FALSE(ini.WriteInteger("Main", "Tool", 3));
-  EXPECT_TRUE(fs::is_fifo(m_path));
 }
 
 TEST(ProgramDir, IsTheFolderOfTheRunningProgram) {
@@ -188,64 +148,40 @@ TEST(ProgramDir, IsTheFolderOfTheRunningProgram) {
   EXPECT_TRUE(fs::is_regular_file(dir + program_invocation_short_name));
 }
 
-// Sets an environment variable for one test and puts the old state back.
+// Sets an environment variable (unsets it for nullptr) until the end of the scope.
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : m_name(name) {
-    const char* old = std::getenv(name);
-    if (old != nullptr) m_old = old;
-    m_hadValue = old != nullptr;
-    if (value != nullptr)
-      ::setenv(name, value, 1);
-    else
-      ::unsetenv(name);
+    if (const char* old = std::getenv(name)) m_old = old;
+    Set(value);
   }
-  ~ScopedEnv() {
-    if (m_hadValue)
-      ::setenv(m_name, m_old.c_str(), 1);
-    else
-      ::unsetenv(m_name);
-  }
+  ~ScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
 
  private:
+  void Set(const char* value) { value ? ::setenv(m_name, value, 1) : ::unsetenv(m_name); }
   const char* m_name;
-  std::string m_old;
-  bool m_hadValue = false;
+  std::optional<std::string> m_old;
 };
 
-TEST(SettingsFilePath, WritableProgramFolderHoldsTheFile) {
-  test::TempDir dir;
-  std::string programDir = dir.Path().string() + "/";
-  EXPECT_EQ(SettingsFilePath(programDir), programDir + "TintoEditor.ini");
-}
-
-TEST(SettingsFilePath, UnusableProgramFolderFallsBackToXdgConfigHome) {
-  test::TempDir dir;
-  ScopedEnv xdg("XDG_CONFIG_HOME", dir.File("config/deeper").c_str());
-  EXPECT_EQ(SettingsFilePath(dir.File("missing") + "/"),
-            dir.File("config/deeper") + "/TintoEditor.ini");
-  EXPECT_TRUE(fs::is_directory(dir.File("config/deeper")));
-}
-
-TEST(SettingsFilePath, WithoutXdgConfigHomeUsesHomeConfig) {
-  test::TempDir dir;
+// A writable program folder holds the file; else $XDG_CONFIG_HOME when absolute, else
+// $HOME/.config, created when missing.
+TEST(SettingsFilePath, FallsBackFromTheProgramFolderToTheConfigFolder) {
+  TempDir dir;
   ScopedEnv home("HOME", dir.Path().c_str());
-  for (const char* xdg : {static_cast<const char*>(nullptr), "", "relative/config"}) {
-    ScopedEnv unset("XDG_CONFIG_HOME", xdg);
-    EXPECT_EQ(SettingsFilePath(dir.File("missing") + "/"),
-              dir.File(".config") + "/TintoEditor.ini");
-  }
-  EXPECT_TRUE(fs::is_directory(dir.File(".config")));
-}
-
-TEST(SettingsFilePath, ReadOnlyProgramFolderFallsBack) {
-  test::TempDir dir;
+  EXPECT_EQ(SettingsFilePath(dir.File("")), dir.File("TintoEditor.ini"));
   fs::create_directory(dir.File("program"));
   fs::permissions(dir.File("program"), fs::perms::owner_read | fs::perms::owner_exec);
-  ScopedEnv xdg("XDG_CONFIG_HOME", dir.File("config").c_str());
-  test::RunWithoutFileOverride([&] {
-    EXPECT_EQ(SettingsFilePath(dir.File("program") + "/"), dir.File("config") + "/TintoEditor.ini");
+  for (const char* xdg : {static_cast<const char*>(nullptr), "", "relative/config"}) {
+    ScopedEnv unset("XDG_CONFIG_HOME", xdg);
+    EXPECT_EQ(SettingsFilePath(dir.File("missing") + "/"), dir.File(".config/TintoEditor.ini"));
+  }
+  EXPECT_TRUE(fs::is_directory(dir.File(".config")));
+  ScopedEnv xdg("XDG_CONFIG_HOME", dir.File("config/deeper").c_str());
+  RunWithoutFileOverride([&] {
+    EXPECT_EQ(SettingsFilePath(dir.File("program") + "/"),
+              dir.File("config/deeper/TintoEditor.ini"));
   });
+  EXPECT_TRUE(fs::is_directory(dir.File("config/deeper")));
 }
 
 }  // namespace

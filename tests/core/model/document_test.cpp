@@ -2,97 +2,74 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tinto {
 namespace {
 
 class DocumentTest : public ::testing::Test {
  protected:
+  void SetUp() override { document.Reset(); }
+  std::string Title(const char* name) { return std::string("Tinto Editor - [") + name + "]"; }
+
   ScreenBuffers screen;
   UndoSnapshot undo;
   std::string workingDirectory = "/home/artist/work";
   Document document{screen, undo, [this] { return workingDirectory; }};
 };
 
-TEST_F(DocumentTest, StartsAsAbsoluteUntitledWithUndoUnavailable) {
-  document.Reset();
-  EXPECT_EQ(document.WindowCaption(), "Tinto Editor - [/home/artist/work/Untitled.tin]");
-  EXPECT_EQ(document.ApplicationTitle(), document.WindowCaption());
-  EXPECT_FALSE(document.Modified());
-  EXPECT_FALSE(undo.Available());
-}
-
-TEST_F(DocumentTest, FirstModificationSnapshotsAndMarksTheCaption) {
-  document.Reset();
+// The first modification snapshots the screen as it is then; while undo is available no new
+// snapshot is taken.
+TEST_F(DocumentTest, ModifiedFlagMarksTheCaptionAndTakesTheUndoSnapshotOnce) {
+  const std::string untitled = Title("/home/artist/work/Untitled.tin");
+  EXPECT_EQ(document.WindowCaption(), untitled);
+  EXPECT_EQ(document.ApplicationTitle(), untitled);
+  EXPECT_FALSE(document.Modified() || undo.Available());
   screen.SetPixel(0, 3, 4);
   document.SetModified(true);
   EXPECT_TRUE(undo.Available());
-  EXPECT_EQ(document.WindowCaption(), "Tinto Editor - [/home/artist/work/Untitled.tin]*");
-  EXPECT_EQ(document.ApplicationTitle(), "Tinto Editor - [/home/artist/work/Untitled.tin]");
+  EXPECT_EQ(document.WindowCaption(), untitled + "*");
+  EXPECT_EQ(document.ApplicationTitle(), untitled);
   EXPECT_EQ(undo.Pixels()[ByteIndex(0, 3, 4)], 0x10);
-
-  // Undo is available now, so a second call takes no new snapshot.
   screen.SetPixel(0, 0, 0);
   document.SetModified(true);
   EXPECT_EQ(undo.Pixels()[0], 0x00);
-}
-
-TEST_F(DocumentTest, UnmodifyingDisablesUndo) {
-  document.Reset();
-  document.SetModified(true);
+  document.SetFileName("/pics/cat.tin");
+  EXPECT_EQ(document.WindowCaption(), Title("/pics/cat.tin") + "*");
+  EXPECT_EQ(document.ApplicationTitle(), Title("/pics/cat.tin"));
   document.SetModified(false);
   EXPECT_FALSE(undo.Available());
-  EXPECT_EQ(document.WindowCaption(), "Tinto Editor - [/home/artist/work/Untitled.tin]");
+  EXPECT_EQ(document.WindowCaption(), Title("/pics/cat.tin"));
 }
 
 TEST_F(DocumentTest, SettingAnUnchangedFlagStillSnapshotsButKeepsTheTitle) {
-  document.Reset();
   const std::string before = document.WindowCaption();
   document.SetModified(false);
   EXPECT_TRUE(undo.Available());
   EXPECT_EQ(document.WindowCaption(), before);
 }
 
-TEST_F(DocumentTest, NewNameRebuildsTheTitleAndKeepsTheModifiedMark) {
-  document.Reset();
-  document.SetModified(true);
-  document.SetFileName("/pics/cat.tin");
-  EXPECT_EQ(document.WindowCaption(), "Tinto Editor - [/pics/cat.tin]*");
-  EXPECT_EQ(document.ApplicationTitle(), "Tinto Editor - [/pics/cat.tin]");
-}
-
+// Working directory, name -> stored name; the extension is added only when the file name itself
+// has no dot.
 TEST_F(DocumentTest, NamesAreStoredAbsoluteAndLexicallyNormal) {
-  struct Case {
-    const char* workingDirectory;
-    const char* name;
-    const char* stored;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"/home/artist/work", "pic.tin", "/home/artist/work/pic.tin"},
       {"/", "pic.tin", "/pic.tin"},
       {"/data/", "a.tin", "/data/a.tin"},
       {"/home/artist/work", "pics/cat.tin", "/home/artist/work/pics/cat.tin"},
       {"/home/artist/work", "app/../../x.tin", "/home/artist/x.tin"},
-      {"/elsewhere", "/a/./b//c.tin", "/a/b/c.tin"},
-  };
-  for (const Case& c : cases) {
-    workingDirectory = c.workingDirectory;
-    document.SetFileName(c.name);
-    EXPECT_EQ(document.FileName(), c.stored) << c.name;
+      {"/elsewhere", "/a/./b//c.tin", "/a/b/c.tin"}};
+  for (auto [directory, name, stored] : cases) {
+    workingDirectory = directory;
+    document.SetFileName(name);
+    EXPECT_EQ(document.FileName(), stored) << name;
   }
-}
-
-TEST(DocumentName, TintoExtensionIsAddedOnlyWhenTheFileNameItselfHasNoDot) {
-  struct Case {
-    const char* typed;
-    const char* saved;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> typed[] = {
       {"pic", "pic.tin"},
       {"pic.scr", "pic.scr"},
       {"/home/my.pictures/cat", "/home/my.pictures/cat.tin"},
-      {"/a.b/c.d/e.", "/a.b/c.d/e."},
-  };
-  for (const Case& c : cases) EXPECT_EQ(WithTintoExtension(c.typed), c.saved) << c.typed;
+      {"/a.b/c.d/e.", "/a.b/c.d/e."}};
+  for (auto [name, saved] : typed) EXPECT_EQ(WithTintoExtension(name), saved) << name;
 }
 
 TEST(UndoSnapshot, RestoreBringsBackBothBlocksOnce) {
@@ -106,7 +83,6 @@ TEST(UndoSnapshot, RestoreBringsBackBothBlocksOnce) {
   EXPECT_TRUE(screen.Pixel(1, 10, 10));
   EXPECT_EQ(screen.Attr(1, 10, 10), 0x47);
   EXPECT_FALSE(undo.Available());
-
   screen.ClearScreen();
   EXPECT_FALSE(undo.Restore(screen));
   EXPECT_FALSE(screen.Pixel(1, 10, 10));

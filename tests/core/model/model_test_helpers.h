@@ -1,13 +1,19 @@
 #pragma once
 // Small builders shared by the core tests.
 
+#include <initializer_list>
 #include <random>
+#include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
 
 namespace tinto::test {
+
+using Points = std::initializer_list<std::pair<int, int>>;
 
 inline ScreenGeometry MakeGeometry(int dx, int dy, AttrMode mode = AttrMode::Mode8x1,
                                    int mltLeft = 0, int mltWidth = 18) {
@@ -29,12 +35,51 @@ inline ScreenBuffers RandomScreen(unsigned seed) {
   return s;
 }
 
-// Rows of byte column `column` in frame f whose attribute equals `value`.
-inline std::vector<int> RowsWithAttr(const ScreenBuffers& s, FrameIndex f, int column, int value) {
-  std::vector<int> rows;
-  for (int row = 0; row < kScreenHeight; ++row)
-    if (s.AttrByte(f, row, column) == value) rows.push_back(row);
-  return rows;
+inline ScreenBuffers FilledScreen(std::uint8_t value) {
+  ScreenBuffers s;
+  s.Pixels().fill(value);
+  s.Attrs().fill(value);
+  return s;
+}
+
+// A pixel ('p') or attribute ('a') byte of frame f, the same in `rows` rows from `row` down.
+struct ScreenByte {
+  char block;
+  FrameIndex f;
+  int row, column, value, rows = 1;
+};
+
+inline ScreenByte Pix(FrameIndex f, int row, int column, int value, int rows = 1) {
+  return {'p', f, row, column, value, rows};
+}
+inline ScreenByte Att(FrameIndex f, int row, int column, int value, int rows = 1) {
+  return {'a', f, row, column, value, rows};
+}
+template <typename... Each>
+std::vector<ScreenByte> Bytes(Each... bytes) {
+  return {bytes...};
+}
+
+inline void Put(ScreenBuffers& s, const std::vector<ScreenByte>& bytes) {
+  for (const ScreenByte& b : bytes)
+    for (int row = b.row; row < b.row + b.rows; ++row)
+      (b.block == 'a' ? s.AttrByte(b.f, row, b.column) : s.PixelByte(b.f, row, b.column)) =
+          static_cast<std::uint8_t>(b.value);
+}
+
+// The first byte where the screens differ, as "a f1 r3 c2: 0x55 not 0x0", or "" when none does.
+inline std::string FirstDifference(const ScreenBuffers& actual, const ScreenBuffers& expected) {
+  for (char block : {'p', 'a'})
+    for (int i = 0; i < kBlockBytes; ++i) {
+      int a = (block == 'a' ? actual.Attrs() : actual.Pixels())[i];
+      int e = (block == 'a' ? expected.Attrs() : expected.Pixels())[i];
+      if (a == e) continue;
+      std::ostringstream out;
+      out << block << " f" << i / kPlaneBytes << " r" << i % kPlaneBytes / kRowBytes << " c"
+          << i % kRowBytes << std::hex << ": 0x" << a << " not 0x" << e;
+      return out.str();
+    }
+  return "";
 }
 
 }  // namespace tinto::test

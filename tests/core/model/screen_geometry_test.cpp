@@ -1,7 +1,13 @@
+// The screen's layout: the MLT window, attribute cells, the block addresses and the grid lines
+// drawn over the canvas.
+
 #include "core/model/screen_geometry.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "core/model/grid_overlay.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/screen_buffers.h"
 
@@ -9,52 +15,31 @@ namespace tinto {
 namespace {
 
 using test::MakeGeometry;
-using test::RowsWithAttr;
 
-struct ClampCase {
-  int dx, left, width, expectLeft, expectWidth;
-};
-
-class ClampMltWindowTest : public ::testing::TestWithParam<ClampCase> {};
-
-TEST_P(ClampMltWindowTest, MovesLeftBeforeNarrowing) {
-  const ClampCase& c = GetParam();
-  EXPECT_EQ(ClampMltWindow({c.left, c.width}, c.dx), (MltWindow{c.expectLeft, c.expectWidth}));
+// DX, left, width -> left, width.
+TEST(ClampMltWindow, MovesLeftBeforeNarrowing) {
+  const int cases[][5] = {{18, 4, 18, 0, 18}, {10, 0, 18, 0, 10}, {20, 10, 8, 10, 8},
+                          {20, 15, 8, 12, 8}, {1, 31, 18, 0, 1},  {32, 14, 18, 14, 18}};
+  for (auto [dx, left, width, newLeft, newWidth] : cases)
+    EXPECT_EQ(ClampMltWindow({left, width}, dx), (MltWindow{newLeft, newWidth}))
+        << dx << " " << left;
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ClampMltWindowTest,
-                         ::testing::Values(ClampCase{18, 4, 18, 0, 18}, ClampCase{10, 0, 18, 0, 10},
-                                           ClampCase{20, 10, 8, 10, 8}, ClampCase{20, 15, 8, 12, 8},
-                                           ClampCase{1, 31, 18, 0, 1},
-                                           ClampCase{32, 14, 18, 14, 18}));
-
-struct CellCase {
-  AttrMode mode;
-  int x, y;
-  std::vector<int> rows;  // rows of the pixel's byte column that take the attributes
-};
-
-class WriteCellAttributesTest : public ::testing::TestWithParam<CellCase> {};
-
-// DX 32 with the MLT window over byte columns 2..4.
-TEST_P(WriteCellAttributesTest, WritesTheRowsOfTheCellInBothFrames) {
-  const CellCase& c = GetParam();
-  ScreenBuffers s;
-  WriteCellAttributes(s, MakeGeometry(32, 192, c.mode, 2, 3), c.x, c.y, 0x41, 0x42);
-  EXPECT_EQ(RowsWithAttr(s, 0, c.x / 8, 0x41), c.rows);
-  EXPECT_EQ(RowsWithAttr(s, 1, c.x / 8, 0x42), c.rows);
-  EXPECT_EQ(RowsWithAttr(s, 0, c.x / 8 + 1, 0x41), std::vector<int>{});
+// Mode (1: 8x2), x, y -> the first row and the number of rows of the pixel's byte column that
+// take the attributes in both frames, on DX 32 with the MLT window over byte columns 2..4; the
+// next column keeps its attributes.
+TEST(WriteCellAttributes, WritesTheRowsOfTheCellInBothFrames) {
+  const int cases[][5] = {{1, 5, 191, 190, 2},    {1, 16, 12, 12, 2},        {1, 16, 13, 12, 2},
+                          {0, 2 * 8, 13, 13, 1},  {0, 4 * 8 + 7, 13, 13, 1}, {0, 5 * 8, 13, 8, 8},
+                          {0, 8 + 7, 191, 184, 8}};
+  for (auto [mode, x, y, first, count] : cases) {
+    ScreenBuffers s, expected;
+    WriteCellAttributes(s, MakeGeometry(32, 192, AttrMode(mode), 2, 3), x, y, 0x41, 0x42);
+    test::Put(expected,
+              {test::Att(0, first, x / 8, 0x41, count), test::Att(1, first, x / 8, 0x42, count)});
+    EXPECT_EQ(test::FirstDifference(s, expected), "") << mode << " " << x << "," << y;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cells, WriteCellAttributesTest,
-    ::testing::Values(
-        CellCase{AttrMode::Mode8x2, 5, 191, {190, 191}},
-        CellCase{AttrMode::Mode8x2, 16, 12, {12, 13}},
-        CellCase{AttrMode::Mode8x1, 2 * 8, 13, {13}},  // first window column
-        CellCase{AttrMode::Mode8x1, 4 * 8 + 7, 13, {13}},
-        CellCase{AttrMode::Mode8x1, 5 * 8, 13, {8, 9, 10, 11, 12, 13, 14, 15}},
-        CellCase{AttrMode::Mode8x1, 8 + 7, 191, {184, 185, 186, 187, 188, 189, 190, 191}}));
 
 TEST(ScreenBuffers, AddressesFollowTheBlockLayout) {
   ScreenBuffers s;
@@ -66,6 +51,42 @@ TEST(ScreenBuffers, AddressesFollowTheBlockLayout) {
   EXPECT_EQ(s.Pixels()[6143], 0x00);
   s.SetAttr(1, 9, 2, 0xC7);
   EXPECT_EQ(s.Attrs()[6144 + 2 * 32 + 1], 0xC7);
+}
+
+// A 16 x 10 picture at m = 4 (64 x 40 on screen), scrolled 10 left and 3 up in a 70 x 40
+// client area: W = min(70, -10 + 64) = 54, H = min(40, -3 + 40) = 37, and the lines start at
+// -10 mod 32 = -10 and -3 mod 32 = -3. The MLT window 1..1 has its edges at 32 and 64, minus 10.
+// With the grid off only these red lines remain, and 8x2 mode has none.
+TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
+  ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
+  GridOverlay expected{54,
+                       37,
+                       {1, 5, 9, 13, 17, 21, 25, 33, 37},
+                       {2, 6, 10, 14, 18, 26, 30, 34, 38, 42, 46, 50},
+                       {29},
+                       {22, 54},
+                       {22, 54}};
+  EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, true}, g), expected);
+  expected.greyRows = expected.greyColumns = expected.whiteRows = expected.whiteColumns = {};
+  EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);
+  g.SetMode(AttrMode::Mode8x2);
+  expected.redColumns.clear();
+  EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);
+}
+
+// 8 x 8 at m = 2: 16 x 16 in a 40 x 20 client area.
+TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
+  EXPECT_EQ(GridOverlayLines({40, 20, 0, 0, 2, true}, MakeGeometry(1, 8, AttrMode::Mode8x1, 0, 1)),
+            (GridOverlay{16, 16, {}, {}, {0, 16}, {0, 16}, {0, 16}}));
+}
+
+TEST(GridOverlayLines, ExtremeInputsGiveFewLinesAndNoCrash) {
+  ScreenGeometry g = MakeGeometry(32, 192, AttrMode::Mode8x1, 0, 18);
+  GridOverlay big = GridOverlayLines({INT_MAX, INT_MAX, INT_MIN, INT_MIN, 0, true}, g);
+  EXPECT_TRUE(big.greyRows.empty());  // m 0 acts as 1
+  EXPECT_LT(big.whiteRows.size(), 10000u);
+  GridOverlay none = GridOverlayLines({-5, -5, 0, 0, 4, true}, g);
+  EXPECT_TRUE(none.whiteRows.empty() && none.redColumns.empty());
 }
 
 }  // namespace
