@@ -26,30 +26,15 @@
 #include "app/dialogs/preview/preview_form.h"
 #include "app/shell/editor_windows.h"
 #include "app/widgets/kel_image.h"
+#include "timing_support.h"
 
 namespace {
 
+using timing::CpuSeconds;
+using timing::Percentile;
+using timing::WaitUntil;
+
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> values, double p) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
-
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void WaitUntil(const std::function<bool()>& done) {
-  QElapsedTimer limit;
-  limit.start();
-  while (!done() && limit.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // Records the moment each tick shows one of the two pictures.
 class TickRecorder : public QObject {
