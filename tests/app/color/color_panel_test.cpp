@@ -84,7 +84,7 @@ TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
   EXPECT_EQ(ColorsOf(), (Colors{0x47, 0x50, 0x47, 0x08}));
 }
 
-TEST_F(TColorPanelTest, RefreshMovesTheSlidersWithoutChangingTheColours) {
+TEST_F(TColorPanelTest, RefreshAndBrightMoveTheSlidersToTheColours) {
   SetColors({0x42, 0x38, 0x03, 0x70});
   m_panel.RefreshPanel(true);
   EXPECT_EQ(ColorsOf(), (Colors{0x42, 0x38, 0x03, 0x70}));
@@ -92,9 +92,7 @@ TEST_F(TColorPanelTest, RefreshMovesTheSlidersWithoutChangingTheColours) {
   EXPECT_EQ(Slider("IT_R"), 4);
   EXPECT_EQ(Slider("IT_B"), 1);
   EXPECT_EQ(Slider("PT_G"), 4);  // normal in frame 0, bright in frame 1
-}
-
-TEST_F(TColorPanelTest, BrightOffStripsTheBrightBitsAndRereadsTheSliders) {
+  // "Bright" off strips the bright bits and rereads the sliders; on again restores nothing.
   SetColors({0x47, 0x78, 0x45, 0x48});
   Child<QCheckBox>("Bright")->click();
   EXPECT_EQ(ColorsOf(), (Colors{0x07, 0x38, 0x05, 0x08}));

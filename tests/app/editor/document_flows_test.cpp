@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <utility>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/main_form_fixture.h"
@@ -167,19 +168,16 @@ TEST_F(DocumentFlowsTest, F2AfterANamedSaveWritesSilentlyButSaveAsAsksAgain) {
 }
 
 TEST_F(DocumentFlowsTest, TypedNameWithoutADotInItsOwnNameGetsTheTintoExtension) {
-  struct Case {
-    const char* typed;
-    const char* written;
-  };
-  const Case cases[] = {{"pic", "pic.tin"}, {"pic.scr", "pic.scr"}, {"a.b/pic", "a.b/pic.tin"}};
+  const std::pair<const char*, const char*> cases[] = {
+      {"pic", "pic.tin"}, {"pic.scr", "pic.scr"}, {"a.b/pic", "a.b/pic.tin"}};  // typed, written
   Start();
   std::filesystem::create_directories(m_dir.Path() / "a.b");
   // The picture is not modified: the title must still follow each new name.
-  for (const Case& c : cases) {
-    ChooseSaveName(Path(c.typed));
+  for (const auto& [typed, written] : cases) {
+    ChooseSaveName(Path(typed));
     Flows().Save_21Click();
-    EXPECT_EQ(ReadAll(Path(c.written)).size(), kStartupFileBytes) << c.typed;
-    EXPECT_EQ(Title(), Caption(Path(c.written), false)) << c.typed;
+    EXPECT_EQ(ReadAll(Path(written)).size(), kStartupFileBytes) << typed;
+    EXPECT_EQ(Title(), Caption(Path(written), false)) << typed;
   }
 }
 
