@@ -75,7 +75,9 @@ TEST_F(CanvasControllerTest, StrokesFollowTheBarsAndThePointer) {
     form.Session().Screen().PixelByte(0, c.row, c.column) = static_cast<std::uint8_t>(c.before);
     Drag(form, c.drag);
     EXPECT_EQ(form.Session().Screen().PixelByte(0, c.row, c.column), c.after) << c.after;
-    if (c.after == 0x80) EXPECT_EQ(form.Session().Screen().AttrByte(1, 10, 5), 0);
+    if (c.after == 0x80) {
+      EXPECT_EQ(form.Session().Screen().AttrByte(1, 10, 5), 0);
+    }
     m_form.reset();
   }
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEnterEvent>
-#include <QImage>
 #include <QTest>
 
 #include "app/widgets/lum_connect_label.h"
@@ -20,38 +19,6 @@ TEST(LumLabel, AutomaticSizeAddsTheShadowAndMeasuresEmptyAsASpace) {
   label.setText("&");
   label.AdjustSize();
   EXPECT_EQ(label.size(), label.fontMetrics().size(Qt::TextShowMnemonic, " ") + QSize(2, 2));
-}
-
-int CountPixels(const QImage& image, const QColor& color) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixelColor(x, y) == color) ++count;
-  return count;
-}
-
-// A disabled label is embossed in the palette's light and dark colours, never in its shadow
-// colour; an enabled one shows the shadow colour.
-TEST(LumLabel, DisabledLabelDrawsEmbossedWithoutItsShadow) {
-  TLumLabel label("MMMM");
-  QFont font = label.font();
-  font.setPixelSize(20);
-  font.setStyleStrategy(QFont::NoAntialias);
-  label.setFont(font);
-  QPalette palette = label.palette();
-  palette.setColor(QPalette::Light, QColor(250, 0, 0));
-  palette.setColor(QPalette::Dark, QColor(0, 0, 250));
-  label.setPalette(palette);
-  label.SetStyleKind(TStyleKind::skShadow);
-  label.SetShadowColor(QColor(0, 200, 0));
-  label.AdjustSize();
-  EXPECT_GT(CountPixels(label.grab().toImage(), QColor(0, 200, 0)), 0);
-  label.SetStyleKind(TStyleKind::skLowered);
-  label.setEnabled(false);
-  const QImage disabled = label.grab().toImage();
-  EXPECT_EQ(CountPixels(disabled, QColor(0, 200, 0)), 0);
-  EXPECT_GT(CountPixels(disabled, QColor(250, 0, 0)), 0);
-  EXPECT_GT(CountPixels(disabled, QColor(0, 0, 250)), 0);
 }
 
 TEST(LumConnectLabel, HoverHighlightsAndClickOpensTheAddress) {
