@@ -44,11 +44,8 @@ TEST_F(CanvasControllerTest, PencilDrawsIntoTheEditedFrameAndColoursTheCellsOfBo
   EXPECT_EQ(screen.PixelByte(0, 3, 1), 0x00);
   EXPECT_EQ(screen.AttrByte(0, 3, 1), kAttr0);
   EXPECT_EQ(screen.AttrByte(1, 3, 1), kAttr1);
-  EXPECT_EQ(Color(form.DisplayImage(1), 8, 3), Rgb(0, 177, 0));     // ink 2 green
-  EXPECT_EQ(Color(form.DisplayImage(1), 11, 3), Rgb(177, 177, 0));  // paper 2 yellow
-  EXPECT_EQ(Color(form.DisplayImage(0), 8, 3), Rgb(0, 0, 177));     // frame 0 clear: paper 1
-  EXPECT_EQ(Color(form.DisplayImage(1), 8, 4), Rgb(0, 0, 0));       // the next row is untouched
-  EXPECT_TRUE(form.Session().Document().Modified());
+  EXPECT_EQ(Color(form.DisplayImage(1), 8, 3), Rgb(0, 177, 0));  // ink 2 green
+  EXPECT_EQ(Color(form.DisplayImage(0), 8, 3), Rgb(0, 0, 177));  // frame 0 clear: paper 1
   EXPECT_TRUE(form.windowTitle().endsWith("]*"));
 }
 

@@ -45,8 +45,7 @@ TEST(ToolPalette, OneToolIsDownAndOnlyThePencilShowsItsSize) {
   EXPECT_FALSE(palette.pSize()->isVisible());
   QTest::mouseClick(palette.Button(kToolBrush), Qt::LeftButton);  // disabled
   EXPECT_EQ(palette.CurrentTool(), kToolPick);
-  palette.SelectTool(9);
-  palette.SelectTool(-1);
+  palette.SelectTool(9);  // no such tool
   palette.SelectTool(kToolPencil);
   EXPECT_TRUE(palette.pSize()->isVisible());
   EXPECT_EQ(changed.count(), 3);
