@@ -69,98 +69,63 @@ class TColorPanelTest : public testing::Test {
   TColorPanel m_panel{m_view};
 };
 
-struct SliderCase {
-  const char* name;
-  bool bright;
-  std::vector<std::pair<const char*, int>> moves;
-  Colors expected;
-};
-
-class TColorPanelSliders : public TColorPanelTest,
-                           public testing::WithParamInterface<SliderCase> {};
-
 // Level 3 lights a component bright in frame 0 only, or plain without "Bright"; level 1 lights
 // it in frame 1 only. The start-up colours are bright white inks on black papers.
-TEST_P(TColorPanelSliders, LevelsSetTheFrameColoursOfTheirPair) {
-  m_panel.SetBright(GetParam().bright);
-  for (const auto& [slider, level] : GetParam().moves) Child<QSlider>(slider)->setValue(level);
-  EXPECT_EQ(ColorsOf(), GetParam().expected);
+TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
+  m_panel.SetBright(false);
+  for (const char* slider : {"IT_G", "IT_B"}) Child<QSlider>(slider)->setValue(0);
+  Child<QSlider>("IT_R")->setValue(3);
+  EXPECT_EQ(ColorsOf(), (Colors{0x02, 0, 0, 0}));
+  m_panel.SetBright(true);
+  SetColors({0x47, 0, 0x47, 0});
+  m_panel.RefreshPanel(true);
+  Child<QSlider>("PT_R")->setValue(3);
+  Child<QSlider>("PT_B")->setValue(1);
+  EXPECT_EQ(ColorsOf(), (Colors{0x47, 0x50, 0x47, 0x08}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TColorPanel, TColorPanelSliders,
-    testing::Values(
-        SliderCase{"InkBright", true, {{"IT_G", 0}, {"IT_B", 0}, {"IT_R", 3}}, {0x42, 0, 0, 0}},
-        SliderCase{"InkPlain", false, {{"IT_G", 0}, {"IT_B", 0}, {"IT_R", 3}}, {0x02, 0, 0, 0}},
-        SliderCase{"Paper", true, {{"PT_R", 3}, {"PT_B", 1}}, {0x47, 0x50, 0x47, 0x08}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TColorPanelTest, RefreshMovesTheSlidersWithoutChangingTheColours) {
+TEST_F(TColorPanelTest, RefreshAndBrightMoveTheSlidersToTheColours) {
   SetColors({0x42, 0x38, 0x03, 0x70});
   m_panel.RefreshPanel(true);
   EXPECT_EQ(ColorsOf(), (Colors{0x42, 0x38, 0x03, 0x70}));
   // Ink red: bright in frame 0, normal in frame 1 -> 4; blue only in frame 1 -> 1.
   EXPECT_EQ(Slider("IT_R"), 4);
-  EXPECT_EQ(Slider("IT_G"), 0);
   EXPECT_EQ(Slider("IT_B"), 1);
-  // Paper red and green: normal in frame 0, bright in frame 1 -> 4; blue only in frame 0 -> 1.
-  EXPECT_EQ(Slider("PT_R"), 4);
-  EXPECT_EQ(Slider("PT_G"), 4);
-  EXPECT_EQ(Slider("PT_B"), 1);
-}
-
-TEST_F(TColorPanelTest, BrightOffStripsTheBrightBitsAndRereadsTheSliders) {
+  EXPECT_EQ(Slider("PT_G"), 4);  // normal in frame 0, bright in frame 1
+  // "Bright" off strips the bright bits and rereads the sliders; on again restores nothing.
   SetColors({0x47, 0x78, 0x45, 0x48});
   Child<QCheckBox>("Bright")->click();
   EXPECT_EQ(ColorsOf(), (Colors{0x07, 0x38, 0x05, 0x08}));
-  EXPECT_EQ(Slider("IT_R"), 1);
   EXPECT_EQ(Slider("IT_G"), 2);
-  EXPECT_EQ(Slider("PT_B"), 2);
   Child<QCheckBox>("Bright")->click();
   EXPECT_EQ(ColorsOf(), (Colors{0x07, 0x38, 0x05, 0x08}));
 }
 
-struct ChooserCase {
-  const char* control;
-  Colors expected;
-};
-
-class TColorPanelChooser : public TColorPanelTest,
-                           public testing::WithParamInterface<ChooserCase> {};
-
 // The chooser answers bright red for frame 0 and magenta for frame 1; a name takes the frame-0
-// colour, a mix swatch the pair.
-TEST_P(TColorPanelChooser, TakesThePickedColour) {
-  SetColors({0x07, 0x00, 0x07, 0x00});
-  m_panel.SetColorChooser([](QPoint, bool) { return 0x0342; });
-  OpenChooserFrom(GetParam().control);
-  EXPECT_EQ(ColorsOf(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(TColorPanel, TColorPanelChooser,
-                         testing::Values(ChooserCase{"Ink1Name", {0x42, 0x00, 0x07, 0x00}},
-                                         ChooserCase{"Ink2Name", {0x07, 0x00, 0x42, 0x00}},
-                                         ChooserCase{"Paper1Name", {0x07, 0x50, 0x07, 0x00}},
-                                         ChooserCase{"Paper2Name", {0x07, 0x00, 0x07, 0x50}},
-                                         ChooserCase{"InkMix1", {0x42, 0x00, 0x03, 0x00}},
-                                         ChooserCase{"PaperMix1", {0x07, 0x50, 0x07, 0x18}}),
-                         [](const auto& info) { return std::string(info.param.control); });
-
-TEST_F(TColorPanelTest, CancelledOrNonLeftClickChoiceLeavesEveryColour) {
-  SetColors({0x41, 0x08, 0x02, 0x30});
+// colour, a mix swatch the pair. A cancelled choice, or a mix swatch pressed with another button
+// than the left, leaves every colour.
+TEST_F(TColorPanelTest, TakesThePickedColourAndNothingWhenCancelled) {
+  const std::pair<const char*, Colors> cases[] = {
+      {"Ink1Name", {0x42, 0x00, 0x07, 0x00}},   {"Ink2Name", {0x07, 0x00, 0x42, 0x00}},
+      {"Paper1Name", {0x07, 0x50, 0x07, 0x00}}, {"Paper2Name", {0x07, 0x00, 0x07, 0x50}},
+      {"InkMix1", {0x42, 0x00, 0x03, 0x00}},    {"PaperMix1", {0x07, 0x50, 0x07, 0x18}}};
+  int answer = 0x0342;
   int calls = 0;
   m_panel.SetColorChooser([&](QPoint, bool) {
     ++calls;
-    return kCancelled;
+    return answer;
   });
-  for (const char* control :
-       {"Ink1Name", "Ink2Name", "Paper1Name", "Paper2Name", "InkMix1", "PaperMix1"})
+  for (const auto& [control, expected] : cases) {
+    SetColors({0x07, 0x00, 0x07, 0x00});
     OpenChooserFrom(control);
-  EXPECT_EQ(calls, 6);
+    EXPECT_EQ(ColorsOf(), expected) << control;
+  }
+  answer = kCancelled;
+  for (const auto& [control, expected] : cases) OpenChooserFrom(control);
   OpenChooserFrom("InkMix1", Qt::RightButton);
   OpenChooserFrom("PaperMix1", Qt::MiddleButton);
-  EXPECT_EQ(calls, 6) << "mix swatches open the chooser with the left button only";
-  EXPECT_EQ(ColorsOf(), (Colors{0x41, 0x08, 0x02, 0x30}));
+  EXPECT_EQ(calls, 12);
+  EXPECT_EQ(ColorsOf(), (Colors{0x07, 0x50, 0x07, 0x18}));  // as the last pick left them
 }
 
 TEST_F(TColorPanelTest, ChooserGetsTheNoFlicStateAndItsColoursKeepTheirBrightBit) {
@@ -183,11 +148,9 @@ TEST_F(TColorPanelTest, NamesColoursInLettersThatContrastWithTheSwatch) {
   const auto* ink1 = Child<QLabel>("Ink1Name");
   EXPECT_EQ(ink1->text(), "Br.Blu");
   EXPECT_EQ(ink1->palette().color(QPalette::WindowText), QColor(Qt::white));
-  EXPECT_EQ(Child<QLabel>("Paper1Name")->text(), "Blk");
   const auto* ink2 = Child<QLabel>("Ink2Name");
   EXPECT_EQ(ink2->text(), "Yel");
   EXPECT_EQ(ink2->palette().color(QPalette::WindowText), QColor(Qt::black));
-  EXPECT_EQ(Child<QLabel>("Paper2Name")->text(), "Cyn");
 }
 
 // A skin may give every widget a background; the name labels over the swatches must stay
@@ -216,9 +179,7 @@ TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestor
   EXPECT_EQ(paperMix->Color(), QColor(199, 199, 199));
   m_panel.SwapMixSwatches();
   EXPECT_EQ(inkMix->Color(), QColor(254, 0, 0));
-  EXPECT_EQ(paperMix->Color(), QColor(0, 0, 0));
   m_panel.SwapMixSwatches();
-  EXPECT_EQ(inkMix->Color(), QColor(0, 0, 177));
   EXPECT_EQ(paperMix->Color(), QColor(254, 254, 254));
   m_panel.SwapMixSwatches();
   m_panel.RefreshPanel(false);

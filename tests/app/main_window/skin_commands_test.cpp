@@ -103,24 +103,21 @@ TEST_F(SkinCommandsTest, CancelledLoadChangesNothing) {
   form.Actions().LoadSkin1->trigger();
   EXPECT_TRUE(m_steps.empty());
   EXPECT_EQ(form.SkinFileName(), "before.ini");
-  EXPECT_EQ(m_dialog->Filter(), "Pictures|*.tin");
   EXPECT_EQ(m_dialog->EdFileName()->text(), "typed.tin");
 }
 
-TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinRelativeToTheProgram) {
+// The saved name is relative to the program; a missing skin keeps the tick and the plain look.
+TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinOrKeepsThePlainLook) {
   WriteSkin("night");
-  WriteSettings("[Skin]\nEnabled=1\nName=night.ini\n");
-  TMainForm& form = Create();
-  EXPECT_EQ(form.Skin().Info().name, "night");
-  EXPECT_FALSE(qApp->styleSheet().isEmpty());
-}
-
-TEST_F(SkinCommandsTest, MissingSavedSkinKeepsTheTickAndThePlainLook) {
-  WriteSettings("[Skin]\nEnabled=1\nName=gone.ini\n");
-  TMainForm& form = Create();
-  EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
-  EXPECT_FALSE(form.Skin().Active());
-  EXPECT_TRUE(qApp->styleSheet().isEmpty());
+  for (const char* name : {"night", "gone"}) {
+    WriteSettings(std::string("[Skin]\nEnabled=1\nName=") + name + ".ini\n");
+    TMainForm& form = Create();
+    EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
+    EXPECT_EQ(form.Skin().Active(), name == std::string("night")) << name;
+    EXPECT_EQ(qApp->styleSheet().isEmpty(), name != std::string("night")) << name;
+    m_form.reset();
+    qApp->setStyleSheet({});
+  }
 }
 
 struct CloseCase {

@@ -30,32 +30,23 @@ class TAsyncTimerTest : public testing::Test {
 };
 
 // The handlers below use locals: their timers are declared after them, so die first.
-TEST(TAsyncTimer, TicksRunOnTheOwningThread) {
-  std::vector<QThread*> threads;
-  TAsyncTimer timer;
-  timer.SetOnTimer([&] { threads.push_back(QThread::currentThread()); });
-  timer.SetInterval(5);
-  timer.SetEnabled(true);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return threads.size() >= 3; }, 5000));
-  for (QThread* thread : threads) EXPECT_EQ(thread, QCoreApplication::instance()->thread());
-}
-
-TEST(TAsyncTimer, TicksNeverOverlapEvenWhenTheHandlerRunsEvents) {
+TEST(TAsyncTimer, TicksRunOnTheOwningThreadAndNeverOverlapEvenWhenTheHandlerRunsEvents) {
   int running = 0;
   int mostAtOnce = 0;
-  int ticks = 0;
+  std::vector<QThread*> threads;
   TAsyncTimer timer;
   timer.SetOnTimer([&] {
     ++running;
     mostAtOnce = std::max(mostAtOnce, running);
     QTest::qWait(20);  // a nested event loop would run a second tick if one were handed over
     --running;
-    ++ticks;
+    threads.push_back(QThread::currentThread());
   });
   timer.SetInterval(1);
   timer.SetEnabled(true);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return threads.size() >= 5; }, 5000));
   EXPECT_EQ(mostAtOnce, 1);
+  for (QThread* thread : threads) EXPECT_EQ(thread, QCoreApplication::instance()->thread());
 }
 
 TEST_F(TAsyncTimerTest, NeverEnabledOrAtIntervalZeroDeliversNoTicks) {
@@ -68,15 +59,6 @@ TEST_F(TAsyncTimerTest, NeverEnabledOrAtIntervalZeroDeliversNoTicks) {
   EXPECT_EQ(m_ticks, 0);
   idle.SetInterval(5);
   EXPECT_TRUE(WaitForTicks(1)) << "ticks start when the interval leaves zero";
-}
-
-TEST_F(TAsyncTimerTest, StopsTickingWhenDisabled) {
-  Start(2);
-  ASSERT_TRUE(WaitForTicks(2));
-  m_timer.SetEnabled(false);
-  const int ticksWhenDisabled = m_ticks;
-  QTest::qWait(150);
-  EXPECT_EQ(m_ticks, ticksWhenDisabled);
 }
 
 TEST_F(TAsyncTimerTest, DropsATickHandedOverBeforeAPause) {

@@ -5,38 +5,27 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::nanoseconds;
 
-struct RefreshCase {
-  const char* name;
-  nanoseconds now;
-  double refreshHz;
-  nanoseconds expected;
-};
-
-class TimeToNextRefreshCases : public testing::TestWithParam<RefreshCase> {};
-
-TEST_P(TimeToNextRefreshCases, EndsAtTheNextPeriodBoundary) {
-  EXPECT_EQ(TimeToNextRefresh(GetParam().now, GetParam().refreshHz), GetParam().expected);
+// The wait ends at the next period boundary, a full period on a boundary; a missing, huge or
+// NaN rate means 60 Hz.
+TEST(TimeToNextRefresh, EndsAtTheNextPeriodBoundary) {
+  constexpr nanoseconds kSixtyHzPeriod{16666667};
+  const std::tuple<nanoseconds, double, nanoseconds> cases[] = {
+      {milliseconds(3), 100.0, milliseconds(7)},
+      {milliseconds(10), 100.0, milliseconds(10)},
+      {milliseconds(-3), 100.0, milliseconds(3)},
+      {nanoseconds(0), 0.0, kSixtyHzPeriod},
+      {nanoseconds(0), 1e9, kSixtyHzPeriod},
+      {nanoseconds(0), std::numeric_limits<double>::quiet_NaN(), kSixtyHzPeriod}};
+  for (const auto& [now, rate, expected] : cases)
+    EXPECT_EQ(TimeToNextRefresh(now, rate), expected) << now.count() << " " << rate;
 }
-
-constexpr nanoseconds kSixtyHzPeriod{16666667};
-
-INSTANTIATE_TEST_SUITE_P(
-    TimeToNextRefresh, TimeToNextRefreshCases,
-    testing::Values(RefreshCase{"MidPeriod", milliseconds(3), 100.0, milliseconds(7)},
-                    RefreshCase{"OnABoundaryWaitsAFullPeriod", milliseconds(10), 100.0,
-                                milliseconds(10)},
-                    RefreshCase{"NegativeTime", milliseconds(-3), 100.0, milliseconds(3)},
-                    RefreshCase{"NoRateMeansSixtyHz", nanoseconds(0), 0.0, kSixtyHzPeriod},
-                    RefreshCase{"HugeRateMeansSixtyHz", nanoseconds(0), 1e9, kSixtyHzPeriod},
-                    RefreshCase{"NanRateMeansSixtyHz", nanoseconds(0),
-                                std::numeric_limits<double>::quiet_NaN(), kSixtyHzPeriod}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WaitForVerticalRetrace, ReturnsWithinOneRefresh) {
   for (int i = 0; i < 5; ++i) {

@@ -4,7 +4,8 @@
 
 #include <QApplication>
 #include <QTest>
-#include <filesystem>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "app/color/color_form.h"
@@ -42,21 +43,18 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   });
   windows.ShowMainWindow();
 
-  ASSERT_EQ(records.size(), 6u);
-  EXPECT_EQ(records[0].step, StartupStep::WaitShown);
-  EXPECT_TRUE(records[0].waitVisible);
+  const std::pair<StartupStep, bool> expected[] = {
+      {StartupStep::WaitShown, true},        {StartupStep::MainFormCreated, true},
+      {StartupStep::ColorFormCreated, true}, {StartupStep::AboutCreated, true},
+      {StartupStep::WaitHidden, false},      {StartupStep::MainFormShown, false}};
+  ASSERT_EQ(records.size(), std::size(expected));
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(records[i].step, expected[i].first) << i;
+    EXPECT_EQ(records[i].waitVisible, expected[i].second) << i;
+  }
   EXPECT_EQ(records[0].waitText, "Loading. Please Wait.");
   EXPECT_EQ(records[0].visibleWindows, 1);
-  EXPECT_EQ(records[1].step, StartupStep::MainFormCreated);
-  EXPECT_TRUE(records[1].waitVisible);
-  EXPECT_EQ(records[2].step, StartupStep::ColorFormCreated);
-  EXPECT_TRUE(records[2].waitVisible);
-  EXPECT_EQ(records[3].step, StartupStep::AboutCreated);
-  EXPECT_TRUE(records[3].waitVisible);
-  EXPECT_EQ(records[4].step, StartupStep::WaitHidden);
-  EXPECT_FALSE(records[4].waitVisible);
   EXPECT_EQ(records[4].waitText, "Please Wait. Skin Applying.");
-  EXPECT_EQ(records[5].step, StartupStep::MainFormShown);
   EXPECT_TRUE(windows.MainForm().isVisible());
   EXPECT_FALSE(windows.ColorForm().isVisible());
   EXPECT_EQ(windows.MainForm().ColorForm(), &windows.ColorForm());

@@ -15,10 +15,7 @@
 namespace tinto::test {
 namespace {
 
-class PreviewOpeningTest : public MainFormTest {
- protected:
-  MainFormOptions Options() { return {ProgramDir(), SettingsPath(), &m_messages}; }
-};
+using PreviewOpeningTest = MainFormTest;
 
 TEST_F(PreviewOpeningTest, SmallPreviewOpensItModallyWithTheFlickerStopped) {
   WriteSettings("[Main]\nStatic=0\n");  // the main window flickers

@@ -7,48 +7,34 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
-#include <string>
+#include <tuple>
 
 namespace {
 
-// A sequence of pointer crossings: 'E' enter, 'L' leave, 'd' disable, 'e' enable.
-struct CrossingCase {
-  const char* name;
-  const char* steps;
-  int enters;
-  int leaves;
-};
-
-class TKelImageCrossings : public testing::TestWithParam<CrossingCase> {};
-
-TEST_P(TKelImageCrossings, SignalsOncePerCrossingWhileEnabled) {
-  TKelImage image;
-  image.resize(10, 10);
-  int enters = 0;
-  int leaves = 0;
-  QObject::connect(&image, &TKelImage::OnMouseEnter, [&] { ++enters; });
-  QObject::connect(&image, &TKelImage::OnMouseLeave, [&] { ++leaves; });
-  for (const char* step = GetParam().steps; *step != '\0'; ++step) {
-    if (*step == 'E') {
+// Sequences of pointer crossings: 'E' enter, 'L' leave, 'd' disable, 'e' enable; repeated
+// events count once, a leave without an enter is no crossing, a disabled control is silent.
+TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
+  const std::tuple<const char*, int, int> cases[] = {
+      {"EELL", 1, 1}, {"dELEL", 0, 0}, {"EdLeEL", 2, 1}};
+  for (const auto& [steps, expectedEnters, expectedLeaves] : cases) {
+    TKelImage image;
+    image.resize(10, 10);
+    int enters = 0;
+    int leaves = 0;
+    QObject::connect(&image, &TKelImage::OnMouseEnter, [&] { ++enters; });
+    QObject::connect(&image, &TKelImage::OnMouseLeave, [&] { ++leaves; });
+    for (const char* step = steps; *step != '\0'; ++step) {
       QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-      QApplication::sendEvent(&image, &enter);
-    } else if (*step == 'L') {
       QEvent leave(QEvent::Leave);
-      QApplication::sendEvent(&image, &leave);
-    } else {
-      image.setEnabled(*step == 'e');
+      if (*step == 'E' || *step == 'L')
+        QApplication::sendEvent(&image, *step == 'E' ? static_cast<QEvent*>(&enter) : &leave);
+      else
+        image.setEnabled(*step == 'e');
     }
+    EXPECT_EQ(enters, expectedEnters) << steps;
+    EXPECT_EQ(leaves, expectedLeaves) << steps;
   }
-  EXPECT_EQ(enters, GetParam().enters);
-  EXPECT_EQ(leaves, GetParam().leaves);
 }
-
-INSTANTIATE_TEST_SUITE_P(TKelImage, TKelImageCrossings,
-                         testing::Values(CrossingCase{"RepeatedEventsCountOnce", "EELL", 1, 1},
-                                         CrossingCase{"LeaveWithoutEnterIsNoCrossing", "L", 0, 0},
-                                         CrossingCase{"DisabledIsSilent", "dELEL", 0, 0},
-                                         CrossingCase{"DisabledWhileInside", "EdLeEL", 2, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 QImage TwoPixelPicture() {
   QImage picture(2, 1, QImage::Format_BGR888);

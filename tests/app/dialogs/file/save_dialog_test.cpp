@@ -54,45 +54,51 @@ TEST(SaveDialog, ReturnsTheNameTypedIntoTheDialogWithoutAddingAnExtension) {
   EXPECT_EQ(save.Execute(), Q(dir.Path() / "drawing"));
 }
 
-TEST(SaveDialog, TheNextRunStartsInTheFolderOfTheLastSave) {
+// The next run starts in the folder of the last save; a click on a folder in the tree enters it.
+TEST(SaveDialog, StartsInTheFolderOfTheLastSaveAndAClickInTheTreeEntersAFolder) {
   TempDir dir;
   std::filesystem::create_directories(dir.Path() / "sub");
+  std::filesystem::create_directories(dir.Path() / "target");
   TSaveDialog save;
   save.SetRunner(TSaveDialog::ScriptedName(Q(dir.Path() / "sub" / "a.tin")));
   ASSERT_FALSE(save.Execute().isEmpty());
-  QString startFolder;
-  QString caption;
+  std::vector<QString> folders;
   save.SetRunner([&](QFileDialog& dialog) {
-    startFolder = dialog.directory().absolutePath();
-    caption = TreePanel(dialog)->Caption();
-    return false;
-  });
-  save.Execute();
-  EXPECT_EQ(startFolder, Q(dir.Path() / "sub"));
-  EXPECT_EQ(caption, Q(dir.Path() / "sub"));
-}
-
-class SaveDialogTreePanel : public ::testing::TestWithParam<bool> {};
-
-TEST_P(SaveDialogTreePanel, StartsInTheGivenRollStateAndReportsTheUsersChange) {
-  const bool rolledAtStart = GetParam();
-  TSaveDialog save;
-  save.SetTreeRolledUp(rolledAtStart);
-  bool shownRolled = !rolledAtStart;
-  save.SetRunner([&](QFileDialog& dialog) {
-    TRollUpPanel* panel = TreePanel(dialog);
-    if (panel == nullptr) return false;
+    auto* tree = dialog.findChild<TFolderTree*>(QStringLiteral("DirList"));
+    if (tree == nullptr) return false;
+    folders = {dialog.directory().absolutePath(), TreePanel(dialog)->Caption()};
     dialog.show();
-    shownRolled = panel->RolledUp();
-    QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
+    tree->SelectFolder(Q(dir.Path() / "target"));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualRect(tree->currentIndex()).center());
+    folders.push_back(dialog.directory().absolutePath());
+    folders.push_back(TreePanel(dialog)->Caption());
     return false;
   });
   save.Execute();
-  EXPECT_EQ(shownRolled, rolledAtStart);
-  EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
+  const QString sub = Q(dir.Path() / "sub");
+  const QString target = Q(dir.Path() / "target");
+  EXPECT_EQ(folders, (std::vector<QString>{sub, sub, target, target}));
 }
 
-INSTANTIATE_TEST_SUITE_P(SaveDialog, SaveDialogTreePanel, ::testing::Bool());
+TEST(SaveDialog, StartsInTheGivenRollStateAndReportsTheUsersChange) {
+  for (const bool rolledAtStart : {false, true}) {
+    TSaveDialog save;
+    save.SetTreeRolledUp(rolledAtStart);
+    bool shownRolled = !rolledAtStart;
+    save.SetRunner([&](QFileDialog& dialog) {
+      TRollUpPanel* panel = TreePanel(dialog);
+      if (panel == nullptr) return false;
+      dialog.show();
+      shownRolled = panel->RolledUp();
+      QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
+      return false;
+    });
+    save.Execute();
+    EXPECT_EQ(shownRolled, rolledAtStart);
+    EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
+  }
+}
 
 // Pixels between the tree panel's right edge and the next widget shown in its splitter,
 // less the splitter handle between them.
@@ -125,28 +131,6 @@ TEST(SaveDialog, RollingTheTreeUpOrDownLeavesNoGapBesideIt) {
   save.Execute();
   EXPECT_EQ(gaps, (std::vector<int>{0, 0}));
   EXPECT_EQ(unrolledWidth, 150);
-}
-
-TEST(SaveDialog, ClickingAFolderInTheTreeEntersIt) {
-  TempDir dir;
-  std::filesystem::create_directories(dir.Path() / "target");
-  TSaveDialog save;
-  QString entered;
-  QString caption;
-  save.SetRunner([&](QFileDialog& dialog) {
-    auto* tree = dialog.findChild<TFolderTree*>(QStringLiteral("DirList"));
-    if (tree == nullptr) return false;
-    dialog.show();
-    tree->SelectFolder(Q(dir.Path() / "target"));
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualRect(tree->currentIndex()).center());
-    entered = dialog.directory().absolutePath();
-    caption = TreePanel(dialog)->Caption();
-    return false;
-  });
-  save.Execute();
-  EXPECT_EQ(entered, Q(dir.Path() / "target"));
-  EXPECT_EQ(caption, Q(dir.Path() / "target"));
 }
 
 }  // namespace

