@@ -5,8 +5,6 @@
 // Usage: tinto_preview_timing [seconds-per-run]   (default 5)
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise (e.g. xcb under a real X server).
 
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>

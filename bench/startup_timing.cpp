@@ -3,8 +3,6 @@
 // process's CPU share while flickering), with and without the retrace wait.
 // Usage: tinto_startup_timing [seconds-per-flicker-run]   (default 5)
 
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -7,6 +7,8 @@
 // <cstdio> must come first: jpeglib.h uses FILE without including it.
 #include <jpeglib.h>
 
+#include "picture/bitmap_image.h"
+
 namespace tinto {
 namespace {
 
@@ -124,7 +126,8 @@ bool RunDecoder(DecodeJob* job, const std::uint8_t* data, std::size_t size, Bitm
   try {
     ReadPicture(job, data, size, target);
   } catch (const std::bad_alloc&) {
-    std::snprintf(job->error.message, sizeof job->error.message, "Out of memory");
+    std::snprintf(job->error.message, sizeof job->error.message, "%s",
+                  OutOfMemory().Message().c_str());
     jpeg_destroy_decompress(&job->info);
     return false;
   }

@@ -63,8 +63,9 @@ std::size_t FileBytes(const Layout& layout) {
   return total;
 }
 
+// The picture blocks' own layout (BlockIndex), as an offset into a block's bytes.
 std::size_t PlaneOffset(FrameIndex f, int row, int column) {
-  return static_cast<std::size_t>(f * kPlaneBytes + row * kRowBytes + column);
+  return static_cast<std::size_t>(BlockIndex(f, row, column));
 }
 
 void AppendBlock(std::string& out, const ScreenBlock& plane, const CellBlock& block) {
