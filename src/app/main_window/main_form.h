@@ -16,6 +16,7 @@
 #include "app/editor/main_actions.h"
 #include "app/editor/main_settings.h"
 #include "app/editor/view_state.h"
+#include "app/main_window/skin_commands.h"
 #include "app/platform/async_timer.h"
 #include "core/status.h"
 
@@ -28,7 +29,6 @@ class TColorsPreviewPanel;
 class TDocumentFlows;
 class TfrmOpen;
 class SkinData;
-class TSkinCommands;
 class TGeometryBar;
 class TKelImage;
 class TModeBar;
@@ -44,7 +44,7 @@ struct MainFormOptions {
   MessageService* messages = nullptr;
 };
 
-class TMainForm : public QMainWindow, public DocumentWindow {
+class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindow {
   Q_OBJECT
 
  public:
@@ -61,8 +61,8 @@ class TMainForm : public QMainWindow, public DocumentWindow {
 
   // Bars and panels laid out from the current metrics (design widths with "Skin Enabled"
   // off); also run after every skin change.
-  void LayoutToolbars();
-  void LayoutColorPanel();
+  void LayoutToolbars() override;
+  void LayoutColorPanel() override;
   // Re-creates the display bitmaps for the current geometry, places the images and renders.
   void LayoutImages();
   void SizeImages();
@@ -83,9 +83,11 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   TAsyncTimer& Timer() { return m_timer; }
   const TMainActions& Actions() const { return m_actions; }
   const std::string& SettingsPath() const { return m_settingsPath; }
-  const std::string& ProgramDir() const { return m_programDir; }
-  const std::string& SkinFileName() const { return m_skinFileName; }
-  void SetSkinFileName(std::string name) { m_skinFileName = std::move(name); }
+  const std::string& ProgramDir() const override { return m_programDir; }
+  const std::string& SkinFileName() const override { return m_skinFileName; }
+  void SetSkinFileName(std::string name) override { m_skinFileName = std::move(name); }
+  QAction* SkinEnabledAction() const override { return m_actions.SkinEnabled; }
+  QWidget* SkinnedWidget() override { return this; }
   TColorForm* ColorForm() const { return m_colorForm; }
 
   TGeometryBar* SizePanel() const { return m_sizePanel; }
@@ -111,7 +113,7 @@ class TMainForm : public QMainWindow, public DocumentWindow {
   // Another window's share of the settings file. The close pass writes the main window's keys,
   // then calls each writer in the order they were added; the first failure stops it.
   void AddSettingsWriter(SettingsSectionWriter writer);
-  TfrmOpen* OpenDialog() const;
+  TfrmOpen* OpenDialog() const override;
   MessageService& Messages() const { return *m_messages; }
   // The skin store every window follows, and the two skin commands.
   SkinData& Skin() const { return *m_skinData; }

@@ -4,15 +4,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QWidget>
 
 #include "app/dialogs/file/open_dialog.h"
-#include "app/main_window/main_form.h"
 #include "app/shell/wait_form.h"
 #include "app/skin/skin_data.h"
 #include "app/skin/skin_loader.h"
 
-TSkinCommands::TSkinCommands(TMainForm& form, SkinData& skinData)
-    : QObject(&form), m_form(form), m_skinData(skinData) {
+TSkinCommands::TSkinCommands(SkinnedWindow& window, SkinData& skinData)
+    : QObject(window.SkinnedWidget()), m_form(window), m_skinData(skinData) {
   connect(&m_skinData, &SkinData::SkinChanged, this, [this] {
     m_form.LayoutToolbars();
     Step(SkinStep::SkinChangedRelayout);
@@ -32,7 +32,7 @@ bool TSkinCommands::LoadSkinFile(const QString& name) {
 void TSkinCommands::SkinEnabledClick() {
   // The action has already inverted its tick.
   HideMainShowWait();
-  if (m_form.Actions().SkinEnabled->isChecked()) {
+  if (m_form.SkinEnabledAction()->isChecked()) {
     LoadSkinFile(QString::fromStdString(m_form.SkinFileName()));
   } else {
     m_skinData.SwitchOff();
@@ -62,7 +62,7 @@ void TSkinCommands::RunChosenSkin(const QString& fileName) {
   HideMainShowWait();
   m_form.SetSkinFileName(fileName.toStdString());
   LoadSkinFile(fileName);
-  m_form.Actions().SkinEnabled->setChecked(true);
+  m_form.SkinEnabledAction()->setChecked(true);
   m_form.LayoutToolbars();
   Step(SkinStep::ToolbarsLaidOut);
   m_form.LayoutColorPanel();
@@ -71,7 +71,7 @@ void TSkinCommands::RunChosenSkin(const QString& fileName) {
 }
 
 void TSkinCommands::HideMainShowWait() {
-  m_form.hide();
+  m_form.SkinnedWidget()->hide();
   Step(SkinStep::MainHidden);
   if (m_wait != nullptr) m_wait->ShowAndPaint();
   Step(SkinStep::WaitShown);
@@ -80,7 +80,7 @@ void TSkinCommands::HideMainShowWait() {
 void TSkinCommands::HideWaitShowMain() {
   if (m_wait != nullptr) m_wait->hide();
   Step(SkinStep::WaitHidden);
-  m_form.show();
+  m_form.SkinnedWidget()->show();
   Step(SkinStep::MainShown);
 }
 

@@ -5,12 +5,38 @@
 
 #include <QObject>
 #include <functional>
+#include <string>
 
+class QAction;
 class QString;
+class QWidget;
 class SkinData;
 class TfrmOpen;
-class TMainForm;
 class TWait;
+
+// What the skin commands need of the window they restyle; the main window implements it.
+class SkinnedWindow {
+ public:
+  virtual ~SkinnedWindow() = default;
+
+  // The window hidden while a skin is applied; also the commands' parent.
+  virtual QWidget* SkinnedWidget() = 0;
+  // The program's folder with a trailing separator; relative skin names are looked up there.
+  virtual const std::string& ProgramDir() const = 0;
+  virtual const std::string& SkinFileName() const = 0;
+  virtual void SetSkinFileName(std::string name) = 0;
+  // "Skin Enabled", whose tick the commands read and set.
+  virtual QAction* SkinEnabledAction() const = 0;
+  // The picture open dialog; null before it exists.
+  virtual TfrmOpen* OpenDialog() const = 0;
+  virtual void LayoutToolbars() = 0;
+  virtual void LayoutColorPanel() = 0;
+
+ protected:
+  SkinnedWindow() = default;
+  SkinnedWindow(const SkinnedWindow&) = default;
+  SkinnedWindow& operator=(const SkinnedWindow&) = default;
+};
 
 inline constexpr const char* kSkinDialogTitle = "Open Skin File...";
 inline constexpr const char* kSkinFilter = "Skin Files (*.ini,*.ods)|*.ini;*.ods";
@@ -35,7 +61,8 @@ class TSkinCommands : public QObject {
   // Runs the open dialog; true when it ended with OK.
   using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
 
-  TSkinCommands(TMainForm& form, SkinData& skinData);
+  // `window` and `skinData` must outlive the commands.
+  TSkinCommands(SkinnedWindow& window, SkinData& skinData);
 
   // The wait window, created before the main window; not owned. Without one the commands
   // skip showing it.
@@ -54,7 +81,7 @@ class TSkinCommands : public QObject {
   void HideWaitShowMain();
   void RunChosenSkin(const QString& fileName);
 
-  TMainForm& m_form;
+  SkinnedWindow& m_form;
   SkinData& m_skinData;
   TWait* m_wait = nullptr;
   OpenRunner m_openRunner;
