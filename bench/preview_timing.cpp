@@ -28,23 +28,8 @@
 
 namespace {
 
-using timing::CpuSeconds;
 using timing::Percentile;
 using timing::WaitUntil;
-
-using Clock = std::chrono::steady_clock;
-
-// Records the moment each tick shows one of the two pictures.
-class TickRecorder : public QObject {
- public:
-  std::vector<Clock::time_point> ticks;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) ticks.push_back(Clock::now());
-    return QObject::eventFilter(watched, event);
-  }
-};
 
 void RandomPicture(tinto::ScreenBuffers& screen) {
   std::mt19937 random(2024);
@@ -53,32 +38,14 @@ void RandomPicture(tinto::ScreenBuffers& screen) {
 }
 
 void TimeRun(TPreviewForm& preview, const char* label, double seconds) {
-  TickRecorder recorder;
-  preview.Prev1()->installEventFilter(&recorder);
-  preview.Prev2()->installEventFilter(&recorder);
-  const double cpuStart = CpuSeconds();
-  const auto start = Clock::now();
-  // An ordinary event loop, idle between ticks as the editor is.
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  const double cpu = CpuSeconds() - cpuStart;
-  preview.Prev1()->removeEventFilter(&recorder);
-  preview.Prev2()->removeEventFilter(&recorder);
-
-  std::vector<double> gaps;
-  for (std::size_t i = 1; i < recorder.ticks.size(); ++i)
-    gaps.push_back(
-        std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1])
-            .count());
+  const timing::FlickerRun run = timing::MeasureFlicker(preview.Prev1(), preview.Prev2(), seconds);
   const QSize viewport = preview.PnImage()->size() * preview.devicePixelRatioF();
   std::printf(
       "preview %s, viewport %dx%d, interval %u ms: %zu swaps in %.1f s; spacing median %.2f ms, "
       "p99 %.2f ms; CPU %.1f%% of one core\n",
       label, viewport.width(), viewport.height(), static_cast<unsigned>(preview.Timer().Interval()),
-      recorder.ticks.size(), wall, Percentile(gaps, 0.5), Percentile(gaps, 0.99),
-      100.0 * cpu / wall);
+      run.shows, run.wallSeconds, Percentile(run.gapsMs, 0.5), Percentile(run.gapsMs, 0.99),
+      100.0 * run.cpuSeconds / run.wallSeconds);
 }
 
 }  // namespace

@@ -25,7 +25,6 @@
 
 namespace {
 
-using timing::CpuSeconds;
 using timing::Percentile;
 using timing::WaitUntil;
 
@@ -56,18 +55,6 @@ void TimeStartup(const std::filesystem::path& folder, int runs) {
       Percentile(millis, 0.5), Percentile(millis, 0), Percentile(millis, 1), runs);
 }
 
-// Records the moment each tick shows one of the two previews.
-class TickRecorder : public QObject {
- public:
-  std::vector<Clock::time_point> ticks;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) ticks.push_back(Clock::now());
-    return QObject::eventFilter(watched, event);
-  }
-};
-
 void TimeFlicker(const std::filesystem::path& folder, bool vsync, double seconds) {
   EditorWindows windows(OptionsIn(folder));
   windows.ColorForm().SetVSync(vsync);
@@ -76,30 +63,14 @@ void TimeFlicker(const std::filesystem::path& folder, bool vsync, double seconds
   form.activateWindow();
   WaitUntil([&] { return form.isActiveWindow(); });
   form.ColorPanel()->SetNoFlic(false);
-  TickRecorder recorder;
-  form.Preview1()->installEventFilter(&recorder);
-  form.Preview2()->installEventFilter(&recorder);
-
-  const double cpuStart = CpuSeconds();
-  const auto start = Clock::now();
-  // An ordinary event loop, idle between ticks as the editor is.
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  const double cpu = CpuSeconds() - cpuStart;
+  const timing::FlickerRun run = timing::MeasureFlicker(form.Preview1(), form.Preview2(), seconds);
   form.Timer().SetEnabled(false);
-
-  std::vector<double> gaps;
-  for (std::size_t i = 1; i < recorder.ticks.size(); ++i)
-    gaps.push_back(
-        std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1])
-            .count());
   std::printf(
       "flicker, interval %u ms, VSync %s: %zu ticks in %.1f s; interval median %.2f ms, "
       "p99 %.2f ms; CPU %.1f%% of one core\n",
-      static_cast<unsigned>(form.Timer().Interval()), vsync ? "on" : "off", recorder.ticks.size(),
-      wall, Percentile(gaps, 0.5), Percentile(gaps, 0.99), 100.0 * cpu / wall);
+      static_cast<unsigned>(form.Timer().Interval()), vsync ? "on" : "off", run.shows,
+      run.wallSeconds, Percentile(run.gapsMs, 0.5), Percentile(run.gapsMs, 0.99),
+      100.0 * run.cpuSeconds / run.wallSeconds);
 }
 
 }  // namespace

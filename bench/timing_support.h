@@ -1,13 +1,16 @@
 #pragma once
-// What the measured timing programs share: percentiles of samples, the process's CPU time, and
-// running the event loop until a condition holds (5 s at the most).
+// What the measured timing programs share: percentiles of samples, the process's CPU time,
+// running the event loop until a condition holds (5 s at the most), and timing a flicker.
 
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -33,6 +36,44 @@ inline void WaitUntil(const std::function<bool()>& done) {
   QElapsedTimer limit;
   limit.start();
   while (!done() && limit.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+struct FlickerRun {
+  std::size_t shows = 0;  // pictures shown
+  double wallSeconds = 0;
+  double cpuSeconds = 0;
+  std::vector<double> gapsMs;  // between consecutive shows
+};
+
+// Runs an ordinary event loop, idle between ticks as the editor is, for `seconds` while
+// recording when either of the two alternating pictures is shown.
+inline FlickerRun MeasureFlicker(QWidget* first, QWidget* second, double seconds) {
+  using Clock = std::chrono::steady_clock;
+  struct ShowRecorder : QObject {
+    std::vector<Clock::time_point> shows;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Show) shows.push_back(Clock::now());
+      return QObject::eventFilter(watched, event);
+    }
+  } recorder;
+  first->installEventFilter(&recorder);
+  second->installEventFilter(&recorder);
+  const double cpuStart = CpuSeconds();
+  const auto start = Clock::now();
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+  FlickerRun run;
+  run.wallSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.cpuSeconds = CpuSeconds() - cpuStart;
+  first->removeEventFilter(&recorder);
+  second->removeEventFilter(&recorder);
+  run.shows = recorder.shows.size();
+  for (std::size_t i = 1; i < recorder.shows.size(); ++i)
+    run.gapsMs.push_back(
+        std::chrono::duration<double, std::milli>(recorder.shows[i] - recorder.shows[i - 1])
+            .count());
+  return run;
 }
 
 }  // namespace timing
