@@ -1,15 +1,15 @@
-#include <filesystem>
-#include <map>
 #include <ostream>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/convert_request.h"
+#include "cli/output_plan.h"
 #include "cli/picture_import.h"
-#include "cli/picture_source.h"
+#include "cli/terminal_text.h"
 #include "core/format/native_format.h"
 #include "core/model/renderer.h"
-#include "picture/bitmap_image.h"
 #include "picture/picture_io.h"
+#include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
@@ -22,45 +22,52 @@ Bitmap24 RenderMix(const ImportOutcome& outcome) {
   return mixed;
 }
 
+std::vector<std::string> OutputFiles(const ConvertRequest& request, const std::string& output) {
+  std::vector<std::string> files = {output};
+  if (request.previewPath) files.push_back(*request.previewPath);
+  if (request.framePaths) {
+    files.push_back(request.framePaths->first);
+    files.push_back(request.framePaths->second);
+  }
+  return files;
+}
+
+Status Failed(const std::string& file, const Status& status) {
+  return Status::Error(NameOutput(file, status.Message()));
+}
+
+Status SavePngOutput(const Bitmap24& picture, const std::string& file) {
+  Status status = SavePng(picture, file);
+  return status ? status : Failed(file, status);
+}
+
 Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) {
   if (request.previewPath)
-    if (Status status = SavePng(RenderMix(outcome), *request.previewPath); !status) return status;
+    if (Status status = SavePngOutput(RenderMix(outcome), *request.previewPath); !status)
+      return status;
   if (request.framePaths) {
-    if (Status status = SavePng(outcome.dest1, request.framePaths->first); !status) return status;
-    if (Status status = SavePng(outcome.dest2, request.framePaths->second); !status) return status;
+    if (Status status = SavePngOutput(outcome.dest1, request.framePaths->first); !status)
+      return status;
+    if (Status status = SavePngOutput(outcome.dest2, request.framePaths->second); !status)
+      return status;
   }
   return Status::Ok();
 }
 
+// Errors of reading name the input, errors of writing the output concerned.
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
                   const std::string& output) {
+  if (Status distinct = CheckDistinctFiles({input}, OutputFiles(request, output)); !distinct)
+    return distinct;
   Bitmap24 picture;
-  if (Status status = LoadPicture(input, picture); !status) return status;
+  if (Status status = LoadPicture(input, picture); !status) return Failed(input, status);
   ImportJob job{request.options, request.stretch, request.filter, request.crop};
   auto outcome = std::make_unique<ImportOutcome>();
-  if (Status status = RunImport(std::move(picture), job, *outcome); !status) return status;
+  if (Status status = RunImport(std::move(picture), job, *outcome); !status)
+    return Failed(input, status);
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
-    return status;
+    return Failed(output, status);
   return WriteExtras(request, *outcome);
-}
-
-// One .tin per input in the output folder. Inputs that share a stem (cat.bmp, cat.ico) keep
-// their extension in the name (cat.bmp.tin), so no conversion overwrites another.
-std::vector<std::string> OutputsFor(const ConvertRequest& request) {
-  if (request.outputDir.empty()) return {request.output};
-  std::map<std::string, int> stems;
-  for (const std::string& input : request.inputs)
-    ++stems[std::filesystem::path(input).stem().string()];
-  std::vector<std::string> outputs;
-  for (const std::string& input : request.inputs) {
-    std::filesystem::path name = std::filesystem::path(input).filename();
-    if (stems[name.stem().string()] > 1)
-      name += ".tin";
-    else
-      name.replace_extension(".tin");
-    outputs.push_back((std::filesystem::path(request.outputDir) / name).string());
-  }
-  return outputs;
 }
 
 }  // namespace
@@ -72,18 +79,27 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
   }
   ConvertRequest request;
   if (Status status = ParseConvertRequest(args, request); !status) {
-    err << ConvertHelpText() << "\n" << status.Message() << "\n";
+    err << ConvertHelpText() << "\n" << ForTerminal(status.Message()) << "\n";
     return 2;
   }
-  std::vector<std::string> outputs = OutputsFor(request);
+  if (!request.outputDir.empty()) {
+    if (Status folder = CheckOutputFolder(request.outputDir); !folder) {
+      err << ForTerminal(folder.Message()) << "\n";
+      return 1;
+    }
+  }
+  const std::vector<std::string> outputs =
+      request.outputDir.empty() ? std::vector<std::string>{request.output}
+                                : BatchOutputNames(request.inputs, request.outputDir);
   std::size_t failures = 0, count = request.inputs.size();
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& input = request.inputs[i];
     const std::string& output = outputs[i];
     if (count > 1)
-      out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
+      out << "[" << i + 1 << "/" << count << "] " << ForTerminal(input) << " -> "
+          << ForTerminal(output) << std::endl;
     if (Status status = ConvertOne(request, input, output); !status) {
-      err << input << ": " << ForTerminal(status.Message()) << "\n";
+      err << ForTerminal(status.Message()) << "\n";
       ++failures;
     }
   }

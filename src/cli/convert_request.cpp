@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
@@ -84,6 +85,17 @@ Status TakeFiles(CliArgs& cli, ConvertRequest& request) {
   return Status::Ok();
 }
 
+// Refused before anything is written, so no .tin is left without the pictures asked for.
+Status CheckPngNames(const ConvertRequest& request) {
+  if (request.previewPath)
+    if (Status status = CheckPngFileName(*request.previewPath); !status) return status;
+  if (request.framePaths) {
+    if (Status status = CheckPngFileName(request.framePaths->first); !status) return status;
+    return CheckPngFileName(request.framePaths->second);
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 ImportOptions DefaultConvertOptions() {
@@ -131,7 +143,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   if (Status status = TakeFiles(cli, request); !status) return status;
   if (request.inputs.size() > 1 && (request.previewPath || request.framePaths))
     return Status::Error("--preview and --frames take one input only");
-  return Status::Ok();
+  return CheckPngNames(request);
 }
 
 std::string ConvertHelpText() {
@@ -157,7 +169,12 @@ std::string ConvertHelpText() {
        << "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
           "  --preview OUT.png         also write the static mix of the result\n"
           "  --frames F0.png F1.png    also write the two converted frames\n\n"
-          "Values outside a range are clamped to it.\n";
+          "Values outside a range are clamped to it.\n\n"
+          "With -o, each input becomes DIR/<name>.tin; inputs that share a stem keep their\n"
+          "extension (cat.jpg.tin, cat.png.tin), and inputs that would still share a name get\n"
+          "distinct ones (a/cat.jpg -> cat.jpg.tin, b/cat.jpg -> cat.jpg-2.tin): no output of a\n"
+          "run overwrites another. Each [n/N] line shows the name used. An output that is the\n"
+          "same file as its input is refused.\n";
   return text.str();
 }
 

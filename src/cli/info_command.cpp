@@ -3,15 +3,22 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/picture_source.h"
+#include "cli/terminal_text.h"
 
 namespace tinto::cli {
 
+constexpr const char* kInfoUsage = "usage: tinto info FILE.tin\n";
+
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << kInfoUsage;
+    return 0;
+  }
   CliArgs cli(args);
   std::vector<std::string> files;
   if (Status status = cli.Finish(files); !status || files.size() != 1) {
-    err << "usage: tinto info FILE.tin\n";
-    if (!status) err << status.Message() << "\n";
+    err << kInfoUsage;
+    if (!status) err << ForTerminal(status.Message()) << "\n";
     return 2;
   }
   ScreenBuffers screen;

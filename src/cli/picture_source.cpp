@@ -17,11 +17,4 @@ Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFi
   return ReadOndrelFiles(path, screen, geometry, documentName);
 }
 
-std::string ForTerminal(std::string message) {
-  for (std::size_t at = message.find("\n\r"); at != std::string::npos;
-       at = message.find("\n\r", at + 1))
-    message.erase(at + 1, 1);
-  return message;
-}
-
 }  // namespace tinto::cli

@@ -19,7 +19,4 @@ struct TwoFileSize {
 Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                        ScreenBuffers& screen, ScreenGeometry& geometry);
 
-// Editor messages join lines with "\n\r"; a terminal wants plain line feeds.
-std::string ForTerminal(std::string message);
-
 }  // namespace tinto::cli

@@ -2,18 +2,20 @@
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/output_plan.h"
 #include "cli/picture_source.h"
+#include "cli/terminal_text.h"
 #include "core/model/renderer.h"
-#include "picture/bitmap_image.h"
+#include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
 
 constexpr IntRange kScaleRange{1, 16};
 
-void PrintUsage(std::ostream& err) {
-  err << "usage: tinto render FILE OUT.png [--frame 0|1|mix] [--no-attributes] [--scale N]\n"
-         "                   [--dx N --dy N]   (size of a two-file .od0/.od1 picture)\n";
+void PrintUsage(std::ostream& stream) {
+  stream << "usage: tinto render FILE OUT.png [--frame 0|1|mix] [--no-attributes] [--scale N]\n"
+            "                   [--dx N --dy N]   (size of a two-file .od0/.od1 picture)\n";
 }
 
 // Each pixel becomes a scale x scale square.
@@ -47,16 +49,21 @@ Status ParseRender(const Args& args, RenderRequest& request) {
   if (dx.has_value() != dy.has_value()) return Status::Error("--dx and --dy go together");
   request.input = files[0];
   request.output = files[1];
-  return Status::Ok();
+  if (Status named = CheckPngFileName(request.output); !named) return named;
+  return CheckDistinctFiles({request.input}, {request.output});
 }
 
 }  // namespace
 
-int RunRender(const Args& args, std::ostream&, std::ostream& err) {
+int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    PrintUsage(out);
+    return 0;
+  }
   RenderRequest request;
   if (Status status = ParseRender(args, request); !status) {
     PrintUsage(err);
-    err << status.Message() << "\n";
+    err << ForTerminal(status.Message()) << "\n";
     return 2;
   }
   ScreenBuffers screen;
@@ -75,7 +82,7 @@ int RunRender(const Args& args, std::ostream&, std::ostream& err) {
   Status saved =
       SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
   if (!saved) {
-    err << saved.Message() << "\n";
+    err << ForTerminal(NameOutput(request.output, saved.Message())) << "\n";
     return 1;
   }
   return 0;

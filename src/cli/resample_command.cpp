@@ -2,11 +2,12 @@
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
-#include "cli/picture_source.h"
+#include "cli/output_plan.h"
+#include "cli/terminal_text.h"
 #include "core/import/resampler.h"
-#include "picture/bitmap_image.h"
 #include "picture/picture_io.h"
 #include "picture/picture_limits.h"
+#include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
@@ -42,6 +43,9 @@ Status ParseResample(const Args& args, ResampleRequest& request) {
   }
   request.input = files[0];
   request.output = files[1];
+  if (Status named = CheckPngFileName(request.output); !named) return named;
+  if (Status distinct = CheckDistinctFiles({request.input}, {request.output}); !distinct)
+    return distinct;
   return ParseSize(*size, request.width, request.height);
 }
 
@@ -51,16 +55,19 @@ int RunResample(const Args& args, std::ostream&, std::ostream& err) {
   ResampleRequest request;
   if (Status status = ParseResample(args, request); !status) {
     err << "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n"
-        << status.Message() << "\n";
+        << ForTerminal(status.Message()) << "\n";
     return 2;
   }
   Bitmap24 picture;
   Status status = LoadPicture(request.input, picture);
   Bitmap24 resized(request.width, request.height);
   if (status) status = Stretch(picture, resized, *request.filter);
-  if (status) status = SavePng(resized, request.output);
   if (!status) {
-    err << request.input << ": " << ForTerminal(status.Message()) << "\n";
+    err << ForTerminal(request.input + ": " + status.Message()) << "\n";
+    return 1;
+  }
+  if (Status saved = SavePng(resized, request.output); !saved) {
+    err << ForTerminal(NameOutput(request.output, saved.Message())) << "\n";
     return 1;
   }
   return 0;

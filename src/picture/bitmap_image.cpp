@@ -1,7 +1,5 @@
 #include "picture/bitmap_image.h"
 
-#include <QImageWriter>
-#include <QString>
 #include <new>
 
 namespace tinto {
@@ -56,15 +54,6 @@ QImage BitmapToImage(const Bitmap24& bitmap) {
     }
   }
   return image;
-}
-
-Status SavePng(const Bitmap24& bitmap, const std::string& path) {
-  if (bitmap.Empty()) return Status::Error("Nothing to save: the picture is empty");
-  const QImage image = BitmapToImage(bitmap);
-  if (image.isNull()) return OutOfMemory();
-  QImageWriter writer(QString::fromStdString(path), "png");
-  if (!writer.write(image)) return Status::Error(writer.errorString().toStdString());
-  return Status::Ok();
 }
 
 }  // namespace tinto

@@ -6,13 +6,14 @@
 // pixels are allocated. Every failure - unknown extension, missing file, a folder, unreadable
 // or damaged data - is an error Status with a short reason; nothing is printed or thrown.
 // Metafile text needs a QGuiApplication (see emf_renderer.h, wmf_player.h). Pictures are
-// written with SavePng from bitmap_image.h.
+// written with SavePng from png_writer.h.
 
 #include <string>
 
 #include "core/model/bitmap.h"
 #include "core/status.h"
 #include "picture/bitmap_image.h"
+#include "picture/png_writer.h"
 
 namespace tinto {
 

@@ -1,10 +1,16 @@
 #include "picture/qt_image_loader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <cerrno>
 
+#include "core/format/atomic_file.h"
 #include "picture/bitmap_image.h"
 #include "picture/picture_limits.h"
 
@@ -40,7 +46,15 @@ void JumpToLargestImage(QImageReader& reader) {
 
 Status LoadWithQtReader(const std::string& path, const char* format, Bitmap24& out) {
   QImageReader::setAllocationLimit(kAllocationLimitMb);
-  QImageReader reader(QString::fromStdString(path), format);
+  // Opened by its bytes: a name that is not UTF-8 would not survive a trip through QString.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::Error("Cannot read picture: " + IoErrorText(errno));
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return Status::Error("Cannot read picture: " + file.errorString().toStdString());
+  }
+  QImageReader reader(&file, format);
   reader.setAutoDetectImageFormat(false);
   if (qstrcmp(format, "ico") == 0 && reader.imageCount() > 1) JumpToLargestImage(reader);
   const QSize size = reader.size();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
 
 #include "cli/commands.h"
 #include "cli/tool_run.h"
@@ -63,8 +64,11 @@ TEST(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
   ASSERT_EQ(image.size(), QSize(16, 4));
   EXPECT_EQ(image.pixel(0, 0), qRgb(254, 254, 254));  // bright white ink
   EXPECT_EQ(image.pixel(4, 0), qRgb(0, 0, 0));        // black paper
-  EXPECT_EQ(RunCli({"render", dir.File("two.od0"), dir.File("."), "--dx", "2", "--dy", "4"}).status,
-            1);
+  std::filesystem::create_directory(dir.File("folder.png"));
+  EXPECT_EQ(
+      RunCli({"render", dir.File("two.od0"), dir.File("folder.png"), "--dx", "2", "--dy", "4"})
+          .status,
+      1);
 }
 
 TEST(RenderCommandErrors, ReportTheEditorsMessagesWithStatusOne) {

@@ -79,7 +79,7 @@ void TDocumentFlows::Save_11Click() {
   StopTimer();
   // A picture read from a two-file pair is named by its stem, which must not be written to
   // without asking.
-  SaveDocument(tinto::IsOndrelPath(m_session.Document().FileName()));
+  SaveDocument(tinto::IsOndrelStem(m_session.Document().FileName()));
   RestoreDisplay();
 }
 

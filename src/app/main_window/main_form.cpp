@@ -461,12 +461,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 bool TMainForm::FormCloseQuery() {
   if (!m_flows->CloseQuerySave()) return false;
   const tinto::Status written = SaveSettings();
-  if (!written) {
-    m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
-                            MessageButtons::Ok);
-    return false;
-  }
-  return true;
+  if (written) return true;
+  m_messages->ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
+                          MessageButtons::Ok);
+  // A settings file that can never be written (a full disk, no writable folder) must not keep
+  // the program from closing: only the settings are lost.
+  return m_messages->ShowMessage(MessageKind::Warning,
+                                 QStringLiteral("Close without saving the settings?"),
+                                 MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 tinto::Status TMainForm::SaveSettings() {

@@ -120,8 +120,10 @@ void ApplyHeader(const Header& h, ScreenGeometry& geometry) {
 }
 
 // The atomic write would replace a read-only file without complaint; refuse it as a plain
-// write would. Opening for writing without truncation leaves the file as it is.
+// write would. Opening for writing without truncation leaves the file as it is; anything but a
+// regular file (a device, a FIFO) is refused before it is opened.
 Status CheckTargetWritable(const std::string& path) {
+  if (Status regular = CheckRegularTarget(path); !regular) return regular;
   int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd >= 0) {
     ::close(fd);

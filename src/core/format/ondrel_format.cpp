@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string_view>
 
 #include "core/format/file_prefix.h"
 
@@ -20,10 +21,16 @@ void CopyFrame(const std::string& bytes, FrameIndex f, int dx, int dy, ScreenBuf
 
 }  // namespace
 
+bool IsOndrelStem(const std::string& name) {
+  constexpr std::string_view kStemEnd = ".od";
+  const std::size_t slash = name.rfind('/');
+  const std::size_t nameLength = slash == std::string::npos ? name.size() : name.size() - slash - 1;
+  return nameLength > kStemEnd.size() && name.ends_with(kStemEnd);
+}
+
 bool IsOndrelPath(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  return path.find(".od", nameStart) != std::string::npos;
+  return !path.empty() && (path.back() == '0' || path.back() == '1') &&
+         IsOndrelStem(path.substr(0, path.size() - 1));
 }
 
 Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,

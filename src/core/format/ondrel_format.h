@@ -12,9 +12,13 @@
 
 namespace tinto {
 
-// Whether the Open command treats `path` as a two-file picture: ".od", letter case exact,
-// somewhere in the file's own name (after the last '/'); folder names do not count.
+// Whether `path` is read as a two-file picture: its extension is ".od0" or ".od1", letter case
+// exact. Anything else, "trip.odyssey.tin" included, is not.
 bool IsOndrelPath(const std::string& path);
+
+// Whether a document name is the stem of a two-file picture ("pic.od" after opening
+// "pic.od0"), so that saving under it must ask for a name.
+bool IsOndrelStem(const std::string& name);
 
 // `chosenPath` is either file of the pair: its last character is dropped to give the stem,
 // which becomes `documentName` whatever the outcome. On success both frames' DX x DY picture

@@ -169,17 +169,25 @@ TEST_F(MainSettingsTest, MaximizedWindowReopensMaximizedAndKeepsItsNormalBounds)
   EXPECT_EQ(lines.values.at("Main/Height"), "500");
 }
 
-TEST_F(MainSettingsTest, UnwritableSettingsFolderKeepsWindowOpen) {
+// The window closes without its settings only when the user says so.
+TEST_F(MainSettingsTest, UnwritableSettingsAskBeforeClosingWithoutThem) {
   WriteAll(m_dir.File("not-a-folder"), "x");
   const std::string path = m_dir.File("not-a-folder") + "/TintoEditor.ini";
   TMainForm& form = Create(path);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  m_messages.Answer(MessageAnswer::Ok);
+  m_messages.Answer(MessageAnswer::No);
   EXPECT_FALSE(form.close());
   EXPECT_TRUE(form.isVisible());
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  ASSERT_EQ(m_messages.Shown().size(), 2u);
   EXPECT_EQ(m_messages.Shown()[0].kind, MessageKind::Error);
   EXPECT_EQ(m_messages.Shown()[0].text.toStdString(), "Unable to write to " + path);
+  EXPECT_EQ(m_messages.Shown()[1].text, "Close without saving the settings?");
+  EXPECT_EQ(m_messages.Shown()[1].buttons, MessageButtons::YesNo);
+  m_messages.Answer(MessageAnswer::Ok);
+  m_messages.Answer(MessageAnswer::Yes);
+  EXPECT_TRUE(form.close());
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST_F(PreviewOpeningTest, FailingWriterStopsThePassAndKeepsTheWindowOpen) {
   form.AddSettingsWriter(writerGiving(Status::Ok()));
   EXPECT_FALSE(form.close());
   EXPECT_EQ(calls, 1);
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  ASSERT_EQ(m_messages.Shown().size(), 2u);  // the failure, then the question to close anyway
   EXPECT_EQ(m_messages.Shown()[0].text, "Unable to write to x");
 }
 

@@ -11,16 +11,17 @@ namespace {
 using namespace test;
 
 // Either file of a pair names the picture by its stem; an empty path has an empty stem.
-TEST(OndrelFormat, PathsWithDotOdInTheFileNameOnly) {
+// Two-file pictures are told by their extension; a .tin is never one.
+TEST(OndrelFormat, PathsEndingInDotOd0OrDotOd1Only) {
   ScreenBuffers screen;
   ScreenGeometry geometry;
   std::string name = "old";
   ReadOndrelFiles("", screen, geometry, name);
   EXPECT_EQ(name, "");
-  for (const char* path : {"/pics/cat.od0", "cat.od1", "/pics/cat.od", "/a/cat.odd.tin"})
+  for (const char* path : {"/pics/cat.od0", "cat.od1", "/a/trip.odyssey.od1"})
     EXPECT_TRUE(IsOndrelPath(path)) << path;
-  for (const char* path :
-       {"/pics.od/cat.tin", "/a.od0/b/cat.tin", "/pics/cat.OD0", "/pics/cat.tin", "/x.od/", ""})
+  for (const char* path : {"/pics.od/cat.tin", "/a.od0/b/cat.tin", "/pics/cat.OD0", "/x.od/",
+                           "/pics/cat.od", "/a/cat.odd.tin", "trip.odyssey.tin", "/x/.od0", ""})
     EXPECT_FALSE(IsOndrelPath(path)) << path;
 }
 

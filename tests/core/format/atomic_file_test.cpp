@@ -1,0 +1,91 @@
+#include "core/format/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/format/same_file.h"
+#include "support/temp_dir.h"
+
+namespace tinto {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadAll;
+using test::WriteAll;
+
+class AtomicFile : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return m_dir.File(name); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_dir.Path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  test::TempDir m_dir;
+};
+
+TEST_F(AtomicFile, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_directory(Path("folder"));
+  for (const std::string name : {"fifo", "folder"}) {
+    const Status status = WriteFileAtomically(Path(name), "new");
+    EXPECT_EQ(status.Message(), Path(name) + " is not a regular file");
+  }
+  EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder"}));
+}
+
+TEST_F(AtomicFile, WritesThroughALinkAndKeepsModeAndOwner) {
+  WriteAll(Path("picture"), "old");
+  ASSERT_EQ(::chmod(Path("picture").c_str(), 0640), 0);
+  const bool mayChown = ::chown(Path("picture").c_str(), 4321, 4322) == 0;
+  fs::create_symlink("picture", Path("link"));
+  ASSERT_TRUE(WriteFileAtomically(Path("link"), "new"));
+  EXPECT_TRUE(fs::is_symlink(Path("link")));
+  EXPECT_EQ(ReadAll(Path("picture")), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(Path("picture").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  if (mayChown) {
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+  }
+  EXPECT_EQ(Names(), (std::vector<std::string>{"link", "picture"}));
+}
+
+// A crashed save's temporary file goes with the next save of its target, and only then.
+TEST_F(AtomicFile, NextSaveRemovesLeftoversOfItsOwnTarget) {
+  const std::string mine = TemporaryNamePrefix("a.tin") + "x1y2z3";
+  const std::string other = TemporaryNamePrefix("b.tin") + "x1y2z3";
+  WriteAll(Path(mine), "half");
+  WriteAll(Path(other), "half");
+  ASSERT_TRUE(WriteFileAtomically(Path("a.tin"), "new"));
+  EXPECT_EQ(Names(), (std::vector<std::string>{other, "a.tin"}));
+}
+
+TEST_F(AtomicFile, SavesUnderANameOfTheLongestLength) {
+  const std::string name(255, 'n');
+  ASSERT_TRUE(WriteFileAtomically(Path(name), "new"));
+  EXPECT_EQ(ReadAll(Path(name)), "new");
+}
+
+TEST_F(AtomicFile, SameFileByInodeOrByNormalisedPath) {
+  WriteAll(Path("a"), "x");
+  WriteAll(Path("b"), "x");
+  fs::create_hard_link(Path("a"), Path("hard"));
+  fs::create_symlink("a", Path("soft"));
+  EXPECT_TRUE(IsSameFile(Path("a"), Path("hard")));
+  EXPECT_TRUE(IsSameFile(Path("soft"), m_dir.Path().string() + "/./a"));
+  EXPECT_TRUE(IsSameFile(Path("new"), m_dir.Path().string() + "/b/../new"));
+  EXPECT_FALSE(IsSameFile(Path("a"), Path("b")));
+  EXPECT_FALSE(IsSameFile(Path("a"), Path("new")));
+}
+
+}  // namespace
+}  // namespace tinto
