@@ -33,7 +33,7 @@ std::vector<std::string> OutputFiles(const ConvertRequest& request, const std::s
 }
 
 Status Failed(const std::string& file, const Status& status) {
-  return Status::Error(NameOutput(file, status.Message()));
+  return Status::Error(LedByFileName(file, status.Message()));
 }
 
 Status SavePngOutput(const Bitmap24& picture, const std::string& file) {

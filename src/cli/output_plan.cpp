@@ -63,9 +63,9 @@ Status CheckDistinctFiles(const std::vector<std::string>& inputs,
   return Status::Ok();
 }
 
-std::string NameOutput(const std::string& output, const std::string& message) {
-  if (message.compare(0, output.size(), output) == 0) return message;
-  return output + ": " + message;
+std::string LedByFileName(const std::string& file, const std::string& message) {
+  if (message.compare(0, file.size(), file) == 0) return message;
+  return file + ": " + message;
 }
 
 }  // namespace tinto::cli

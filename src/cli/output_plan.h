@@ -24,7 +24,8 @@ Status CheckOutputFolder(const std::string& folder);
 Status CheckDistinctFiles(const std::vector<std::string>& inputs,
                           const std::vector<std::string>& outputs);
 
-// The message of a failed write of `output`, led by the output's name unless it already is.
-std::string NameOutput(const std::string& output, const std::string& message);
+// `message` led by the name of the file it is about (the output for a failed write), unless it
+// already starts with that name.
+std::string LedByFileName(const std::string& file, const std::string& message);
 
 }  // namespace tinto::cli

@@ -82,7 +82,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
   Status saved =
       SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
   if (!saved) {
-    err << ForTerminal(NameOutput(request.output, saved.Message())) << "\n";
+    err << ForTerminal(LedByFileName(request.output, saved.Message())) << "\n";
     return 1;
   }
   return 0;

@@ -67,7 +67,7 @@ int RunResample(const Args& args, std::ostream&, std::ostream& err) {
     return 1;
   }
   if (Status saved = SavePng(resized, request.output); !saved) {
-    err << ForTerminal(NameOutput(request.output, saved.Message())) << "\n";
+    err << ForTerminal(LedByFileName(request.output, saved.Message())) << "\n";
     return 1;
   }
   return 0;
