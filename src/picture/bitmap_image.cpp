@@ -1,8 +1,11 @@
 #include "picture/bitmap_image.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <QString>
 #include <new>
+
+#include "core/format/atomic_file.h"
 
 namespace tinto {
 namespace {
@@ -58,13 +61,22 @@ QImage BitmapToImage(const Bitmap24& bitmap) {
   return image;
 }
 
-Status SavePng(const Bitmap24& bitmap, const std::string& path) {
+Status EncodePng(const Bitmap24& bitmap, std::string& bytes) {
   if (bitmap.Empty()) return Status::Error("Nothing to save: the picture is empty");
   const QImage image = BitmapToImage(bitmap);
   if (image.isNull()) return OutOfMemory();
-  QImageWriter writer(QString::fromStdString(path), "png");
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
   if (!writer.write(image)) return Status::Error(writer.errorString().toStdString());
+  bytes.assign(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size()));
   return Status::Ok();
+}
+
+Status SavePng(const Bitmap24& bitmap, const std::string& path) {
+  std::string bytes;
+  if (Status encoded = EncodePng(bitmap, bytes); !encoded) return encoded;
+  return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace tinto

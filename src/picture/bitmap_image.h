@@ -23,8 +23,11 @@ Status StoreAsBitmap(const QImage& image, Bitmap24& out);
 // A deep copy in QImage::Format_RGB888; an empty bitmap gives a null image.
 QImage BitmapToImage(const Bitmap24& bitmap);
 
-// Writes `bitmap` as a PNG file. Fails on an empty bitmap and when the file cannot be written
-// (the message names the reason). Not atomic: a failed write may leave a partial file.
+// The PNG file of `bitmap`, made in memory. Fails on an empty bitmap and when encoding fails.
+Status EncodePng(const Bitmap24& bitmap, std::string& bytes);
+
+// Writes `bitmap` as a PNG file through the safe writer: a failed write (the message names the
+// reason) leaves any old file as it was. Fails on an empty bitmap.
 Status SavePng(const Bitmap24& bitmap, const std::string& path);
 
 }  // namespace tinto
