@@ -122,6 +122,10 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (!tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification())) return;
   const PixelPoint pixel = PixelAt(*event, Magnification());
+  // A pasted copy floats until a drag moves it; any other press drops it where it lies.
+  if (m_pasted && m_mode != PointerMode::Move && m_mode != PointerMode::MoveSel)
+    if (const std::optional<tinto::SelectionRecord> pasted = m_selection.Release())
+      DropFloatingCopy(*pasted);
   m_buttonDown = true;
   m_lastPixel = pixel;
   switch (m_mode) {

@@ -66,8 +66,9 @@ class TCanvasController : public QObject {
   void ClearMarquee();
   // Makes `cells` a floating copy at the top-left of the visible part of the canvas (on a cell
   // corner, inside the picture, cut to its size) under a marquee of its size, with the marquee
-  // tool chosen: the user drags it and drops it as a lifted copy. The drop writes the pixels of
-  // the frame the cells were copied from into the edited frame.
+  // tool chosen: the user drags it and drops it as a lifted copy, or a press of another tool
+  // drops it where it lies. The drop writes the pixels of the frame the cells were copied from
+  // into the edited frame.
   void PlacePastedCopy(const tinto::ClipboardCells& cells);
 
   tinto::PointerMode Mode() const { return m_mode; }

@@ -58,7 +58,10 @@ std::vector<std::string> TExportFlow::TargetFiles(const ExportChoice& choice) {
       path += ".png";
     return {path};
   }
-  if (EndsWith(path, ".od0") || EndsWith(path, ".od1")) path.resize(path.size() - 4);
+  if (EndsWith(path, ".od0") || EndsWith(path, ".od1"))
+    path.resize(path.size() - 4);
+  else if (EndsWith(path, ".od"))
+    path.resize(path.size() - 3);
   return {path + ".od0", path + ".od1"};
 }
 

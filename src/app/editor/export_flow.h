@@ -28,7 +28,8 @@ class TExportFlow : public QObject {
   void Export1Click();
 
   // The files `choice` writes: the PNG's path with ".png" added when its own name has no dot;
-  // for a two-file picture the path without ".od0" or ".od1", followed by ".od0" and ".od1".
+  // for a two-file picture the path without ".od0", ".od1" or ".od", followed by ".od0" and
+  // ".od1".
   static std::vector<std::string> TargetFiles(const ExportChoice& choice);
 
  private:

@@ -51,6 +51,15 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   EXPECT_FALSE(screen.Pixel(1, 17, 10));
 }
 
+TEST_F(ClipboardTest, APressBesideAPastedCopyDropsItWhereItLies) {
+  TMainForm& form = StartWithMarquee();
+  Actions(form).Copy1->trigger();
+  Actions(form).Paste1->trigger();
+  Hover(form, {100, 100});
+  Drag(form, {{100, 100}, {100, 100}});
+  EXPECT_TRUE(form.Session().Screen().Pixel(0, 1, 0));
+}
+
 TEST_F(ClipboardTest, CutClearsTheMarqueeInTheEditedScreenAndUndoRestoresIt) {
   TMainForm& form = StartWithMarquee();
   form.Session().Screen().SetPixel(1, 9, 2);
