@@ -23,20 +23,18 @@ class ClipboardTest : public CanvasTest {
     Select(form, {8, 2}, {16, 4});
     return form;
   }
-  static const TMainActions& Actions(TMainForm& form) { return form.Actions(); }
 };
 
 TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   TMainForm& form = StartWithMarquee();
-  EXPECT_FALSE(Actions(form).Paste1->isEnabled());
-  ASSERT_TRUE(Actions(form).Copy1->isEnabled());
-  Actions(form).Copy1->trigger();
+  ASSERT_TRUE(form.Actions().Copy1->isEnabled());
+  form.Actions().Copy1->trigger();
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(8, 2));
-  ASSERT_TRUE(Actions(form).Paste1->isEnabled());
+  ASSERT_TRUE(form.Actions().Paste1->isEnabled());
 
   form.Panel2()->S_2()->click();
-  Actions(form).Paste1->trigger();
+  form.Actions().Paste1->trigger();
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
   EXPECT_FALSE(form.Session().Document().Modified());
   Hover(form, {1, 1});
@@ -53,8 +51,8 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
 
 TEST_F(ClipboardTest, APressBesideAPastedCopyDropsItWhereItLies) {
   TMainForm& form = StartWithMarquee();
-  Actions(form).Copy1->trigger();
-  Actions(form).Paste1->trigger();
+  form.Actions().Copy1->trigger();
+  form.Actions().Paste1->trigger();
   Hover(form, {100, 100});
   Drag(form, {{100, 100}, {100, 100}});
   EXPECT_TRUE(form.Session().Screen().Pixel(0, 1, 0));
@@ -63,13 +61,13 @@ TEST_F(ClipboardTest, APressBesideAPastedCopyDropsItWhereItLies) {
 TEST_F(ClipboardTest, CutClearsTheMarqueeInTheEditedScreenAndUndoRestoresIt) {
   TMainForm& form = StartWithMarquee();
   form.Session().Screen().SetPixel(1, 9, 2);
-  Actions(form).Cut1->trigger();
+  form.Actions().Cut1->trigger();
   const ScreenBuffers& screen = form.Session().Screen();
   EXPECT_FALSE(screen.Pixel(0, 9, 2));
   EXPECT_TRUE(screen.Pixel(1, 9, 2));
   EXPECT_EQ(screen.Attr(0, 9, 2), 0x42);
   EXPECT_EQ(form.windowTitle().back(), '*');
-  ASSERT_TRUE(Actions(form).Undo1->isEnabled());
+  ASSERT_TRUE(form.Actions().Undo1->isEnabled());
   form.Undo1Click();
   EXPECT_TRUE(screen.Pixel(0, 9, 2));
 }
@@ -84,13 +82,13 @@ TEST_F(ClipboardTest, MalformedCellsAreIgnoredAndForeignImagesGoToTheImporter) {
   auto* data = new QMimeData;
   data->setData(kCellPayloadMimeType, QByteArray::fromStdString(payload));
   QGuiApplication::clipboard()->setMimeData(data);
-  EXPECT_FALSE(Actions(form).Paste1->isEnabled());
+  EXPECT_FALSE(form.Actions().Paste1->isEnabled());
   form.Clipboard()->Paste1Click();
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 8, 2, 16, 4}));
 
   QGuiApplication::clipboard()->setImage(QImage(5, 3, QImage::Format_RGB32));
-  ASSERT_TRUE(Actions(form).Paste1->isEnabled());
-  Actions(form).Paste1->trigger();
+  ASSERT_TRUE(form.Actions().Paste1->isEnabled());
+  form.Actions().Paste1->trigger();
   EXPECT_EQ(imported.size(), QSize(5, 3));
 }
 
