@@ -12,6 +12,11 @@
 
 namespace tinto::cli {
 
+// True for a lone "--help" or "-h": the command prints its usage on standard output.
+inline bool IsHelpRequest(const std::vector<std::string>& args) {
+  return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+}
+
 class CliArgs {
  public:
   explicit CliArgs(std::vector<std::string> args) : m_args(std::move(args)) {}

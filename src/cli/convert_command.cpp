@@ -1,6 +1,7 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/convert_request.h"
 #include "cli/output_plan.h"
@@ -73,7 +74,7 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input,
 }  // namespace
 
 int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     out << ConvertHelpText();
     return 0;
   }

@@ -10,7 +10,7 @@ namespace tinto::cli {
 constexpr const char* kInfoUsage = "usage: tinto info FILE.tin\n";
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     out << kInfoUsage;
     return 0;
   }

@@ -5,7 +5,7 @@
 #include "cli/output_plan.h"
 #include "cli/picture_source.h"
 #include "cli/terminal_text.h"
-#include "core/model/renderer.h"
+#include "core/model/frame_picture.h"
 #include "picture/png_writer.h"
 
 namespace tinto::cli {
@@ -16,14 +16,6 @@ constexpr IntRange kScaleRange{1, 16};
 void PrintUsage(std::ostream& stream) {
   stream << "usage: tinto render FILE OUT.png [--frame 0|1|mix] [--no-attributes] [--scale N]\n"
             "                   [--dx N --dy N]   (size of a two-file .od0/.od1 picture)\n";
-}
-
-// Each pixel becomes a scale x scale square.
-Bitmap24 Enlarge(const Bitmap24& picture, int scale) {
-  Bitmap24 big(picture.Width() * scale, picture.Height() * scale);
-  for (int y = 0; y < big.Height(); ++y)
-    for (int x = 0; x < big.Width(); ++x) big.SetPixel(x, y, picture.Pixel(x / scale, y / scale));
-  return big;
 }
 
 struct RenderRequest {
@@ -56,7 +48,7 @@ Status ParseRender(const Args& args, RenderRequest& request) {
 }  // namespace
 
 int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     PrintUsage(out);
     return 0;
   }
@@ -73,14 +65,12 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
     err << ForTerminal(status.Message()) << "\n";
     return 1;
   }
-  Bitmap24 frame0(geometry.WidthPixels(), geometry.DY()), frame1 = frame0, mixed = frame0;
-  RenderOptions options{request.attributes, /*noFlic=*/true};
-  RenderScreen(screen, geometry, options,
-               {frame0.View(), frame1.View(), mixed.View(), BitmapView{}});
-  const Bitmap24& chosen =
-      request.frame == "mix" ? mixed : (request.frame == "1" ? frame1 : frame0);
+  const PictureFrame frame =
+      request.frame == "mix" ? PictureFrame::Mix
+                             : (request.frame == "1" ? PictureFrame::Second : PictureFrame::First);
   Status saved =
-      SavePng(request.scale == 1 ? chosen : Enlarge(chosen, request.scale), request.output);
+      SavePng(RenderFramePicture(screen, geometry, frame, request.attributes, request.scale),
+              request.output);
   if (!saved) {
     err << ForTerminal(LedByFileName(request.output, saved.Message())) << "\n";
     return 1;

@@ -51,11 +51,17 @@ Status ParseResample(const Args& args, ResampleRequest& request) {
 
 }  // namespace
 
-int RunResample(const Args& args, std::ostream&, std::ostream& err) {
+constexpr const char* kResampleUsage =
+    "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n";
+
+int RunResample(const Args& args, std::ostream& out, std::ostream& err) {
+  if (IsHelpRequest(args)) {
+    out << kResampleUsage;
+    return 0;
+  }
   ResampleRequest request;
   if (Status status = ParseResample(args, request); !status) {
-    err << "usage: tinto resample IN OUT.png --size WxH [--filter NAME]\n"
-        << ForTerminal(status.Message()) << "\n";
+    err << kResampleUsage << ForTerminal(status.Message()) << "\n";
     return 2;
   }
   Bitmap24 picture;

@@ -21,6 +21,8 @@ constexpr std::array kCommands = {
             "convert IN OUT.tin [options]   convert a picture (or -o DIR IN...)"},
     Command{"resample", RunResample,
             "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
+    Command{"export", RunExport,
+            "export FILE STEM               write STEM.od0 + STEM.od1 (two-file picture)"},
 };
 
 void PrintUsage(std::ostream& out) {

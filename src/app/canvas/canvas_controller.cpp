@@ -21,6 +21,7 @@
 #include "core/model/floating_copy.h"
 #include "core/model/grid_overlay.h"
 #include "core/model/pick_colors.h"
+#include "core/model/renderer.h"
 #include "core/model/status_texts.h"
 
 using tinto::PixelPoint;
@@ -121,6 +122,10 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (!tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification())) return;
   const PixelPoint pixel = PixelAt(*event, Magnification());
+  // A pasted copy floats until a drag moves it; any other press drops it where it lies.
+  if (m_pasted && m_mode != PointerMode::Move && m_mode != PointerMode::MoveSel)
+    if (const std::optional<tinto::SelectionRecord> pasted = m_selection.Release())
+      DropFloatingCopy(*pasted);
   m_buttonDown = true;
   m_lastPixel = pixel;
   switch (m_mode) {
@@ -178,18 +183,68 @@ void TCanvasController::Image_1MouseUp(QMouseEvent*) {
   m_buttonDown = false;
   const QRegion before = SelectionRegion();
   const std::optional<tinto::SelectionRecord> lifted = m_selection.Release();
-  if (lifted) {
+  if (lifted)
     DropFloatingCopy(*lifted);
-    return;
-  }
-  m_overlay->update(before.united(SelectionRegion()));
+  else
+    m_overlay->update(before.united(SelectionRegion()));
+  emit SelectionChanged();
 }
 
 void TCanvasController::DropSelection() {
   const QRegion before = SelectionRegion();
   m_selection.Clear();
   m_floatingBitmap = QImage();
+  m_pasted.reset();
   m_overlay->update(before);
+  emit SelectionChanged();
+}
+
+void TCanvasController::ClearMarquee() {
+  if (!m_selection.Current().active) return;
+  m_session.SetModified(true);
+  m_session.TakeUndoSnapshot();
+  tinto::ClearCells(m_session.Screen(), m_session.Geometry(), EditedFrame(), m_selection.Current());
+  emit PictureChanged();
+}
+
+void TCanvasController::PlacePastedCopy(const tinto::ClipboardCells& cells) {
+  DropSelection();
+  const tinto::ScreenGeometry& geometry = m_session.Geometry();
+  const int width = std::min(cells.width, geometry.WidthPixels());
+  const int height = std::min(cells.height, geometry.DY());
+  const PixelPoint at = ViewTopLeftCell();
+  const int x = std::min(at.x, geometry.WidthPixels() - width);
+  const int y = std::min(at.y, geometry.DY() - height);
+  m_pasted =
+      std::make_unique<PastedSource>(PastedSource{tinto::CellsAsScreen(cells), cells.sourceFrame});
+  m_selection.PlaceFloatingCopy({true, x, y, x + width, y + height}, {true, 0, 0, width, height});
+  m_floatingBitmap = RenderPastedCells(width, height);
+  m_view.SetTool(kToolMarque);
+  m_overlay->update(SelectionRegion());
+  emit SelectionChanged();
+}
+
+// The first cell corner at or right of and below the canvas's top-left visible pixel.
+PixelPoint TCanvasController::ViewTopLeftCell() const {
+  const QPoint origin = ImageOrigin();
+  const int m = Magnification();
+  const int x = std::max(0, (-origin.x() + m - 1) / m);
+  const int y = std::max(0, (-origin.y() + m - 1) / m);
+  return {(x + 7) & ~7, (y + 7) & ~7};
+}
+
+// The pasted cells as the canvas shows a lifted copy: rendered, magnified.
+QImage TCanvasController::RenderPastedCells(int width, int height) const {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const tinto::Rgb c =
+          tinto::FramePixelColor(m_pasted->cells, m_pasted->frame, x, y, m_view.Attributes());
+      image.setPixel(x, y, qRgb(tinto::RedOf(c), tinto::GreenOf(c), tinto::BlueOf(c)));
+    }
+  }
+  return image.scaled(image.size() * Magnification(), Qt::IgnoreAspectRatio,
+                      Qt::FastTransformation);
 }
 
 void TCanvasController::Image_1MouseEnter() { m_pointerInside = true; }
@@ -268,9 +323,17 @@ void TCanvasController::LiftFloatingCopy() {
 void TCanvasController::DropFloatingCopy(const tinto::SelectionRecord& source) {
   m_session.SetModified(true);
   m_session.TakeUndoSnapshot();
-  tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(), m_session.Undo(), EditedFrame(),
-                          source, m_selection.Current(), m_view.WritesAttributes());
+  if (m_pasted)
+    tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(),
+                            {m_pasted->cells.Pixels(), m_pasted->cells.Attrs(), m_pasted->frame},
+                            EditedFrame(), source, m_selection.Current(),
+                            m_view.WritesAttributes());
+  else
+    tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(), m_session.Undo(),
+                            EditedFrame(), source, m_selection.Current(),
+                            m_view.WritesAttributes());
   m_floatingBitmap = QImage();
+  m_pasted.reset();
   emit PictureChanged();
 }
 

@@ -10,8 +10,10 @@
 #include <QImage>
 #include <QObject>
 #include <QRegion>
+#include <memory>
 
 #include "app/widgets/typed_key_forwarder.h"
+#include "core/model/clipboard_cells.h"
 #include "core/model/modifier_state.h"
 #include "core/model/pencil.h"
 #include "core/model/pointer_mapping.h"
@@ -59,6 +61,15 @@ class TCanvasController : public QObject {
   void RepaintCanvas();
   // Forgets the marquee and any floating copy without writing anything.
   void DropSelection();
+  // Clears the marquee's pixels in the edited frame under the undo rule of a drop; nothing
+  // without a marquee.
+  void ClearMarquee();
+  // Makes `cells` a floating copy at the top-left of the visible part of the canvas (on a cell
+  // corner, inside the picture, cut to its size) under a marquee of its size, with the marquee
+  // tool chosen: the user drags it and drops it as a lifted copy, or a press of another tool
+  // drops it where it lies. The drop writes the pixels of the frame the cells were copied from
+  // into the edited frame.
+  void PlacePastedCopy(const tinto::ClipboardCells& cells);
 
   tinto::PointerMode Mode() const { return m_mode; }
   const tinto::SelectionState& Selection() const { return m_selection; }
@@ -70,6 +81,8 @@ class TCanvasController : public QObject {
   void PictureChanged();
   // The pick tool set the four current colours; the colour panel must show them.
   void ColorsPicked();
+  // A marquee may have appeared or gone.
+  void SelectionChanged();
 
  private:
   void Image_1MouseDown(QMouseEvent* event);
@@ -97,6 +110,8 @@ class TCanvasController : public QObject {
   QRect MarqueeRect() const;
   QRect FloatingRect() const;
   QRegion SelectionRegion() const;
+  tinto::PixelPoint ViewTopLeftCell() const;
+  QImage RenderPastedCells(int width, int height) const;
 
   TEditorSession& m_session;
   TViewState& m_view;
@@ -112,5 +127,12 @@ class TCanvasController : public QObject {
   tinto::SelectionState m_selection;
   // The lifted pixels as rendered, magnified; null while no floating copy exists.
   QImage m_floatingBitmap;
+  // The source of a pasted floating copy: the cells at the top-left of both frames, and the
+  // frame to read; null for a copy lifted from the picture.
+  struct PastedSource {
+    tinto::ScreenBuffers cells;
+    tinto::FrameIndex frame;
+  };
+  std::unique_ptr<PastedSource> m_pasted;
   TypedKeyForwarder m_typedKeys;
 };

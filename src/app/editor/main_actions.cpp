@@ -69,7 +69,7 @@ TMainActions CreateMainActions(QWidget* window) {
   a.Open1 = MakeAction(window, "Open1", "&Open...", QKeySequence(Qt::Key_F3));
   a.Save1 = MakeAction(window, "Save1", "&Save", QKeySequence(Qt::Key_F2));
   a.Save2 = MakeAction(window, "Save2", "Save &As", QKeySequence(Qt::ALT | Qt::Key_F2));
-  a.Export1 = MakeDisabled(window, "Export1", "&Export...");
+  a.Export1 = MakeAction(window, "Export1", "&Export...");
   a.Import1 = MakeAction(window, "Import1", "&Import...", QKeySequence(Qt::CTRL | Qt::Key_I));
   a.Undo1 = MakeDisabled(window, "Undo1", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
   a.Cut1 = MakeDisabled(window, "Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));

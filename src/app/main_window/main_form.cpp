@@ -14,11 +14,13 @@
 
 #include "app/canvas/canvas_area.h"
 #include "app/canvas/canvas_controller.h"
+#include "app/canvas/clipboard_commands.h"
 #include "app/canvas/status_bar.h"
 #include "app/color/color_form.h"
 #include "app/color/color_panel.h"
 #include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
+#include "app/editor/export_flow.h"
 #include "app/editor/main_settings.h"
 #include "app/main_window/colors_preview_panel.h"
 #include "app/main_window/geometry_bar.h"
@@ -50,6 +52,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_canvas =
       new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
   m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
+  m_export = new TExportFlow(m_session, *this, *m_messages, this);
+  m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
+                                       {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
   // Sees the key presses of every control before the control does (see eventFilter).
@@ -137,6 +142,7 @@ void TMainForm::ConnectMenu() {
   connect(a.Save1, &QAction::triggered, m_flows, &TDocumentFlows::Save_11Click);
   connect(a.Save2, &QAction::triggered, m_flows, &TDocumentFlows::Save_21Click);
   connect(a.Import1, &QAction::triggered, m_flows, &TDocumentFlows::Import1Click);
+  connect(a.Export1, &QAction::triggered, m_export, &TExportFlow::Export1Click);
   connect(a.Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
   connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
   for (QAction* item : a.Magnify)

@@ -23,10 +23,12 @@
 class MessageService;
 class TCanvasArea;
 class TCanvasController;
+class TClipboardCommands;
 class TColorForm;
 class TColorPanel;
 class TColorsPreviewPanel;
 class TDocumentFlows;
+class TExportFlow;
 class TfrmOpen;
 class SkinData;
 class TGeometryBar;
@@ -105,6 +107,9 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   TCanvasController* Canvas() const { return m_canvas; }
   // New, Open, Save, Save As, Import and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
+  // "&Export..." and the clipboard commands.
+  TExportFlow* Exporter() const { return m_export; }
+  TClipboardCommands* Clipboard() const { return m_clipboard; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
   // Shows the preview window modally; a click on the small preview runs it with the flicker
@@ -185,4 +190,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   TCanvasArea* m_panel3 = nullptr;
   TCanvasController* m_canvas = nullptr;
   TDocumentFlows* m_flows = nullptr;
+  TExportFlow* m_export = nullptr;
+  TClipboardCommands* m_clipboard = nullptr;
 };

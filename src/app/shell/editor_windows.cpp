@@ -1,7 +1,9 @@
 #include "app/shell/editor_windows.h"
 
 #include <QAction>
+#include <QTimer>
 
+#include "app/canvas/clipboard_commands.h"
 #include "app/color/color_form.h"
 #include "app/dialogs/about/about_box.h"
 #include "app/dialogs/file/open_dialog.h"
@@ -59,6 +61,11 @@ TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings)
                           [colorForm] { return colorForm->VSyncChecked(); }};
   auto* expert = new TImportExpert(settings, form->Messages(), std::move(links), form);
   form->Flows()->SetImportRunner([expert] { return expert->Run(); });
+  // A pasted image is loaded once the dialog is up: conversions run only while it is shown.
+  form->Clipboard()->SetImageImporter([expert, form](const QImage& image) {
+    QTimer::singleShot(0, expert, [expert, image] { expert->OpenSourceImage(image); });
+    form->Flows()->Import1Click();
+  });
   form->AddSettingsWriter(
       [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
   return expert;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/format/atomic_file.h"
 #include "core/format/file_prefix.h"
 
 namespace tinto {
@@ -54,6 +55,30 @@ Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
   for (FrameIndex f = 0; f < 2; ++f) CopyFrame(frames[f], f, dx, dy, screen);
   geometry.SetMltLeft(0);
   geometry.SetMltWidth(dx);
+  return Status::Ok();
+}
+
+std::string OndrelFrameBytes(const ScreenBuffers& screen, const ScreenGeometry& geometry,
+                             FrameIndex f) {
+  const int dx = geometry.DX(), dy = geometry.DY();
+  std::string bytes;
+  bytes.reserve(2 * static_cast<std::size_t>(dx * dy));
+  for (int row = 0; row < dy; ++row)
+    for (int column = 0; column < dx; ++column)
+      bytes.push_back(static_cast<char>(screen.PixelByte(f, row, column)));
+  for (int row = 0; row < dy; ++row)
+    for (int column = 0; column < dx; ++column)
+      bytes.push_back(static_cast<char>(screen.AttrByte(f, row, column)));
+  return bytes;
+}
+
+Status WriteOndrelFiles(const std::string& pathStem, const ScreenBuffers& screen,
+                        const ScreenGeometry& geometry) {
+  for (FrameIndex f = 0; f < 2; ++f) {
+    const std::string path = pathStem + ".od" + static_cast<char>('0' + f);
+    if (Status status = WriteFileAtomically(path, OndrelFrameBytes(screen, geometry, f)); !status)
+      return status;
+  }
   return Status::Ok();
 }
 

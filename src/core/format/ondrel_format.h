@@ -1,5 +1,5 @@
 #pragma once
-// The headerless two-file picture format, read only: a stem followed by the digit 0 holds
+// The headerless two-file picture format: a stem followed by the digit 0 holds
 // frame 0, the stem followed by 1 holds frame 1. Each file has exactly 2 x DX x DY bytes for the
 // editor's current DX and DY: DX x DY pixel bytes row by row, then DX x DY attribute bytes, one
 // per 8x1 cell, in the same order.
@@ -30,5 +30,15 @@ bool IsOndrelStem(const std::string& name);
 //   other I/O errors: the system's text.
 Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
                        ScreenGeometry& geometry, std::string& documentName);
+
+// The file of frame `f` for the geometry's DX and DY, in the layout above.
+std::string OndrelFrameBytes(const ScreenBuffers& screen, const ScreenGeometry& geometry,
+                             FrameIndex f);
+
+// Writes `pathStem` + ".od0" (frame 0), then `pathStem` + ".od1" (frame 1), each through the
+// safe writer: a failed write leaves that file as it was and stops before the next. The pair
+// opens back with the same DX and DY.
+Status WriteOndrelFiles(const std::string& pathStem, const ScreenBuffers& screen,
+                        const ScreenGeometry& geometry);
 
 }  // namespace tinto

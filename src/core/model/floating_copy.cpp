@@ -31,6 +31,15 @@ void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
                       const UndoSnapshot& undo, FrameIndex frame, const SelectionRecord& source,
                       const SelectionRecord& destination, bool writeAttributes) {
   frame = std::clamp(frame, 0, 1);
+  DropFloatingCopy(screen, geometry, FloatingSource{undo.Pixels(), undo.Attrs(), frame}, frame,
+                   source, destination, writeAttributes);
+}
+
+void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
+                      const FloatingSource& from, FrameIndex frame, const SelectionRecord& source,
+                      const SelectionRecord& destination, bool writeAttributes) {
+  frame = std::clamp(frame, 0, 1);
+  const FrameIndex fromFrame = std::clamp(from.frame, 0, 1);
   int width = Span(destination.x1, destination.x2, kScreenWidth);
   int height = Span(destination.y1, destination.y2, kScreenHeight);
   for (int j = 0; j < height; ++j) {
@@ -38,13 +47,13 @@ void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
       int sx = Corner(source.x1) + i, sy = Corner(source.y1) + j;
       int dx = Corner(destination.x1) + i, dy = Corner(destination.y1) + j;
       if (!InPicture(geometry, sx, sy) || !InPicture(geometry, dx, dy)) continue;
-      int index = ByteIndex(frame, sx, sy);
-      if (undo.Pixels()[index] & PixelMask(sx))
+      int index = ByteIndex(fromFrame, sx, sy);
+      if (from.pixels[index] & PixelMask(sx))
         screen.SetPixel(frame, dx, dy);
       else
         screen.ClearPixel(frame, dx, dy);
       if (writeAttributes)
-        WriteFrameCellAttribute(screen, geometry, frame, dx, dy, undo.Attrs()[index]);
+        WriteFrameCellAttribute(screen, geometry, frame, dx, dy, from.attrs[index]);
     }
   }
 }

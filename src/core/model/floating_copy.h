@@ -21,4 +21,18 @@ void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
                       const UndoSnapshot& undo, FrameIndex frame, const SelectionRecord& source,
                       const SelectionRecord& destination, bool writeAttributes);
 
+// Where a floating copy's pixels come from: blocks in the layout of ScreenBuffers (the undo
+// copies, or pasted cells) and the frame of them to read.
+struct FloatingSource {
+  const ScreenBlock& pixels;
+  const ScreenBlock& attrs;
+  FrameIndex frame;
+};
+
+// The same drop reading `from` instead of the undo copies of `frame`: a pasted copy writes the
+// pixels of the frame it was copied from into the edited frame.
+void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
+                      const FloatingSource& from, FrameIndex frame, const SelectionRecord& source,
+                      const SelectionRecord& destination, bool writeAttributes);
+
 }  // namespace tinto

@@ -110,4 +110,13 @@ std::optional<SelectionRecord> SelectionState::Release() {
   return lifted;
 }
 
+void SelectionState::PlaceFloatingCopy(const SelectionRecord& destination,
+                                       const SelectionRecord& source) {
+  m_current = destination;
+  m_current.active = true;
+  m_floating = source;
+  m_floating.active = true;
+  m_dragStart = {};
+}
+
 }  // namespace tinto

@@ -65,6 +65,10 @@ class SelectionState {
   // caller drops it onto Current() (DropFloatingCopy); it no longer exists afterwards.
   std::optional<SelectionRecord> Release();
 
+  // A floating copy that comes from elsewhere (a paste): the marquee becomes `destination` and
+  // the floating-copy record `source`, both active; the next release hands `source` back.
+  void PlaceFloatingCopy(const SelectionRecord& destination, const SelectionRecord& source);
+
   // No marquee, no drag, no floating copy: for a picture that was replaced or resized.
   void Clear() { *this = SelectionState(); }
 

@@ -24,6 +24,7 @@
 #include "core/import/convert_import.h"
 #include "core/import/import_previews.h"
 #include "core/import/level_preview.h"
+#include "picture/bitmap_image.h"
 #include "picture/picture_io.h"
 
 namespace {
@@ -251,6 +252,17 @@ void TImportExpert::OBMPClick() {
 void TImportExpert::OpenSourceFile(const QString& path) {
   m_timer.SetEnabled(false);
   LoadSourceFile(path);
+  FinishOpening();
+}
+
+void TImportExpert::OpenSourceImage(const QImage& image) {
+  m_timer.SetEnabled(false);
+  tinto::Bitmap24 picture;
+  if (image.isNull() || !tinto::StoreAsBitmap(image, picture))
+    m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
+                           MessageButtons::Ok);
+  else
+    ReplacePicture(std::move(picture));
   FinishOpening();
 }
 

@@ -83,6 +83,9 @@ class TImportExpert : public QDialog {
   void OBMPClick();
   // The picture at `path` as if chosen in the open dialog (a file dropped on the dialog).
   void OpenSourceFile(const QString& path);
+  // `image` as the source picture, as if opened from a file (an image pasted in the editor);
+  // a null image gives "Error Image.".
+  void OpenSourceImage(const QImage& image);
   void ConvertImport();
   void ComputeLevelPreview();
 

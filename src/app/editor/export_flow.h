@@ -1,0 +1,43 @@
+#pragma once
+// "&Export...": writes the current picture as a PNG of the static mix or of one screen at a
+// whole scale, or as a two-file picture that opens back with the same Total Width and DY.
+// Every file goes through the safe writer; an existing file is replaced only after a Yes.
+
+#include <QObject>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/file/export_dialog.h"
+#include "core/status.h"
+
+class DocumentWindow;
+class MessageService;
+class TEditorSession;
+
+class TExportFlow : public QObject {
+  Q_OBJECT
+
+ public:
+  // `session`, `window` and `messages` must outlive the flow.
+  TExportFlow(TEditorSession& session, DocumentWindow& window, MessageService& messages,
+              QObject* parent);
+
+  TExportDialog& Dialog() { return m_dialog; }
+
+  // The dialog, the overwrite prompt, then the write; a failed write shows the system's text.
+  void Export1Click();
+
+  // The files `choice` writes: the PNG's path with ".png" added when its own name has no dot;
+  // for a two-file picture the path without ".od0", ".od1" or ".od", followed by ".od0" and
+  // ".od1".
+  static std::vector<std::string> TargetFiles(const ExportChoice& choice);
+
+ private:
+  bool ConfirmOverwrite(const std::vector<std::string>& targets);
+  tinto::Status Write(const ExportChoice& choice, const std::vector<std::string>& targets);
+
+  TEditorSession& m_session;
+  DocumentWindow& m_window;
+  MessageService& m_messages;
+  TExportDialog m_dialog;
+};

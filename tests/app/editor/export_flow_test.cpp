@@ -1,0 +1,123 @@
+#include "app/editor/export_flow.h"
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <QImage>
+
+#include "app/main_form_fixture.h"
+
+namespace tinto::test {
+namespace {
+
+// Root writes anywhere: off, this thread checks permissions as a plain user does. Only the
+// effective set changes, so the capabilities can come back.
+void SetFileOverride(bool on) {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2]{};
+  syscall(SYS_capget, &header, data);
+  const unsigned bits = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+  data[0].effective =
+      on ? data[0].effective | (data[0].permitted & bits) : data[0].effective & ~bits;
+  syscall(SYS_capset, &header, data);
+}
+
+// An 8 x 8 picture (Total Width 1, DY 8). Row 0: pixel 0 set in both frames, frame 0 bright
+// red ink (254, 0, 0), frame 1 blue ink (0, 0, 177), black paper; mixed, red is bright in one
+// frame only (199) and blue normal in one frame only (127). Row 1: no pixel, frame 0 white
+// paper (177 each), frame 1 black paper; mixed 127 each.
+class ExportFlowTest : public MainFormTest {
+ protected:
+  TMainForm& Start() {
+    TMainForm& form = Create();
+    form.Session().Geometry().SetDX(1);
+    form.Session().Geometry().SetDY(8);
+    ScreenBuffers& screen = form.Session().Screen();
+    screen.SetPixel(0, 0, 0);
+    screen.SetPixel(1, 0, 0);
+    screen.SetAttr(0, 0, 0, 0x42);
+    screen.SetAttr(1, 0, 0, 0x01);
+    screen.SetAttr(0, 0, 1, 0x38);
+    return form;
+  }
+  void Export(TMainForm& form, const std::string& path, ExportFormat format, int scale = 1) {
+    form.Exporter()->Dialog().SetRunner(TExportDialog::Scripted(Q(path), format, scale));
+    form.Exporter()->Export1Click();
+  }
+  static QString Q(const std::string& text) { return QString::fromStdString(text); }
+  static QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b) & 0xFFFFFF; }
+};
+
+TEST_F(ExportFlowTest, PngsHoldTheChosenScreenAtTheChosenScale) {
+  struct Case {
+    ExportFormat format;
+    int scale;
+    std::vector<std::pair<QPoint, QRgb>> pixels;
+  };
+  const Case cases[] = {
+      {ExportFormat::MixPng,
+       1,
+       {{{0, 0}, Rgb(199, 0, 127)}, {{1, 0}, 0}, {{0, 1}, Rgb(127, 127, 127)}}},
+      {ExportFormat::Frame1Png,
+       2,
+       {{{1, 1}, Rgb(254, 0, 0)}, {{2, 0}, 0}, {{0, 2}, Rgb(177, 177, 177)}}},
+      {ExportFormat::Frame2Png, 3, {{{2, 2}, Rgb(0, 0, 177)}, {{3, 0}, 0}, {{0, 3}, 0}}},
+  };
+  TMainForm& form = Start();
+  for (const Case& c : cases) {
+    const std::string path = m_dir.File("out" + std::to_string(c.scale));
+    Export(form, path, c.format, c.scale);
+    const QImage image(Q(path + ".png"));
+    ASSERT_EQ(image.size(), QSize(8, 8) * c.scale) << c.scale;
+    for (const auto& [at, color] : c.pixels)
+      EXPECT_EQ(image.pixel(at) & 0xFFFFFF, color) << c.scale << " " << at.x() << "," << at.y();
+  }
+  EXPECT_TRUE(m_messages.Shown().empty());
+}
+
+// The name typed with either file's extension names the pair; each file holds the 8 pixel
+// bytes of column 0, then its 8 attribute bytes.
+TEST_F(ExportFlowTest, TwoFilePictureHoldsBothScreensAtTheirSize) {
+  Export(Start(), m_dir.File("pair.od1"), ExportFormat::TwoFile);
+  EXPECT_EQ(ReadAll(m_dir.File("pair.od0")),
+            std::string("\x80\0\0\0\0\0\0\0\x42\x38\0\0\0\0\0\0", 16));
+  EXPECT_EQ(ReadAll(m_dir.File("pair.od1")),
+            std::string("\x80\0\0\0\0\0\0\0\x01\0\0\0\0\0\0\0", 16));
+}
+
+TEST_F(ExportFlowTest, AnExistingFileIsReplacedOnlyAfterYes) {
+  TMainForm& form = Start();
+  const std::string path = m_dir.File("old.png");
+  for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    WriteAll(path, "old");
+    m_messages.Answer(answer);
+    Export(form, path, ExportFormat::MixPng);
+    EXPECT_EQ(m_messages.Shown().back().text.toStdString(),
+              "File: " + path + " already Exists.\n\rOverwrite?");
+    EXPECT_EQ(ReadAll(path) == "old", answer == MessageAnswer::No);
+  }
+  // No temporary file is left behind.
+  const auto files = std::filesystem::directory_iterator(m_dir.Path());
+  EXPECT_EQ(std::distance(begin(files), end(files)), 1);
+}
+
+TEST_F(ExportFlowTest, AnUnwritableFolderShowsTheReasonAndKeepsTheOldFile) {
+  TMainForm& form = Start();
+  const std::filesystem::path folder = m_dir.Path() / "locked";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "pic.png").string();
+  WriteAll(path, "old");
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  m_messages.Answer(MessageAnswer::Yes);
+  SetFileOverride(false);
+  Export(form, path, ExportFormat::MixPng);
+  SetFileOverride(true);
+  chmod(folder.c_str(), 0755);
+  EXPECT_EQ(m_messages.Shown().back().text.toStdString(), "Permission denied");
+  EXPECT_EQ(ReadAll(path), "old");
+}
+
+}  // namespace
+}  // namespace tinto::test
