@@ -21,6 +21,8 @@ constexpr std::array kCommands = {
             "convert IN OUT.tin [options]   convert a picture (or -o DIR IN...)"},
     Command{"resample", RunResample,
             "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
+    Command{"score", RunScore,
+            "score PHOTO PICTURE.tin        how close the picture's mix is to the photo"},
 };
 
 void PrintUsage(std::ostream& out) {
