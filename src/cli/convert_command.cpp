@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <map>
 #include <ostream>
+#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/convert_request.h"
@@ -14,33 +15,42 @@
 namespace tinto::cli {
 namespace {
 
-// The static mix of the converted picture as the editor shows it with attributes on.
-Bitmap24 RenderMix(const ImportOutcome& outcome) {
-  Bitmap24 mixed(outcome.geometry.WidthPixels(), outcome.geometry.DY());
-  RenderScreen(outcome.screen, outcome.geometry, {/*attributes=*/true, /*noFlic=*/true},
-               {BitmapView{}, BitmapView{}, mixed.View(), BitmapView{}});
-  return mixed;
-}
-
+// The preview and the frames are rendered from the written picture, as `tinto render` shows it:
+// the import's own previews differ from it on the plain path.
 Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) {
+  const ScreenGeometry& geometry = outcome.geometry;
+  Bitmap24 frame0(geometry.WidthPixels(), geometry.DY()), frame1 = frame0, mixed = frame0;
+  RenderScreen(outcome.screen, geometry, {/*attributes=*/true, /*noFlic=*/true},
+               {frame0.View(), frame1.View(), mixed.View(), BitmapView{}});
   if (request.previewPath)
-    if (Status status = SavePng(RenderMix(outcome), *request.previewPath); !status) return status;
+    if (Status status = SavePng(mixed, *request.previewPath); !status) return status;
   if (request.framePaths) {
-    if (Status status = SavePng(outcome.dest1, request.framePaths->first); !status) return status;
-    if (Status status = SavePng(outcome.dest2, request.framePaths->second); !status) return status;
+    if (Status status = SavePng(frame0, request.framePaths->first); !status) return status;
+    if (Status status = SavePng(frame1, request.framePaths->second); !status) return status;
   }
   return Status::Ok();
 }
 
+// The chosen options as `tinto convert` takes them, so that a run can be repeated without --auto.
+std::string OptionsLine(const ImportOptions& o) {
+  std::ostringstream line;
+  line << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR << " --lg " << o.LG
+       << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb " << o.HB
+       << " --contrast " << o.Contrast;
+  return line.str();
+}
+
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
-                  const std::string& output) {
+                  const std::string& output, std::ostream& out) {
   Bitmap24 picture;
   if (Status status = LoadPicture(input, picture); !status) return status;
-  ImportJob job{request.options, request.stretch, request.filter, request.crop};
+  ImportJob job{request.options, request.stretch, request.filter, request.crop,
+                request.autoOptions};
   auto outcome = std::make_unique<ImportOutcome>();
   if (Status status = RunImport(std::move(picture), job, *outcome); !status) return status;
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
     return status;
+  if (request.autoOptions) out << "auto: " << OptionsLine(outcome->options) << std::endl;
   return WriteExtras(request, *outcome);
 }
 
@@ -82,7 +92,7 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
     const std::string& output = outputs[i];
     if (count > 1)
       out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
-    if (Status status = ConvertOne(request, input, output); !status) {
+    if (Status status = ConvertOne(request, input, output, out); !status) {
       err << input << ": " << ForTerminal(status.Message()) << "\n";
       ++failures;
     }

@@ -11,9 +11,8 @@ struct Lab {
   double b = 0.0;
 };
 
-// sRGB component 0..1 to linear light and back; ToSrgb clamps its input to 0..1 first.
+// sRGB component 0..1 to linear light.
 double SrgbToLinear(double value);
-double LinearToSrgb(double value);
 
 // Linear-light red, green, blue (0..1) to CIELAB.
 Lab LabFromLinear(double red, double green, double blue);

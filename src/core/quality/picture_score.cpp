@@ -1,5 +1,6 @@
 #include "core/quality/picture_score.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -51,7 +52,8 @@ std::vector<Lab> BlurredLabOf(const Bitmap24& picture) {
   std::array<Plane, 3> planes = LinearPlanes(picture);
   for (Plane& plane : planes) {
     plane = GaussianFiltered(plane, kernel);
-    for (double& v : plane.values) v = SrgbToLinear(LinearToSrgb(v));
+    // Encoding to sRGB and decoding again only clamps: the round trip is left out for speed.
+    for (double& v : plane.values) v = std::clamp(v, 0.0, 1.0);
   }
   return LabOf(planes);
 }

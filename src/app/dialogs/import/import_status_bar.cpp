@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <cmath>
 
 #include "app/skin/control_metrics.h"
 
@@ -38,6 +39,23 @@ TImportStatusBar::TImportStatusBar(QWidget* parent) : QWidget(parent) {
     m_labels[i] = new QLabel(StatusLabelText(kLabels[i].caption, 255), this);
     m_labels[i]->setObjectName(QString::fromLatin1(kLabels[i].name));
   }
+  m_quality = new QLabel(this);
+  m_quality->setObjectName(QStringLiteral("lbQuality"));
+  m_quality->setToolTip(
+      QStringLiteral("How close the mix is to the picture: mean colour difference (CIEDE2000) "
+                     "seen from a distance, lower is better; structure kept (SSIM), higher is "
+                     "better"));
+}
+
+void TImportStatusBar::ShowQuality(const std::optional<tinto::PictureScore>& score) {
+  QString text;
+  if (score) {
+    text = QStringLiteral("Blur dE %1  SSIM %2").arg(score->de00Blur, 0, 'f', 2);
+    text = std::isnan(score->ssimY) ? text.arg(QStringLiteral("-"))
+                                    : text.arg(score->ssimY, 0, 'f', 3);
+  }
+  m_quality->setText(text);
+  PlaceLabels();
 }
 
 void TImportStatusBar::ShowValues(const tinto::ImportOptions& o) {
@@ -65,4 +83,8 @@ void TImportStatusBar::PlaceLabels() {
     m_labels[i]->move(left, CenteredTop(height(), m_labels[i]->height()));
     previousRight = RightOf(m_labels[i]);
   }
+  // Right-aligned while there is room, else after the last value.
+  m_quality->adjustSize();
+  m_quality->move(std::max(previousRight + kMinimumSpacing, width() - m_quality->width() - 8),
+                  CenteredTop(height(), m_quality->height()));
 }
