@@ -34,9 +34,9 @@ Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) 
 // The chosen options as `tinto convert` takes them, so that a run can be repeated without --auto.
 std::string OptionsLine(const ImportOptions& o) {
   std::ostringstream line;
-  line << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR << " --lg " << o.LG
-       << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb " << o.HB
-       << " --contrast " << o.Contrast;
+  line << "--dither " << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR
+       << " --lg " << o.LG << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb "
+       << o.HB << " --contrast " << o.Contrast;
   return line.str();
 }
 
