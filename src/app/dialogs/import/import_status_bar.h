@@ -24,7 +24,8 @@ class TImportStatusBar : public QWidget {
 
   // UpdateStatusLabels: the labels show the values of `options`, and the bar is repainted.
   void ShowValues(const tinto::ImportOptions& options);
-  // "Blur dE 6.80  SSIM 0.450" for a score, empty for none (no result yet).
+  // "Blur dE 6.80  SSIM 0.450" for a score, shortened to "dE 6.80  SSIM 0.450" or
+  // "6.80 / 0.450" when the bar is too narrow; empty for none (no result yet).
   void ShowQuality(const std::optional<tinto::PictureScore>& score);
   // 0..7 in the order above.
   QLabel* Label(int index) const { return m_labels[static_cast<std::size_t>(index)]; }
@@ -35,9 +36,12 @@ class TImportStatusBar : public QWidget {
 
  private:
   void PlaceLabels();
+  // The eight values from the left, the design's gaps scaled by `gapScale`; their right edge.
+  int PlaceValues(double gapScale);
 
   std::array<QLabel*, 8> m_labels{};
   QLabel* m_quality = nullptr;
+  std::optional<tinto::PictureScore> m_score;
 };
 
 // "Red 1: 007": the caption followed by the value with leading zeros to three digits.
