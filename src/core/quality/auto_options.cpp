@@ -21,8 +21,9 @@ struct Move {
   IntRange range;
 };
 
-// The shared moves first: a coarse search uses only them.
-constexpr int kSharedMoves = 3;
+// The coarse search's moves first (a frame's thresholds together, and HTH), then each threshold
+// on its own for the fine search.
+constexpr int kCoarseMoves = 3;
 
 const std::array<Move, 9>& Moves() {
   static const std::array<Move, 9> moves = {{
@@ -98,7 +99,8 @@ class Search {
   std::map<Key, double> m_errors;
 };
 
-// `options` with the move applied by `delta`, or nullopt when it would leave the range.
+// Applies the move by `delta` to `options`; false, changing nothing, when a value would leave
+// its range.
 bool Shifted(const Move& move, int delta, ImportOptions& options) {
   for (int i = 0; i < move.count; ++i) {
     const int value = options.*move.fields[i] + delta;
@@ -167,12 +169,13 @@ AutoOptions FindAutoOptions(const Bitmap24& source, const ScoreReference& refere
         kind.options.Bright != seed.Bright || error < kind.error)
       kind = {seed, error};
   }
-  // A kind whose best start is far behind the other's is not refined: it has never caught up.
+  // A kind whose best start trails the other's by more than kKindMargin is not refined: that saves
+  // time, and refining seldom gains as much.
   const double bestStart = std::min(bestOf[0].error, bestOf[1].error);
   for (Candidate& kind : bestOf)
-    if (kind.error < bestStart + kKindMargin) Descend(search, kind, 0, kSharedMoves, 32, 8);
+    if (kind.error < bestStart + kKindMargin) Descend(search, kind, 0, kCoarseMoves, 32, 8);
   Candidate best = bestOf[0].error <= bestOf[1].error ? bestOf[0] : bestOf[1];
-  Descend(search, best, kSharedMoves, static_cast<int>(Moves().size()), 8, 4);
+  Descend(search, best, kCoarseMoves, static_cast<int>(Moves().size()), 8, 4);
   return {best.options, best.error, search.Conversions()};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// How close what a viewer sees is to the photograph: the three figures of the project's quality
-// scorer (see its README), computed without it.
+// How close what a viewer sees is to the photograph, in three figures defined as scikit-image
+// computes them (its rgb2lab, deltaE_ciede2000, gaussian and structural_similarity), so that
+// they agree with scores made with it:
 //   de00      mean CIEDE2000 over all pixels
 //   de00Blur  the same after a Gaussian blur (sigma 1) of both pictures in linear light
 //   ssimY     SSIM of the luma 0.2125 R + 0.7154 G + 0.0721 B of the sRGB values (Gaussian

@@ -10,7 +10,7 @@ namespace tinto {
 namespace {
 
 constexpr double kSupport = 3.0;
-// The tool nudges every centre by its epsilon so that ties fall the same way on every machine.
+// ImageMagick nudges every centre by its epsilon so that ties fall the same way on every machine.
 constexpr double kEpsilon = 1.0e-12;
 constexpr double kQuantumMax = 65535.0;
 
@@ -57,10 +57,10 @@ std::uint16_t ClampToQuantum(double value) {
   return static_cast<std::uint16_t>(value + 0.5);
 }
 
-// A picture of 16-bit channels, `channels` values per pixel, rows one after another.
+// A picture of 16-bit channels, three per pixel, rows one after another.
 struct Plane16 {
   int width = 0, height = 0;
-  std::vector<std::uint16_t> values;  // 3 per pixel
+  std::vector<std::uint16_t> values;
   std::uint16_t* At(int x, int y) { return values.data() + 3 * (y * width + x); }
   const std::uint16_t* At(int x, int y) const { return values.data() + 3 * (y * width + x); }
 };
@@ -94,7 +94,7 @@ Bitmap24 ResizeForScore(const Bitmap24& photo, int width, int height) {
           static_cast<std::uint16_t>(photo.Row(y)[i] * 257);
   const double xFactor = static_cast<double>(width) / photo.Width();
   const double yFactor = static_cast<double>(height) / photo.Height();
-  // The tool filters first along the axis that shrinks least.
+  // ImageMagick filters first along the axis that shrinks least.
   const bool horizontalFirst = xFactor > yFactor;
   Plane16 between = horizontalFirst ? Resized(picture, width, photo.Height(), true)
                                     : Resized(picture, photo.Width(), height, false);
@@ -103,7 +103,7 @@ Bitmap24 ResizeForScore(const Bitmap24& photo, int width, int height) {
   Bitmap24 out(width, height);
   for (int y = 0; y < height; ++y)
     for (int i = 0; i < 3 * width; ++i) {
-      // Writing 8 bits per channel the tool truncates (measured: q div 257 on every pixel).
+      // Writing 8 bits per channel ImageMagick truncates (measured: q div 257 on every pixel).
       out.Row(y)[i] = static_cast<std::uint8_t>(
           result.values[3 * static_cast<std::size_t>(y) * width + i] / 257);
     }
