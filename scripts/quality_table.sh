@@ -72,5 +72,6 @@ for m in "${!methods[@]}"; do
   "$tinto" render "$tin" "$work/$shown_photo.$m.png" --frame mix --scale 2 &&
     panels+=("$work/$shown_photo.$m.png")
 done
-convert "${panels[@]}" -bordercolor white -border 4 +append "$root/docs/quality-$shown_photo.png"
+convert "${panels[@]}" -bordercolor white -border 4 +append -strip \
+  -define png:exclude-chunks=date,time "$root/docs/quality-$shown_photo.png"
 exit $failed
