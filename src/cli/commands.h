@@ -15,6 +15,7 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunResample(const Args& args, std::ostream& out, std::ostream& err);
 int RunExport(const Args& args, std::ostream& out, std::ostream& err);
+int RunScore(const Args& args, std::ostream& out, std::ostream& err);
 
 // Dispatches argv[1] to its command; prints usage for none or an unknown one.
 int RunTool(const Args& args, std::ostream& out, std::ostream& err);

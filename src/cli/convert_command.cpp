@@ -1,4 +1,5 @@
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "cli/cli_args.h"
@@ -8,20 +9,12 @@
 #include "cli/picture_import.h"
 #include "cli/terminal_text.h"
 #include "core/format/native_format.h"
-#include "core/model/renderer.h"
+#include "core/model/frame_picture.h"
 #include "picture/picture_io.h"
 #include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
-
-// The static mix of the converted picture as the editor shows it with attributes on.
-Bitmap24 RenderMix(const ImportOutcome& outcome) {
-  Bitmap24 mixed(outcome.geometry.WidthPixels(), outcome.geometry.DY());
-  RenderScreen(outcome.screen, outcome.geometry, {/*attributes=*/true, /*noFlic=*/true},
-               {BitmapView{}, BitmapView{}, mixed.View(), BitmapView{}});
-  return mixed;
-}
 
 std::vector<std::string> OutputFiles(const ConvertRequest& request, const std::string& output) {
   std::vector<std::string> files = {output};
@@ -42,32 +35,47 @@ Status SavePngOutput(const Bitmap24& picture, const std::string& file) {
   return status ? status : Failed(file, status);
 }
 
+// The preview and the frames are rendered from the written picture, as `tinto render` shows it:
+// the import's own previews differ from it on the plain path.
 Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) {
+  auto render = [&outcome](PictureFrame frame) {
+    return RenderFramePicture(outcome.screen, outcome.geometry, frame, /*attributes=*/true, 1);
+  };
   if (request.previewPath)
-    if (Status status = SavePngOutput(RenderMix(outcome), *request.previewPath); !status)
+    if (Status status = SavePngOutput(render(PictureFrame::Mix), *request.previewPath); !status)
       return status;
   if (request.framePaths) {
-    if (Status status = SavePngOutput(outcome.dest1, request.framePaths->first); !status)
-      return status;
-    if (Status status = SavePngOutput(outcome.dest2, request.framePaths->second); !status)
-      return status;
+    for (auto [frame, file] : {std::pair{PictureFrame::First, request.framePaths->first},
+                               std::pair{PictureFrame::Second, request.framePaths->second}})
+      if (Status status = SavePngOutput(render(frame), file); !status) return status;
   }
   return Status::Ok();
 }
 
+// The chosen options as `tinto convert` takes them, so that a run can be repeated without --auto.
+std::string OptionsLine(const ImportOptions& o) {
+  std::ostringstream line;
+  line << "--dither " << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR
+       << " --lg " << o.LG << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb "
+       << o.HB << " --contrast " << o.Contrast;
+  return line.str();
+}
+
 // Errors of reading name the input, errors of writing the output concerned.
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
-                  const std::string& output) {
+                  const std::string& output, std::ostream& out) {
   if (Status distinct = CheckDistinctFiles({input}, OutputFiles(request, output)); !distinct)
     return distinct;
   Bitmap24 picture;
   if (Status status = LoadPicture(input, picture); !status) return Failed(input, status);
-  ImportJob job{request.options, request.stretch, request.filter, request.crop};
+  ImportJob job{request.options, request.stretch, request.filter, request.crop,
+                request.autoOptions};
   auto outcome = std::make_unique<ImportOutcome>();
   if (Status status = RunImport(std::move(picture), job, *outcome); !status)
     return Failed(input, status);
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
     return Failed(output, status);
+  if (request.autoOptions) out << "auto: " << OptionsLine(outcome->options) << std::endl;
   return WriteExtras(request, *outcome);
 }
 
@@ -99,7 +107,7 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
     if (count > 1)
       out << "[" << i + 1 << "/" << count << "] " << ForTerminal(input) << " -> "
           << ForTerminal(output) << std::endl;
-    if (Status status = ConvertOne(request, input, output); !status) {
+    if (Status status = ConvertOne(request, input, output, out); !status) {
       err << ForTerminal(status.Message()) << "\n";
       ++failures;
     }

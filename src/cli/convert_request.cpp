@@ -127,6 +127,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   if (cli.TakeFlag("dither")) o.Dither = true;
   o.Bright = cli.TakeFlag("bright");
   o.TintoMode = cli.TakeFlag("tinto8x2");
+  request.autoOptions = cli.TakeFlag("auto");
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {
@@ -166,6 +167,9 @@ std::string ConvertHelpText() {
        << RangeLine("--hr N --hg N --hb N", "screen 2 thresholds", kThresholdRange, d.HR)
        << RangeLine("--hth N", "half threshold / brightness", kHthRange, d.HTH)
        << RangeLine("--contrast N", "contrast", kContrastRange, d.Contrast)
+       << "  --auto                    search the dithered options (thresholds, --hth,\n"
+          "                            --contrast, --bright) for the least blurred colour\n"
+          "                            error of this picture, use them and print them\n"
        << "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
           "  --preview OUT.png         also write the static mix of the result\n"
           "  --frames F0.png F1.png    also write the two converted frames\n\n"

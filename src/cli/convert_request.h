@@ -17,6 +17,7 @@ namespace tinto::cli {
 struct ConvertRequest {
   ImportOptions options;
   bool stretch = true;
+  bool autoOptions = false;  // --auto: search the dithered options for this picture
   const ResampleFilter* filter = &kResampleFilters[kDefaultResampleFilter];
   std::optional<PixelRect> crop;
   std::optional<std::string> previewPath;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/import/convert_import.h"
+#include "core/quality/auto_options.h"
 
 namespace tinto::cli {
 namespace {
@@ -44,9 +45,15 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
     source = PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
     if (!source.status) return source.status;
   }
+  if (job.autoOptions && !source.bitmap->Empty()) {
+    const ScoreReference reference(PhotoAtPictureSize(picture, job.stretch, options));
+    options = FindAutoOptions(*source.bitmap, reference, options).options;
+  }
   auto result = std::make_unique<ImportResult>();
-  if (!ConvertImport(*source.bitmap, options, *result, outcome.dest1, outcome.dest2))
+  Bitmap24 dest1, dest2;
+  if (!ConvertImport(*source.bitmap, options, *result, dest1, dest2))
     return Status::Error("the picture has no pixels");
+  outcome.options = options;
   outcome.geometry = GeometryOf(options);
   outcome.screen.LoadScreen(result->pixels, result->attrs);
   return Status::Ok();

@@ -20,13 +20,13 @@ struct ImportJob {
   bool stretch = true;
   const ResampleFilter* filter = &kResampleFilters[kDefaultResampleFilter];
   std::optional<PixelRect> crop;
+  bool autoOptions = false;  // replace the dithered options by FindAutoOptions' choice
 };
 
 struct ImportOutcome {
   ScreenBuffers screen;
   ScreenGeometry geometry;
-  Bitmap24 dest1;  // the two converted frames as the dialog previews them
-  Bitmap24 dest2;
+  ImportOptions options;  // as converted: clamped, fitted, and with --auto the chosen ones
 };
 
 // `picture` is the loaded source; a crop replaces it, as "Crop Picture" does.

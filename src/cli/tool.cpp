@@ -23,6 +23,8 @@ constexpr std::array kCommands = {
             "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
     Command{"export", RunExport,
             "export FILE STEM               write STEM.od0 + STEM.od1 (two-file picture)"},
+    Command{"score", RunScore,
+            "score PHOTO PICTURE.tin        how close the picture's mix is to the photo"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -81,7 +81,7 @@ TEST_F(SafeOutput, PngIsReplacedNotRewrittenInPlace) {
 TEST_F(SafeOutput, SmallToolFaults) {
   fs::copy_file(Path("p.tin"), Path("trip.odyssey.tin"));
   EXPECT_EQ(RunCli({"info", Path("trip.odyssey.tin")}).status, 0);
-  for (const char* command : {"render", "info", "resample", "export"}) {
+  for (const char* command : {"render", "info", "resample", "export", "score"}) {
     const ToolRun run = RunCli({command, "--help"});
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.out.rfind(std::string("usage: tinto ") + command, 0), 0u) << run.out;

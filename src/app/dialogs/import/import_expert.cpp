@@ -1,6 +1,7 @@
 #include "app/dialogs/import/import_expert.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -95,6 +96,7 @@ void TImportExpert::ConnectControls() {
   connect(m_sliders, &TImportSliders::SliderChanged, this, &TImportExpert::SliderChange);
   connect(m_sliders, &TImportSliders::StepFinished, this, &TImportExpert::ConvertImport);
   connect(m_sliders->Conv(), &QPushButton::clicked, this, &TImportExpert::ConvertImport);
+  connect(m_sliders->Auto(), &QPushButton::clicked, this, &TImportExpert::AutoClick);
   connect(m_sliders->RT(), &QCheckBox::toggled, this, &TImportExpert::RTClick);
   for (QCheckBox* box : {m_cbStretch, m_cbDither, m_bright, m_tintoMode})
     connect(box, &QCheckBox::toggled, this, &TImportExpert::ConvertImport);
@@ -221,7 +223,7 @@ void TImportExpert::EnableImportControls() {
     m_sliders->Slider(index)->setEnabled(loaded);
   for (QWidget* control :
        std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(),
-                                       m_cbStretch, m_cbDither, m_filters})
+                                       m_sliders->Auto(), m_cbStretch, m_cbDither, m_filters})
     control->setEnabled(loaded);
   m_sliders->Slider(TImportSliders::kContrast)->setEnabled(loaded && m_cbDither->isChecked());
   m_sliders->Conv()->setEnabled(loaded && !m_sliders->RT()->isChecked());
@@ -279,6 +281,7 @@ void TImportExpert::LoadSourceFile(const QString& path) {
 // The pane shows the new picture at once: it must never paint from rows that were replaced.
 void TImportExpert::ReplacePicture(tinto::Bitmap24 picture) {
   m_source.Replace(std::move(picture));
+  m_quality.Forget();
   if (m_source.Loaded())
     m_sbSource->ShowBitmap(m_source.Picture(), Magnify());
   else
@@ -329,10 +332,29 @@ void TImportExpert::ConvertImport() {
   if (PrepareSource()) {
     tinto::ImportOptions options = Options();
     tinto::ConvertImport(*m_source.Shown(), options, m_result, m_dest1, m_dest2);
+    m_pnStatus->ShowQuality(
+        m_quality.Score(m_source.Picture(), m_cbStretch->isChecked(), options, m_result));
     ShowPreviews();
     m_sbDestin->RepaintPreviews();
   }
   m_timer.SetEnabled(true);
+}
+
+void TImportExpert::AutoClick() {
+  if (!m_source.Loaded() || !isVisible() || !m_importReady) return;
+  ClampMltWindow();
+  if (!PrepareSource()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const tinto::AutoOptions found = m_quality.FindAuto(m_source.Picture(), *m_source.Shown(),
+                                                      m_cbStretch->isChecked(), Options());
+  QApplication::restoreOverrideCursor();
+  m_importReady = false;
+  m_sliders->WriteValues(found.options);
+  m_cbDither->setChecked(true);
+  m_bright->setChecked(found.options.Bright);
+  m_importReady = true;
+  UpdateStatusLabels();
+  ConvertImport();
 }
 
 void TImportExpert::ClampMltWindow() {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/dialogs/import/import_quality.h"
 #include "app/dialogs/import/import_settings.h"
 #include "app/dialogs/import/import_source.h"
 #include "app/editor/imported_picture.h"
@@ -88,6 +89,9 @@ class TImportExpert : public QDialog {
   void OpenSourceImage(const QImage& image);
   void ConvertImport();
   void ComputeLevelPreview();
+  // "Auto": the dithered options searched for this picture go into the controls ("Dither" and
+  // "Bright" too), then the picture is converted with them.
+  void AutoClick();
 
   bool ImportReady() const { return m_importReady; }
   const TImportSource& SourcePicture() const { return m_source; }
@@ -160,6 +164,7 @@ class TImportExpert : public QDialog {
   tinto::Bitmap24 m_dest1;
   tinto::Bitmap24 m_dest2;
   tinto::ImportResult m_result;
+  TImportQuality m_quality;
 
   TImportToolBar* m_toolBar = nullptr;
   TSourcePane* m_sbSource = nullptr;

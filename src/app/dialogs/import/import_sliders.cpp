@@ -47,6 +47,10 @@ TImportSliders::TImportSliders(QWidget* parent) : QWidget(parent) {
   m_conv = new QPushButton(QStringLiteral("Convert"), this);
   m_conv->setObjectName(QStringLiteral("Conv"));
   m_conv->setAutoDefault(false);
+  m_auto = new QPushButton(QStringLiteral("Auto"), this);
+  m_auto->setObjectName(QStringLiteral("Auto"));
+  m_auto->setAutoDefault(false);
+  m_auto->setToolTip(QStringLiteral("Find the dithered settings that bring this picture closest"));
   RememberValues();
 }
 
@@ -120,6 +124,17 @@ void TImportSliders::ReadValues(tinto::ImportOptions& o) const {
   o.HB = Slider(kHB)->value();
 }
 
+void TImportSliders::WriteValues(const tinto::ImportOptions& o) {
+  const int values[] = {o.LR, o.LG, o.LB, o.HTH, o.Contrast, o.HR, o.HG, o.HB};
+  const bool lowLink = m_lLink->isChecked(), highLink = m_hLink->isChecked();
+  m_lLink->setChecked(false);
+  m_hLink->setChecked(false);
+  for (int index = 0; index < kSliderCount; ++index) Slider(index)->setValue(values[index]);
+  m_lLink->setChecked(lowLink);
+  m_hLink->setChecked(highLink);
+  RememberValues();
+}
+
 int TImportSliders::SliderWidth() const { return Slider(kLR)->sizeHint().width(); }
 
 int TImportSliders::ColumnWidth() const { return SliderLeft(kHB, SliderWidth()) + SliderWidth(); }
@@ -133,6 +148,7 @@ void TImportSliders::Layout() {
   const int w = SliderWidth();
   for (QCheckBox* box : {m_lLink, m_hLink, m_rt}) box->adjustSize();
   m_conv->adjustSize();
+  m_auto->adjustSize();
   const int below = m_lLink->height() + kRowGap + m_rt->height() + kRowGap + m_conv->height();
   const int sliderHeight = std::max(0, height() - kCaptionHeight - kRowGap - below);
   for (int index = 0; index < kSliderCount; ++index)
@@ -145,5 +161,7 @@ void TImportSliders::Layout() {
   m_lLink->move(0, linkTop);
   m_hLink->move(std::min(SliderLeft(kHR, w), width() - m_hLink->width()), linkTop);
   m_rt->move((width() - m_rt->width()) / 2, linkTop + m_lLink->height() + kRowGap);
-  m_conv->move((width() - m_conv->width()) / 2, m_rt->y() + m_rt->height() + kRowGap);
+  const int buttonsLeft = (width() - m_conv->width() - kRowGap - m_auto->width()) / 2;
+  m_conv->move(buttonsLeft, m_rt->y() + m_rt->height() + kRowGap);
+  m_auto->move(RightOf(m_conv) + kRowGap, m_conv->y());
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The Import Expert's slider column: "Scr 1" over `LR`, `LG`, `LB`, then `HTH` ("Half
 // TresHold") and `Contrast`, then "Scr 2" over `HR`, `HG`, `HB`; a "Link" box under each
-// group (`LLink`, `HLink`), "Realtime" (`RT`) and "Convert" (`Conv`) below. It keeps the six
+// group (`LLink`, `HLink`), "Realtime" (`RT`), then "Convert" (`Conv`) and "Auto" (`Auto`)
+// below. It keeps the six
 // remembered threshold values of the linked move. Controls carry their design names as object
 // names.
 
@@ -29,6 +30,7 @@ class TImportSliders : public QWidget {
   QCheckBox* HLink() const { return m_hLink; }
   QCheckBox* RT() const { return m_rt; }
   QPushButton* Conv() const { return m_conv; }
+  QPushButton* Auto() const { return m_auto; }
 
   // Remembers the current values of the six threshold sliders.
   void RememberValues();
@@ -40,6 +42,8 @@ class TImportSliders : public QWidget {
   void LinkedMove(int index);
   // The eight slider values into `options`.
   void ReadValues(tinto::ImportOptions& options) const;
+  // The eight values of `options` onto the sliders, the links left alone, then remembered.
+  void WriteValues(const tinto::ImportOptions& options);
 
   // The width of the column for sliders of the style's width.
   int ColumnWidth() const;
@@ -72,4 +76,5 @@ class TImportSliders : public QWidget {
   QCheckBox* m_hLink = nullptr;
   QCheckBox* m_rt = nullptr;
   QPushButton* m_conv = nullptr;
+  QPushButton* m_auto = nullptr;
 };

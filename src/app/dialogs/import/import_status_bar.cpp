@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <cmath>
 
 #include "app/skin/control_metrics.h"
 
@@ -24,6 +25,7 @@ constexpr std::array<LabelDesign, 8> kLabels = {{
     {"lbContrast", "Contrast: ", 100},
 }};
 constexpr int kMinimumSpacing = 8;
+constexpr int kQualityMargin = 8;
 
 }  // namespace
 
@@ -38,7 +40,29 @@ TImportStatusBar::TImportStatusBar(QWidget* parent) : QWidget(parent) {
     m_labels[i] = new QLabel(StatusLabelText(kLabels[i].caption, 255), this);
     m_labels[i]->setObjectName(QString::fromLatin1(kLabels[i].name));
   }
+  m_quality = new QLabel(this);
+  m_quality->setObjectName(QStringLiteral("lbQuality"));
+  m_quality->setToolTip(
+      QStringLiteral("How close the mix is to the picture: mean colour difference (CIEDE2000) "
+                     "seen from a distance, lower is better; structure kept (SSIM), higher is "
+                     "better"));
 }
+
+void TImportStatusBar::ShowQuality(const std::optional<tinto::PictureScore>& score) {
+  m_score = score;
+  PlaceLabels();
+}
+
+namespace {
+
+// The quality text in one of its forms, from the longest (0) to the shortest (2).
+QString QualityText(const tinto::PictureScore& score, int form) {
+  static const char* const kForms[] = {"Blur dE %1  SSIM %2", "dE %1  SSIM %2", "%1 / %2"};
+  const QString text = QString::fromLatin1(kForms[form]).arg(score.de00Blur, 0, 'f', 2);
+  return std::isnan(score.ssimY) ? text.arg(QStringLiteral("-")) : text.arg(score.ssimY, 0, 'f', 3);
+}
+
+}  // namespace
 
 void TImportStatusBar::ShowValues(const tinto::ImportOptions& o) {
   const int values[] = {o.LR, o.LG, o.LB, o.HR, o.HG, o.HB, o.HTH, o.Contrast};
@@ -56,13 +80,34 @@ void TImportStatusBar::resizeEvent(QResizeEvent* event) {
 }
 
 // The design steps are minimums: a font wider than the design's never runs labels together.
-void TImportStatusBar::PlaceLabels() {
+int TImportStatusBar::PlaceValues(double gapScale) {
   int left = 0;
   int previousRight = 0;
   for (std::size_t i = 0; i < kLabels.size(); ++i) {
-    left = std::max(left + kLabels[i].gapBefore, previousRight + kMinimumSpacing);
+    const int gap = static_cast<int>(kLabels[i].gapBefore * gapScale);
+    left = std::max(left + gap, previousRight + kMinimumSpacing);
     m_labels[i]->adjustSize();
     m_labels[i]->move(left, CenteredTop(height(), m_labels[i]->height()));
     previousRight = RightOf(m_labels[i]);
   }
+  return previousRight;
+}
+
+// The quality goes right-aligned after the values: in its longest form that fits with the
+// design's spacing, else with the values drawn closer together, else in its shortest form.
+void TImportStatusBar::PlaceLabels() {
+  int valuesRight = 0;
+  bool fits = false;
+  for (int form = 0; form < 3 && !fits; ++form) {
+    m_quality->setText(m_score ? QualityText(*m_score, form) : QString());
+    m_quality->adjustSize();
+    for (double gapScale : {1.0, 0.5, 0.0}) {
+      valuesRight = PlaceValues(gapScale);
+      fits = valuesRight + kMinimumSpacing + m_quality->width() + kQualityMargin <= width();
+      if (fits) break;
+    }
+  }
+  m_quality->move(
+      std::max(valuesRight + kMinimumSpacing, width() - m_quality->width() - kQualityMargin),
+      CenteredTop(height(), m_quality->height()));
 }

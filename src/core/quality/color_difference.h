@@ -1,0 +1,23 @@
+#pragma once
+// Colour conversions and the CIEDE2000 colour difference as the quality scorer defines them:
+// sRGB (IEC 61966-2-1) to CIELAB under D65 with the 2-degree observer, the sRGB matrix and
+// white point rounded as common image libraries round them, so that figures agree with theirs.
+
+namespace tinto {
+
+struct Lab {
+  double L = 0.0;
+  double a = 0.0;
+  double b = 0.0;
+};
+
+// sRGB component 0..1 to linear light.
+double SrgbToLinear(double value);
+
+// Linear-light red, green, blue (0..1) to CIELAB.
+Lab LabFromLinear(double red, double green, double blue);
+
+// CIEDE2000 with kL = kC = kH = 1: 0 for equal colours, symmetric.
+double Ciede2000(const Lab& first, const Lab& second);
+
+}  // namespace tinto

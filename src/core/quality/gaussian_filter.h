@@ -1,0 +1,25 @@
+#pragma once
+// Gaussian filtering of planes of doubles as the common numerical library does it: a kernel cut
+// at radius int(truncate * sigma + 0.5) and normalised to sum 1, edges mirrored about the half
+// pixel (d c b a | a b c d | d c b a).
+
+#include <vector>
+
+namespace tinto {
+
+struct Plane {
+  int width = 0;
+  int height = 0;
+  std::vector<double> values;  // row after row
+
+  Plane() = default;
+  Plane(int w, int h) : width(w), height(h), values(static_cast<std::size_t>(w) * h) {}
+};
+
+// Preconditions: sigma > 0, truncate >= 0.
+std::vector<double> GaussianKernel(double sigma, double truncate);
+
+// `plane` filtered along both axes with `kernel` (odd length).
+Plane GaussianFiltered(const Plane& plane, const std::vector<double>& kernel);
+
+}  // namespace tinto

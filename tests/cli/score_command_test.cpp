@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/tool_run.h"
+#include "support/temp_dir.h"
+
+namespace tinto::cli {
+namespace {
+
+// A small photo-like picture: a diagonal colour ramp with a darker square.
+std::string MakePhoto(const test::TempDir& dir, int width, int height) {
+  QImage image(width, height, QImage::Format_RGB888);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const bool square = x > width / 2 && y < height / 2;
+      image.setPixel(x, y, square ? qRgb(90, 40, 20) : qRgb(x * 3 % 256, y * 5 % 256, 180 - y));
+    }
+  const std::string path = dir.File("photo.png");
+  EXPECT_TRUE(image.save(QString::fromStdString(path)));
+  return path;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(ScoreCommand, ThePicturesOwnMixScoresPerfectly) {
+  test::TempDir dir;
+  const std::string tin = dir.File("p.tin"), mix = dir.File("mix.png");
+  ASSERT_EQ(RunCli({"convert", MakePhoto(dir, 40, 24), tin, "--dx", "5", "--dy", "24"}).status, 0);
+  ASSERT_EQ(RunCli({"render", tin, mix, "--frame", "mix"}).status, 0);
+  const ToolRun run = RunCli({"score", mix, tin});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "{\"image\": \"mix\", \"seen\": \"" + tin +
+                         "\", \"size\": \"40x24\", \"de00\": 0.0000, \"de00_blur\": 0.0000, "
+                         "\"ssim_y\": 1.0000}\n");
+}
+
+TEST(ScoreCommand, FailsOnBadArgumentsAndMissingFiles) {
+  test::TempDir dir;
+  const std::string tin = dir.File("p.tin");
+  ASSERT_EQ(RunCli({"convert", MakePhoto(dir, 16, 16), tin}).status, 0);
+  EXPECT_EQ(RunCli({"score", tin}).status, 2);
+  EXPECT_EQ(RunCli({"score", dir.File("photo.png"), tin, "--what"}).status, 2);
+  const ToolRun missing = RunCli({"score", dir.File("none.png"), tin});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("none.png"), std::string::npos);
+  EXPECT_EQ(RunCli({"score", dir.File("photo.png"), dir.File("none.tin")}).status, 1);
+}
+
+// The plain path's previews differ from the file outside the 8x1 window; the frames written
+// must be the file's.
+TEST(ScoreCommand, FramesOfThePlainPathAreWhatRenderShows) {
+  test::TempDir dir;
+  const std::string tin = dir.File("p.tin");
+  ASSERT_EQ(
+      RunCli({"convert", MakePhoto(dir, 64, 16), tin, "--no-dither", "--dx", "8", "--mlt-left", "2",
+              "--mlt-width", "3", "--frames", dir.File("f0.png"), dir.File("f1.png")})
+          .status,
+      0);
+  for (const char* frame : {"0", "1"}) {
+    const std::string rendered = dir.File(std::string("r") + frame + ".png");
+    ASSERT_EQ(RunCli({"render", tin, rendered, "--frame", frame}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File(std::string("f") + frame + ".png"))),
+              QImage(QString::fromStdString(rendered)))
+        << frame;
+  }
+}
+
+// The options printed by --auto, given without it, write the same file.
+TEST(ScoreCommand, AutoPrintsOptionsThatReproduceItsFile) {
+  test::TempDir dir;
+  const std::string photo = MakePhoto(dir, 48, 32);
+  const Args size = {"--dx", "6", "--dy", "32", "--mlt-width", "3"};
+  Args automatic = {"convert", photo, dir.File("auto.tin"), "--auto"};
+  automatic.insert(automatic.end(), size.begin(), size.end());
+  const ToolRun run = RunCli(automatic);
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(run.out.rfind("auto: ", 0), 0u) << run.out;
+  Args again = {"convert", photo, dir.File("again.tin")};
+  again.insert(again.end(), size.begin(), size.end());
+  std::istringstream printed(run.out.substr(6));
+  for (std::string word; printed >> word;) again.push_back(word);
+  ASSERT_EQ(RunCli(again).status, 0);
+  EXPECT_EQ(ReadAll(dir.File("auto.tin")), ReadAll(dir.File("again.tin")));
+  EXPECT_NE(ReadAll(dir.File("auto.tin")), "");
+}
+
+}  // namespace
+}  // namespace tinto::cli

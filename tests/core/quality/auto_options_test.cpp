@@ -1,0 +1,77 @@
+#include "core/quality/auto_options.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/import/convert_import.h"
+
+namespace tinto {
+namespace {
+
+// A small photo-like picture: two gradients and a darker disc.
+Bitmap24 SmallPhoto() {
+  Bitmap24 photo(64, 48);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const bool disc = (x - 40) * (x - 40) + (y - 20) * (y - 20) < 120;
+      photo.SetPixel(x, y, disc ? MakeRgb(150, 60, 30) : MakeRgb(3 * x, 40 + 4 * y, 200 - 2 * y));
+    }
+  return photo;
+}
+
+ImportOptions SmallPictureOptions() {
+  ImportOptions o;
+  o.DX = 8;
+  o.DY = 48;
+  o.MLTLeft = 2;
+  o.MLTWidth = 4;
+  return o;
+}
+
+double ErrorOf(const Bitmap24& photo, const ScoreReference& reference, ImportOptions options) {
+  auto result = std::make_unique<ImportResult>();
+  Bitmap24 dest1, dest2;
+  ConvertImport(photo, options, *result, dest1, dest2);
+  auto screen = std::make_unique<ScreenBuffers>();
+  screen->LoadScreen(result->pixels, result->attrs);
+  ScreenGeometry geometry;
+  geometry.SetDX(options.DX);
+  geometry.SetDY(options.DY);
+  return reference.BlurredError(StaticMix(*screen, geometry));
+}
+
+TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
+  const Bitmap24 photo = SmallPhoto();
+  const ImportOptions start = SmallPictureOptions();
+  const ScoreReference reference(PhotoAtPictureSize(photo, /*stretch=*/false, start));
+  const AutoOptions found = FindAutoOptions(photo, reference, start);
+  EXPECT_TRUE(found.options.Dither);
+  EXPECT_EQ(found.options.DX, start.DX);
+  EXPECT_EQ(found.options.MLTLeft, start.MLTLeft);
+  EXPECT_EQ(found.options.MLTWidth, start.MLTWidth);
+  EXPECT_EQ(ErrorOf(photo, reference, found.options), found.de00Blur);
+  ImportOptions dithered = start;
+  dithered.Dither = true;
+  EXPECT_LT(found.de00Blur, ErrorOf(photo, reference, dithered));
+  const AutoOptions again = FindAutoOptions(photo, reference, start);
+  EXPECT_EQ(again.options, found.options);
+}
+
+TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
+  const Bitmap24 photo = SmallPhoto();
+  ImportOptions options = SmallPictureOptions();
+  options.DX = 4;
+  options.DY = 20;
+  const Bitmap24 cut = PhotoAtPictureSize(photo, /*stretch=*/false, options);
+  ASSERT_EQ(cut.Width(), 32);
+  ASSERT_EQ(cut.Height(), 20);
+  EXPECT_EQ(cut.Pixel(31, 19), photo.Pixel(31, 19));
+  const Bitmap24 resized = PhotoAtPictureSize(photo, /*stretch=*/true, options);
+  EXPECT_EQ(resized.Width(), 32);
+  EXPECT_EQ(resized.Height(), 20);
+  EXPECT_NE(resized.Pixel(31, 19), photo.Pixel(31, 19));
+}
+
+}  // namespace
+}  // namespace tinto

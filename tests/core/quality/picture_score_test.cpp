@@ -1,0 +1,109 @@
+#include "core/quality/picture_score.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/quality/color_difference.h"
+#include "core/quality/gaussian_filter.h"
+#include "core/quality/reference_resize.h"
+
+namespace tinto {
+namespace {
+
+// Published CIEDE2000 test pairs (Sharma, Wu and Dalal, 2005), chosen to cover hue wrap-round,
+// an undefined hue, opposite hues and the rotation term.
+struct Ciede2000Case {
+  Lab first, second;
+  double expected;
+};
+
+// clang-format off
+constexpr Ciede2000Case kSharmaPairs[] = {
+    {{50, 2.6772, -79.7751}, {50, 0, -82.7485}, 2.0425},
+    {{50, -1.3802, -84.2814}, {50, 0, -82.7485}, 1.0000},
+    {{50, 0, 0}, {50, -1, 2}, 2.3669},
+    {{50, 2.49, -0.001}, {50, -2.49, 0.0009}, 7.1792},
+    {{50, 2.49, -0.001}, {50, -2.49, 0.0011}, 7.2195},
+    {{50, -0.001, 2.49}, {50, 0.0009, -2.49}, 4.8045},
+    {{50, -0.001, 2.49}, {50, 0.0011, -2.49}, 4.7461},
+    {{50, 2.5, 0}, {50, 0, -2.5}, 4.3065},
+    {{50, 2.5, 0}, {73, 25, -18}, 27.1492},
+    {{50, 2.5, 0}, {56, -27, -3}, 31.9030},
+    {{50, 2.5, 0}, {50, 3.1736, 0.5854}, 1.0000},
+    {{60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}, 1.2644},
+    {{22.7233, 20.0904, -46.694}, {23.0331, 14.973, -42.5619}, 2.0373},
+    {{2.0776, 0.0795, -1.135}, {0.9033, -0.0636, -0.5514}, 0.9082},
+};
+// clang-format on
+
+TEST(ColorDifference, MatchesThePublishedPairsBothWaysRound) {
+  for (const Ciede2000Case& c : kSharmaPairs) {
+    EXPECT_NEAR(Ciede2000(c.first, c.second), c.expected, 1e-4) << c.expected;
+    EXPECT_NEAR(Ciede2000(c.second, c.first), c.expected, 1e-4) << c.expected;
+  }
+}
+
+TEST(ColorDifference, LabOfBlackGreyAndWhite) {
+  // sRGB 0.5 is linear ((0.5 + 0.055) / 1.055)^2.4 = 0.21404; L = 116 * 0.59818 - 16.
+  const double grey = SrgbToLinear(0.5);
+  EXPECT_NEAR(grey, 0.21404, 1e-5);
+  EXPECT_NEAR(LabFromLinear(grey, grey, grey).L, 53.389, 1e-3);
+  EXPECT_NEAR(LabFromLinear(1, 1, 1).L, 100.0, 1e-3);
+  EXPECT_NEAR(LabFromLinear(0, 0, 0).L, 0.0, 1e-9);
+}
+
+TEST(GaussianFilter, KernelOfSigmaOneHasNineTapsAndKeepsAConstant) {
+  const std::vector<double> kernel = GaussianKernel(1.0, 4.0);
+  ASSERT_EQ(kernel.size(), 9u);
+  // 1 / sum of exp(-k^2 / 2) for k = -4..4 = 1 / 2.50663
+  EXPECT_NEAR(kernel[4], 0.398943, 1e-6);
+  EXPECT_EQ(GaussianKernel(1.5, 3.5).size(), 11u);
+  Plane flat(5, 3);  // narrower than the kernel: the mirrored edges still hold the constant
+  flat.values.assign(15, 0.25);
+  for (double v : GaussianFiltered(flat, kernel).values) EXPECT_NEAR(v, 0.25, 1e-12);
+}
+
+Bitmap24 Filled(int width, int height, Rgb color) {
+  Bitmap24 bitmap(width, height);
+  bitmap.Fill(color);
+  return bitmap;
+}
+
+TEST(ReferenceResize, AveragesInSixteenBitsAndTruncatesToEight) {
+  Bitmap24 pair(2, 1);
+  pair.SetPixel(1, 0, MakeRgb(255, 255, 255));
+  // Both taps weigh the same: 65535 / 2 = 32767.5 rounds to 32768, and 32768 div 257 = 127.
+  EXPECT_EQ(ResizeForScore(pair, 1, 1).Pixel(0, 0), MakeRgb(127, 127, 127));
+  const Rgb colour = MakeRgb(12, 200, 99);
+  EXPECT_EQ(ResizeForScore(Filled(10, 7, colour), 3, 5), Filled(3, 5, colour));
+  EXPECT_EQ(ResizeForScore(Filled(3, 2, colour), 16, 9), Filled(16, 9, colour));
+}
+
+TEST(PictureScore, IdenticalPicturesScoreZeroAndOne) {
+  Bitmap24 picture(24, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 24; ++x) picture.SetPixel(x, y, MakeRgb(10 * x, 15 * y, (x * y) % 256));
+  const PictureScore score = ScoreReference(picture).Score(picture);
+  EXPECT_EQ(score.de00, 0.0);
+  EXPECT_EQ(score.de00Blur, 0.0);
+  EXPECT_NEAR(score.ssimY, 1.0, 1e-12);
+}
+
+TEST(PictureScore, WhiteAgainstBlack) {
+  const PictureScore score =
+      ScoreReference(Filled(16, 12, MakeRgb(255, 255, 255))).Score(Filled(16, 12, 0));
+  // L 100 against 0 at mean L 50: the lightness term alone, 100 (white keeps a trace of chroma).
+  EXPECT_NEAR(score.de00, 100.0, 0.01);
+  EXPECT_NEAR(score.de00Blur, score.de00, 1e-9);
+  // No variance: (2 * 1 * 0 + C1) / (1 + 0 + C1) with C1 = 0.01^2.
+  EXPECT_NEAR(score.ssimY, 0.0001 / 1.0001, 1e-12);
+}
+
+TEST(PictureScore, NoStructureFigureBelowElevenPixels) {
+  const Bitmap24 small = Filled(10, 20, MakeRgb(1, 2, 3));
+  EXPECT_TRUE(std::isnan(ScoreReference(small).Score(small).ssimY));
+}
+
+}  // namespace
+}  // namespace tinto
