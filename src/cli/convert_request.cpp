@@ -115,6 +115,11 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   if (cli.TakeFlag("dither")) o.Dither = true;
   o.Bright = cli.TakeFlag("bright");
   o.TintoMode = cli.TakeFlag("tinto8x2");
+  if (auto method = cli.TakeValue("method")) {
+    const std::optional<ImportMethod> known = ImportMethodOfName(*method);
+    if (!known) return Status::Error("unknown method \"" + *method + "\" (classic or perceptual)");
+    o.Method = *known;
+  }
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {
@@ -143,6 +148,9 @@ std::string ConvertHelpText() {
           "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
           "                            DX and DY are fitted to the picture's own size\n"
        << "  --filter NAME             " << FilterNames() << "\n"
+       << "  --method NAME             classic (default) or perceptual: the latter chooses\n"
+          "                            each cell's colours itself and ignores the options\n"
+          "                            from --dither to --contrast\n"
        << "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
           "  --bright                  decide bright per cell (default: off)\n"
           "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"
