@@ -62,6 +62,9 @@ void TImportExpert::CreateControls() {
   m_cbStretch = AddCheck("CBStretch", "Stretch");
   m_filters = new QComboBox(this);
   m_filters->setObjectName(QStringLiteral("Filters"));
+  m_method = new QComboBox(this);
+  m_method->setObjectName(QStringLiteral("Method"));
+  m_method->setToolTip(QStringLiteral("Method"));
   m_cbDither = AddCheck("CBDither", "Dither");
   m_bright = AddCheck("Bright", "Bright");
   m_tintoMode = AddCheck("TintoMode", "Tinto 8x2 Full Screen");
@@ -98,6 +101,7 @@ void TImportExpert::ConnectControls() {
   for (QCheckBox* box : {m_cbStretch, m_cbDither, m_bright, m_tintoMode})
     connect(box, &QCheckBox::toggled, this, &TImportExpert::ConvertImport);
   connect(m_filters, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
+  connect(m_method, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
   connect(m_sbSource, &TSourcePane::CropRequested, this, &TImportExpert::CropPicture);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -109,6 +113,11 @@ void TImportExpert::FormCreate(const tinto::IniFile& settings) {
   for (const tinto::ResampleFilter& filter : tinto::kResampleFilters)
     m_filters->addItem(QString::fromLatin1(filter.name.data(), filter.name.size()));
   m_filters->setCurrentIndex(tinto::kDefaultResampleFilter);
+  for (tinto::ImportMethod method :
+       {tinto::ImportMethod::Classic, tinto::ImportMethod::Perceptual}) {
+    const std::string_view name = tinto::ImportMethodName(method);
+    m_method->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+  }
   for (int index = 0; index < TImportSliders::kSliderCount; ++index)
     m_sliders->Slider(index)->setEnabled(false);
   m_sliders->Conv()->setEnabled(false);
@@ -220,7 +229,7 @@ void TImportExpert::EnableImportControls() {
     m_sliders->Slider(index)->setEnabled(loaded);
   for (QWidget* control :
        std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(),
-                                       m_cbStretch, m_cbDither, m_filters})
+                                       m_cbStretch, m_cbDither, m_filters, m_method})
     control->setEnabled(loaded);
   m_sliders->Slider(TImportSliders::kContrast)->setEnabled(loaded && m_cbDither->isChecked());
   m_sliders->Conv()->setEnabled(loaded && !m_sliders->RT()->isChecked());
@@ -425,8 +434,8 @@ void TImportExpert::FormResize() {
 void TImportExpert::LayoutBottomRow(int top) {
   const int rowHeight = m_ok->sizeHint().height();
   int left = kMargin;
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{m_cbStretch, m_filters, m_cbDither, m_bright, m_tintoMode}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{m_cbStretch, m_filters, m_method,
+                                                          m_cbDither, m_bright, m_tintoMode}) {
     control->resize(control->sizeHint());
     control->move(left, top + CenteredTop(rowHeight, control->height()));
     left = RightOf(control) + kRowGap;
@@ -452,6 +461,8 @@ void TImportExpert::dropEvent(QDropEvent* event) {
 tinto::ImportOptions TImportExpert::Options() const {
   tinto::ImportOptions options;
   m_sliders->ReadValues(options);
+  options.Method = m_method->currentIndex() == 1 ? tinto::ImportMethod::Perceptual
+                                                 : tinto::ImportMethod::Classic;
   options.Bright = m_bright->isChecked();
   options.Dither = m_cbDither->isChecked();
   options.TintoMode = m_tintoMode->isChecked();
