@@ -9,10 +9,11 @@ namespace tinto {
 
 // distance[brightPair][colour0 * 8 + colour1][pixel]: the squared distance of each pixel to the
 // mix of two colours; near[colour][pixel]: the nearer of a frame's two candidates, the other frame
-// fixed.
+// fixed; terms[component][lit pair][pixel]: one component's share of a distance.
 struct CellPaletteSearch::Tables {
   std::array<std::array<std::array<float, kMaxCellPixels>, 64>, 4> distance;
   std::array<std::array<float, kMaxCellPixels>, 8> near;
+  std::array<std::array<std::array<float, kMaxCellPixels>, 4>, 3> terms;  // [component][lit]
   int count = 0;
 };
 
@@ -31,31 +32,39 @@ struct Candidate {
 
 using Tables = CellPaletteSearch::Tables;
 
+// A pair's distance is the sum of one term per component, and each term depends only on whether
+// the component is lit in either frame: 12 terms per pixel and pair of brights serve all 64 pairs.
 void FillDistances(const PerceivedColor* targets, int count, Tables& t) {
   const MixLight& mix = MixLightTable();
-  for (int bright = 0; bright < 4; ++bright)
+  for (int bright = 0; bright < 4; ++bright) {
+    for (int c = 0; c < 3; ++c)
+      for (int lit = 0; lit < 4; ++lit)
+        for (int k = 0; k < count; ++k) {
+          const float d = targets[k][c] - mix.perceived[bright][lit];
+          t.terms[c][lit][k] = kChannelWeights[c] * d * d;
+        }
     for (int pair = 0; pair < 64; ++pair) {
-      PerceivedColor color;
+      std::array<const float*, 3> term;
       for (int c = 0; c < 3; ++c) {
         const int bit = kChannelBits[c];
-        color[c] = mix.perceived[bright][LitPairIndex((pair >> 3) & bit, pair & bit)];
+        term[c] = t.terms[c][LitPairIndex((pair >> 3) & bit, pair & bit)].data();
       }
-      for (int k = 0; k < count; ++k)
-        t.distance[bright][pair][k] = WeightedDistance(targets[k], color, 0);
+      float* out = t.distance[bright][pair].data();
+      for (int k = 0; k < count; ++k) out[k] = term[0][k] + term[1][k] + term[2][k];
     }
+  }
 }
 
-Candidate BestFlat(const Tables& t) {
+// The best single mixed colour for the whole cell among those of one pair of frame brights.
+Candidate BestFlat(const Tables& t, int bright) {
   Candidate best{std::numeric_limits<float>::max(), {}};
-  for (int bright = 0; bright < 4; ++bright)
-    for (int pair = 0; pair < 64; ++pair) {
-      float cost = 0;
-      for (int k = 0; k < t.count; ++k) cost += t.distance[bright][pair][k];
-      if (cost < best.cost)
-        best = {
-            cost,
-            {{pair >> 3, pair >> 3, (bright & 1) != 0}, {pair & 7, pair & 7, (bright & 2) != 0}}};
-    }
+  for (int pair = 0; pair < 64; ++pair) {
+    float cost = 0;
+    for (int k = 0; k < t.count; ++k) cost += t.distance[bright][pair][k];
+    if (cost < best.cost)
+      best = {cost,
+              {{pair >> 3, pair >> 3, (bright & 1) != 0}, {pair & 7, pair & 7, (bright & 2) != 0}}};
+  }
   return best;
 }
 
@@ -95,19 +104,24 @@ CellPalette CellPaletteSearch::Choose(const PerceivedColor* targets, int count) 
   Tables& t = *m_tables;
   t.count = count;
   FillDistances(targets, count, t);
-  Candidate current = BestFlat(t);
-  // Alternate the two frames until neither improves; each step never makes the cost worse.
-  for (int round = 0; round < 4; ++round) {
-    const float before = current.cost;
-    current = BestResponse(t, current, 0);
-    current = BestResponse(t, current, 1);
-    if (!(current.cost < before)) break;
+  // Descents from the best flat cell of each pair of brights: one descent alone often stays
+  // with the brights it started from.
+  Candidate best{std::numeric_limits<float>::max(), {}};
+  for (int bright = 0; bright < 4; ++bright) {
+    Candidate current = BestFlat(t, bright);
+    for (int round = 0; round < 4; ++round) {
+      const float before = current.cost;
+      current = BestResponse(t, current, 0);
+      current = BestResponse(t, current, 1);
+      if (!(current.cost < before)) break;
+    }
+    if (current.cost < best.cost) best = current;
   }
   CellPalette palette;
   for (int f = 0; f < 2; ++f) {
-    palette.ink[f] = current.frames[f].ink;
-    palette.paper[f] = current.frames[f].paper;
-    palette.bright[f] = current.frames[f].bright;
+    palette.ink[f] = best.frames[f].ink;
+    palette.paper[f] = best.frames[f].paper;
+    palette.bright[f] = best.frames[f].bright;
   }
   return palette;
 }

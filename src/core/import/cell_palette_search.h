@@ -25,18 +25,15 @@ using PerceivedColor = std::array<float, 3>;
 
 // Weights of the red, green and blue differences in every comparison of colours.
 constexpr std::array<float, 3> kChannelWeights = {0.30f, 0.59f, 0.11f};
-// Luma (sRGB scale) of the red, green and blue components.
-constexpr std::array<float, 3> kLumaOfChannel = {0.2125f, 0.7154f, 0.0721f};
 
-// Weighted squared distance of two colours, plus `lumaWeight` times their squared luma difference.
-inline float WeightedDistance(const PerceivedColor& a, const PerceivedColor& b, float lumaWeight) {
-  float distance = 0, luma = 0;
+// Weighted squared distance of two colours.
+inline float WeightedDistance(const PerceivedColor& a, const PerceivedColor& b) {
+  float distance = 0;
   for (int c = 0; c < 3; ++c) {
     const float d = a[c] - b[c];
     distance += kChannelWeights[c] * d * d;
-    luma += kLumaOfChannel[c] * d;
   }
-  return distance + lumaWeight * luma * luma;
+  return distance;
 }
 
 // Colour-number bit of the red, green and blue components.

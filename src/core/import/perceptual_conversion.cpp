@@ -17,7 +17,7 @@ namespace {
 // Share of a pixel's error passed on: less than all of it keeps the dither noise (which the eye
 // sees at full strength up close, and which hides the picture's own fine structure) low, at a
 // small cost in the colour of large areas seen from a distance.
-constexpr float kDiffusion = 0.6f;
+constexpr float kDiffusion = 0.55f;
 
 using LinearColor = std::array<float, 3>;  // red, green, blue in linear light
 
@@ -51,16 +51,11 @@ PerceivedColor Perceived(const LinearColor& color) {
   return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
 }
 
-// Each pixel weighs the lightness difference on top: dither noise shows far more in lightness
-// than in hue, so a pixel prefers the colour of the right lightness. The cell search does not,
-// as that would pick cells whose colours cannot average to the right hue.
-constexpr float kPixelLumaWeight = 1.0f;
-
 int NearestChoice(const CellColors& colors, const PerceivedColor& target) {
   int best = 0;
-  float bestDistance = WeightedDistance(target, colors.perceived[0], kPixelLumaWeight);
+  float bestDistance = WeightedDistance(target, colors.perceived[0]);
   for (int choice = 1; choice < 4; ++choice) {
-    const float distance = WeightedDistance(target, colors.perceived[choice], kPixelLumaWeight);
+    const float distance = WeightedDistance(target, colors.perceived[choice]);
     if (distance < bestDistance) {
       best = choice;
       bestDistance = distance;
