@@ -116,14 +116,5 @@ TEST(PerceptualConversion, ConvertsBeyondTheSourceAsBlack) {
   EXPECT_EQ(MixedPixelColor(c.screen, 3, 12, true), MakeRgb(0, 0, 0));
 }
 
-TEST(ImportMethod, IsFoundByNameInAnyCase) {
-  EXPECT_EQ(ImportMethodOfName("classic"), ImportMethod::Classic);
-  EXPECT_EQ(ImportMethodOfName("Perceptual"), ImportMethod::Perceptual);
-  EXPECT_EQ(ImportMethodOfName("PERCEPTUAL"), ImportMethod::Perceptual);
-  for (const char* bad : {"", "percept", "perceptual2", "auto"})
-    EXPECT_EQ(ImportMethodOfName(bad), std::nullopt) << bad;
-  EXPECT_EQ(ImportOptions{}.Method, ImportMethod::Classic);
-}
-
 }  // namespace
 }  // namespace tinto
