@@ -54,12 +54,14 @@ ImportOptions FullScreenOptions(bool dither, bool tintoMode) {
   return options;
 }
 
-void RunConvert(benchmark::State& state, bool dither, bool tintoMode) {
+void RunConvert(benchmark::State& state, bool dither, bool tintoMode,
+                ImportMethod method = ImportMethod::Classic) {
   const Bitmap24 source = PhotoLikePicture();
   ImportResult result;
   Bitmap24 dest1, dest2;
   for (auto _ : state) {
     ImportOptions options = FullScreenOptions(dither, tintoMode);
+    options.Method = method;
     benchmark::DoNotOptimize(ConvertImport(source, options, result, dest1, dest2));
     benchmark::ClobberMemory();
   }
@@ -69,6 +71,9 @@ void RunConvert(benchmark::State& state, bool dither, bool tintoMode) {
 void BM_ConvertImportDithered(benchmark::State& state) { RunConvert(state, true, false); }
 void BM_ConvertImportDithered8x2(benchmark::State& state) { RunConvert(state, true, true); }
 void BM_ConvertImportPlain(benchmark::State& state) { RunConvert(state, false, false); }
+void BM_ConvertImportPerceptual(benchmark::State& state) {
+  RunConvert(state, true, false, ImportMethod::Perceptual);
+}
 
 void BM_ComputeLevelPreview(benchmark::State& state) {
   const Bitmap24 source = PhotoLikePicture();
@@ -84,6 +89,7 @@ void BM_ComputeLevelPreview(benchmark::State& state) {
 BENCHMARK(BM_ConvertImportDithered);
 BENCHMARK(BM_ConvertImportDithered8x2);
 BENCHMARK(BM_ConvertImportPlain);
+BENCHMARK(BM_ConvertImportPerceptual)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComputeLevelPreview);
 
 }  // namespace

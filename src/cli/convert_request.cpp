@@ -128,6 +128,11 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   o.Bright = cli.TakeFlag("bright");
   o.TintoMode = cli.TakeFlag("tinto8x2");
   request.autoOptions = cli.TakeFlag("auto");
+  if (auto method = cli.TakeValue("method")) {
+    const std::optional<ImportMethod> known = ImportMethodOfName(*method);
+    if (!known) return Status::Error("unknown method \"" + *method + "\" (classic or perceptual)");
+    o.Method = *known;
+  }
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {
@@ -156,6 +161,9 @@ std::string ConvertHelpText() {
           "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
           "                            DX and DY are fitted to the picture's own size\n"
        << "  --filter NAME             " << FilterNames() << "\n"
+       << "  --method NAME             classic (default) or perceptual: the latter chooses\n"
+          "                            each cell's colours itself and ignores --dither,\n"
+          "                            --bright, the thresholds, --hth and --contrast\n"
        << "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
           "  --bright                  decide bright per cell (default: off)\n"
           "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"

@@ -3,6 +3,7 @@
 #include "core/import/dithered_conversion.h"
 #include "core/import/import_previews.h"
 #include "core/import/level_preview.h"
+#include "core/import/perceptual_conversion.h"
 #include "core/import/plain_attributes.h"
 
 namespace tinto {
@@ -13,7 +14,9 @@ bool ConvertImport(const Bitmap24& source, ImportOptions& options, ImportResult&
   options = FitImportOptions(options);
   SizePreviews(options, dest1, dest2);
   result.Clear();
-  if (options.Dither) {
+  if (options.Method == ImportMethod::Perceptual) {
+    ConvertPerceptual(source, options, result, dest1, dest2);
+  } else if (options.Dither) {
     ConvertDithered(source, options, result, dest1, dest2);
   } else {
     ComputeLevelPreview(source, options, dest1, dest2);

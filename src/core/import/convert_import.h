@@ -10,7 +10,8 @@ namespace tinto {
 
 // Clamps every option to its control's range and fits the MLT window into DX, writing the values
 // back into `options` for the dialog to show; makes Dest1 and Dest2 DX * 8 by DY; clears
-// `result`; then runs the dithered path (Dither on) or the level preview and the plain 8x1 fit.
+// `result`; then runs the Perceptual method, or else the classic dithered path (Dither on) or the
+// level preview and the plain 8x1 fit.
 // Returns false, changing nothing at all, when the source is empty. With dithering and DY < 8 the
 // result stays cleared and the previews keep their pixels (unless they had to be resized).
 bool ConvertImport(const Bitmap24& source, ImportOptions& options, ImportResult& result,

@@ -1,5 +1,8 @@
 #include "core/import/import_options.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace tinto {
 
 ImportOptions ClampImportOptions(ImportOptions options) {
@@ -21,6 +24,22 @@ ImportOptions FitImportOptions(ImportOptions options) {
   options.MLTLeft = window.left;
   options.MLTWidth = window.width;
   return options;
+}
+
+std::string_view ImportMethodName(ImportMethod method) {
+  return method == ImportMethod::Perceptual ? "Perceptual" : "Classic";
+}
+
+std::optional<ImportMethod> ImportMethodOfName(std::string_view name) {
+  for (ImportMethod method : {ImportMethod::Classic, ImportMethod::Perceptual}) {
+    const std::string_view known = ImportMethodName(method);
+    auto sameLetter = [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) ==
+             std::tolower(static_cast<unsigned char>(b));
+    };
+    if (std::equal(name.begin(), name.end(), known.begin(), known.end(), sameLetter)) return method;
+  }
+  return std::nullopt;
 }
 
 ChannelThresholds FrameThresholds(const ImportOptions& options, FrameIndex frame) {

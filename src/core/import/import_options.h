@@ -2,6 +2,9 @@
 // Every input of an import conversion, as the Import Expert's controls hold them. The names are
 // the controls' names so that the dialog reads as a plain copy of its controls.
 
+#include <optional>
+#include <string_view>
+
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
 
@@ -11,8 +14,13 @@ constexpr IntRange kThresholdRange{0, 255};
 constexpr IntRange kHthRange{1, 256};
 constexpr IntRange kContrastRange{0, 4};
 
+// "Method": the classic threshold conversion, or the Perceptual one (perceptual_conversion.h),
+// which uses only the geometry options.
+enum class ImportMethod { Classic, Perceptual };
+
 // Defaults are the dialog's form defaults.
 struct ImportOptions {
+  ImportMethod Method = ImportMethod::Classic;
   int LR = 100, LG = 100, LB = 100;  // frame-0 thresholds of red, green, blue ("Scr 1")
   int HR = 100, HG = 100, HB = 100;  // frame-1 thresholds ("Scr 2")
   // Plain path: half-level divisor HTH / 50. Dithered path: source shift HTH - 128 (Bright off)
@@ -40,6 +48,11 @@ struct ChannelThresholds {
   int green;
   int blue;
 };
+
+// "Classic" or "Perceptual".
+std::string_view ImportMethodName(ImportMethod method);
+// The method of that name, in any letter case; nullopt for any other text.
+std::optional<ImportMethod> ImportMethodOfName(std::string_view name);
 
 // (LR, LG, LB) for frame 0, (HR, HG, HB) for frame 1.
 ChannelThresholds FrameThresholds(const ImportOptions& options, FrameIndex frame);

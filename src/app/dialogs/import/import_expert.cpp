@@ -64,6 +64,9 @@ void TImportExpert::CreateControls() {
   m_cbStretch = AddCheck("CBStretch", "Stretch");
   m_filters = new QComboBox(this);
   m_filters->setObjectName(QStringLiteral("Filters"));
+  m_method = new QComboBox(this);
+  m_method->setObjectName(QStringLiteral("Method"));
+  m_method->setToolTip(QStringLiteral("Method"));
   m_cbDither = AddCheck("CBDither", "Dither");
   m_bright = AddCheck("Bright", "Bright");
   m_tintoMode = AddCheck("TintoMode", "Tinto 8x2 Full Screen");
@@ -101,6 +104,7 @@ void TImportExpert::ConnectControls() {
   for (QCheckBox* box : {m_cbStretch, m_cbDither, m_bright, m_tintoMode})
     connect(box, &QCheckBox::toggled, this, &TImportExpert::ConvertImport);
   connect(m_filters, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
+  connect(m_method, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
   connect(m_sbSource, &TSourcePane::CropRequested, this, &TImportExpert::CropPicture);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,6 +116,11 @@ void TImportExpert::FormCreate(const tinto::IniFile& settings) {
   for (const tinto::ResampleFilter& filter : tinto::kResampleFilters)
     m_filters->addItem(QString::fromLatin1(filter.name.data(), filter.name.size()));
   m_filters->setCurrentIndex(tinto::kDefaultResampleFilter);
+  for (tinto::ImportMethod method :
+       {tinto::ImportMethod::Classic, tinto::ImportMethod::Perceptual}) {
+    const std::string_view name = tinto::ImportMethodName(method);
+    m_method->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+  }
   for (int index = 0; index < TImportSliders::kSliderCount; ++index)
     m_sliders->Slider(index)->setEnabled(false);
   m_sliders->Conv()->setEnabled(false);
@@ -221,9 +230,9 @@ void TImportExpert::EnableImportControls() {
   const bool loaded = m_source.Loaded();
   for (int index = 0; index < TImportSliders::kSliderCount; ++index)
     m_sliders->Slider(index)->setEnabled(loaded);
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(),
-                                       m_sliders->Auto(), m_cbStretch, m_cbDither, m_filters})
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(), m_sliders->Auto(), m_cbStretch,
+           m_cbDither, m_filters, m_method})
     control->setEnabled(loaded);
   m_sliders->Slider(TImportSliders::kContrast)->setEnabled(loaded && m_cbDither->isChecked());
   m_sliders->Conv()->setEnabled(loaded && !m_sliders->RT()->isChecked());
@@ -459,8 +468,8 @@ void TImportExpert::FormResize() {
 void TImportExpert::LayoutBottomRow(int top) {
   const int rowHeight = m_ok->sizeHint().height();
   int left = kMargin;
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{m_cbStretch, m_filters, m_cbDither, m_bright, m_tintoMode}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{m_cbStretch, m_filters, m_method,
+                                                          m_cbDither, m_bright, m_tintoMode}) {
     control->resize(control->sizeHint());
     control->move(left, top + CenteredTop(rowHeight, control->height()));
     left = RightOf(control) + kRowGap;
@@ -486,6 +495,8 @@ void TImportExpert::dropEvent(QDropEvent* event) {
 tinto::ImportOptions TImportExpert::Options() const {
   tinto::ImportOptions options;
   m_sliders->ReadValues(options);
+  options.Method = m_method->currentIndex() == 1 ? tinto::ImportMethod::Perceptual
+                                                 : tinto::ImportMethod::Classic;
   options.Bright = m_bright->isChecked();
   options.Dither = m_cbDither->isChecked();
   options.TintoMode = m_tintoMode->isChecked();

@@ -105,6 +105,7 @@ class TImportExpert : public QDialog {
   TImportStatusBar* PnStatus() const { return m_pnStatus; }
   QCheckBox* CBStretch() const { return m_cbStretch; }
   QComboBox* Filters() const { return m_filters; }
+  QComboBox* Method() const { return m_method; }  // "Classic" (index 0) or "Perceptual"
   QCheckBox* CBDither() const { return m_cbDither; }
   QCheckBox* TintoMode() const { return m_tintoMode; }
   QPushButton* OK() const { return m_ok; }
@@ -173,6 +174,7 @@ class TImportExpert : public QDialog {
   TImportStatusBar* m_pnStatus = nullptr;
   QCheckBox* m_cbStretch = nullptr;
   QComboBox* m_filters = nullptr;
+  QComboBox* m_method = nullptr;
   QCheckBox* m_cbDither = nullptr;
   QCheckBox* m_bright = nullptr;
   QCheckBox* m_tintoMode = nullptr;

@@ -1,0 +1,201 @@
+#include "core/import/perceptual_conversion.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/import/cell_palette_search.h"
+#include "core/import/import_bands.h"
+#include "core/import/import_previews.h"
+#include "core/import/mix_light.h"
+#include "core/model/palette.h"
+
+namespace tinto {
+namespace {
+
+// Share of a pixel's error passed on: less than all of it keeps the dither noise (which the eye
+// sees at full strength up close, and which hides the picture's own fine structure) low, at a
+// small cost in the colour of large areas seen from a distance.
+constexpr float kDiffusion = 0.55f;
+
+using LinearColor = std::array<float, 3>;  // red, green, blue in linear light
+
+// A cell's four mixed colours, by choice = (ink in frame 0) + 2 * (ink in frame 1).
+struct CellColors {
+  std::array<PerceivedColor, 4> perceived;
+  std::array<LinearColor, 4> linear;
+  std::array<std::uint8_t, 2> attrs;
+};
+
+CellColors ColorsOf(const CellPalette& palette) {
+  const MixLight& mix = MixLightTable();
+  const int bright = BrightPairIndex(palette.bright[0], palette.bright[1]);
+  CellColors colors;
+  for (int choice = 0; choice < 4; ++choice) {
+    const int color0 = choice & 1 ? palette.ink[0] : palette.paper[0];
+    const int color1 = choice & 2 ? palette.ink[1] : palette.paper[1];
+    for (int c = 0; c < 3; ++c) {
+      const int lit = LitPairIndex(color0 & kChannelBits[c], color1 & kChannelBits[c]);
+      colors.perceived[choice][c] = mix.perceived[bright][lit];
+      colors.linear[choice][c] = mix.linear[bright][lit];
+    }
+  }
+  for (int f = 0; f < 2; ++f)
+    colors.attrs[f] = static_cast<std::uint8_t>(palette.ink[f] | palette.paper[f] << 3 |
+                                                (palette.bright[f] ? kBrightBit : 0));
+  return colors;
+}
+
+PerceivedColor Perceived(const LinearColor& color) {
+  return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
+}
+
+int NearestChoice(const CellColors& colors, const PerceivedColor& target) {
+  int best = 0;
+  float bestDistance = WeightedDistance(target, colors.perceived[0]);
+  for (int choice = 1; choice < 4; ++choice) {
+    const float distance = WeightedDistance(target, colors.perceived[choice]);
+    if (distance < bestDistance) {
+      best = choice;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+int RowsPerCell(CellLayout layout) {
+  switch (layout) {
+    case CellLayout::Cell8x1:
+      return 1;
+    case CellLayout::Cell8x2:
+      return 2;
+    case CellLayout::Cell8x8:
+      break;
+  }
+  return 8;
+}
+
+class PerceptualScan {
+ public:
+  PerceptualScan(const Bitmap24& source, const ImportOptions& options, ImportResult& result)
+      : m_width(options.DX * 8), m_height(options.DY), m_result(result) {
+    LoadSource(source);
+    const ImportBands bands = BandsOf(options);
+    for (int b = 0; b < bands.count; ++b)
+      for (int c = 0; c < bands.bands[b].width; ++c)
+        m_rowsPerCell[bands.bands[b].start + c] = RowsPerCell(bands.bands[b].layout);
+    // One spare entry each side, so the diffusion needs no edge tests.
+    m_errorThisRow.assign(m_width + 2, {});
+    m_errorNextRow.assign(m_width + 2, {});
+  }
+
+  void Run() {
+    for (int y = 0; y < m_height; ++y) {
+      std::swap(m_errorThisRow, m_errorNextRow);
+      std::fill(m_errorNextRow.begin(), m_errorNextRow.end(), LinearColor{});
+      // Serpentine: alternate rows run right to left, so the error does not drift one way.
+      const int step = y % 2 == 0 ? 1 : -1;
+      for (int i = 0; i < m_width; ++i) ConvertPixel(step > 0 ? i : m_width - 1 - i, y, step);
+    }
+  }
+
+ private:
+  void LoadSource(const Bitmap24& source) {
+    m_source.assign(static_cast<std::size_t>(m_width) * m_height, {});
+    const int width = std::min(source.Width(), m_width);
+    const int height = std::min(source.Height(), m_height);
+    for (int y = 0; y < height; ++y) {
+      const std::uint8_t* in = source.Row(y);
+      LinearColor* out = &m_source[static_cast<std::size_t>(y) * m_width];
+      for (int x = 0; x < width; ++x, in += 3)
+        out[x] = {LinearOfByte(in[2]), LinearOfByte(in[1]), LinearOfByte(in[0])};
+    }
+  }
+
+  const LinearColor& Source(int x, int y) const {
+    return m_source[static_cast<std::size_t>(y) * m_width + x];
+  }
+
+  // What the cell's pixels should show, as far as the diffusion has reached them: the rows
+  // below the next one have not received any error yet.
+  void ChooseCell(int column, int top) {
+    const int bottom = std::min(top + m_rowsPerCell[column], m_height);
+    std::array<PerceivedColor, kMaxCellPixels> targets;
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 8 * column; x < 8 * column + 8; ++x) {
+        LinearColor color = Source(x, y);
+        if (y - top < 2) {
+          const LinearColor& error = (y == top ? m_errorThisRow : m_errorNextRow)[x + 1];
+          for (int c = 0; c < 3; ++c) color[c] += error[c];
+        }
+        targets[count++] = Perceived(color);
+      }
+    m_cells[column] = ColorsOf(m_search.Choose(targets.data(), count));
+  }
+
+  void ConvertPixel(int x, int y, int step) {
+    const int column = x / 8;
+    const bool entersCell = x % 8 == (step > 0 ? 0 : 7);
+    if (entersCell && y % m_rowsPerCell[column] == 0) ChooseCell(column, y);
+    const CellColors& cell = m_cells[column];
+    LinearColor wanted = Source(x, y);
+    for (int c = 0; c < 3; ++c)
+      wanted[c] = std::clamp(wanted[c] + m_errorThisRow[x + 1][c], 0.0f, 1.0f);
+    const int choice = NearestChoice(cell, Perceived(wanted));
+    const std::uint8_t mask = PixelMask(x);
+    for (FrameIndex f = 0; f < 2; ++f) {
+      if ((choice >> f) & 1) m_result.PixelByte(f, y, column) |= mask;
+      m_result.AttrByte(f, y, column) = cell.attrs[f];
+    }
+    LinearColor error;
+    for (int c = 0; c < 3; ++c) error[c] = kDiffusion * (wanted[c] - cell.linear[choice][c]);
+    Diffuse(error, x + 1, step);
+  }
+
+  // Floyd-Steinberg weights, mirrored on right-to-left rows; `at` indexes the padded rows.
+  void Diffuse(const LinearColor& error, int at, int step) {
+    for (int c = 0; c < 3; ++c) {
+      m_errorThisRow[at + step][c] += error[c] * (7.0f / 16);
+      m_errorNextRow[at - step][c] += error[c] * (3.0f / 16);
+      m_errorNextRow[at][c] += error[c] * (5.0f / 16);
+      m_errorNextRow[at + step][c] += error[c] * (1.0f / 16);
+    }
+  }
+
+  int m_width;
+  int m_height;
+  ImportResult& m_result;
+  std::vector<LinearColor> m_source;
+  std::vector<LinearColor> m_errorThisRow, m_errorNextRow;
+  std::array<int, kRowBytes> m_rowsPerCell{};
+  std::array<CellColors, kRowBytes> m_cells{};
+  CellPaletteSearch m_search;
+};
+
+void PaintFrame(const ImportResult& result, FrameIndex f, Bitmap24& preview) {
+  for (int y = 0; y < preview.Height(); ++y) {
+    std::uint8_t* out = preview.Row(y);
+    for (int x = 0; x < preview.Width(); ++x, out += 3) {
+      const bool ink = result.PixelByte(f, y, x / 8) & PixelMask(x);
+      PutPreviewPixel(
+          out, AttrColor(result.AttrByte(f, y, x / 8), ink ? ColorPart::Ink : ColorPart::Paper));
+    }
+  }
+}
+
+}  // namespace
+
+bool ConvertPerceptual(const Bitmap24& source, const ImportOptions& options, ImportResult& result,
+                       Bitmap24& dest1, Bitmap24& dest2) {
+  if (source.Empty()) return false;
+  const ImportOptions fitted = FitImportOptions(options);
+  SizePreviews(fitted, dest1, dest2);
+  PerceptualScan(source, fitted, result).Run();
+  PaintFrame(result, 0, dest1);
+  PaintFrame(result, 1, dest2);
+  return true;
+}
+
+}  // namespace tinto
