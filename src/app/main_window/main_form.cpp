@@ -21,6 +21,7 @@
 #include "app/editor/document_flows.h"
 #include "app/editor/main_settings.h"
 #include "app/main_window/colors_preview_panel.h"
+#include "app/main_window/file_drop_target.h"
 #include "app/main_window/geometry_bar.h"
 #include "app/main_window/mode_bar.h"
 #include "app/main_window/skin_commands.h"
@@ -50,6 +51,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_canvas =
       new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
   m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
+  new TFileDropTarget(*this, *m_flows);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
   // Sees the key presses of every control before the control does (see eventFilter).

@@ -11,6 +11,20 @@
 #include "app/skin/skin_data.h"
 #include "app/skin/skin_loader.h"
 
+namespace {
+
+// An installed editor's folder holds no skins: "Load Skin..." then starts where they were
+// installed instead of in the program's folder.
+void StartInInstalledSkins(TfrmOpen& dialog, const std::string& programDir) {
+  const QDir program(QString::fromStdString(programDir));
+  if (program.exists(QStringLiteral("skins")) || QDir(dialog.Directory()) != program) return;
+  const QString installed =
+      QDir::cleanPath(program.filePath(QStringLiteral(TINTO_SKINS_FROM_PROGRAM)));
+  if (QFileInfo(installed).isDir()) dialog.SetDirectory(installed);
+}
+
+}  // namespace
+
 TSkinCommands::TSkinCommands(SkinnedWindow& window, SkinData& skinData)
     : QObject(window.SkinnedWidget()), m_form(window), m_skinData(skinData) {
   connect(&m_skinData, &SkinData::SkinChanged, this, [this] {
@@ -51,6 +65,7 @@ void TSkinCommands::LoadSkin1Click() {
   dialog->SetTitle(QString::fromLatin1(kSkinDialogTitle));
   dialog->SetShowPicture(false);
   dialog->SetFilter(QString::fromLatin1(kSkinFilter));
+  StartInInstalledSkins(*dialog, m_form.ProgramDir());
   const bool confirmed = m_openRunner ? m_openRunner(*dialog) : dialog->Execute();
   const QString chosen = dialog->FileName();
   dialog->SetFilter(filter);

@@ -59,6 +59,11 @@ TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings)
                           [colorForm] { return colorForm->VSyncChecked(); }};
   auto* expert = new TImportExpert(settings, form->Messages(), std::move(links), form);
   form->Flows()->SetImportRunner([expert] { return expert->Run(); });
+  form->Flows()->SetPhotoImportRunner(
+      [expert](const QString& path) -> std::optional<ImportedPicture> {
+        if (!expert->QueueSourceFile(path)) return std::nullopt;
+        return expert->Run();
+      });
   form->AddSettingsWriter(
       [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
   return expert;

@@ -83,6 +83,9 @@ class TImportExpert : public QDialog {
   void OBMPClick();
   // The picture at `path` as if chosen in the open dialog (a file dropped on the dialog).
   void OpenSourceFile(const QString& path);
+  // Reads the picture at `path` to become the source when the dialog is next shown, as if it
+  // were dropped on the dialog then; "Error Image." and false when it cannot be read.
+  bool QueueSourceFile(const QString& path);
   void ConvertImport();
   void ComputeLevelPreview();
 
@@ -130,6 +133,7 @@ class TImportExpert : public QDialog {
   void ClampMltWindow();
   bool PrepareSource();
   void LoadSourceFile(const QString& path);
+  std::optional<tinto::Bitmap24> ReadSourceFile(const QString& path);
   void ReplacePicture(tinto::Bitmap24 picture);
   void FinishOpening();
   void CropPicture(const tinto::PixelRect& rect);
@@ -154,6 +158,7 @@ class TImportExpert : public QDialog {
   TAsyncTimer m_timer;
   bool m_importReady = false;
   TImportSource m_source;
+  std::optional<tinto::Bitmap24> m_queuedSource;
   tinto::Bitmap24 m_dest1;
   tinto::Bitmap24 m_dest2;
   tinto::ImportResult m_result;
