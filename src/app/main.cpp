@@ -9,11 +9,25 @@
 #include "app/shell/command_line.h"
 #include "app/shell/editor_windows.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  const CommandLine line = ParseCommandLine(QCoreApplication::arguments());
+namespace {
+
+int Print(const CommandLine& line) {
   std::fputs(line.output.toLocal8Bit().constData(), stdout);
   std::fputs(line.errors.toLocal8Bit().constData(), stderr);
+  return line.exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The help and version texts are printed without a display.
+  if (AsksForTextOnly(argc, argv)) {
+    QCoreApplication app(argc, argv);
+    return Print(ParseCommandLine(QCoreApplication::arguments()));
+  }
+  QApplication app(argc, argv);
+  const CommandLine line = ParseCommandLine(QCoreApplication::arguments());
+  Print(line);
   if (line.exit) return line.exitCode;
   EditorWindows windows;
   windows.ShowMainWindow();

@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 
 #include "tinto_version.h"
 
@@ -15,6 +18,15 @@ QString VersionText() {
 }
 
 }  // namespace
+
+bool AsksForTextOnly(int argc, const char* const* argv) {
+  static constexpr std::string_view kTextOptions[] = {"-h",         "--help", "-?",
+                                                      "--help-all", "-v",     "--version"};
+  for (int i = 1; i < argc; ++i)
+    if (std::ranges::find(kTextOptions, std::string_view(argv[i])) != std::end(kTextOptions))
+      return true;
+  return false;
+}
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;

@@ -14,6 +14,9 @@ struct CommandLine {
   int exitCode = 0;
 };
 
+// True when `argv` asks only for the help or version text, which needs no window system.
+bool AsksForTextOnly(int argc, const char* const* argv);
+
 // `arguments` as QCoreApplication::arguments() gives them, the program first. Relative names are
 // taken from the current folder.
 CommandLine ParseCommandLine(const QStringList& arguments);

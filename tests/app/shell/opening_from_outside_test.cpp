@@ -40,6 +40,13 @@ TEST(CommandLineTest, ArgumentsGiveTheFileToOpenOrTextToPrint) {
   }
 }
 
+TEST(CommandLineTest, OnlyHelpAndVersionAreAnsweredWithoutAWindowSystem) {
+  const char* const textOnly[] = {"tinto-editor", "pic.tin", "-v"};
+  const char* const withFile[] = {"tinto-editor", "pic.tin", "-platform", "xcb"};
+  EXPECT_TRUE(AsksForTextOnly(3, textOnly));
+  EXPECT_FALSE(AsksForTextOnly(4, withFile));
+}
+
 class OpeningFromOutsideTest : public MainFormTest {
  protected:
   void SetUp() override {
