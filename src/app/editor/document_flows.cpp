@@ -7,6 +7,7 @@
 #include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
+#include "app/editor/opened_file_kind.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
 #include "core/model/document.h"
@@ -109,37 +110,62 @@ void TDocumentFlows::New1Click() {
 void TDocumentFlows::Open1Click() {
   if (m_openDialog == nullptr) return;
   StopTimer();
-  if (m_session.Document().Modified() &&
-      AskSaveChanges(MessageButtons::YesNo) == MessageAnswer::Yes) {
-    Save_11Click();
-    StopTimer();
-    // The picture was not saved: it must not be cleared by the open that follows.
-    if (m_session.Document().Modified()) {
-      RestoreDisplay();
-      return;
-    }
+  if (KeepsUnsavedPicture()) {
+    RestoreDisplay();
+    return;
   }
   m_openDialog->SetFilter(QString::fromLatin1(kOpenDocumentFilter));
   m_openDialog->SetTitle(QString::fromLatin1(kOpenDocumentTitle));
   m_openDialog->SetShowPicture(false);
   const bool confirmed = m_openRunner ? m_openRunner(*m_openDialog) : m_openDialog->Execute();
-  if (confirmed) {
-    m_window.DropSelection();
-    m_session.Screen().ClearScreen();
-    if (ReadChosenFile(m_session.Document().AbsoluteName(m_openDialog->FileName().toStdString())))
-      m_window.ShowNewPicture();
-    else
-      // Untitled, so that a later Save asks for a name instead of writing over the file that
-      // failed to open.
-      RenameDocument(tinto::kUntitledName);
-  }
+  if (confirmed)
+    OpenPictureFile(m_session.Document().AbsoluteName(m_openDialog->FileName().toStdString()));
   RestoreDisplay();
+}
+
+void TDocumentFlows::OpenFile(const QString& path) {
+  if (KindOfOpenedFile(path) != OpenedFileKind::Picture) {
+    ImportPhotoFile(path);
+    return;
+  }
+  StopTimer();
+  if (!KeepsUnsavedPicture()) OpenPictureFile(path.toStdString());
+  RestoreDisplay();
+}
+
+bool TDocumentFlows::KeepsUnsavedPicture() {
+  if (!m_session.Document().Modified() ||
+      AskSaveChanges(MessageButtons::YesNo) != MessageAnswer::Yes)
+    return false;
+  Save_11Click();
+  StopTimer();
+  // The picture was not saved: it must not be cleared by the open that follows.
+  return m_session.Document().Modified();
+}
+
+void TDocumentFlows::OpenPictureFile(const std::string& path) {
+  m_window.DropSelection();
+  m_session.Screen().ClearScreen();
+  if (ReadChosenFile(path))
+    m_window.ShowNewPicture();
+  else
+    // Untitled, so that a later Save asks for a name instead of writing over the file that
+    // failed to open.
+    RenameDocument(tinto::kUntitledName);
 }
 
 void TDocumentFlows::Import1Click() {
   if (!m_importRunner) return;
   StopTimer();
   if (const std::optional<ImportedPicture> picture = m_importRunner()) TakeImport(*picture);
+  RestoreDisplay();
+}
+
+void TDocumentFlows::ImportPhotoFile(const QString& path) {
+  if (!m_photoImportRunner) return;
+  StopTimer();
+  if (const std::optional<ImportedPicture> picture = m_photoImportRunner(path))
+    TakeImport(*picture);
   RestoreDisplay();
 }
 

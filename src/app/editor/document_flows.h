@@ -34,6 +34,9 @@ class TDocumentFlows : public QObject {
   using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
   // Runs the import dialog modally; the picture when it closed with OK.
   using ImportRunner = std::function<std::optional<ImportedPicture>()>;
+  // Runs the import dialog modally with the photo at `path` as its source; the picture when it
+  // closed with OK, none when it was cancelled or the photo could not be read.
+  using PhotoImportRunner = std::function<std::optional<ImportedPicture>(const QString& path)>;
   // Writes the picture to `path`; WriteNativeFile unless replaced.
   using FileWriter =
       std::function<tinto::Status(const std::string& path, const tinto::ScreenBuffers& screen,
@@ -52,6 +55,7 @@ class TDocumentFlows : public QObject {
   void SetFileWriter(FileWriter writer) { m_writer = std::move(writer); }
   // The import dialog, created after the main window; Import does nothing without one.
   void SetImportRunner(ImportRunner runner) { m_importRunner = std::move(runner); }
+  void SetPhotoImportRunner(PhotoImportRunner runner) { m_photoImportRunner = std::move(runner); }
 
   // Asks for a name when the document is untitled or `forceSaveDialog` is set, then before
   // overwriting an existing file of the chosen name, writes the file and marks the document
@@ -65,6 +69,11 @@ class TDocumentFlows : public QObject {
   void Save_21Click();
   void New1Click();
   void Open1Click();
+  // A file given on the command line or dropped on the window: a ".tin" or two-file picture
+  // is opened as Open opens the chosen file (save-changes prompt, checks, messages, title; a
+  // failure leaves an untitled picture); anything else goes to the import dialog as its source
+  // ("Error Image." when it cannot be read). `path` is absolute.
+  void OpenFile(const QString& path);
   // "&Import..." (Ctrl+I): the picture, its geometry and mode come from the dialog when it
   // closes with OK, and the document becomes an untitled, modified one; no save prompt.
   void Import1Click();
@@ -74,6 +83,10 @@ class TDocumentFlows : public QObject {
 
  private:
   MessageAnswer AskSaveChanges(MessageButtons buttons);
+  // Open's save-changes prompt: true when the picture must stay (it was to be saved and was not).
+  bool KeepsUnsavedPicture();
+  void OpenPictureFile(const std::string& path);
+  void ImportPhotoFile(const QString& path);
   bool SavedAs();
   // The chosen name, absolute, with ".tin" added by the extension rule; none when cancelled.
   std::optional<std::string> ChooseSaveName();
@@ -91,5 +104,6 @@ class TDocumentFlows : public QObject {
   TfrmOpen* m_openDialog = nullptr;
   OpenRunner m_openRunner;
   ImportRunner m_importRunner;
+  PhotoImportRunner m_photoImportRunner;
   FileWriter m_writer;
 };

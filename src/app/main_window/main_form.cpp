@@ -23,6 +23,7 @@
 #include "app/editor/export_flow.h"
 #include "app/editor/main_settings.h"
 #include "app/main_window/colors_preview_panel.h"
+#include "app/main_window/file_drop_target.h"
 #include "app/main_window/geometry_bar.h"
 #include "app/main_window/mode_bar.h"
 #include "app/main_window/skin_commands.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_export = new TExportFlow(m_session, *this, *m_messages, this);
   m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
+  new TFileDropTarget(*this, *m_flows);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
   // Sees the key presses of every control before the control does (see eventFilter).

@@ -11,6 +11,35 @@
 #include "app/skin/skin_data.h"
 #include "app/skin/skin_loader.h"
 
+namespace {
+
+// An installed editor's folder holds no skins; they lie this far from it. Empty elsewhere.
+QString InstalledSkinsFolder(const std::string& programDir) {
+  const QDir program(QString::fromStdString(programDir));
+  if (programDir.empty() || program.exists(QStringLiteral("skins"))) return {};
+  const QString installed =
+      QString::fromStdString(programDir) + QStringLiteral(TINTO_SKINS_FROM_PROGRAM);
+  return QFileInfo(installed).isDir() ? installed : QString();
+}
+
+// "Load Skin..." starts in the installed skins instead of the program's folder.
+void StartInInstalledSkins(TfrmOpen& dialog, const std::string& programDir) {
+  const QString installed = InstalledSkinsFolder(programDir);
+  if (!installed.isEmpty() && QDir(dialog.Directory()) == QDir(QString::fromStdString(programDir)))
+    dialog.SetDirectory(QDir::cleanPath(installed));
+}
+
+// An installed skin is named through the program's folder ("bin/../share/..."): the settings
+// keep a skin by its name relative to that folder, and forget any other.
+QString NamedFromProgramDir(const QString& chosen, const std::string& programDir) {
+  const QString installed = InstalledSkinsFolder(programDir);
+  const QFileInfo file(chosen);
+  if (installed.isEmpty() || file.absoluteDir() != QDir(installed)) return chosen;
+  return installed + QLatin1Char('/') + file.fileName();
+}
+
+}  // namespace
+
 TSkinCommands::TSkinCommands(SkinnedWindow& window, SkinData& skinData)
     : QObject(window.SkinnedWidget()), m_form(window), m_skinData(skinData) {
   connect(&m_skinData, &SkinData::SkinChanged, this, [this] {
@@ -51,11 +80,13 @@ void TSkinCommands::LoadSkin1Click() {
   dialog->SetTitle(QString::fromLatin1(kSkinDialogTitle));
   dialog->SetShowPicture(false);
   dialog->SetFilter(QString::fromLatin1(kSkinFilter));
+  StartInInstalledSkins(*dialog, m_form.ProgramDir());
   const bool confirmed = m_openRunner ? m_openRunner(*dialog) : dialog->Execute();
   const QString chosen = dialog->FileName();
   dialog->SetFilter(filter);
   dialog->EdFileName()->setText(typedName);
-  if (confirmed && QFileInfo(chosen).isFile()) RunChosenSkin(chosen);
+  if (confirmed && QFileInfo(chosen).isFile())
+    RunChosenSkin(NamedFromProgramDir(chosen, m_form.ProgramDir()));
 }
 
 void TSkinCommands::RunChosenSkin(const QString& fileName) {

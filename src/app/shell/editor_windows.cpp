@@ -66,6 +66,11 @@ TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings)
     QTimer::singleShot(0, expert, [expert, image] { expert->OpenSourceImage(image); });
     form->Flows()->Import1Click();
   });
+  form->Flows()->SetPhotoImportRunner(
+      [expert](const QString& path) -> std::optional<ImportedPicture> {
+        if (!expert->QueueSourceFile(path)) return std::nullopt;
+        return expert->Run();
+      });
   form->AddSettingsWriter(
       [expert](tinto::IniFile& ini) { return expert->WriteImportSettings(ini); });
   return expert;

@@ -196,6 +196,11 @@ void TImportExpert::FormShow() {
   EnableImportControls();
   UpdateStatusLabels();
   m_importReady = true;
+  if (!m_queuedSource) return;
+  m_timer.SetEnabled(false);
+  ReplacePicture(std::move(*m_queuedSource));
+  m_queuedSource.reset();
+  FinishOpening();
 }
 
 // A closed dialog never flickers, whether or not the window system reported a deactivation.
@@ -277,14 +282,22 @@ void TImportExpert::OpenSourceImage(const QImage& image) {
   FinishOpening();
 }
 
+bool TImportExpert::QueueSourceFile(const QString& path) {
+  m_queuedSource = ReadSourceFile(path);
+  return m_queuedSource.has_value();
+}
+
 void TImportExpert::LoadSourceFile(const QString& path) {
+  if (std::optional<tinto::Bitmap24> picture = ReadSourceFile(path))
+    ReplacePicture(std::move(*picture));
+}
+
+std::optional<tinto::Bitmap24> TImportExpert::ReadSourceFile(const QString& path) {
   tinto::Bitmap24 picture;
-  if (!tinto::LoadPicture(path.toStdString(), picture)) {
-    m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
-                           MessageButtons::Ok);
-    return;
-  }
-  ReplacePicture(std::move(picture));
+  if (tinto::LoadPicture(path.toStdString(), picture)) return picture;
+  m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
+                         MessageButtons::Ok);
+  return std::nullopt;
 }
 
 // The pane shows the new picture at once: it must never paint from rows that were replaced.

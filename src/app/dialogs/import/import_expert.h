@@ -87,6 +87,9 @@ class TImportExpert : public QDialog {
   // `image` as the source picture, as if opened from a file (an image pasted in the editor);
   // a null image gives "Error Image.".
   void OpenSourceImage(const QImage& image);
+  // Reads the picture at `path` to become the source when the dialog is next shown, as if it
+  // were dropped on the dialog then; "Error Image." and false when it cannot be read.
+  bool QueueSourceFile(const QString& path);
   void ConvertImport();
   void ComputeLevelPreview();
   // "Auto": the dithered options searched for this picture go into the controls ("Dither" and
@@ -138,6 +141,7 @@ class TImportExpert : public QDialog {
   void ClampMltWindow();
   bool PrepareSource();
   void LoadSourceFile(const QString& path);
+  std::optional<tinto::Bitmap24> ReadSourceFile(const QString& path);
   void ReplacePicture(tinto::Bitmap24 picture);
   void FinishOpening();
   void CropPicture(const tinto::PixelRect& rect);
@@ -162,6 +166,7 @@ class TImportExpert : public QDialog {
   TAsyncTimer m_timer;
   bool m_importReady = false;
   TImportSource m_source;
+  std::optional<tinto::Bitmap24> m_queuedSource;
   tinto::Bitmap24 m_dest1;
   tinto::Bitmap24 m_dest2;
   tinto::ImportResult m_result;

@@ -1,0 +1,13 @@
+#pragma once
+// What a file handed to the editor from outside (command line, drop) is taken for, judged by
+// its name alone so that a drag can be refused before anything is read.
+
+#include <QString>
+
+enum class OpenedFileKind {
+  Picture,  // ".tin", ".od0" or ".od1" (letter case ignored): opened as Open opens it
+  Photo,    // an extension the import reads: opened in the Import Expert
+  Other
+};
+
+OpenedFileKind KindOfOpenedFile(const QString& path);

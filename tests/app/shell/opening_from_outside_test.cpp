@@ -1,0 +1,142 @@
+// Files handed to the editor from outside: the command line and drops on the main window.
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "app/dialogs/import/import_expert.h"
+#include "app/editor/editor_session.h"
+#include "app/main_form_fixture.h"
+#include "app/shell/command_line.h"
+#include "app/shell/editor_windows.h"
+#include "core/format/native_format.h"
+
+namespace tinto::test {
+namespace {
+
+TEST(CommandLineTest, ArgumentsGiveTheFileToOpenOrTextToPrint) {
+  const struct {
+    QStringList args;
+    QString file;
+    int exitCode;         // -1: the editor starts
+    const char* printed;  // what standard output and error start with
+  } cases[] = {
+      {{"pic.tin"}, QDir::currentPath() + "/pic.tin", -1, ""},
+      {{"/p.jpg", "b.od0"}, "/p.jpg", -1, "Only the first file is opened; not opened: b.od0\n"},
+      {{"--version", "pic.tin"}, {}, 0, "Tinto Editor 0."},
+      {{"--help"}, {}, 0, "Usage: "},
+      {{"--frobnicate"}, {}, 1, "Unknown option 'frobnicate'."},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = ParseCommandLine(QStringList{"tinto-editor"} + c.args);
+    EXPECT_EQ(line.file, c.file) << c.printed;
+    EXPECT_EQ(line.exit ? line.exitCode : -1, c.exitCode) << c.printed;
+    EXPECT_TRUE((line.output + line.errors).toStdString().starts_with(c.printed)) << c.printed;
+  }
+}
+
+TEST(CommandLineTest, OnlyHelpAndVersionAreAnsweredWithoutAWindowSystem) {
+  const char* const textOnly[] = {"tinto-editor", "pic.tin", "-v"};
+  const char* const withFile[] = {"tinto-editor", "pic.tin", "-platform", "xcb"};
+  EXPECT_TRUE(AsksForTextOnly(3, textOnly));
+  EXPECT_FALSE(AsksForTextOnly(4, withFile));
+}
+
+class OpeningFromOutsideTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    m_windows.emplace(Options());
+    m_windows->ShowMainWindow();
+    Form().Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
+    ASSERT_TRUE(
+        WriteNativeFile(Path("pic.tin"), Form().Session().Screen(), Form().Session().Geometry()));
+    for (const char* name : {"pic.od0", "pic.od1"}) WriteAll(Path(name), std::string(12288, 0));
+    WriteAll(Path("junk.tin"), "NOTATINF");
+    WriteAll(Path("junk.png"), "not a picture");
+    ASSERT_TRUE(QImage(40, 24, QImage::Format_RGB32).save(QString::fromStdString(Path("a.png"))));
+  }
+  TMainForm& Form() { return m_windows->MainForm(); }
+  std::string Path(const std::string& name) { return m_dir.File(name); }
+  std::string Title() { return Form().windowTitle().toStdString(); }
+  // A drag entering the window, then a drop when `drop`; whether the window took them.
+  bool Drag(const QList<QUrl>& urls, bool drop = false) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = Form().rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Form(), &enter);
+    if (drop) QApplication::sendEvent(&Form(), &dropped);
+    QApplication::processEvents();
+    return enter.isAccepted() && (!drop || dropped.isAccepted());
+  }
+  std::optional<EditorWindows> m_windows;
+};
+
+TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
+  const std::string untitled =
+      "Tinto Editor - [" + QDir::currentPath().toStdString() + "/Untitled.tin]";
+  const struct {
+    std::string name, title, message;
+  } cases[] = {
+      {"pic.tin", "Tinto Editor - [" + Path("pic.tin") + "]", ""},
+      {"pic.od1", "Tinto Editor - [" + Path("pic.od") + "]", ""},
+      {"a.png", untitled, ""},
+      {"missing.tin", untitled, "File " + Path("missing.tin") + " not found."},
+      {"junk.tin", untitled, "File " + Path("junk.tin") + "\n\rIs not Tinto File."},
+      {"junk.png", untitled, kImportErrorText},
+  };
+  TImportExpert& expert = m_windows->ImportExpert();
+  int importedWidth = 0;
+  // The Import Expert runs modally: it is read and closed from inside its run.
+  std::function<void()> closeImport = [&] {
+    if (!expert.isVisible()) return QTimer::singleShot(10, &expert, closeImport);
+    importedWidth = expert.SourcePicture().Picture().Width();
+    expert.reject();
+  };
+  for (const auto& c : cases) {
+    importedWidth = 0;
+    if (c.name == "a.png") closeImport();
+    m_messages = {};
+    Form().Flows()->New1Click();
+    Form().Flows()->OpenFile(QString::fromStdString(Path(c.name)));
+    QApplication::processEvents();
+    EXPECT_EQ(Title(), c.title) << c.name;
+    EXPECT_EQ(importedWidth, c.name == "a.png" ? 40 : 0) << c.name;
+    const auto& shown = m_messages.Shown();
+    EXPECT_EQ(shown.empty() ? "" : shown.back().text.toStdString(), c.message) << c.name;
+  }
+}
+
+TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedWhileDragged) {
+  const auto file = [](const char* path) { return QUrl::fromLocalFile(path); };
+  EXPECT_TRUE(Drag({file("/a/pic.tin")}));
+  EXPECT_TRUE(Drag({file("/a/PIC.OD1")}));
+  EXPECT_TRUE(Drag({file("/a/photo.JPG"), file("/a/b.txt")}));
+  EXPECT_FALSE(Drag({file("/a/b.txt"), file("/a/pic.tin")}));
+  EXPECT_FALSE(Drag({QUrl("https://example.org/pic.tin")}));
+}
+
+// As with Open, Yes and a cancelled save dialog keep a changed picture; No opens the file.
+TEST_F(OpeningFromOutsideTest, DroppedPictureGoesThroughTheSaveChangesPrompt) {
+  for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+    Form().Session().Screen().SetPixel(0, 3, 0);
+    Form().Session().SetModified(true);
+    const std::string before = Title();
+    m_messages = {};
+    m_messages.Answer(answer);
+    EXPECT_TRUE(Drag({QUrl::fromLocalFile(QString::fromStdString(Path("pic.tin")))}, true));
+    ASSERT_EQ(m_messages.Shown().size(), 1u);
+    const bool kept = answer == MessageAnswer::Yes;
+    EXPECT_EQ(Title(), kept ? before : "Tinto Editor - [" + Path("pic.tin") + "]");
+    EXPECT_EQ(Form().Session().Screen().Pixel(0, 3, 0), kept);
+  }
+}
+
+}  // namespace
+}  // namespace tinto::test
