@@ -454,8 +454,19 @@ void TImportExpert::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
+// The bottom row's controls side by side, so that none of them is covered by OK.
+int TImportExpert::BottomRowWidth() const {
+  int width = kMargin;
+  for (const QWidget* control : BottomRowControls()) width += control->sizeHint().width() + kRowGap;
+  return width + m_ok->sizeHint().width() + kMargin + m_cancel->sizeHint().width() + kMargin;
+}
+
+std::array<QWidget*, 6> TImportExpert::BottomRowControls() const {
+  return {m_cbStretch, m_filters, m_method, m_cbDither, m_bright, m_tintoMode};
+}
+
 QSize TImportExpert::MinimumClientSize() const {
-  const int width = 8 * m_sliders->SliderWidth() + 44 + 550;
+  const int width = std::max(8 * m_sliders->SliderWidth() + 44 + 550, BottomRowWidth());
   const int height = m_ok->sizeHint().height() + 390 + kBottomGap + TImportToolBar::kDesignHeight +
                      TImportStatusBar::kDesignHeight;
   return {width, height};
@@ -481,8 +492,7 @@ void TImportExpert::FormResize() {
 void TImportExpert::LayoutBottomRow(int top) {
   const int rowHeight = m_ok->sizeHint().height();
   int left = kMargin;
-  for (QWidget* control : std::initializer_list<QWidget*>{m_cbStretch, m_filters, m_method,
-                                                          m_cbDither, m_bright, m_tintoMode}) {
+  for (QWidget* control : BottomRowControls()) {
     control->resize(control->sizeHint());
     control->move(left, top + CenteredTop(rowHeight, control->height()));
     left = RightOf(control) + kRowGap;

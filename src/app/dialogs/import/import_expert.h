@@ -10,6 +10,7 @@
 // design names as object names (see the headers of its panes and bars).
 
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -127,6 +128,8 @@ class TImportExpert : public QDialog {
   QCheckBox* AddCheck(const char* name, const char* caption);
   void ConnectControls();
   QSize MinimumClientSize() const;
+  std::array<QWidget*, 6> BottomRowControls() const;
+  int BottomRowWidth() const;
 
   void FormCreate(const tinto::IniFile& settings);
   void LoadImportSettings(const tinto::IniFile& settings);
