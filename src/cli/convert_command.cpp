@@ -33,9 +33,9 @@ Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) 
 }
 
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
-                  const std::string& output) {
+                  const std::string& output, PictureNotes& notes) {
   Bitmap24 picture;
-  if (Status status = LoadPicture(input, picture); !status) return status;
+  if (Status status = LoadPicture(input, picture, &notes); !status) return status;
   ImportJob job{request.options, request.stretch, request.filter, request.crop};
   auto outcome = std::make_unique<ImportOutcome>();
   if (Status status = RunImport(std::move(picture), job, *outcome); !status) return status;
@@ -82,10 +82,12 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
     const std::string& output = outputs[i];
     if (count > 1)
       out << "[" << i + 1 << "/" << count << "] " << input << " -> " << output << std::endl;
-    if (Status status = ConvertOne(request, input, output); !status) {
+    PictureNotes notes;
+    if (Status status = ConvertOne(request, input, output, notes); !status) {
       err << input << ": " << ForTerminal(status.Message()) << "\n";
       ++failures;
     }
+    if (notes.truncated) err << input << ": " << kTruncatedWarning << "\n";
   }
   if (count > 1) out << count - failures << " of " << count << " converted\n";
   return failures == 0 ? 0 : 1;

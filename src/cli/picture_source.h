@@ -19,6 +19,9 @@ struct TwoFileSize {
 Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                        ScreenBuffers& screen, ScreenGeometry& geometry);
 
+// The warning printed after a file's name when its picture was cut short but still loaded.
+inline constexpr const char* kTruncatedWarning = "truncated: the missing part is filled";
+
 // Editor messages join lines with "\n\r"; a terminal wants plain line feeds.
 std::string ForTerminal(std::string message);
 

@@ -55,7 +55,9 @@ int RunResample(const Args& args, std::ostream&, std::ostream& err) {
     return 2;
   }
   Bitmap24 picture;
-  Status status = LoadPicture(request.input, picture);
+  PictureNotes notes;
+  Status status = LoadPicture(request.input, picture, &notes);
+  if (notes.truncated) err << request.input << ": " << kTruncatedWarning << "\n";
   Bitmap24 resized(request.width, request.height);
   if (status) status = Stretch(picture, resized, *request.filter);
   if (status) status = SavePng(resized, request.output);

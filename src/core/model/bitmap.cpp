@@ -6,7 +6,9 @@ void Bitmap24::Resize(int width, int height) {
   if (width <= 0 || height <= 0) width = height = 0;
   m_width = width;
   m_height = height;
-  m_bytes.assign(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height), 0);
+  // A fresh allocation is zero without a write (see ZeroedAllocator).
+  m_bytes =
+      decltype(m_bytes)(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
 }
 
 Rgb Bitmap24::Pixel(int x, int y) const {
