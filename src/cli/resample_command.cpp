@@ -60,6 +60,7 @@ int RunResample(const Args& args, std::ostream&, std::ostream& err) {
   if (notes.truncated) err << request.input << ": " << kTruncatedWarning << "\n";
   Bitmap24 resized(request.width, request.height);
   if (status) status = Stretch(picture, resized, *request.filter);
+  picture = Bitmap24();  // the source is not needed while the result is written
   if (status) status = SavePng(resized, request.output);
   if (!status) {
     err << request.input << ": " << ForTerminal(status.Message()) << "\n";

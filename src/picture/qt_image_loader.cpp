@@ -56,10 +56,10 @@ Status QtReadFailure(RasterKind kind, std::int64_t width, std::int64_t height,
 
 Status DecodeWithQt(QIODevice& device, RasterKind kind, Bitmap24& out, PictureNotes* notes,
                     std::int64_t maxPixels) {
+  QtChatter chatter;
   RasterHeader header;
   if (Status read = ReadRasterHeader(device, kind, header, maxPixels); !read) return read;
   if (!device.seek(0)) return QtReadFailure(kind, header.width, header.height, "");
-  QtChatter chatter;
   QImage image;
   {
     // The reader keeps a shallow copy of the last image (GIF): it must be gone before the image

@@ -20,7 +20,8 @@ constexpr int kMaxIcons = 4096;
 // `bytes` read at `offset`; false when the file ends first.
 template <std::size_t N>
 bool ReadAt(QIODevice& device, std::int64_t offset, std::array<std::uint8_t, N>& bytes) {
-  return device.seek(offset) &&
+  // Checked first: a buffer complains on standard error about a seek past its end.
+  return offset >= 0 && offset <= device.size() - static_cast<qint64>(N) && device.seek(offset) &&
          device.read(reinterpret_cast<char*>(bytes.data()), N) == static_cast<qint64>(N);
 }
 
