@@ -54,6 +54,11 @@ def ico(entry_png):
     return directory + entry_png
 
 
+def dib_icon():
+    """A 32-bit DIB entry of SIDE x SIDE pixels (its rows and mask's rows) and 100 bytes of data."""
+    return struct.pack("<IiiHHIIiiII", 40, SIDE, 2 * SIDE, 1, 32, 0, 0, 0, 0, 0, 0) + b"\x40" * 100
+
+
 def jpeg(seed):
     data = bytearray(open(os.path.join(ROOT, "fuzz/corpus/jpeg", seed), "rb").read())
     for at in range(len(data) - 1):
@@ -108,7 +113,8 @@ def cases(folder):
     big_png = png(SIDE, SIDE)
     files = {
         "gif.gif": gif(), "bmp.bmp": bmp(), "png.png": big_png, "ico_100mp.ico": ico(big_png),
-        "ico_13000_png.ico": ico(png(13000, 13000)), "jpeg.jpg": jpeg("baseline.jpg"),
+        "ico_13000_png.ico": ico(png(13000, 13000)), "ico_100mp_dib.ico": ico(dib_icon()),
+        "jpeg.jpg": jpeg("baseline.jpg"),
         "jpeg_progressive.jpg": jpeg("progressive.jpg"), "wmf.wmf": wmf_bomb(), "emf.emf": emf(),
         "wmf_pattern_fills.wmf": wmf_pattern_fills(), "wmf_300000_brushes.wmf": wmf_brushes(),
     }

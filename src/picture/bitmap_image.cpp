@@ -23,10 +23,12 @@ constexpr int kStripRows = 16;
 // 32 MB), so pages inside it can be given back without touching the allocator's bookkeeping.
 constexpr qsizetype kReleaseBytes = 64ll << 20;
 
-void WriteOverWhite(const QImage& argb, int firstRow, Bitmap24& bitmap) {
-  for (int y = 0; y < argb.height(); ++y) {
+// Rows first..first+count of `argb` (ARGB32 or RGB32) into the same rows of `bitmap`, less
+// `bitmapShift`.
+void WriteOverWhite(const QImage& argb, int first, int count, int bitmapShift, Bitmap24& bitmap) {
+  for (int y = first; y < first + count; ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    std::uint8_t* out = bitmap.Row(firstRow + y);
+    std::uint8_t* out = bitmap.Row(y + bitmapShift);
     for (int x = 0; x < argb.width(); ++x, out += 3) {
       const int alpha = qAlpha(in[x]);
       out[0] = OverWhite(qBlue(in[x]), alpha);
@@ -52,12 +54,19 @@ void ReleasePages(const uchar* begin, const uchar* end) {
 // Converts `image` strip by strip; returns false when a strip cannot be allocated. With
 // `release`, each strip's rows of `image` are given back once converted.
 bool ConvertInStrips(const QImage& image, bool release, Bitmap24& bitmap) {
+  // Qt's 32-bit formats other than premultiplied are read as they are.
+  const bool direct =
+      image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
   for (int y = 0; y < image.height(); y += kStripRows) {
     const int rows = std::min(kStripRows, image.height() - y);
-    const QImage strip =
-        image.copy(0, y, image.width(), rows).convertToFormat(QImage::Format_ARGB32);
-    if (strip.isNull()) return false;
-    WriteOverWhite(strip, y, bitmap);
+    if (direct) {
+      WriteOverWhite(image, y, rows, 0, bitmap);
+    } else {
+      const QImage strip =
+          image.copy(0, y, image.width(), rows).convertToFormat(QImage::Format_ARGB32);
+      if (strip.isNull()) return false;
+      WriteOverWhite(strip, 0, rows, y, bitmap);
+    }
     if (release)
       ReleasePages(image.constScanLine(0),
                    image.constScanLine(y + rows - 1) + image.bytesPerLine());
