@@ -205,7 +205,7 @@ bool WmfPlayer::PlayShape(const WmfRecord& r) {
     case U_WMR_RECTANGLE:
     case U_WMR_ELLIPSE:
       if (!r.Has(4)) return true;
-      Charge(RectAt(r, 0));
+      m_budget.ChargeFill(RectAt(r, 0), Transform(), m_state.pen);
       Prepare();
       if (TypeOf(r) == U_WMR_RECTANGLE)
         m_painter.drawRect(RectAt(r, 0));
@@ -214,14 +214,14 @@ bool WmfPlayer::PlayShape(const WmfRecord& r) {
       return true;
     case U_WMR_ROUNDRECT:
       if (!r.Has(6)) return true;
-      Charge(RectAt(r, 2));
+      m_budget.ChargeFill(RectAt(r, 2), Transform(), m_state.pen);
       Prepare();
       m_painter.drawRoundedRect(RectAt(r, 2), std::abs(r.Int(1)) / 2.0, std::abs(r.Int(0)) / 2.0);
       return true;
     case U_WMR_LINETO: {
       if (!r.Has(2)) return true;
       const QPointF to = PointAt(r, 0);
-      Charge(QRectF(m_state.position, to));
+      m_budget.ChargeStroke(QPolygonF({m_state.position, to}), Transform(), m_state.pen);
       Prepare();
       m_painter.drawLine(m_state.position, to);
       m_state.position = to;
@@ -251,7 +251,10 @@ bool WmfPlayer::PlayPoly(const WmfRecord& r) {
   const std::size_t count = r.Word(0);
   if (type != U_WMR_POLYPOLYGON) {
     if (!r.Has(1 + 2 * count)) return true;
-    Charge(PointsAt(r, 1, count).boundingRect());
+    if (type == U_WMR_POLYGON)
+      m_budget.ChargeFill(PointsAt(r, 1, count).boundingRect(), Transform(), m_state.pen);
+    else
+      m_budget.ChargeStroke(PointsAt(r, 1, count), Transform(), m_state.pen);
     Prepare();
     if (type == U_WMR_POLYGON)
       m_painter.drawPolygon(PointsAt(r, 1, count), m_state.fillRule);
@@ -269,7 +272,7 @@ bool WmfPlayer::PlayPoly(const WmfRecord& r) {
     path.addPolygon(PointsAt(r, at, r.Word(1 + i)));
     path.closeSubpath();
   }
-  Charge(path.boundingRect());
+  m_budget.ChargeFill(path.boundingRect(), Transform(), m_state.pen);
   Prepare();
   m_painter.drawPath(path);
   return true;
@@ -295,7 +298,10 @@ bool WmfPlayer::PlayArc(const WmfRecord& r) {
     path.arcTo(box, start, span);
   }
   if (type != U_WMR_ARC) path.closeSubpath();
-  Charge(RectAt(r, 4));
+  if (type == U_WMR_ARC)
+    m_budget.ChargeStroke(QPolygonF(RectAt(r, 4)), Transform(), m_state.pen);
+  else
+    m_budget.ChargeFill(RectAt(r, 4), Transform(), m_state.pen);
   Prepare();
   if (type == U_WMR_ARC) m_painter.setBrush(Qt::NoBrush);
   m_painter.drawPath(transform.inverted().map(path));
@@ -346,7 +352,7 @@ bool WmfPlayer::PlayText(const WmfRecord& r) {
   std::optional<QRectF> rect;
   if (hasRect) rect = QRectF(QPointF(r.Int(4), r.Int(5)), QPointF(r.Int(6), r.Int(7))).normalized();
   if (rect && (options & U_ETO_OPAQUE)) {
-    Charge(*rect);
+    m_budget.ChargeFill(*rect, Transform(), m_state.pen);
     Prepare();
     m_painter.fillRect(*rect, m_state.backColor);
   }
@@ -389,14 +395,6 @@ void WmfPlayer::RestoreDC(int which) {
   m_saved.resize(keep);
 }
 
-// Pens reach half their width past the shape's bounds.
-void WmfPlayer::Charge(const QRectF& logical) {
-  const QTransform transform = Transform();
-  const double scale = std::max(std::abs(transform.m11()), std::abs(transform.m22()));
-  const double margin = m_state.pen.style() == Qt::NoPen ? 0 : m_state.pen.widthF() * scale / 2 + 1;
-  m_budget.Charge(transform.mapRect(logical), margin);
-}
-
 QRectF WmfPlayer::RectAt(const WmfRecord& r, std::size_t index) const {
   return QRectF(QPointF(r.Int(index + 3), r.Int(index + 2)),
                 QPointF(r.Int(index + 1), r.Int(index)))
@@ -428,7 +426,7 @@ void WmfPlayer::PatBlt(const QRectF& rect, std::uint32_t rop) {
     default:
       return;
   }
-  Charge(rect);
+  m_budget.ChargeFill(rect, Transform(), QPen(Qt::NoPen));
   Prepare();
   m_painter.setCompositionMode(mode);
   m_painter.fillRect(rect.normalized(), brush);
@@ -454,7 +452,7 @@ void WmfPlayer::DrawDib(const WmfRecord& r, std::size_t dibWord, QRectF source, 
   source = shown;
   const QTransform transform = Transform();
   const QPointF a = transform.map(target.topLeft()), b = transform.map(target.bottomRight());
-  m_budget.Charge(QRectF(a, b));
+  m_budget.ChargeFill(QRectF(a, b), QTransform(), QPen(Qt::NoPen));
   const QImage part = image.copy(source.toRect()).mirrored(b.x() < a.x(), b.y() < a.y());
   Prepare();
   m_painter.resetTransform();

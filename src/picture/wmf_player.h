@@ -67,7 +67,8 @@ class WmfPlayer {
   QTransform Transform() const;
   void Prepare();  // puts the state, window and clip onto the painter
   void RestoreDC(int which);
-  void Charge(const QRectF& logical);  // drawing within `logical`, drawn with the current pen
+  void Charge(const QRectF& logical);           // a filled drawing within `logical`, current pen
+  void ChargeStroke(const QPolygonF& logical);  // a line through `logical`, current pen
   QRectF RectAt(const WmfRecord& record, std::size_t index) const;    // bottom, right, top, left
   QPointF PointAt(const WmfRecord& record, std::size_t index) const;  // y, x
   void PatBlt(const QRectF& rect, std::uint32_t rop);

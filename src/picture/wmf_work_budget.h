@@ -1,11 +1,13 @@
 #pragma once
 // How much drawing a WMF picture may ask for: pixels touched, counted from the device bounds of
-// each drawing clipped to the picture, up to a small multiple of the picture's area (with a floor
-// for small pictures). A file of thousands of full-picture fills is refused as too complex
-// instead of running for minutes.
+// each filled drawing clipped to the picture and from the length of each line, up to a small
+// multiple of the picture's area (with a floor for small pictures). A file of thousands of
+// full-picture fills is refused as too complex instead of running for minutes.
 
+#include <QPen>
+#include <QPolygonF>
 #include <QRectF>
-#include <algorithm>
+#include <QTransform>
 #include <cstdint>
 
 namespace tinto {
@@ -15,19 +17,15 @@ class WmfWorkBudget {
   static constexpr std::int64_t kPassesPerPixel = 16;
   static constexpr std::int64_t kMinPixels = 1ll << 26;
 
-  WmfWorkBudget(int width, int height)
-      : m_canvas(0, 0, width, height),
-        m_left(static_cast<double>(
-            std::max(kPassesPerPixel * width * static_cast<std::int64_t>(height), kMinPixels))) {}
+  WmfWorkBudget(int width, int height);
 
-  // Charges the part of `device` inside the picture, grown by `margin` pixels on every side
-  // (half a pen's width), and at least one pixel.
-  void Charge(const QRectF& device, double margin = 0) {
-    const QRectF touched =
-        device.normalized().adjusted(-margin, -margin, margin, margin).intersected(m_canvas);
-    m_left -= std::max(1.0, touched.width() * touched.height());
-  }
-  void ChargePixels(double pixels) { m_left -= std::max(1.0, pixels); }
+  // A filled drawing within `logical`, outlined with `pen`, which reaches half its width past
+  // the bounds. Only the part inside the picture counts, and at least one pixel.
+  void ChargeFill(const QRectF& logical, const QTransform& toDevice, const QPen& pen);
+  // A line through `logical` drawn with `pen`: its length times its width, no more than filling
+  // the picture.
+  void ChargeStroke(const QPolygonF& logical, const QTransform& toDevice, const QPen& pen);
+  void ChargePixels(double pixels);
 
   bool Exhausted() const { return m_left < 0; }
 
