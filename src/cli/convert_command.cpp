@@ -7,6 +7,7 @@
 #include "cli/convert_request.h"
 #include "cli/output_plan.h"
 #include "cli/picture_import.h"
+#include "cli/picture_source.h"
 #include "cli/terminal_text.h"
 #include "core/format/native_format.h"
 #include "core/model/frame_picture.h"
@@ -63,11 +64,11 @@ std::string OptionsLine(const ImportOptions& o) {
 
 // Errors of reading name the input, errors of writing the output concerned.
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
-                  const std::string& output, std::ostream& out) {
+                  const std::string& output, std::ostream& out, PictureNotes& notes) {
   if (Status distinct = CheckDistinctFiles({input}, OutputFiles(request, output)); !distinct)
     return distinct;
   Bitmap24 picture;
-  if (Status status = LoadPicture(input, picture); !status) return Failed(input, status);
+  if (Status status = LoadPicture(input, picture, &notes); !status) return Failed(input, status);
   ImportJob job{request.options, request.stretch, request.filter, request.crop,
                 request.autoOptions};
   auto outcome = std::make_unique<ImportOutcome>();
@@ -107,10 +108,12 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
     if (count > 1)
       out << "[" << i + 1 << "/" << count << "] " << ForTerminal(input) << " -> "
           << ForTerminal(output) << std::endl;
-    if (Status status = ConvertOne(request, input, output, out); !status) {
+    PictureNotes notes;
+    if (Status status = ConvertOne(request, input, output, out, notes); !status) {
       err << ForTerminal(status.Message()) << "\n";
       ++failures;
     }
+    if (notes.truncated) err << ForTerminal(input) << ": " << kTruncatedWarning << "\n";
   }
   if (count > 1) out << count - failures << " of " << count << " converted\n";
   return failures == 0 ? 0 : 1;

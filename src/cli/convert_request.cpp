@@ -23,8 +23,10 @@ Status ParseCrop(const std::string& text, PixelRect& rect) {
     values[i] = *value;
     start = comma + 1;
   }
+  // Compared, never subtracted: any two ints are a valid request until they meet the picture.
+  if (values[2] <= values[0] || values[3] <= values[1])
+    return Status::Error("--crop needs R > L and B > T");
   rect = {values[0], values[1], values[2], values[3]};
-  if (rect.Width() <= 0 || rect.Height() <= 0) return Status::Error("--crop needs R > L and B > T");
   return Status::Ok();
 }
 

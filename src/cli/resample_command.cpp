@@ -2,6 +2,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/picture_source.h"
 #include "cli/output_plan.h"
 #include "cli/terminal_text.h"
 #include "core/import/resampler.h"
@@ -65,9 +66,12 @@ int RunResample(const Args& args, std::ostream& out, std::ostream& err) {
     return 2;
   }
   Bitmap24 picture;
-  Status status = LoadPicture(request.input, picture);
+  PictureNotes notes;
+  Status status = LoadPicture(request.input, picture, &notes);
+  if (notes.truncated) err << ForTerminal(request.input) << ": " << kTruncatedWarning << "\n";
   Bitmap24 resized(request.width, request.height);
   if (status) status = Stretch(picture, resized, *request.filter);
+  picture = Bitmap24();  // the source is not needed while the result is written
   if (!status) {
     err << ForTerminal(request.input + ": " + status.Message()) << "\n";
     return 1;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "picture/bitmap_image.h"
@@ -171,7 +172,7 @@ Status RenderEmf(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
     QPainter painter(&image);
     renderer.render(&painter, QRectF(0, 0, pixels.width(), pixels.height()));
   }
-  return StoreAsBitmap(image, out);
+  return StoreAsBitmap(std::move(image), out);
 }
 
 }  // namespace tinto

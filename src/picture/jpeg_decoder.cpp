@@ -6,6 +6,8 @@
 #include <string>
 // <cstdio> must come first: jpeglib.h uses FILE without including it.
 #include <jpeglib.h>
+// jerror.h after jpeglib.h: it uses its types.
+#include <jerror.h>
 
 #include "picture/bitmap_image.h"
 
@@ -20,6 +22,7 @@ struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool endedEarly;  // the data ran out before the last row
 };
 
 // Everything libjpeg changes lives here, outside the frame that calls setjmp, so nothing the
@@ -37,14 +40,29 @@ struct DecodeJob {
   std::longjmp(error->jump, 1);
 }
 
+// libjpeg asks for a backing store when the coefficients would pass max_memory_to_use.
+void FormatTooLarge(j_common_ptr info, char* text) {
+  const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+  const Status refusal = TooLargeToDecode(decompress->image_width, decompress->image_height);
+  std::snprintf(text, JMSG_LENGTH_MAX, "%s", refusal.Message().c_str());
+}
+
 [[noreturn]] void ErrorExit(j_common_ptr info) {
   char text[JMSG_LENGTH_MAX];
-  (*info->err->format_message)(info, text);
+  if (info->err->msg_code == JERR_NO_BACKING_STORE)
+    FormatTooLarge(info, text);
+  else
+    (*info->err->format_message)(info, text);
   FailWith(info, text);
 }
 
-// Warnings are only counted (num_warnings); the library must not write to stderr.
-void OutputMessage(j_common_ptr) {}
+// Warnings are only counted; the library must not write to stderr.
+void EmitMessage(j_common_ptr info, int level) {
+  if (level >= 0) return;
+  ++info->err->num_warnings;
+  if (info->err->msg_code == JWRN_JPEG_EOF)
+    reinterpret_cast<ErrorManager*>(info->err)->endedEarly = true;
+}
 
 void LimitScans(j_common_ptr info) {
   auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
@@ -102,6 +120,8 @@ void ReadPicture(DecodeJob* job, const std::uint8_t* data, std::size_t size, Bit
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
     FailWith(reinterpret_cast<j_common_ptr>(&info), "JPEG file holds no picture");
   if (!SizeAllowed(job)) std::longjmp(job->error.jump, 1);
+  info.mem->max_memory_to_use = static_cast<long>(
+      DecodeBudgetBytes(static_cast<std::int64_t>(info.image_width) * info.image_height));
   info.out_color_space = OutputSpaceFor(info.jpeg_color_space);
   jpeg_start_decompress(&info);
   JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
@@ -109,7 +129,10 @@ void ReadPicture(DecodeJob* job, const std::uint8_t* data, std::size_t size, Bit
   target->Resize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
   while (info.output_scanline < info.output_height) {
     const int y = static_cast<int>(info.output_scanline);
-    if (jpeg_read_scanlines(&info, row, 1) != 1) break;
+    if (jpeg_read_scanlines(&info, row, 1) != 1) {
+      job->error.endedEarly = true;
+      break;
+    }
     RowToBgr(info, row[0], target->Row(y));
   }
 }
@@ -137,18 +160,19 @@ bool RunDecoder(DecodeJob* job, const std::uint8_t* data, std::size_t size, Bitm
 
 }  // namespace
 
-Status DecodeJpeg(const std::uint8_t* data, std::size_t size, Bitmap24& out,
-                  std::int64_t maxPixels) {
+Status DecodeJpeg(const std::uint8_t* data, std::size_t size, Bitmap24& out, std::int64_t maxPixels,
+                  PictureNotes* notes) {
   if (data == nullptr || size == 0) return Status::Error("Empty JPEG file");
   DecodeJob job;
   job.info.err = jpeg_std_error(&job.error.base);
   job.error.base.error_exit = ErrorExit;
-  job.error.base.output_message = OutputMessage;
+  job.error.base.emit_message = EmitMessage;
   job.progress.progress_monitor = LimitScans;
   job.maxPixels = maxPixels;
   Bitmap24 picture;
   if (!RunDecoder(&job, data, size, &picture)) return Status::Error(job.error.message);
   out = std::move(picture);
+  if (notes != nullptr) notes->truncated = job.error.endedEarly;
   return Status::Ok();
 }
 

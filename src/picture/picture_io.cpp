@@ -1,15 +1,24 @@
 #include "picture/picture_io.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QString>
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <system_error>
 #include <vector>
 
+#include "core/format/atomic_file.h"
 #include "picture/emf_renderer.h"
 #include "picture/jpeg_decoder.h"
+#include "picture/qt_chatter.h"
 #include "picture/qt_image_loader.h"
 #include "picture/wmf_player.h"
 
@@ -35,10 +44,21 @@ PictureKind KindOf(const std::string& path) {
   return PictureKind::Unknown;
 }
 
+// The system's own words for what else can stop a file from being found: a link loop, a name
+// too long, a folder that may not be searched.
+Status FileProblem(const std::error_code& error) {
+  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+    return Status::Error("File not found");
+  std::string text = error.message();
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return Status::Error(text);
+}
+
 Status CheckRegularFile(const std::string& path) {
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status)) return Status::Error("File not found");
+  if (error) return FileProblem(error);
+  if (!std::filesystem::exists(status)) return Status::Error("File not found");
   if (!std::filesystem::is_regular_file(status)) return Status::Error("Not a file");
   return Status::Ok();
 }
@@ -60,49 +80,72 @@ Status ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) 
   return Status::Ok();
 }
 
-using MemoryDecoder = Status (*)(const std::uint8_t*, std::size_t, Bitmap24&);
+using MemoryDecoder = Status (*)(const std::uint8_t*, std::size_t, Bitmap24&, PictureNotes*);
 
-Status DecodeFile(const std::string& path, MemoryDecoder decoder, Bitmap24& out) {
+Status DecodeFile(const std::string& path, MemoryDecoder decoder, Bitmap24& out,
+                  PictureNotes* notes) {
   std::vector<std::uint8_t> bytes;
   if (Status read = ReadFileBytes(path, bytes); !read) return read;
-  return decoder(bytes.data(), bytes.size(), out);
+  return decoder(bytes.data(), bytes.size(), out, notes);
 }
 
 // The decoders at the default pixel limit.
-Status JpegDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
-  return DecodeJpeg(data, size, out);
+Status JpegDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out, PictureNotes* notes) {
+  return DecodeJpeg(data, size, out, kMaxPicturePixels, notes);
 }
-Status WmfDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out) {
+Status WmfDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out, PictureNotes*) {
   return RenderWmf(data, size, out);
+}
+Status EmfDecoder(const std::uint8_t* data, std::size_t size, Bitmap24& out, PictureNotes*) {
+  return RenderEmf(data, size, out);
+}
+
+// Qt reads from the file itself: a raster file may be as large as its picture.
+Status LoadWithQt(const std::string& path, RasterKind kind, Bitmap24& out, PictureNotes* notes) {
+  // Opened by its bytes: a name that is not UTF-8 would not survive a trip through QString.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::Error("Cannot open file: " + IoErrorText(errno));
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return Status::Error("Cannot open file: " + file.errorString().toStdString());
+  }
+  return DecodeWithQt(file, kind, out, notes);
+}
+
+Status LoadKind(const std::string& path, PictureKind kind, Bitmap24& out, PictureNotes* notes) {
+  switch (kind) {
+    case PictureKind::Jpeg:
+      return DecodeFile(path, JpegDecoder, out, notes);
+    case PictureKind::Emf:
+      return DecodeFile(path, EmfDecoder, out, notes);
+    case PictureKind::Wmf:
+      return DecodeFile(path, WmfDecoder, out, notes);
+    case PictureKind::Bmp:
+      return LoadWithQt(path, RasterKind::Bmp, out, notes);
+    case PictureKind::Ico:
+      return LoadWithQt(path, RasterKind::Ico, out, notes);
+    case PictureKind::Png:
+      return LoadWithQt(path, RasterKind::Png, out, notes);
+    case PictureKind::Gif:
+      return LoadWithQt(path, RasterKind::Gif, out, notes);
+    case PictureKind::Unknown:
+      break;
+  }
+  return Status::Error("Unknown picture type");
 }
 
 }  // namespace
 
 bool IsPictureFileName(const std::string& path) { return KindOf(path) != PictureKind::Unknown; }
 
-Status LoadPicture(const std::string& path, Bitmap24& out) {
+Status LoadPicture(const std::string& path, Bitmap24& out, PictureNotes* notes) {
   const PictureKind kind = KindOf(path);
   if (kind == PictureKind::Unknown) return Status::Error("Unknown picture type");
   if (Status file = CheckRegularFile(path); !file) return file;
-  switch (kind) {
-    case PictureKind::Jpeg:
-      return DecodeFile(path, JpegDecoder, out);
-    case PictureKind::Emf:
-      return DecodeFile(path, RenderEmf, out);
-    case PictureKind::Wmf:
-      return DecodeFile(path, WmfDecoder, out);
-    case PictureKind::Bmp:
-      return LoadWithQtReader(path, "bmp", out);
-    case PictureKind::Ico:
-      return LoadWithQtReader(path, "ico", out);
-    case PictureKind::Png:
-      return LoadWithQtReader(path, "png", out);
-    case PictureKind::Gif:
-      return LoadWithQtReader(path, "gif", out);
-    case PictureKind::Unknown:
-      break;
-  }
-  return Status::Error("Unknown picture type");
+  if (notes != nullptr) *notes = {};
+  const QtChatter quiet;
+  return LoadKind(path, kind, out, notes);
 }
 
 }  // namespace tinto

@@ -1,69 +1,82 @@
 #include "picture/qt_image_loader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QString>
-#include <cerrno>
 
-#include "core/format/atomic_file.h"
 #include "picture/bitmap_image.h"
 #include "picture/picture_limits.h"
+#include "picture/qt_chatter.h"
 
 namespace tinto {
 namespace {
 
-// Qt refuses to allocate more than this for one image; enough for a picture at the pixel limit
-// even in a 64-bit format.
-constexpr int kAllocationLimitMb = static_cast<int>(kMaxPicturePixels * 8 / (1024 * 1024)) + 1;
-
-Status ReaderError(const QImageReader& reader) {
-  return Status::Error("Cannot read picture: " + reader.errorString().toStdString());
+const char* QtFormatOf(RasterKind kind) {
+  switch (kind) {
+    case RasterKind::Bmp:
+      return "bmp";
+    case RasterKind::Png:
+      return "png";
+    case RasterKind::Gif:
+      return "gif";
+    case RasterKind::Ico:
+      return "ico";
+  }
+  return "";
 }
 
-// Icon files hold several images; the one with the most pixels is the picture.
-void JumpToLargestImage(QImageReader& reader) {
-  const int count = reader.imageCount();
-  int best = 0;
-  qint64 bestArea = -1;
-  for (int i = 0; i < count; ++i) {
-    if (!reader.jumpToImage(i)) continue;
-    const QSize size = reader.size();
-    const qint64 area = static_cast<qint64>(size.width()) * size.height();
-    if (size.isValid() && area > bestArea) {
-      best = i;
-      bestArea = area;
-    }
+// Qt's limit on one image's allocation is process-wide: set for one read, then put back.
+class AllocationLimit {
+ public:
+  explicit AllocationLimit(int megabytes) : m_previous(QImageReader::allocationLimit()) {
+    QImageReader::setAllocationLimit(megabytes);
   }
-  reader.jumpToImage(best);
+  ~AllocationLimit() { QImageReader::setAllocationLimit(m_previous); }
+  AllocationLimit(const AllocationLimit&) = delete;
+  AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+ private:
+  int m_previous;
+};
+
+// Qt's image plus our bitmap may take the picture's 3 bytes a pixel and the decode budget; the
+// image is given back while the bitmap is filled, so the image alone may take all of it.
+int AllocationLimitMb(std::int64_t width, std::int64_t height) {
+  const std::int64_t pixels = width * height;
+  return static_cast<int>((3 * pixels + DecodeBudgetBytes(pixels)) >> 20);
 }
 
 }  // namespace
 
-Status LoadWithQtReader(const std::string& path, const char* format, Bitmap24& out) {
-  QImageReader::setAllocationLimit(kAllocationLimitMb);
-  // Opened by its bytes: a name that is not UTF-8 would not survive a trip through QString.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::Error("Cannot read picture: " + IoErrorText(errno));
-  QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return Status::Error("Cannot read picture: " + file.errorString().toStdString());
-  }
-  QImageReader reader(&file, format);
-  reader.setAutoDetectImageFormat(false);
-  if (qstrcmp(format, "ico") == 0 && reader.imageCount() > 1) JumpToLargestImage(reader);
-  const QSize size = reader.size();
-  if (!size.isValid()) return ReaderError(reader);
-  if (Status fits = CheckPictureSize(size.width(), size.height()); !fits) return fits;
+Status QtReadFailure(RasterKind kind, std::int64_t width, std::int64_t height,
+                     const std::string& chatter) {
+  if (chatter.find("allocation limit") != std::string::npos) return TooLargeToDecode(width, height);
+  if (chatter.find("out of memory") != std::string::npos) return OutOfMemory();
+  return Status::Error(std::string("Damaged or truncated ") + RasterKindName(kind) + " picture");
+}
+
+Status DecodeWithQt(QIODevice& device, RasterKind kind, Bitmap24& out, PictureNotes* notes,
+                    std::int64_t maxPixels) {
+  QtChatter chatter;
+  RasterHeader header;
+  if (Status read = ReadRasterHeader(device, kind, header, maxPixels); !read) return read;
+  if (!device.seek(0)) return QtReadFailure(kind, header.width, header.height, "");
   QImage image;
-  if (!reader.read(&image)) return ReaderError(reader);
-  if (Status fits = CheckPictureSize(image.width(), image.height()); !fits) return fits;
-  return StoreAsBitmap(image, out);
+  {
+    // The reader keeps a shallow copy of the last image (GIF): it must be gone before the image
+    // is converted, so that the image's memory can be given back.
+    AllocationLimit limit(AllocationLimitMb(header.width, header.height));
+    StderrCapture printed;
+    QImageReader reader(&device, QtFormatOf(kind));
+    reader.setAutoDetectImageFormat(false);
+    const bool read =
+        (kind != RasterKind::Ico || reader.jumpToImage(header.iconIndex)) && reader.read(&image);
+    if (!read)
+      return QtReadFailure(kind, header.width, header.height, chatter.Text() + printed.Finish());
+  }
+  if (Status fits = CheckPictureSize(image.width(), image.height(), maxPixels); !fits) return fits;
+  if (Status stored = StoreAsBitmap(std::move(image), out); !stored) return stored;
+  if (notes != nullptr) notes->truncated = header.truncated;
+  return Status::Ok();
 }
 
 }  // namespace tinto

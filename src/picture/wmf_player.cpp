@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "picture/bitmap_image.h"
 #include "picture/font_support.h"
@@ -19,7 +20,6 @@ namespace tinto {
 namespace {
 
 constexpr std::size_t kMaxSavedStates = 1024;
-constexpr std::size_t kMaxObjects = 65536;
 constexpr int kMaxRecords = 1'000'000;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -66,7 +66,8 @@ WmfPlayer::WmfPlayer(QPainter& painter, const WmfFrame& frame, int objectCount)
     : m_painter(painter),
       m_width(frame.width),
       m_height(frame.height),
-      m_objects(static_cast<std::size_t>(std::max(objectCount, 0))) {
+      m_objects(objectCount),
+      m_budget(frame.width, frame.height) {
   m_state.window = frame.window;
   m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
@@ -163,18 +164,18 @@ bool WmfPlayer::PlayObject(const WmfRecord& r) {
   if (type != U_WMR_SELECTOBJECT && type != U_WMR_DELETEOBJECT) {
     WmfObject created;
     if (!CreateWmfObject(r, created)) return false;
-    AddObject(std::move(created));
+    m_objects.Add(std::move(created));
     return true;
   }
-  if (!r.Has(1) || r.Word(0) >= m_objects.size() || !m_objects[r.Word(0)]) return true;
-  std::optional<WmfObject>& slot = m_objects[r.Word(0)];
+  const WmfObject* slot = r.Has(1) ? m_objects.Find(r.Word(0)) : nullptr;
+  if (slot == nullptr) return true;
   if (type == U_WMR_DELETEOBJECT) {
-    slot.reset();
-  } else if (const auto* pen = std::get_if<QPen>(&*slot)) {
+    m_objects.Remove(r.Word(0));
+  } else if (const auto* pen = std::get_if<QPen>(slot)) {
     m_state.pen = *pen;
-  } else if (const auto* brush = std::get_if<QBrush>(&*slot)) {
+  } else if (const auto* brush = std::get_if<QBrush>(slot)) {
     m_state.brush = *brush;
-  } else if (const auto* font = std::get_if<WmfFont>(&*slot)) {
+  } else if (const auto* font = std::get_if<WmfFont>(slot)) {
     m_state.font = *font;
   }
   return true;
@@ -204,6 +205,7 @@ bool WmfPlayer::PlayShape(const WmfRecord& r) {
     case U_WMR_RECTANGLE:
     case U_WMR_ELLIPSE:
       if (!r.Has(4)) return true;
+      m_budget.ChargeFill(RectAt(r, 0), Transform(), m_state.pen);
       Prepare();
       if (TypeOf(r) == U_WMR_RECTANGLE)
         m_painter.drawRect(RectAt(r, 0));
@@ -212,12 +214,14 @@ bool WmfPlayer::PlayShape(const WmfRecord& r) {
       return true;
     case U_WMR_ROUNDRECT:
       if (!r.Has(6)) return true;
+      m_budget.ChargeFill(RectAt(r, 2), Transform(), m_state.pen);
       Prepare();
       m_painter.drawRoundedRect(RectAt(r, 2), std::abs(r.Int(1)) / 2.0, std::abs(r.Int(0)) / 2.0);
       return true;
     case U_WMR_LINETO: {
       if (!r.Has(2)) return true;
       const QPointF to = PointAt(r, 0);
+      m_budget.ChargeStroke(QPolygonF({m_state.position, to}), Transform(), m_state.pen);
       Prepare();
       m_painter.drawLine(m_state.position, to);
       m_state.position = to;
@@ -226,6 +230,7 @@ bool WmfPlayer::PlayShape(const WmfRecord& r) {
     case U_WMR_SETPIXEL: {
       if (!r.Has(4)) return true;
       const QPointF at = Transform().map(PointAt(r, 2));
+      m_budget.ChargePixels(1);
       Prepare();
       m_painter.resetTransform();
       m_painter.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), ColorRefAt(r, 0));
@@ -246,6 +251,10 @@ bool WmfPlayer::PlayPoly(const WmfRecord& r) {
   const std::size_t count = r.Word(0);
   if (type != U_WMR_POLYPOLYGON) {
     if (!r.Has(1 + 2 * count)) return true;
+    if (type == U_WMR_POLYGON)
+      m_budget.ChargeFill(PointsAt(r, 1, count).boundingRect(), Transform(), m_state.pen);
+    else
+      m_budget.ChargeStroke(PointsAt(r, 1, count), Transform(), m_state.pen);
     Prepare();
     if (type == U_WMR_POLYGON)
       m_painter.drawPolygon(PointsAt(r, 1, count), m_state.fillRule);
@@ -263,6 +272,7 @@ bool WmfPlayer::PlayPoly(const WmfRecord& r) {
     path.addPolygon(PointsAt(r, at, r.Word(1 + i)));
     path.closeSubpath();
   }
+  m_budget.ChargeFill(path.boundingRect(), Transform(), m_state.pen);
   Prepare();
   m_painter.drawPath(path);
   return true;
@@ -288,6 +298,10 @@ bool WmfPlayer::PlayArc(const WmfRecord& r) {
     path.arcTo(box, start, span);
   }
   if (type != U_WMR_ARC) path.closeSubpath();
+  if (type == U_WMR_ARC)
+    m_budget.ChargeStroke(QPolygonF(RectAt(r, 4)), Transform(), m_state.pen);
+  else
+    m_budget.ChargeFill(RectAt(r, 4), Transform(), m_state.pen);
   Prepare();
   if (type == U_WMR_ARC) m_painter.setBrush(Qt::NoBrush);
   m_painter.drawPath(transform.inverted().map(path));
@@ -338,6 +352,7 @@ bool WmfPlayer::PlayText(const WmfRecord& r) {
   std::optional<QRectF> rect;
   if (hasRect) rect = QRectF(QPointF(r.Int(4), r.Int(5)), QPointF(r.Int(6), r.Int(7))).normalized();
   if (rect && (options & U_ETO_OPAQUE)) {
+    m_budget.ChargeFill(*rect, Transform(), m_state.pen);
     Prepare();
     m_painter.fillRect(*rect, m_state.backColor);
   }
@@ -380,16 +395,6 @@ void WmfPlayer::RestoreDC(int which) {
   m_saved.resize(keep);
 }
 
-// A new object takes the lowest free slot of the table, as in GDI.
-void WmfPlayer::AddObject(WmfObject object) {
-  auto free = std::find_if(m_objects.begin(), m_objects.end(),
-                           [](const std::optional<WmfObject>& slot) { return !slot; });
-  if (free != m_objects.end())
-    *free = std::move(object);
-  else if (m_objects.size() < kMaxObjects)
-    m_objects.emplace_back(std::move(object));
-}
-
 QRectF WmfPlayer::RectAt(const WmfRecord& r, std::size_t index) const {
   return QRectF(QPointF(r.Int(index + 3), r.Int(index + 2)),
                 QPointF(r.Int(index + 1), r.Int(index)))
@@ -421,6 +426,7 @@ void WmfPlayer::PatBlt(const QRectF& rect, std::uint32_t rop) {
     default:
       return;
   }
+  m_budget.ChargeFill(rect, Transform(), QPen(Qt::NoPen));
   Prepare();
   m_painter.setCompositionMode(mode);
   m_painter.fillRect(rect.normalized(), brush);
@@ -446,6 +452,7 @@ void WmfPlayer::DrawDib(const WmfRecord& r, std::size_t dibWord, QRectF source, 
   source = shown;
   const QTransform transform = Transform();
   const QPointF a = transform.map(target.topLeft()), b = transform.map(target.bottomRight());
+  m_budget.ChargeFill(QRectF(a, b), QTransform(), QPen(Qt::NoPen));
   const QImage part = image.copy(source.toRect()).mirrored(b.x() < a.x(), b.y() < a.y());
   Prepare();
   m_painter.resetTransform();
@@ -457,6 +464,10 @@ void WmfPlayer::DrawText(QPointF at, const QByteArray& bytes, const std::optiona
   if (bytes.isEmpty() || !FontsAvailable()) return;
   const QTransform transform = Transform();
   const bool fromCurrent = (m_state.textAlign & U_TA_UPDATECP) != 0;
+  // Each character costs at most a square of the font's height.
+  const double height = std::abs(transform.m22()) * std::max(std::abs(m_state.font.height), 12);
+  m_budget.ChargePixels(std::min(static_cast<double>(m_width) * m_height,
+                                 static_cast<double>(bytes.size()) * height * height));
   Prepare();
   if (clip) m_painter.setClipRect(*clip, Qt::IntersectClip);
   WmfTextStyle style{m_state.font, std::abs(transform.m22()), m_state.textAlign, m_state.textColor,
@@ -482,9 +493,12 @@ Status RenderWmf(const std::uint8_t* data, std::size_t size, Bitmap24& out,
     WmfPlayer player(painter, frame, header.objectCount);
     WmfRecordReader reader(data, size, header.firstRecord);
     WmfRecord record;
-    for (int played = 0; played < kMaxRecords && reader.Next(record); ++played) player.Play(record);
+    for (int played = 0; played < kMaxRecords && reader.Next(record); ++played) {
+      player.Play(record);
+      if (player.OverBudget()) return Status::Error("Picture too complex");
+    }
   }
-  return StoreAsBitmap(image, out);
+  return StoreAsBitmap(std::move(image), out);
 }
 
 }  // namespace tinto

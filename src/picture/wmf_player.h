@@ -14,8 +14,10 @@
 #include "core/model/bitmap.h"
 #include "core/status.h"
 #include "picture/picture_limits.h"
+#include "picture/wmf_object_table.h"
 #include "picture/wmf_objects.h"
 #include "picture/wmf_reader.h"
+#include "picture/wmf_work_budget.h"
 
 namespace tinto {
 
@@ -24,7 +26,8 @@ namespace tinto {
 // window is always stretched over the whole picture; mapping modes and viewport records are
 // ignored. Text is drawn only while a QGuiApplication exists. A damaged record list ends the
 // drawing early; only a missing or damaged header, or a size over the picture limits, fails.
-// A frame over `maxPixels` pixels is refused. On failure `out` is left unchanged.
+// A frame over `maxPixels` pixels is refused, and so is a picture whose drawing passes the work
+// budget of WmfWorkBudget ("Picture too complex"). On failure `out` is left unchanged.
 Status RenderWmf(const std::uint8_t* data, std::size_t size, Bitmap24& out,
                  std::int64_t maxPixels = kMaxPicturePixels);
 
@@ -32,6 +35,8 @@ class WmfPlayer {
  public:
   WmfPlayer(QPainter& painter, const WmfFrame& frame, int objectCount);
   void Play(const WmfRecord& record);
+  // True once the records played so far have asked for more drawing than the budget allows.
+  bool OverBudget() const { return m_budget.Exhausted(); }
 
  private:
   // The device context: what SaveDC keeps and RestoreDC brings back.
@@ -62,7 +67,8 @@ class WmfPlayer {
   QTransform Transform() const;
   void Prepare();  // puts the state, window and clip onto the painter
   void RestoreDC(int which);
-  void AddObject(WmfObject object);
+  void Charge(const QRectF& logical);           // a filled drawing within `logical`, current pen
+  void ChargeStroke(const QPolygonF& logical);  // a line through `logical`, current pen
   QRectF RectAt(const WmfRecord& record, std::size_t index) const;    // bottom, right, top, left
   QPointF PointAt(const WmfRecord& record, std::size_t index) const;  // y, x
   void PatBlt(const QRectF& rect, std::uint32_t rop);
@@ -75,7 +81,8 @@ class WmfPlayer {
   int m_height;
   State m_state;
   std::vector<State> m_saved;
-  std::vector<std::optional<WmfObject>> m_objects;
+  WmfObjectTable m_objects;
+  WmfWorkBudget m_budget;
 };
 
 }  // namespace tinto

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -134,11 +135,12 @@ struct Chunk {
 
 using ChunkBytes = std::array<std::uint8_t, kChunkLanes>;
 
-// `data` holds one chunk per position, `stride` vectors apart.
-Chunk WeightedChunk(const Float4* data, std::size_t stride, std::span<const Contributor> list) {
+// `data` holds one chunk per position from `firstPixel` on, `stride` vectors apart.
+Chunk WeightedChunk(const Float4* data, std::size_t stride, std::span<const Contributor> list,
+                    int firstPixel = 0) {
   Chunk sums{};
   for (const Contributor& c : list) {
-    const Float4* in = data + static_cast<std::size_t>(c.pixel) * stride;
+    const Float4* in = data + static_cast<std::size_t>(c.pixel - firstPixel) * stride;
 #pragma GCC unroll 6
     for (int v = 0; v < kChunkVectors; ++v) sums.v[v] = sums.v[v] + in[v] * c.weight;
   }
@@ -255,46 +257,113 @@ FloatRows ToFloatRows(const Bitmap24& bitmap) {
   return rows;
 }
 
+// Work row r of `work` is row firstWorkRow + r of the whole work picture.
 void VerticalRows(const FloatRows& work, int workWidth, const ContributorLists& rows,
-                  Bitmap24& destination, int firstRow, int endRow) {
+                  int firstWorkRow, Bitmap24& destination, int firstRow, int endRow) {
   const int laneCount = workWidth * 3;
   for (int j = firstRow; j < endRow; ++j) {
     std::uint8_t* out = destination.Row(j);
     for (int lane0 = 0; lane0 < laneCount; lane0 += kChunkLanes) {
       const Float4* chunk = work.data.data() + lane0 / 4;
-      const ChunkBytes bytes = ToBytes(WeightedChunk(chunk, work.stride, rows.List(j)));
+      const ChunkBytes bytes =
+          ToBytes(WeightedChunk(chunk, work.stride, rows.List(j), firstWorkRow));
       const int lanes = std::min(kChunkLanes, laneCount - lane0);
       std::memcpy(out + lane0, bytes.data(), static_cast<std::size_t>(lanes));
     }
   }
 }
 
-}  // namespace
-
-void HorizontalPass(const Bitmap24& source, const ContributorLists& columns, Bitmap24& work,
-                    int threads) {
-  const int strips = (source.Height() + kChunkPixels - 1) / kChunkPixels;
-  const long long multiplyAdds = static_cast<long long>(columns.Total()) * source.Height() * 3;
+// Work rows 0..work.Height() from source rows firstRow.. on.
+void HorizontalBand(const Bitmap24& source, const ContributorLists& columns, int firstRow,
+                    Bitmap24& work, int threads) {
+  const int strips = (work.Height() + kChunkPixels - 1) / kChunkPixels;
+  const long long multiplyAdds = static_cast<long long>(columns.Total()) * work.Height() * 3;
   RunSplit(strips, ThreadsFor(threads, multiplyAdds), [&](int begin, int end) {
     std::vector<Float4> strip = MakeStrip(source.Width());
     for (int s = begin; s < end; ++s) {
-      LoadStrip(source, s * kChunkPixels, strip);
+      LoadStrip(source, firstRow + s * kChunkPixels, strip);
       HorizontalStrip(strip, columns, work, s * kChunkPixels);
     }
   });
 }
 
-void VerticalPass(const Bitmap24& work, const ContributorLists& rows, Bitmap24& destination,
-                  int threads) {
+// Destination rows begin..end from `work`, which holds work rows firstWorkRow.. on.
+void VerticalBand(const Bitmap24& work, const ContributorLists& rows, int firstWorkRow,
+                  Bitmap24& destination, int begin, int end, int threads) {
   const FloatRows workRows = ToFloatRows(work);
-  const long long multiplyAdds = static_cast<long long>(rows.Total()) * work.Width() * 3;
-  RunSplit(rows.Count(), ThreadsFor(threads, multiplyAdds), [&](int begin, int end) {
-    VerticalRows(workRows, work.Width(), rows, destination, begin, end);
+  long long multiplyAdds = 0;
+  for (int j = begin; j < end; ++j) multiplyAdds += static_cast<long long>(rows.List(j).size());
+  multiplyAdds *= static_cast<long long>(work.Width()) * 3;
+  RunSplit(end - begin, ThreadsFor(threads, multiplyAdds), [&](int first, int last) {
+    VerticalRows(workRows, work.Width(), rows, firstWorkRow, destination, begin + first,
+                 begin + last);
   });
 }
 
+// The work rows a run of destination rows reads.
+struct RowSpan {
+  int first = 0;
+  int last = -1;
+  int Count() const { return last - first + 1; }
+};
+
+RowSpan Widen(RowSpan span, std::span<const Contributor> list) {
+  for (const Contributor& c : list) {
+    if (span.Count() <= 0) span = {c.pixel, c.pixel};
+    span.first = std::min(span.first, c.pixel);
+    span.last = std::max(span.last, c.pixel);
+  }
+  return span;
+}
+
+// Bytes of work memory per work row: the bytes of the work bitmap and its floats.
+std::size_t WorkRowBytes(int width) {
+  const std::size_t chunks = (static_cast<std::size_t>(width) + kChunkPixels - 1) / kChunkPixels;
+  return static_cast<std::size_t>(width) * 3 + chunks * kChunkVectors * sizeof(Float4);
+}
+
+// The second pass runs over bands of destination rows whose work rows fit the budget; each band
+// gets its own work rows from the first pass. Every destination value is the same sum in the same
+// order as with one band, so the result does not depend on the budget.
+Status ResampleInBands(const Bitmap24& source, const ContributorLists& columns,
+                       const ContributorLists& rows, Bitmap24& destination, int threads,
+                       std::size_t workBudget) {
+  const std::size_t bandRows = workBudget / WorkRowBytes(columns.Count());
+  for (int j = 0; j < rows.Count(); ++j)
+    if (static_cast<std::size_t>(std::max(Widen({}, rows.List(j)).Count(), 1)) > bandRows)
+      return Status::Error("Resampling needs more than " + std::to_string(workBudget >> 20) +
+                           " MB of work memory");
+  for (int begin = 0; begin < rows.Count();) {
+    RowSpan span = Widen({}, rows.List(begin));
+    int end = begin + 1;
+    for (; end < rows.Count(); ++end) {
+      const RowSpan wider = Widen(span, rows.List(end));
+      if (static_cast<std::size_t>(wider.Count()) > bandRows) break;
+      span = wider;
+    }
+    if (span.Count() <= 0) span = {0, 0};
+    Bitmap24 work(columns.Count(), span.Count());
+    HorizontalBand(source, columns, span.first, work, threads);
+    VerticalBand(work, rows, span.first, destination, begin, end, threads);
+    begin = end;
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+void HorizontalPass(const Bitmap24& source, const ContributorLists& columns, Bitmap24& work,
+                    int threads) {
+  HorizontalBand(source, columns, 0, work, threads);
+}
+
+void VerticalPass(const Bitmap24& work, const ContributorLists& rows, Bitmap24& destination,
+                  int threads) {
+  VerticalBand(work, rows, 0, destination, 0, rows.Count(), threads);
+}
+
 Status Stretch(const Bitmap24& source, Bitmap24& destination, FilterFunction filter, float support,
-               int threads) {
+               int threads, std::size_t workBudget) {
   if (source.Width() < 1 || source.Height() < 1) return Status::Error("Source bitmap too small");
   if (filter == nullptr || !(support >= 0.0f && support <= kMaxFilterSupport))
     return Status::Error("Invalid resampling filter");
@@ -303,15 +372,12 @@ Status Stretch(const Bitmap24& source, Bitmap24& destination, FilterFunction fil
   const int height = destination.Height();
   if (width < 1 || height < 1) return Status::Ok();
   try {
-    Bitmap24 work(width, sourceHeight);
-    HorizontalPass(source, BuildContributors(source.Width(), width, filter, support), work,
-                   threads);
-    VerticalPass(work, BuildContributors(sourceHeight, height, filter, support), destination,
-                 threads);
+    return ResampleInBands(source, BuildContributors(source.Width(), width, filter, support),
+                           BuildContributors(sourceHeight, height, filter, support), destination,
+                           threads, workBudget);
   } catch (const std::bad_alloc&) {
     return Status::Error("Not enough memory to resample the picture");
   }
-  return Status::Ok();
 }
 
 Status Stretch(const Bitmap24& source, Bitmap24& destination, const ResampleFilter& filter,

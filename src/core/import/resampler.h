@@ -64,14 +64,21 @@ void HorizontalPass(const Bitmap24& source, const ContributorLists& columns, Bit
 void VerticalPass(const Bitmap24& work, const ContributorLists& rows, Bitmap24& destination,
                   int threads = kAutoThreads);
 
+// The work memory a resample may take besides its source and destination: the first pass's
+// rows (3 bytes a pixel) and their floats (12 bytes a pixel) for a band of destination rows.
+inline constexpr std::size_t kResampleWorkBudget = std::size_t{256} << 20;
+
 // Fills `destination`, whose size the caller has set and which stays that size, with `source`
 // resampled through `filter`. Fails with "Source bitmap too small" for an empty source, leaving
 // the destination untouched; a null filter, a support outside 0..kMaxFilterSupport and a work
 // bitmap that cannot be allocated fail too. An empty destination is left as it is. `threads` =
 // kAutoThreads splits large pictures over the machine's cores; any count gives bit-identical
-// results.
+// results. The second pass runs over bands of destination rows whose work takes at most
+// `workBudget` bytes, with bit-identical results for any budget; when one destination row alone
+// needs more, the resample fails with "Resampling needs more than N MB of work memory" before
+// anything is written.
 Status Stretch(const Bitmap24& source, Bitmap24& destination, FilterFunction filter, float support,
-               int threads = kAutoThreads);
+               int threads = kAutoThreads, std::size_t workBudget = kResampleWorkBudget);
 Status Stretch(const Bitmap24& source, Bitmap24& destination, const ResampleFilter& filter,
                int threads = kAutoThreads);
 

@@ -1,12 +1,22 @@
 #include "core/model/bitmap.h"
 
+#include <algorithm>
+
 namespace tinto {
 
 void Bitmap24::Resize(int width, int height) {
   if (width <= 0 || height <= 0) width = height = 0;
   m_width = width;
   m_height = height;
-  m_bytes.assign(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height), 0);
+  const std::size_t bytes = static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height);
+  if (bytes <= m_bytes.capacity()) {
+    // Rows that fit stay where they are, as views of them may expect.
+    m_bytes.resize(bytes);
+    std::fill(m_bytes.begin(), m_bytes.end(), std::uint8_t{0});
+  } else {
+    // A fresh allocation is zero without a write (see ZeroedAllocator).
+    m_bytes = decltype(m_bytes)(bytes);
+  }
 }
 
 Rgb Bitmap24::Pixel(int x, int y) const {

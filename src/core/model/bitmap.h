@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "core/model/palette.h"
@@ -19,6 +22,34 @@ struct BitmapView {
 
   std::uint8_t* Row(int y) const { return data + y * stride; }
   bool Empty() const { return data == nullptr || width <= 0 || height <= 0; }
+};
+
+// Takes memory from calloc and leaves fresh elements as calloc gave them (zero), so that a large
+// bitmap's pages are only touched when its rows are written: a loader that fills a bitmap while
+// it frees its decoder's copy never holds both in full.
+template <typename T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <typename U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+  T* allocate(std::size_t count) {
+    if (void* memory = std::calloc(count, sizeof(T))) return static_cast<T*>(memory);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* memory, std::size_t) { std::free(memory); }
+  template <typename U>
+  void construct(U* at) {
+    ::new (static_cast<void*>(at)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* at, Args&&... args) {
+    ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+  }
+  template <typename U>
+  bool operator==(const ZeroedAllocator<U>&) const {
+    return true;
+  }
 };
 
 class Bitmap24 {
@@ -47,7 +78,7 @@ class Bitmap24 {
  private:
   int m_width = 0;
   int m_height = 0;
-  std::vector<std::uint8_t> m_bytes;
+  std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>> m_bytes;
 };
 
 }  // namespace tinto

@@ -274,7 +274,7 @@ void TImportExpert::OpenSourceFile(const QString& path) {
 void TImportExpert::OpenSourceImage(const QImage& image) {
   m_timer.SetEnabled(false);
   tinto::Bitmap24 picture;
-  if (image.isNull() || !tinto::StoreAsBitmap(image, picture))
+  if (image.isNull() || !tinto::StoreAsBitmap(QImage(image), picture))
     m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
                            MessageButtons::Ok);
   else

@@ -1,0 +1,66 @@
+#include "picture/qt_chatter.h"
+
+#include <unistd.h>
+
+#include <QString>
+#include <atomic>
+#include <sstream>
+
+namespace tinto {
+namespace {
+
+thread_local std::string* t_collected = nullptr;
+std::atomic<QtMessageHandler> g_forward{nullptr};
+
+void Collect(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (t_collected != nullptr) {
+    *t_collected += message.toStdString() + "\n";
+  } else if (QtMessageHandler forward = g_forward.load()) {
+    forward(type, context, message);
+  }
+}
+
+}  // namespace
+
+QtChatter::QtChatter() : m_previous(qInstallMessageHandler(Collect)), m_outer(t_collected) {
+  if (m_previous != Collect) g_forward.store(m_previous);
+  t_collected = &m_text;
+}
+
+QtChatter::~QtChatter() {
+  t_collected = m_outer;
+  if (m_outer != nullptr) *m_outer += m_text;
+  qInstallMessageHandler(m_previous);
+}
+
+StderrCapture::StderrCapture() {
+  std::fflush(stderr);
+  m_file = std::tmpfile();
+  if (m_file == nullptr) return;
+  m_saved = dup(STDERR_FILENO);
+  if (m_saved < 0 || dup2(fileno(m_file), STDERR_FILENO) < 0) {
+    if (m_saved >= 0) close(m_saved);
+    m_saved = -1;
+    std::fclose(m_file);
+    m_file = nullptr;
+  }
+}
+
+std::string StderrCapture::Finish() {
+  if (m_file == nullptr) return {};
+  std::fflush(stderr);
+  dup2(m_saved, STDERR_FILENO);
+  close(m_saved);
+  std::string text, libraryLines, others;
+  std::rewind(m_file);
+  for (int c = std::fgetc(m_file); c != EOF; c = std::fgetc(m_file)) text += static_cast<char>(c);
+  std::fclose(m_file);
+  m_file = nullptr;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    (line.starts_with("libpng") ? libraryLines : others) += line + "\n";
+  if (!others.empty()) std::fputs(others.c_str(), stderr);
+  return libraryLines;
+}
+
+}  // namespace tinto

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "core/import/resampler.h"
+
+namespace tinto {
+namespace {
+
+// Every byte different enough that a wrong work row or weight shows.
+Bitmap24 Noise(int width, int height) {
+  Bitmap24 picture(width, height);
+  unsigned state = 12345;
+  for (int y = 0; y < height; ++y)
+    for (int i = 0; i < picture.Stride(); ++i) {
+      state = state * 1103515245u + 12345u;
+      picture.Row(y)[i] = static_cast<std::uint8_t>(state >> 16);
+    }
+  return picture;
+}
+
+struct BandCase {
+  int width, height;   // of the destination; the source is 37 x 53
+  std::size_t budget;  // bytes of work memory: room for little more than one row's window
+};
+
+class ResampleBandsTest : public ::testing::TestWithParam<BandCase> {};
+
+// A work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
+TEST_P(ResampleBandsTest, GiveTheSameBytesAsOnePass) {
+  const BandCase& c = GetParam();
+  const Bitmap24 source = Noise(37, 53);
+  const ResampleFilter& lanczos = kResampleFilters[kDefaultResampleFilter];
+  Bitmap24 whole(c.width, c.height), banded(c.width, c.height);
+  ASSERT_TRUE(Stretch(source, whole, lanczos, 1));
+  ASSERT_TRUE(Stretch(source, banded, lanczos.function, lanczos.support, 2, c.budget));
+  EXPECT_EQ(banded, whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ResampleBandsTest,
+                         ::testing::Values(BandCase{29, 71, 8 * (87 + 4 * 96)},
+                                           BandCase{50, 13, 30 * (150 + 7 * 96)},
+                                           BandCase{8, 160, 8 * (24 + 96)},
+                                           BandCase{64, 9, 42 * (192 + 8 * 96)}));
+
+TEST(ResampleBands, RefusesWhenOneRowNeedsMoreThanTheBudget) {
+  const Bitmap24 source = Noise(37, 53);
+  Bitmap24 destination(16, 2);
+  destination.Fill(MakeRgb(1, 2, 3));
+  const Bitmap24 before = destination;
+  // Shrinking 53 rows to 2 reads about 40 rows per destination row; room is left for 10.
+  const Status status =
+      Stretch(source, destination, kResampleFilters[kDefaultResampleFilter].function,
+              kResampleFilters[kDefaultResampleFilter].support, 1, 10 * (48 + 2 * 96));
+  EXPECT_NE(status.Message().find("MB of work memory"), std::string::npos) << status.Message();
+  EXPECT_EQ(destination, before);
+}
+
+}  // namespace
+}  // namespace tinto
