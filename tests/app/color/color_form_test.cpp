@@ -95,12 +95,20 @@ TEST_F(TColorFormTest, ClickOutsideOrEscapeCancelsEvenAfterPassingOverColours) {
   }
 }
 
-// A pick through Choose is the colour panel's test; here the window closes without one.
-TEST_F(TColorFormTest, ChooseReturnsCancelledWhenClosedWithoutAPick) {
-  TColorForm& form = Form();
-  QTimer::singleShot(0, &form, [&] { PressOutside(form); });
-  QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-  EXPECT_EQ(form.Choose(kPointer, true), TColorForm::kCancelled);
+// Choose runs the window until a pick (grid cell (10, 3): bright red and magenta) or a press
+// outside it.
+TEST_F(TColorFormTest, ChooseReturnsThePickOrCancelled) {
+  for (const bool pick : {true, false}) {
+    TColorForm& form = Form();
+    QTimer::singleShot(0, &form, [&] {
+      if (pick)
+        MoveAndPress(Child<TKelImage>("Ink"), CellCentre(10, 3));
+      else
+        PressOutside(form);
+    });
+    QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
+    EXPECT_EQ(form.Choose(kPointer, true), pick ? 0x0342 : TColorForm::kCancelled);
+  }
 }
 
 TEST_F(TColorFormTest, StaticDisplayShowsOnlyTheMixGridAndDisablesTheFlickerOptions) {

@@ -4,22 +4,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <cstdint>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "app/color/color_form.h"
 #include "app/color/color_swatch.h"
 #include "app/editor/view_state.h"
 #include "app/widgets/click_label.h"
-#include "app/widgets/kel_image.h"
-#include "core/format/ini_file.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -184,29 +176,6 @@ TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestor
   m_panel.SwapMixSwatches();
   m_panel.RefreshPanel(false);
   EXPECT_EQ(inkMix->Color(), QColor(199, 0, 127));
-}
-
-// The whole road: a press on the ink mix opens the real chooser at the pointer, and a press on
-// grid cell (10, 3) sets Ink 1 to bright red and Ink 2 to magenta.
-TEST_F(TColorPanelTest, PicksAPairThroughTheColourChooser) {
-  tinto::test::TempDir dir;
-  const tinto::IniFile settings(dir.File("TintoEditor.ini"));
-  TColorForm form(settings);
-  m_panel.SetColorChooser(
-      [&](QPoint pointer, bool noFlic) { return form.Choose(pointer, noFlic); });
-  QTimer::singleShot(0, &form, [&] {
-    auto* ink = form.findChild<TKelImage*>(QStringLiteral("Ink"));
-    QMouseEvent move(QEvent::MouseMove, QPointF(157, 52), QPointF(157, 52), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(ink, &move);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(157, 52), QPointF(157, 52), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ink, &press);
-  });
-  QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-  OpenChooserFrom("InkMix1");
-  EXPECT_EQ(m_panel.Ink1(), 0x42);
-  EXPECT_EQ(m_panel.Ink2(), 0x03);
 }
 
 }  // namespace

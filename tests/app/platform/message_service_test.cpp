@@ -4,11 +4,6 @@
 
 namespace {
 
-TEST(MessageService, KindIsTheBoxTitle) {
-  EXPECT_EQ(MessageTitle(MessageKind::Warning), "Warning");
-  EXPECT_EQ(MessageTitle(MessageKind::Error), "Error");
-}
-
 TEST(MessageService, LineFeedCarriageReturnBreaksOneLine) {
   EXPECT_EQ(MessageDisplayText("File a.tin not saved.\n\rSave Changes?"),
             "File a.tin not saved.\nSave Changes?");

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -251,30 +250,6 @@ TEST_F(OpenDialogTest, TreeRollsUpByItsOwnSettingAndUnrollingSelectsTheListsFold
   QTest::mouseClick(dialog->PnDir()->RollButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog->TreeRolledUp());
   EXPECT_EQ(dialog->DirList()->SelectedFolder(), sub);
-}
-
-// The selected folder's row and the start of its name lie inside the tree's viewport.
-bool SelectedFolderInView(const TFolderTree& tree) {
-  const QModelIndex current = tree.currentIndex();
-  const QRect row = tree.visualRect(current);
-  const int nameWidth = std::min(tree.sizeHintForIndex(current).width(), tree.viewport()->width());
-  return current.isValid() &&
-         tree.viewport()->rect().contains(QRect(row.topLeft(), QSize(nameWidth, row.height())));
-}
-
-TEST_F(OpenDialogTest, TheSelectedFolderStaysInViewOfTheTree) {
-  const QString deep = Folder("a/b/c/d/e");
-  auto dialog = Started(deep);
-  const TFolderTree& tree = *dialog->DirList();
-  for (const QSize size : {QSize(622, 361), QSize(500, 220)}) {
-    dialog->resize(size);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return SelectedFolderInView(tree); }, 5000))
-        << size.width() << "x" << size.height();
-    // Folders still loading move its row: it must stay in view.
-    QTest::qWait(300);
-    EXPECT_TRUE(SelectedFolderInView(tree)) << size.width() << "x" << size.height();
-  }
-  EXPECT_EQ(tree.SelectedFolder(), deep);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QSplitter>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -98,39 +97,6 @@ TEST(SaveDialog, StartsInTheGivenRollStateAndReportsTheUsersChange) {
     EXPECT_EQ(shownRolled, rolledAtStart);
     EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
   }
-}
-
-// Pixels between the tree panel's right edge and the next widget shown in its splitter,
-// less the splitter handle between them.
-int GapBesideTreePanel(TRollUpPanel& panel) {
-  const auto* splitter = qobject_cast<const QSplitter*>(panel.parentWidget());
-  if (splitter == nullptr) return -1;
-  for (int k = splitter->indexOf(&panel) + 1; k < splitter->count(); ++k)
-    if (splitter->widget(k)->isVisible())
-      return splitter->widget(k)->x() - (panel.x() + panel.width()) - splitter->handleWidth();
-  return -1;
-}
-
-TEST(SaveDialog, RollingTheTreeUpOrDownLeavesNoGapBesideIt) {
-  TSaveDialog save;
-  std::vector<int> gaps;
-  int unrolledWidth = 0;
-  save.SetRunner([&](QFileDialog& dialog) {
-    TRollUpPanel* panel = TreePanel(dialog);
-    if (panel == nullptr) return false;
-    dialog.resize(624, 412);
-    dialog.show();
-    for (int click = 0; click < 2; ++click) {
-      QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
-      QCoreApplication::processEvents();
-      gaps.push_back(GapBesideTreePanel(*panel));
-    }
-    unrolledWidth = panel->width();
-    return false;
-  });
-  save.Execute();
-  EXPECT_EQ(gaps, (std::vector<int>{0, 0}));
-  EXPECT_EQ(unrolledWidth, 150);
 }
 
 }  // namespace
