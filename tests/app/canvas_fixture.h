@@ -1,17 +1,7 @@
 #pragma once
 // A shown main window on a test picture, and a user's mouse on its canvas.
 
-#include <QRadioButton>
-#include <QTest>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "app/color/color_panel.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/mode_bar.h"
-#include "app/main_window/tool_palette.h"
-#include "app/widgets/kel_image.h"
 #include "core/model/pointer_mapping.h"
 
 namespace tinto::test {

@@ -1,14 +1,18 @@
 #pragma once
-// A main window on a settings file in a per-test folder, with scripted messages.
+// A main window on a settings file in a per-test folder, with scripted messages, and the bars
+// and panels the tests reach through it.
 
-#include <gtest/gtest.h>
-
-#include <QTest>
-#include <memory>
-#include <string>
-
+#include "app/color/color_panel.h"
+#include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
+#include "app/gui_test.h"
+#include "app/main_window/colors_preview_panel.h"
+#include "app/main_window/geometry_bar.h"
 #include "app/main_window/main_form.h"
+#include "app/main_window/mode_bar.h"
+#include "app/main_window/tool_palette.h"
+#include "app/widgets/kel_image.h"
+#include "core/format/ini_file.h"
 #include "support/scripted_message_service.h"
 #include "support/temp_dir.h"
 

@@ -1,19 +1,7 @@
 #include "app/color/color_form.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
-#include <memory>
-#include <string>
-#include <utility>
-
 #include "app/color/color_swatch.h"
+#include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
 #include "support/temp_dir.h"

@@ -1,16 +1,10 @@
 #include "app/color/color_panel.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QSlider>
-#include <QTest>
 #include <cstdint>
-#include <utility>
 
 #include "app/color/color_swatch.h"
 #include "app/editor/view_state.h"
+#include "app/gui_test.h"
 #include "app/widgets/click_label.h"
 
 namespace {

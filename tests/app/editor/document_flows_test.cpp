@@ -2,20 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QAction>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <algorithm>
-#include <array>
-#include <filesystem>
-#include <utility>
 
-#include "app/dialogs/file/open_dialog.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/geometry_bar.h"
-#include "core/format/ini_file.h"
 #include "core/format/native_format.h"
 #include "support/without_file_override.h"
 

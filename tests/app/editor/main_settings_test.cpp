@@ -1,24 +1,10 @@
 #include "app/editor/main_settings.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QGuiApplication>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <array>
-#include <map>
 #include <sstream>
 
-#include "app/color/color_panel.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/colors_preview_panel.h"
-#include "app/main_window/geometry_bar.h"
-#include "app/main_window/mode_bar.h"
-#include "app/main_window/tool_palette.h"
 
 namespace tinto::test {
 namespace {

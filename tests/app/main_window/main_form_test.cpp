@@ -1,29 +1,12 @@
 #include "app/main_window/main_form.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTest>
 #include <initializer_list>
-#include <tuple>
-#include <utility>
 
 #include "app/canvas/canvas_area.h"
-#include "app/color/color_panel.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/colors_preview_panel.h"
-#include "app/main_window/geometry_bar.h"
-#include "app/main_window/mode_bar.h"
-#include "app/widgets/kel_image.h"
 
 namespace tinto::test {
 namespace {

@@ -1,12 +1,6 @@
 #include "app/main_window/tool_palette.h"
 
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QTest>
-#include <QToolButton>
+#include "app/gui_test.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/platform/message_service.h"
 
-#include <gtest/gtest.h>
+#include "app/gui_test.h"
 
 namespace {
 

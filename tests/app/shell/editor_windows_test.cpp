@@ -1,22 +1,11 @@
 #include "app/shell/editor_windows.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-#include <vector>
-
 #include "app/color/color_form.h"
-#include "app/color/color_panel.h"
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
 #include "app/dialogs/preview/preview_form.h"
 #include "app/main_form_fixture.h"
 #include "app/shell/wait_form.h"
-#include "app/widgets/kel_image.h"
 
 namespace tinto::test {
 namespace {

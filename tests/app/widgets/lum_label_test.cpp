@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QEnterEvent>
-#include <QTest>
 
+#include "app/gui_test.h"
 #include "app/widgets/lum_connect_label.h"
 
 namespace tinto::test {

@@ -1,12 +1,6 @@
 #include "app/dialogs/about/about_box.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QToolButton>
-
+#include "app/gui_test.h"
 #include "app/skin/skin_data.h"
 #include "app/widgets/caption_panel.h"
 #include "app/widgets/lum_label.h"

@@ -1,23 +1,12 @@
 #include "app/dialogs/file/open_dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QFileSystemModel>
-#include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
 #include "app/editor/document_flows.h"
+#include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "app/widgets/rollup_panel.h"
 #include "core/format/ini_file.h"

@@ -1,15 +1,7 @@
 #include "app/dialogs/file/save_dialog.h"
 
-#include <gtest/gtest.h>
-
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QTest>
-#include <QToolButton>
-#include <filesystem>
-#include <vector>
-
 #include "app/dialogs/file/folder_tree.h"
+#include "app/gui_test.h"
 #include "app/widgets/rollup_panel.h"
 #include "support/temp_dir.h"
 

@@ -2,16 +2,9 @@
 // An Import Expert on a settings file in a per-test folder, with scripted messages, and small
 // pictures written by the tests themselves.
 
-#include <gtest/gtest.h>
-
-#include <QImage>
-#include <QSlider>
-#include <QTest>
-#include <memory>
-#include <string>
-
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
+#include "app/gui_test.h"
 #include "core/format/ini_file.h"
 #include "support/scripted_message_service.h"
 #include "support/temp_dir.h"

@@ -1,20 +1,10 @@
 #include "app/dialogs/import/import_expert.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
-#include <QSpinBox>
-#include <array>
-#include <filesystem>
 #include <set>
-#include <tuple>
-#include <utility>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"

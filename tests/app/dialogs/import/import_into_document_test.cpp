@@ -1,16 +1,7 @@
 // "&Import..." of the main window: OK makes the dialog's result an untitled, modified picture.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QImage>
-#include <QPushButton>
-#include <QSpinBox>
-
 #include "app/dialogs/import/import_expert.h"
-#include "app/editor/document_flows.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/geometry_bar.h"
-#include "core/format/ini_file.h"
 
 namespace tinto::test {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/dialogs/import/import_source.h"
 
-#include <gtest/gtest.h>
+#include "app/gui_test.h"
 
 namespace tinto::test {
 namespace {

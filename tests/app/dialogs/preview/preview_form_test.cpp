@@ -1,18 +1,10 @@
 #include "app/dialogs/preview/preview_form.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QMouseEvent>
-#include <QSpinBox>
-#include <QTest>
 #include <QWheelEvent>
-#include <memory>
-#include <string>
 
 #include "app/editor/editor_session.h"
 #include "app/editor/view_state.h"
+#include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
 #include "support/temp_dir.h"
