@@ -1,8 +1,5 @@
 #pragma once
-// What the window tests share: GoogleTest, Qt's test helpers and the widgets and events they
-// drive, and the parts of the standard library most of them use.
-
-#include <gtest/gtest.h>
+// What the window tests share: Qt's test helpers and the widgets and events they drive.
 
 #include <QAction>
 #include <QApplication>
@@ -23,12 +20,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <array>
 #include <chrono>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+
+#include "support/test_common.h"

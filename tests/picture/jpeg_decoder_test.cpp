@@ -1,9 +1,5 @@
 #include "picture/jpeg_decoder.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "picture/picture_fixtures.h"
 
 namespace tinto {

@@ -1,10 +1,6 @@
 #include "picture/wmf_player.h"
 
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
-#include <string>
-#include <vector>
 
 #include "picture/picture_fixtures.h"
 

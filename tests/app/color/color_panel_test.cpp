@@ -1,7 +1,5 @@
 #include "app/color/color_panel.h"
 
-#include <cstdint>
-
 #include "app/color/color_swatch.h"
 #include "app/editor/view_state.h"
 #include "app/gui_test.h"

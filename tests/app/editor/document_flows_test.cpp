@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-
 #include "app/main_form_fixture.h"
 #include "core/format/native_format.h"
 #include "support/without_file_override.h"

@@ -1,5 +1,4 @@
 
-
 #include "app/canvas_fixture.h"
 
 namespace tinto::test {

@@ -1,5 +1,4 @@
 
-
 #include "app/gui_test.h"
 #include "app/widgets/lum_connect_label.h"
 

@@ -1,11 +1,7 @@
 #include "core/format/settings_keys.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <string_view>
-
 #include "support/temp_dir.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

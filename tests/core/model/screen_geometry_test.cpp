@@ -3,10 +3,6 @@
 
 #include "core/model/screen_geometry.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
 #include "core/model/grid_overlay.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/screen_buffers.h"
