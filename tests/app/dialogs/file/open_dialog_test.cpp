@@ -207,39 +207,5 @@ TEST_F(OpenDialogTest, NavigatesUpOneLevelAndIntoAFolder) {
   EXPECT_EQ(dialog->Directory(), sub) << "the folder is kept for the next run";
 }
 
-TEST_F(OpenDialogTest, DoubleClickInTheTreeMovesTheListButASingleClickDoesNot) {
-  const QString root = Folder("root");
-  const QString inner = Folder("root/inner");
-  auto dialog = Started(root);
-  TFolderTree* tree = dialog->DirList();
-  tree->expand(tree->currentIndex());
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return tree->model()->rowCount(tree->currentIndex()) > 0; }, 5000));
-  const QModelIndex child = tree->model()->index(0, 0, tree->currentIndex());
-  tree->scrollTo(child);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->visualRect(child).isValid(); }, 5000));
-  // The name's start: long rows reach beyond the narrow tree.
-  const QPoint centre(tree->visualRect(child).left() + 4, tree->visualRect(child).center().y());
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
-  EXPECT_EQ(tree->SelectedFolder(), inner);
-  EXPECT_EQ(dialog->FileList()->Folder(), root);
-  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
-  EXPECT_EQ(dialog->FileList()->Folder(), inner);
-  EXPECT_EQ(dialog->PnDir()->Caption(), inner);
-}
-
-TEST_F(OpenDialogTest, TreeRollsUpByItsOwnSettingAndUnrollingSelectsTheListsFolder) {
-  const QString sub = Folder("root/sub");
-  WriteAll(m_dir.File("TintoEditor.ini"), "[Dialogs]\nSave TreePanelState=1\n");
-  EXPECT_FALSE(MakeDialog()->TreeRolledUp()) << "the save dialog's state is not the open's";
-  WriteAll(m_dir.File("TintoEditor.ini"), "[Dialogs]\nOpen TreePanelState=1\n");
-  auto dialog = Started(sub);
-  EXPECT_TRUE(dialog->PnDir()->RolledUp());
-  EXPECT_TRUE(dialog->DirList()->SelectedFolder().isEmpty()) << "a rolled tree is left alone";
-  QTest::mouseClick(dialog->PnDir()->RollButton(), Qt::LeftButton);
-  EXPECT_FALSE(dialog->TreeRolledUp());
-  EXPECT_EQ(dialog->DirList()->SelectedFolder(), sub);
-}
-
 }  // namespace
 }  // namespace tinto::test

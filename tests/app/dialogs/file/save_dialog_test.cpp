@@ -30,21 +30,6 @@ TEST(SaveDialog, SavesTintoFilesAndLeavesTheOverwriteQuestionToTheMainWindow) {
   EXPECT_TRUE(ran);
 }
 
-TEST(SaveDialog, ReturnsTheNameTypedIntoTheDialogWithoutAddingAnExtension) {
-  TempDir dir;
-  TSaveDialog save;
-  save.SetRunner([&](QFileDialog& dialog) {
-    dialog.setDirectory(Q(dir.Path()));
-    dialog.show();
-    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (edit == nullptr) return false;
-    QTest::keyClicks(edit, QStringLiteral("drawing"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    return dialog.result() == QDialog::Accepted;
-  });
-  EXPECT_EQ(save.Execute(), Q(dir.Path() / "drawing"));
-}
-
 // The next run starts in the folder of the last save; a click on a folder in the tree enters it.
 TEST(SaveDialog, StartsInTheFolderOfTheLastSaveAndAClickInTheTreeEntersAFolder) {
   TempDir dir;

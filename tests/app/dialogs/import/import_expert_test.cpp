@@ -4,7 +4,6 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <set>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"
@@ -250,21 +249,9 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
   EXPECT_EQ(expert.ToolBar()->DX()->value(), 5);
 }
 
-TEST_F(ImportExpertTest, EnterIsOkEscapeIsCancelAndTabReachesEveryControl) {
+TEST_F(ImportExpertTest, EnterInAnEditIsOkAndEscapeIsCancel) {
   TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nRealTime=0\n");
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-  std::set<QString> reached;
-  for (int i = 0; i < 40; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    reached.insert(QApplication::focusWidget()->objectName());
-  }
-  for (const char* name :
-       {"OBMP",   "DX",        "DY",  "MLTWidth", "MLTLeft",   "TMagnify", "LR",
-        "LG",     "LB",        "HTH", "Contrast", "HR",        "HG",       "HB",
-        "LLink",  "HLink",     "RT",  "Conv",     "CBStretch", "Filters",  "CBDither",
-        "Bright", "TintoMode", "OK",  "Cancel"})
-    EXPECT_TRUE(reached.count(QString::fromLatin1(name))) << name;
-
   expert.ToolBar()->DY()->setFocus();
   QTest::keyClick(expert.ToolBar()->DY(), Qt::Key_Return);
   EXPECT_FALSE(expert.isVisible());

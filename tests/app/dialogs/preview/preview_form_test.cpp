@@ -99,17 +99,14 @@ TEST_F(PreviewFormTest, FlickersOnlyWithNoFlicOff) {
   EXPECT_FALSE(form.Timer().Enabled());
 }
 
-TEST_F(PreviewFormTest, PanningFollowsThePointerUntilAnEdge) {
-  TPreviewForm& form = Show(Create());  // 1024 x 768 in a smaller viewport, at its top left
-  ASSERT_EQ(form.ImagePlace(), (ImagePlacement{0, 0, 1024, 768}));
+// The picture (1024 x 768 in a smaller viewport) follows the pointer; the core tests the edges.
+TEST_F(PreviewFormTest, PanningFollowsThePointerWithTheMoveCursor) {
+  TPreviewForm& form = Show(Create());
   SendMouse(form.Prev1(), QEvent::MouseButtonPress, QPoint(100, 100));
   SendMouse(form.Prev1(), QEvent::MouseMove, QPoint(70, 80));
   EXPECT_EQ(form.ImagePlace(), (ImagePlacement{-30, -20, 1024, 768}));
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
-  // The pointer stands on picture point (100, 100) again; 50 more would open gaps.
-  SendMouse(form.Prev1(), QEvent::MouseMove, QPoint(150, 150));
-  EXPECT_EQ(form.ImagePlace(), (ImagePlacement{0, 0, 1024, 768}));
   SendMouse(form.Prev1(), QEvent::MouseButtonRelease, QPoint(0, 0));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
