@@ -37,18 +37,6 @@ TEST(WriteCellAttributes, WritesTheRowsOfTheCellInBothFrames) {
   }
 }
 
-TEST(ScreenBuffers, AddressesFollowTheBlockLayout) {
-  ScreenBuffers s;
-  s.SetPixel(1, 0, 0);
-  s.SetPixel(0, 255, 191);
-  EXPECT_EQ(s.Pixels()[6144], 0x80);
-  EXPECT_EQ(s.Pixels()[6143], 0x01);
-  s.InvertPixel(0, 255, 191);
-  EXPECT_EQ(s.Pixels()[6143], 0x00);
-  s.SetAttr(1, 9, 2, 0xC7);
-  EXPECT_EQ(s.Attrs()[6144 + 2 * 32 + 1], 0xC7);
-}
-
 // A 16 x 10 picture at m = 4 (64 x 40 on screen), scrolled 10 left and 3 up in a 70 x 40
 // client area: W = min(70, -10 + 64) = 54, H = min(40, -3 + 40) = 37, and the lines start at
 // -10 mod 32 = -10 and -3 mod 32 = -3. The MLT window 1..1 has its edges at 32 and 64, minus 10.

@@ -138,7 +138,6 @@ TEST_F(PreviewFormTest, KeysAndWheelChangeMagnifyOnlyAsTheWindowSays) {
   constexpr auto kNone = Qt::NoModifier;
   constexpr auto kPad = Qt::KeypadModifier;
   const Case cases[] = {{"KeypadPlusInFullScreen", true, false, Qt::Key_Plus, kPad, 0, 5},
-                        {"KeypadMinusInFullScreen", true, false, Qt::Key_Minus, kPad, 0, 3},
                         {"KeypadPlusInNormalView", false, false, Qt::Key_Plus, kPad, 0, 4},
                         {"ArrowTakenFromTheSpinEdit", false, true, Qt::Key_Up, kNone, 0, 4},
                         {"EnterDoesNotClose", false, false, Qt::Key_Return, kNone, 0, 4},
