@@ -13,17 +13,12 @@
 #include "app/main_window/tool_palette.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public WindowTest {
  protected:
   std::string ProgramDir() const { return m_dir.Path().string() + "/"; }
-  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
-  void WriteSettings(const std::string& text) { WriteAll(SettingsPath(), text); }
-  std::string Settings() const { return ReadAll(SettingsPath()); }
 
   MainFormOptions Options(const std::string& settingsPath = {}) {
     MainFormOptions options;
@@ -50,8 +45,6 @@ class MainFormTest : public ::testing::Test {
     return form;
   }
 
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
   std::unique_ptr<TMainForm> m_form;
 };
 

@@ -4,7 +4,6 @@
 #include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -31,22 +30,19 @@ void PressOutside(TColorForm& form) {
 
 QPoint CellCentre(int column, int row) { return {column * 15 + 7, row * 15 + 7}; }
 
-class TColorFormTest : public testing::Test {
+class TColorFormTest : public tinto::test::WindowTest {
  protected:
   template <typename T>
   T* Child(const char* name) {
-    T* child = m_form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return tinto::test::ChildNamed<T>(*m_form, name);
   }
   TColorForm& Form(const std::string& settings = {}) {
-    if (!settings.empty()) tinto::test::WriteAll(m_settings.Path(), settings);
+    if (!settings.empty()) WriteSettings(settings);
     m_form = std::make_unique<TColorForm>(m_settings);
     return *m_form;
   }
 
-  tinto::test::TempDir m_dir;
-  tinto::IniFile m_settings{m_dir.File("TintoEditor.ini")};
+  tinto::IniFile m_settings{SettingsPath()};
   std::unique_ptr<TColorForm> m_form;
 };
 

@@ -8,10 +8,7 @@
 namespace {
 
 struct Colors {
-  int ink1;
-  int paper1;
-  int ink2;
-  int paper2;
+  int ink1, paper1, ink2, paper2;
   bool operator==(const Colors&) const = default;
 };
 
@@ -35,9 +32,7 @@ class TColorPanelTest : public testing::Test {
   }
   template <typename T = QWidget>
   T* Child(const char* name) {
-    T* child = m_panel.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return tinto::test::ChildNamed<T>(m_panel, name);
   }
   int Slider(const char* name) { return Child<QSlider>(name)->value(); }
   // Clicks a name label or presses a mix swatch, as the user opens the chooser.

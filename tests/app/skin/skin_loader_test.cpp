@@ -7,7 +7,6 @@
 #include "app/gui_test.h"
 #include "app/skin/resource_check.h"
 #include "app/skin/skin_data.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {

@@ -10,8 +10,6 @@
 #include "app/widgets/kel_image.h"
 #include "app/widgets/rollup_panel.h"
 #include "core/format/ini_file.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {
@@ -52,10 +50,10 @@ void ClickEntry(TfrmOpen& dialog, const QString& name, bool twice = false) {
   if (twice) QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
 }
 
-class OpenDialogTest : public ::testing::Test {
+class OpenDialogTest : public WindowTest {
  protected:
   std::unique_ptr<TfrmOpen> MakeDialog() {
-    const IniFile settings(m_dir.File("TintoEditor.ini"));
+    const IniFile settings(SettingsPath());
     return std::make_unique<TfrmOpen>(settings, m_messages, Folder(""));
   }
   // A dialog started on `folder`; a null filter keeps the picture filter.
@@ -77,9 +75,6 @@ class OpenDialogTest : public ::testing::Test {
     WriteAll(m_dir.File(relative), bytes);
     return Q(m_dir.File(relative));
   }
-
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
 };
 
 // Each case in a folder of its own; a null filter is the picture filter, a null result Cancel.

@@ -3,7 +3,6 @@
 #include "app/dialogs/file/folder_tree.h"
 #include "app/gui_test.h"
 #include "app/widgets/rollup_panel.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {

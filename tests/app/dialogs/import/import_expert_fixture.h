@@ -6,15 +6,11 @@
 #include "app/dialogs/import/import_sliders.h"
 #include "app/gui_test.h"
 #include "core/format/ini_file.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 
-class ImportExpertTest : public ::testing::Test {
+class ImportExpertTest : public WindowTest {
  protected:
-  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
-
   TImportExpert& Create(const std::string& settingsText = {}) {
     if (!settingsText.empty()) WriteAll(SettingsPath(), settingsText);
     const IniFile settings(SettingsPath());
@@ -47,8 +43,6 @@ class ImportExpertTest : public ::testing::Test {
 
   QSlider* Slider(int index) const { return m_expert->Sliders()->Slider(index); }
 
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
   std::unique_ptr<TImportExpert> m_expert;
 };
 

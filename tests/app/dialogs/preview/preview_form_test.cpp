@@ -7,7 +7,6 @@
 #include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {
@@ -15,12 +14,12 @@ namespace {
 const QRect kStoredBounds(30, 40, 500, 300);
 const char* const kStoredBoundsText = "[Preview]\nLeft=30\nTop=40\nWidth=500\nHeight=300\n";
 
-class PreviewFormTest : public testing::Test {
+class PreviewFormTest : public WindowTest {
  protected:
   PreviewFormTest() { m_session.Geometry().SetDX(32); }
 
   TPreviewForm& Create(const std::string& settings = {}) {
-    if (!settings.empty()) WriteAll(m_dir.File("TintoEditor.ini"), settings);
+    if (!settings.empty()) WriteSettings(settings);
     m_form = std::make_unique<TPreviewForm>(m_session, m_view, m_mainTimer, m_ini);
     return *m_form;
   }
@@ -40,8 +39,7 @@ class PreviewFormTest : public testing::Test {
     return ReadAll(m_dir.File("out.ini"));
   }
 
-  TempDir m_dir;
-  IniFile m_ini{m_dir.File("TintoEditor.ini")};
+  IniFile m_ini{SettingsPath()};
   TEditorSession m_session;
   TViewState m_view;
   TAsyncTimer m_mainTimer;
