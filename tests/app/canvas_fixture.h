@@ -1,57 +1,32 @@
 #pragma once
 // A shown main window on a test picture, and a user's mouse on its canvas.
 
-#include <QRadioButton>
-#include <QTest>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "app/color/color_panel.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/mode_bar.h"
-#include "app/main_window/tool_palette.h"
-#include "app/widgets/kel_image.h"
 #include "core/model/pointer_mapping.h"
 
 namespace tinto::test {
 
 constexpr int kM = 4;  // the magnification of every test picture
 
-struct Setting {
-  std::string section;
-  std::string key;
-  std::string value;
-};
-using IniOverrides = std::vector<Setting>;
+// Section, key, value.
+using IniOverrides = std::vector<std::array<std::string, 3>>;
 
 // Or mode, attributes written, magnification 4, a 32 x 192 picture with the MLT window at
 // columns 0..17; Ink 1 red, Paper 1 blue, Ink 2 green, Paper 2 yellow, none bright.
-inline std::string SettingsText(const IniOverrides& overrides) {
-  std::map<std::string, std::map<std::string, std::string>> ini = {
-      {"Main",
-       {{"Draw Mode", "0"},
-        {"Transparent", "0"},
-        {"Use Attributes", "1"},
-        {"Magnify", "4"},
-        {"Tool", "2"}}},
-      {"Colors", {{"Ink 1", "2"}, {"Paper 1", "8"}, {"Ink 2", "4"}, {"Paper 2", "48"}}},
-      {"Size", {{"DX", "32"}, {"DY", "192"}, {"MLT Left", "0"}, {"MLT Width", "18"}}}};
-  for (const Setting& s : overrides) ini[s.section][s.key] = s.value;
-  std::string text;
-  for (const auto& [section, keys] : ini) {
-    text += "[" + section + "]\n";
-    for (const auto& [key, value] : keys) text += key + "=" + value + "\n";
-  }
-  return text;
-}
+constexpr const char* kCanvasSettings =
+    "[Main]\nDraw Mode=0\nTransparent=0\nUse Attributes=1\nMagnify=4\nTool=2\n"
+    "[Colors]\nInk 1=2\nPaper 1=8\nInk 2=4\nPaper 2=48\n"
+    "[Size]\nDX=32\nDY=192\nMLT Left=0\nMLT Width=18\n";
 // The centre of picture pixel (x, y) on a canvas image; any pixel, also outside the picture.
 inline QPoint At(int x, int y) { return QPoint(x * kM + kM / 2, y * kM + kM / 2); }
 
 class CanvasTest : public MainFormTest {
  protected:
   TMainForm& Shown(const IniOverrides& overrides = {}) {
-    WriteSettings(SettingsText(overrides));
+    WriteSettings(kCanvasSettings);
+    IniFile settings(SettingsPath());
+    for (const auto& [section, key, value] : overrides)
+      EXPECT_TRUE(settings.WriteString(section, key, value));
     TMainForm& form = CreateShown();
     form.ColorPanel()->SetNoFlic(true);
     return form;

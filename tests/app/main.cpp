@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
+
+#include "support/test_common.h"
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -1,25 +1,24 @@
 #pragma once
-// A main window on a settings file in a per-test folder, with scripted messages.
+// A main window on a settings file in a per-test folder, with scripted messages, and the bars
+// and panels the tests reach through it.
 
-#include <gtest/gtest.h>
-
-#include <QTest>
-#include <memory>
-#include <string>
-
+#include "app/color/color_panel.h"
+#include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
+#include "app/gui_test.h"
+#include "app/main_window/colors_preview_panel.h"
+#include "app/main_window/geometry_bar.h"
 #include "app/main_window/main_form.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
+#include "app/main_window/mode_bar.h"
+#include "app/main_window/tool_palette.h"
+#include "app/widgets/kel_image.h"
+#include "core/format/ini_file.h"
 
 namespace tinto::test {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public WindowTest {
  protected:
   std::string ProgramDir() const { return m_dir.Path().string() + "/"; }
-  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
-  void WriteSettings(const std::string& text) { WriteAll(SettingsPath(), text); }
-  std::string Settings() const { return ReadAll(SettingsPath()); }
 
   MainFormOptions Options(const std::string& settingsPath = {}) {
     MainFormOptions options;
@@ -46,8 +45,6 @@ class MainFormTest : public ::testing::Test {
     return form;
   }
 
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
   std::unique_ptr<TMainForm> m_form;
 };
 

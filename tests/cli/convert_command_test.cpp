@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
-#include <filesystem>
 
 #include "cli/commands.h"
 #include "cli/tool_run.h"

@@ -2,9 +2,9 @@
 // Runs the `tinto` tool in-process and keeps what it printed.
 
 #include <sstream>
-#include <string>
 
 #include "cli/commands.h"
+#include "support/test_common.h"
 
 namespace tinto::cli {
 

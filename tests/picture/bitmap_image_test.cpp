@@ -1,9 +1,5 @@
 #include "picture/bitmap_image.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "picture/picture_fixtures.h"
 #include "picture/picture_io.h"
 #include "support/temp_dir.h"

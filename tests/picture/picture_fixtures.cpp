@@ -1,7 +1,5 @@
 #include "picture/picture_fixtures.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 

@@ -2,13 +2,11 @@
 // The loader tests' reference pictures (tests/data/picture), helpers to read pixels of the
 // results, and checks shared by the loaders' failure tests.
 
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "core/model/bitmap.h"
 #include "core/status.h"
+#include "support/test_common.h"
 
 namespace tinto::test {
 

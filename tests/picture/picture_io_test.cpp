@@ -1,12 +1,7 @@
 #include "picture/picture_io.h"
 
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <cctype>
-#include <cstdint>
-#include <filesystem>
-#include <string>
 
 #include "picture/picture_fixtures.h"
 #include "support/temp_dir.h"

@@ -25,7 +25,6 @@ class TToolPalette : public QWidget {
 
   QToolButton* Button(ToolCode tool) const { return m_buttons[tool]; }
   QSlider* pSize() const { return m_pSize; }
-  QLabel* lbPSize() const { return m_lbPSize; }
 
   // Code of the button that is down, or -1 when none is.
   int CurrentTool() const;

@@ -1,25 +1,9 @@
 #include "app/canvas/canvas_controller.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QLabel>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <string>
-
 #include "app/canvas/canvas_area.h"
 #include "app/canvas/status_bar.h"
 #include "app/canvas/tool_cursors.h"
 #include "app/canvas_fixture.h"
-#include "app/color/color_panel.h"
-#include "app/main_window/geometry_bar.h"
-#include "app/main_window/mode_bar.h"
-#include "app/main_window/tool_palette.h"
-#include "app/widgets/kel_image.h"
 
 namespace tinto::test {
 namespace {

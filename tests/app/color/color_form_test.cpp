@@ -1,22 +1,9 @@
 #include "app/color/color_form.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
-#include <memory>
-#include <string>
-#include <utility>
-
 #include "app/color/color_swatch.h"
+#include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -43,22 +30,19 @@ void PressOutside(TColorForm& form) {
 
 QPoint CellCentre(int column, int row) { return {column * 15 + 7, row * 15 + 7}; }
 
-class TColorFormTest : public testing::Test {
+class TColorFormTest : public tinto::test::WindowTest {
  protected:
   template <typename T>
   T* Child(const char* name) {
-    T* child = m_form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return tinto::test::ChildNamed<T>(*m_form, name);
   }
   TColorForm& Form(const std::string& settings = {}) {
-    if (!settings.empty()) tinto::test::WriteAll(m_settings.Path(), settings);
+    if (!settings.empty()) WriteSettings(settings);
     m_form = std::make_unique<TColorForm>(m_settings);
     return *m_form;
   }
 
-  tinto::test::TempDir m_dir;
-  tinto::IniFile m_settings{m_dir.File("TintoEditor.ini")};
+  tinto::IniFile m_settings{SettingsPath()};
   std::unique_ptr<TColorForm> m_form;
 };
 
@@ -95,12 +79,20 @@ TEST_F(TColorFormTest, ClickOutsideOrEscapeCancelsEvenAfterPassingOverColours) {
   }
 }
 
-// A pick through Choose is the colour panel's test; here the window closes without one.
-TEST_F(TColorFormTest, ChooseReturnsCancelledWhenClosedWithoutAPick) {
-  TColorForm& form = Form();
-  QTimer::singleShot(0, &form, [&] { PressOutside(form); });
-  QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-  EXPECT_EQ(form.Choose(kPointer, true), TColorForm::kCancelled);
+// Choose runs the window until a pick (grid cell (10, 3): bright red and magenta) or a press
+// outside it.
+TEST_F(TColorFormTest, ChooseReturnsThePickOrCancelled) {
+  for (const bool pick : {true, false}) {
+    TColorForm& form = Form();
+    QTimer::singleShot(0, &form, [&] {
+      if (pick)
+        MoveAndPress(Child<TKelImage>("Ink"), CellCentre(10, 3));
+      else
+        PressOutside(form);
+    });
+    QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
+    EXPECT_EQ(form.Choose(kPointer, true), pick ? 0x0342 : TColorForm::kCancelled);
+  }
 }
 
 TEST_F(TColorFormTest, StaticDisplayShowsOnlyTheMixGridAndDisablesTheFlickerOptions) {

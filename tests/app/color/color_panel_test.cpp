@@ -1,33 +1,14 @@
 #include "app/color/color_panel.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QMouseEvent>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
-#include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "app/color/color_form.h"
 #include "app/color/color_swatch.h"
 #include "app/editor/view_state.h"
+#include "app/gui_test.h"
 #include "app/widgets/click_label.h"
-#include "app/widgets/kel_image.h"
-#include "core/format/ini_file.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 struct Colors {
-  int ink1;
-  int paper1;
-  int ink2;
-  int paper2;
+  int ink1, paper1, ink2, paper2;
   bool operator==(const Colors&) const = default;
 };
 
@@ -51,9 +32,7 @@ class TColorPanelTest : public testing::Test {
   }
   template <typename T = QWidget>
   T* Child(const char* name) {
-    T* child = m_panel.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return tinto::test::ChildNamed<T>(m_panel, name);
   }
   int Slider(const char* name) { return Child<QSlider>(name)->value(); }
   // Clicks a name label or presses a mix swatch, as the user opens the chooser.
@@ -184,29 +163,6 @@ TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestor
   m_panel.SwapMixSwatches();
   m_panel.RefreshPanel(false);
   EXPECT_EQ(inkMix->Color(), QColor(199, 0, 127));
-}
-
-// The whole road: a press on the ink mix opens the real chooser at the pointer, and a press on
-// grid cell (10, 3) sets Ink 1 to bright red and Ink 2 to magenta.
-TEST_F(TColorPanelTest, PicksAPairThroughTheColourChooser) {
-  tinto::test::TempDir dir;
-  const tinto::IniFile settings(dir.File("TintoEditor.ini"));
-  TColorForm form(settings);
-  m_panel.SetColorChooser(
-      [&](QPoint pointer, bool noFlic) { return form.Choose(pointer, noFlic); });
-  QTimer::singleShot(0, &form, [&] {
-    auto* ink = form.findChild<TKelImage*>(QStringLiteral("Ink"));
-    QMouseEvent move(QEvent::MouseMove, QPointF(157, 52), QPointF(157, 52), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(ink, &move);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(157, 52), QPointF(157, 52), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ink, &press);
-  });
-  QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-  OpenChooserFrom("InkMix1");
-  EXPECT_EQ(m_panel.Ink1(), 0x42);
-  EXPECT_EQ(m_panel.Ink2(), 0x03);
 }
 
 }  // namespace

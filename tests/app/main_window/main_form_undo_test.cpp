@@ -1,12 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QSpinBox>
-#include <QTest>
 
 #include "app/canvas_fixture.h"
-#include "app/main_window/geometry_bar.h"
-#include "app/main_window/main_form.h"
 
 namespace tinto::test {
 namespace {

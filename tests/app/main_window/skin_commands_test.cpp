@@ -1,18 +1,7 @@
 #include "app/main_window/skin_commands.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <filesystem>
-#include <vector>
-
-#include "app/dialogs/file/open_dialog.h"
 #include "app/main_form_fixture.h"
 #include "app/skin/skin_data.h"
-#include "core/format/ini_file.h"
 
 namespace tinto::test {
 namespace {

@@ -1,15 +1,11 @@
 #include "app/platform/async_timer.h"
 
-#include <gtest/gtest.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTest>
 #include <QThread>
-#include <chrono>
-#include <memory>
 #include <thread>
-#include <vector>
+
+#include "app/gui_test.h"
 
 namespace {
 

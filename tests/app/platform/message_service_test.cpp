@@ -1,13 +1,8 @@
 #include "app/platform/message_service.h"
 
-#include <gtest/gtest.h>
+#include "app/gui_test.h"
 
 namespace {
-
-TEST(MessageService, KindIsTheBoxTitle) {
-  EXPECT_EQ(MessageTitle(MessageKind::Warning), "Warning");
-  EXPECT_EQ(MessageTitle(MessageKind::Error), "Error");
-}
 
 TEST(MessageService, LineFeedCarriageReturnBreaksOneLine) {
   EXPECT_EQ(MessageDisplayText("File a.tin not saved.\n\rSave Changes?"),

@@ -1,11 +1,9 @@
 #include "app/platform/vertical_retrace.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <cmath>
 #include <limits>
-#include <tuple>
+
+#include "app/gui_test.h"
 
 namespace {
 

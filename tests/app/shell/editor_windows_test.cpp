@@ -1,15 +1,9 @@
 #include "app/shell/editor_windows.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QTest>
-#include <iterator>
-#include <utility>
-#include <vector>
-
 #include "app/color/color_form.h"
-#include "app/color/color_panel.h"
+#include "app/dialogs/import/import_expert.h"
+#include "app/dialogs/import/import_sliders.h"
+#include "app/dialogs/preview/preview_form.h"
 #include "app/main_form_fixture.h"
 #include "app/shell/wait_form.h"
 
@@ -18,68 +12,101 @@ namespace {
 
 struct StepRecord {
   StartupStep step;
-  bool waitVisible;
-  QString waitText;
-  int visibleWindows;
+  bool waitVisible, importCreated;
+  bool operator==(const StepRecord&) const = default;
 };
+
+template <typename T>
+T* TopLevel() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* found = qobject_cast<T*>(widget)) return found;
+  return nullptr;
+}
 
 int VisibleTopLevelWindows() {
   int count = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->isVisible()) ++count;
+  for (QWidget* widget : QApplication::topLevelWidgets()) count += widget->isVisible() ? 1 : 0;
   return count;
 }
 
 using EditorWindowsTest = MainFormTest;
 
+// The import dialog is created after the chooser, while the wait window shows.
 TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   std::vector<StepRecord> records;
+  std::vector<QString> waitTexts;
+  int visibleAtFirst = 0;
   EditorWindows windows(Options(), [&](StartupStep step) {
-    TWait* wait = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (auto* w = qobject_cast<TWait*>(widget)) wait = w;
-    records.push_back({step, wait != nullptr && wait->isVisible(),
-                       wait != nullptr ? wait->Message() : QString(), VisibleTopLevelWindows()});
+    TWait* wait = TopLevel<TWait>();
+    records.push_back(
+        {step, wait != nullptr && wait->isVisible(), TopLevel<TImportExpert>() != nullptr});
+    waitTexts.push_back(wait != nullptr ? wait->Message() : QString());
+    if (records.size() == 1) visibleAtFirst = VisibleTopLevelWindows();
   });
   windows.ShowMainWindow();
-
-  const std::pair<StartupStep, bool> expected[] = {
-      {StartupStep::WaitShown, true},        {StartupStep::MainFormCreated, true},
-      {StartupStep::ColorFormCreated, true}, {StartupStep::AboutCreated, true},
-      {StartupStep::WaitHidden, false},      {StartupStep::MainFormShown, false}};
-  ASSERT_EQ(records.size(), std::size(expected));
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    EXPECT_EQ(records[i].step, expected[i].first) << i;
-    EXPECT_EQ(records[i].waitVisible, expected[i].second) << i;
-  }
-  EXPECT_EQ(records[0].waitText, "Loading. Please Wait.");
-  EXPECT_EQ(records[0].visibleWindows, 1);
-  EXPECT_EQ(records[4].waitText, "Please Wait. Skin Applying.");
-  EXPECT_TRUE(windows.MainForm().isVisible());
+  using enum StartupStep;
+  EXPECT_EQ(records, (std::vector<StepRecord>{{WaitShown, true, false},
+                                              {MainFormCreated, true, false},
+                                              {ColorFormCreated, true, false},
+                                              {AboutCreated, true, true},
+                                              {WaitHidden, false, true},
+                                              {MainFormShown, false, true}}));
+  EXPECT_EQ(visibleAtFirst, 1);
+  ASSERT_EQ(waitTexts.size(), 6u);
+  EXPECT_EQ(waitTexts[0], "Loading. Please Wait.");
+  EXPECT_EQ(waitTexts[4], "Please Wait. Skin Applying.");
   EXPECT_FALSE(windows.ColorForm().isVisible());
   EXPECT_EQ(windows.MainForm().ColorForm(), &windows.ColorForm());
+  EXPECT_EQ(windows.ImportExpert().parent(), &windows.MainForm());
 }
 
-TEST_F(EditorWindowsTest, FirstActivationAppliesTheChoosersNoFlicState) {
+// The chooser's "Static" ticks No Flic while the windows are created; the first activation
+// applies the stored state, and the small preview opens the preview window modally with the
+// flicker stopped.
+TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsTheFlicker) {
   WriteSettings("[Main]\nStatic=0\n");
   EditorWindows windows(Options());
-  EXPECT_TRUE(windows.MainForm().ColorPanel()->NoFlicChecked());  // ticked while created
+  TMainForm& form = windows.MainForm();
+  EXPECT_TRUE(form.ColorPanel()->NoFlicChecked());
   windows.ShowMainWindow();
-  windows.MainForm().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&windows.MainForm()));
-  EXPECT_FALSE(windows.MainForm().ColorPanel()->NoFlicChecked());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return windows.MainForm().Timer().Enabled(); }, 1000));
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_FALSE(form.ColorPanel()->NoFlicChecked());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Timer().Enabled(); }, 1000));
+  TPreviewForm& preview = windows.PreviewForm();
+  bool seenOpen = false;
+  QTimer::singleShot(0, &preview, [&] {
+    seenOpen = preview.isVisible() && QApplication::activeModalWidget() == &preview &&
+               !form.Timer().Enabled();
+    preview.reject();
+  });
+  QTest::mouseClick(form.Preview1(), Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_TRUE(seenOpen);
+  EXPECT_TRUE(form.Timer().Enabled());
 }
 
-TEST_F(EditorWindowsTest, CloseWritesTheChoosersVSync) {
+// The main window's keys (with the chooser's VSync among them, "Static" never), then the
+// import dialog's section, then the preview window's, last.
+TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
   EditorWindows windows(Options());
   windows.ColorForm().SetVSync(false);
+  windows.ImportExpert().Sliders()->Slider(TImportSliders::kLR)->setValue(7);
+  windows.PreviewForm().Magnify()->setValue(6);
   windows.ShowMainWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.MainForm()));
   ASSERT_TRUE(windows.MainForm().close());
   const std::string text = Settings();
   EXPECT_NE(text.find("Magnify=4\nVSync=0\nBright=1\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Static"), std::string::npos);
+  const std::size_t import = text.find(
+      "[Import]\nLR=7\nLG=96\nLB=96\nHTH=128\nContrast=2\nHR=160\nHG=160\nHB=160\nLow Link=1\n"
+      "Hi Link=1\nRealTime=1\nStretch=0\nDX=18\nDY=192\nMagnify=4\nDither=1\nTinto 8x2=0\nLeft=");
+  ASSERT_NE(import, std::string::npos) << text;
+  EXPECT_LT(text.find("[Dialogs]"), import);
+  const std::size_t preview = text.find("\n[Preview]\nMagnify=6\nNo Flic=0\nMaximized=0\nLeft=");
+  EXPECT_NE(preview, std::string::npos);
+  EXPECT_LT(import, preview);
+  EXPECT_EQ(text.find("[Preview]"), text.rfind("["));
 }
 
 }  // namespace

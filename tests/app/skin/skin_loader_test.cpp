@@ -1,15 +1,12 @@
 #include "app/skin/skin_loader.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include "app/gui_test.h"
 #include "app/skin/resource_check.h"
 #include "app/skin/skin_data.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {

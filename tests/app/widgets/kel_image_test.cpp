@@ -1,13 +1,8 @@
 #include "app/widgets/kel_image.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QEnterEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QTest>
-#include <tuple>
+
+#include "app/gui_test.h"
 
 namespace {
 

@@ -1,25 +1,9 @@
-#include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QEnterEvent>
-#include <QTest>
-
+#include "app/gui_test.h"
 #include "app/widgets/lum_connect_label.h"
 
 namespace tinto::test {
 namespace {
-
-// The shadow kind adds a 2-pixel shadow to the size; empty text is measured as a space.
-TEST(LumLabel, AutomaticSizeAddsTheShadowAndMeasuresEmptyAsASpace) {
-  TLumLabel label("Tinto");
-  label.setContentsMargins(0, 0, 0, 0);
-  label.SetStyleKind(TStyleKind::skShadow);
-  label.AdjustSize();
-  EXPECT_EQ(label.size(), label.fontMetrics().size(Qt::TextShowMnemonic, "Tinto") + QSize(2, 2));
-  label.setText("&");
-  label.AdjustSize();
-  EXPECT_EQ(label.size(), label.fontMetrics().size(Qt::TextShowMnemonic, " ") + QSize(2, 2));
-}
 
 TEST(LumConnectLabel, HoverHighlightsAndClickOpensTheAddress) {
   TLumConnectLabel label("write to us");

@@ -1,10 +1,6 @@
 #include "app/widgets/rollup_panel.h"
 
-#include <gtest/gtest.h>
-
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolButton>
+#include "app/gui_test.h"
 
 namespace {
 

@@ -3,15 +3,11 @@
 // same bytes; in every settings file every key reads without harm and writing one key keeps
 // every other line.
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-
 #include "core/format/ini_file.h"
 #include "core/format/native_format.h"
 #include "core/format/settings_keys.h"
 #include "support/temp_dir.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

@@ -1,16 +1,13 @@
 #include "core/format/ini_file.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <string>
 
 #include "core/format/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "support/test_common.h"
 #include "support/without_file_override.h"
 
 namespace tinto {

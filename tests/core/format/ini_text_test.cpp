@@ -1,10 +1,6 @@
 #include "core/format/ini_text.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <optional>
-#include <string>
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

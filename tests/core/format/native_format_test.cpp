@@ -1,9 +1,6 @@
 #include "core/format/native_format.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <filesystem>
 
 #include "core/format/file_size_limit.h"
 #include "core/model/model_test_helpers.h"

@@ -1,7 +1,5 @@
 #include "core/format/ondrel_format.h"
 
-#include <gtest/gtest.h>
-
 #include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
 

@@ -1,9 +1,8 @@
 #include "core/import/convert_import.h"
 
-#include <gtest/gtest.h>
-
 #include "core/import/import_options.h"
 #include "core/model/palette.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

@@ -3,14 +3,13 @@
 
 #include "core/import/dither.h"
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cstdlib>
 #include <set>
 
 #include "core/import/cell_colors.h"
 #include "core/import/ink_split_table.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

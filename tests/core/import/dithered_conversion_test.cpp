@@ -1,13 +1,9 @@
 #include "core/import/dithered_conversion.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "core/model/palette.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

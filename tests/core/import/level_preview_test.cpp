@@ -1,8 +1,7 @@
 #include "core/import/level_preview.h"
 
-#include <gtest/gtest.h>
-
 #include "core/model/palette.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

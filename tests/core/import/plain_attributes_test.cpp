@@ -1,10 +1,7 @@
 #include "core/import/plain_attributes.h"
 
-#include <gtest/gtest.h>
-
-#include <string_view>
-
 #include "core/model/palette.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

@@ -1,11 +1,9 @@
 #include "core/import/resampler.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <span>
-#include <utility>
-#include <vector>
+
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

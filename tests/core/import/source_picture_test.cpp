@@ -1,9 +1,5 @@
 #include "core/import/source_picture.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
 #include "core/model/model_test_helpers.h"
 
 namespace tinto {

@@ -1,8 +1,6 @@
 #include "core/model/document.h"
 
-#include <gtest/gtest.h>
-
-#include <tuple>
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

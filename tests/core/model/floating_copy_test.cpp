@@ -1,10 +1,5 @@
 #include "core/model/floating_copy.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <vector>
-
 #include "core/model/model_test_helpers.h"
 
 namespace tinto {

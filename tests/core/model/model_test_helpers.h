@@ -4,12 +4,10 @@
 #include <initializer_list>
 #include <random>
 #include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
+#include "support/test_common.h"
 
 namespace tinto::test {
 

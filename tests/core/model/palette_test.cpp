@@ -1,8 +1,6 @@
 #include "core/model/palette.h"
 
-#include <gtest/gtest.h>
-
-#include <tuple>
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

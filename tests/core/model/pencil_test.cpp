@@ -1,8 +1,5 @@
 #include "core/model/pencil.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
 #include <random>
 
 #include "core/model/model_test_helpers.h"

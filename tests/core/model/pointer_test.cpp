@@ -1,8 +1,6 @@
 // What the pointer does over the canvas: the pixel under it, its mode, the status texts and the
 // colours the pick tool takes.
 
-#include <gtest/gtest.h>
-
 #include "core/model/model_test_helpers.h"
 #include "core/model/pick_colors.h"
 #include "core/model/pointer_mapping.h"

@@ -1,8 +1,6 @@
 #include "core/model/preview_viewport.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {

@@ -1,11 +1,5 @@
 #include "core/model/renderer.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "core/model/model_test_helpers.h"
 
 namespace tinto {

@@ -3,10 +3,6 @@
 
 #include "core/model/screen_geometry.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
 #include "core/model/grid_overlay.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/screen_buffers.h"
@@ -39,18 +35,6 @@ TEST(WriteCellAttributes, WritesTheRowsOfTheCellInBothFrames) {
               {test::Att(0, first, x / 8, 0x41, count), test::Att(1, first, x / 8, 0x42, count)});
     EXPECT_EQ(test::FirstDifference(s, expected), "") << mode << " " << x << "," << y;
   }
-}
-
-TEST(ScreenBuffers, AddressesFollowTheBlockLayout) {
-  ScreenBuffers s;
-  s.SetPixel(1, 0, 0);
-  s.SetPixel(0, 255, 191);
-  EXPECT_EQ(s.Pixels()[6144], 0x80);
-  EXPECT_EQ(s.Pixels()[6143], 0x01);
-  s.InvertPixel(0, 255, 191);
-  EXPECT_EQ(s.Pixels()[6143], 0x00);
-  s.SetAttr(1, 9, 2, 0xC7);
-  EXPECT_EQ(s.Attrs()[6144 + 2 * 32 + 1], 0xC7);
 }
 
 // A 16 x 10 picture at m = 4 (64 x 40 on screen), scrolled 10 left and 3 up in a 70 x 40

@@ -1,9 +1,5 @@
 #include "core/model/selection.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-
 #include "core/model/model_test_helpers.h"
 
 namespace tinto {

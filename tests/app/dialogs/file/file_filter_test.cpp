@@ -1,9 +1,6 @@
 #include "app/dialogs/file/file_filter.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-#include <utility>
+#include "app/gui_test.h"
 
 namespace {
 

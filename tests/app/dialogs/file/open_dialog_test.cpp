@@ -1,29 +1,15 @@
 #include "app/dialogs/file/open_dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QFileSystemModel>
-#include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-#include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
 #include "app/editor/document_flows.h"
+#include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "app/widgets/rollup_panel.h"
 #include "core/format/ini_file.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {
@@ -64,10 +50,10 @@ void ClickEntry(TfrmOpen& dialog, const QString& name, bool twice = false) {
   if (twice) QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
 }
 
-class OpenDialogTest : public ::testing::Test {
+class OpenDialogTest : public WindowTest {
  protected:
   std::unique_ptr<TfrmOpen> MakeDialog() {
-    const IniFile settings(m_dir.File("TintoEditor.ini"));
+    const IniFile settings(SettingsPath());
     return std::make_unique<TfrmOpen>(settings, m_messages, Folder(""));
   }
   // A dialog started on `folder`; a null filter keeps the picture filter.
@@ -89,9 +75,6 @@ class OpenDialogTest : public ::testing::Test {
     WriteAll(m_dir.File(relative), bytes);
     return Q(m_dir.File(relative));
   }
-
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
 };
 
 // Each case in a folder of its own; a null filter is the picture filter, a null result Cancel.
@@ -217,64 +200,6 @@ TEST_F(OpenDialogTest, NavigatesUpOneLevelAndIntoAFolder) {
 
   dialog->reject();
   EXPECT_EQ(dialog->Directory(), sub) << "the folder is kept for the next run";
-}
-
-TEST_F(OpenDialogTest, DoubleClickInTheTreeMovesTheListButASingleClickDoesNot) {
-  const QString root = Folder("root");
-  const QString inner = Folder("root/inner");
-  auto dialog = Started(root);
-  TFolderTree* tree = dialog->DirList();
-  tree->expand(tree->currentIndex());
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return tree->model()->rowCount(tree->currentIndex()) > 0; }, 5000));
-  const QModelIndex child = tree->model()->index(0, 0, tree->currentIndex());
-  tree->scrollTo(child);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return tree->visualRect(child).isValid(); }, 5000));
-  // The name's start: long rows reach beyond the narrow tree.
-  const QPoint centre(tree->visualRect(child).left() + 4, tree->visualRect(child).center().y());
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
-  EXPECT_EQ(tree->SelectedFolder(), inner);
-  EXPECT_EQ(dialog->FileList()->Folder(), root);
-  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
-  EXPECT_EQ(dialog->FileList()->Folder(), inner);
-  EXPECT_EQ(dialog->PnDir()->Caption(), inner);
-}
-
-TEST_F(OpenDialogTest, TreeRollsUpByItsOwnSettingAndUnrollingSelectsTheListsFolder) {
-  const QString sub = Folder("root/sub");
-  WriteAll(m_dir.File("TintoEditor.ini"), "[Dialogs]\nSave TreePanelState=1\n");
-  EXPECT_FALSE(MakeDialog()->TreeRolledUp()) << "the save dialog's state is not the open's";
-  WriteAll(m_dir.File("TintoEditor.ini"), "[Dialogs]\nOpen TreePanelState=1\n");
-  auto dialog = Started(sub);
-  EXPECT_TRUE(dialog->PnDir()->RolledUp());
-  EXPECT_TRUE(dialog->DirList()->SelectedFolder().isEmpty()) << "a rolled tree is left alone";
-  QTest::mouseClick(dialog->PnDir()->RollButton(), Qt::LeftButton);
-  EXPECT_FALSE(dialog->TreeRolledUp());
-  EXPECT_EQ(dialog->DirList()->SelectedFolder(), sub);
-}
-
-// The selected folder's row and the start of its name lie inside the tree's viewport.
-bool SelectedFolderInView(const TFolderTree& tree) {
-  const QModelIndex current = tree.currentIndex();
-  const QRect row = tree.visualRect(current);
-  const int nameWidth = std::min(tree.sizeHintForIndex(current).width(), tree.viewport()->width());
-  return current.isValid() &&
-         tree.viewport()->rect().contains(QRect(row.topLeft(), QSize(nameWidth, row.height())));
-}
-
-TEST_F(OpenDialogTest, TheSelectedFolderStaysInViewOfTheTree) {
-  const QString deep = Folder("a/b/c/d/e");
-  auto dialog = Started(deep);
-  const TFolderTree& tree = *dialog->DirList();
-  for (const QSize size : {QSize(622, 361), QSize(500, 220)}) {
-    dialog->resize(size);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return SelectedFolderInView(tree); }, 5000))
-        << size.width() << "x" << size.height();
-    // Folders still loading move its row: it must stay in view.
-    QTest::qWait(300);
-    EXPECT_TRUE(SelectedFolderInView(tree)) << size.width() << "x" << size.height();
-  }
-  EXPECT_EQ(tree.SelectedFolder(), deep);
 }
 
 }  // namespace

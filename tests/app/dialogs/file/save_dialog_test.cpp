@@ -1,18 +1,8 @@
 #include "app/dialogs/file/save_dialog.h"
 
-#include <gtest/gtest.h>
-
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QSplitter>
-#include <QTest>
-#include <QToolButton>
-#include <filesystem>
-#include <vector>
-
 #include "app/dialogs/file/folder_tree.h"
+#include "app/gui_test.h"
 #include "app/widgets/rollup_panel.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 namespace {
@@ -37,21 +27,6 @@ TEST(SaveDialog, SavesTintoFilesAndLeavesTheOverwriteQuestionToTheMainWindow) {
   });
   EXPECT_TRUE(save.Execute().isEmpty());
   EXPECT_TRUE(ran);
-}
-
-TEST(SaveDialog, ReturnsTheNameTypedIntoTheDialogWithoutAddingAnExtension) {
-  TempDir dir;
-  TSaveDialog save;
-  save.SetRunner([&](QFileDialog& dialog) {
-    dialog.setDirectory(Q(dir.Path()));
-    dialog.show();
-    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (edit == nullptr) return false;
-    QTest::keyClicks(edit, QStringLiteral("drawing"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    return dialog.result() == QDialog::Accepted;
-  });
-  EXPECT_EQ(save.Execute(), Q(dir.Path() / "drawing"));
 }
 
 // The next run starts in the folder of the last save; a click on a folder in the tree enters it.
@@ -98,39 +73,6 @@ TEST(SaveDialog, StartsInTheGivenRollStateAndReportsTheUsersChange) {
     EXPECT_EQ(shownRolled, rolledAtStart);
     EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
   }
-}
-
-// Pixels between the tree panel's right edge and the next widget shown in its splitter,
-// less the splitter handle between them.
-int GapBesideTreePanel(TRollUpPanel& panel) {
-  const auto* splitter = qobject_cast<const QSplitter*>(panel.parentWidget());
-  if (splitter == nullptr) return -1;
-  for (int k = splitter->indexOf(&panel) + 1; k < splitter->count(); ++k)
-    if (splitter->widget(k)->isVisible())
-      return splitter->widget(k)->x() - (panel.x() + panel.width()) - splitter->handleWidth();
-  return -1;
-}
-
-TEST(SaveDialog, RollingTheTreeUpOrDownLeavesNoGapBesideIt) {
-  TSaveDialog save;
-  std::vector<int> gaps;
-  int unrolledWidth = 0;
-  save.SetRunner([&](QFileDialog& dialog) {
-    TRollUpPanel* panel = TreePanel(dialog);
-    if (panel == nullptr) return false;
-    dialog.resize(624, 412);
-    dialog.show();
-    for (int click = 0; click < 2; ++click) {
-      QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
-      QCoreApplication::processEvents();
-      gaps.push_back(GapBesideTreePanel(*panel));
-    }
-    unrolledWidth = panel->width();
-    return false;
-  });
-  save.Execute();
-  EXPECT_EQ(gaps, (std::vector<int>{0, 0}));
-  EXPECT_EQ(unrolledWidth, 150);
 }
 
 }  // namespace

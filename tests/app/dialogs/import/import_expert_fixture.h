@@ -2,26 +2,15 @@
 // An Import Expert on a settings file in a per-test folder, with scripted messages, and small
 // pictures written by the tests themselves.
 
-#include <gtest/gtest.h>
-
-#include <QImage>
-#include <QSlider>
-#include <QTest>
-#include <memory>
-#include <string>
-
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
+#include "app/gui_test.h"
 #include "core/format/ini_file.h"
-#include "support/scripted_message_service.h"
-#include "support/temp_dir.h"
 
 namespace tinto::test {
 
-class ImportExpertTest : public ::testing::Test {
+class ImportExpertTest : public WindowTest {
  protected:
-  std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
-
   TImportExpert& Create(const std::string& settingsText = {}) {
     if (!settingsText.empty()) WriteAll(SettingsPath(), settingsText);
     const IniFile settings(SettingsPath());
@@ -54,8 +43,6 @@ class ImportExpertTest : public ::testing::Test {
 
   QSlider* Slider(int index) const { return m_expert->Sliders()->Slider(index); }
 
-  TempDir m_dir;
-  ScriptedMessageService m_messages;
   std::unique_ptr<TImportExpert> m_expert;
 };
 

@@ -1,20 +1,9 @@
 #include "app/dialogs/import/import_expert.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
-#include <QSpinBox>
-#include <array>
-#include <filesystem>
-#include <set>
-#include <tuple>
-#include <utility>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"
@@ -30,51 +19,38 @@ namespace {
 
 using S = TImportSliders;
 
+// Two by two pixels whose header claims a side of 32769.
+const std::string kHugeBmp = std::string(TINTO_TEST_DATA_DIR) + "/picture/side_32769.bmp";
+
 std::array<int, 8> SliderValues(const TImportExpert& expert) {
   std::array<int, 8> values{};
   for (int i = 0; i < S::kSliderCount; ++i) values[i] = expert.Sliders()->Slider(i)->value();
   return values;
 }
 
+// Sliders LR LG LB HTH Contrast HR HG HB, then MLT Width, DY, Magnify, Dither, Stretch.
+std::string ControlValues(const TImportExpert& expert) {
+  std::string text;
+  for (int i = 0; i < S::kSliderCount; ++i)
+    text += std::to_string(expert.Sliders()->Slider(i)->value()) + " ";
+  const TImportToolBar& bar = *expert.ToolBar();
+  for (int value : {bar.MLTWidth()->value(), bar.DY()->value(), bar.TMagnify()->value(),
+                    int(expert.CBDither()->isChecked()), int(expert.CBStretch()->isChecked())})
+    text += "/" + std::to_string(value);
+  return text;
+}
+
 // The stored-file defaults, written out, give the dark values they always gave; a missing
 // threshold is mended, but a present key that does not parse takes the stored-file default.
 TEST_F(ImportExpertTest, ControlsTakeTheKeysClampedAndMissingThresholdsMended) {
-  struct Case {
-    const char* text;
-    std::array<int, 8> sliders;  // LR LG LB HTH Contrast HR HG HB
-    int mltWidth, magnify;
-    bool dither, stretch;
-  };
-  const Case cases[] = {
-      {"", {96, 96, 96, 128, 2, 160, 160, 160}, 18, 4, true, false},
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "96 96 96 128 2 160 160 160 /18/192/4/1/0"},
       {"[Import]\nLR=256\nLG=256\nLB=256\nHTH=170\nContrast=256\nHR=270\nHG=270\nHB=270\n",
-       {255, 255, 255, 170, 4, 255, 255, 255},
-       18,
-       4,
-       true,
-       false},
+       "255 255 255 170 4 255 255 255 /18/192/4/1/0"},
       {"[Import]\nLR=200\nHB=0\nDX=5\nDY=300\nMagnify=0\nDither=0\nStretch=1\n",
-       {200, 96, 96, 128, 2, 160, 160, 0},
-       5,
-       1,
-       false,
-       true},
-      {"[import]\nlr=abc\nHTH=0x20\nContrast=-3\n",
-       {255, 96, 96, 32, 0, 160, 160, 160},
-       18,
-       4,
-       true,
-       false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    TImportExpert& expert = Create(c.text);
-    EXPECT_EQ(SliderValues(expert), c.sliders);
-    EXPECT_EQ(expert.ToolBar()->MLTWidth()->value(), c.mltWidth);
-    EXPECT_EQ(expert.ToolBar()->DY()->value(), 192);
-    EXPECT_EQ(expert.ToolBar()->TMagnify()->value(), c.magnify);
-    EXPECT_EQ(expert.CBDither()->isChecked(), c.dither);
-    EXPECT_EQ(expert.CBStretch()->isChecked(), c.stretch);
-  }
+       "200 96 96 128 2 160 160 0 /5/192/1/0/1"},
+      {"[import]\nlr=abc\nHTH=0x20\nContrast=-3\n", "255 96 96 32 0 160 160 160 /18/192/4/1/0"}};
+  for (const auto& [text, values] : cases) EXPECT_EQ(ControlValues(Create(text)), values) << text;
 }
 
 // The first two steps are the worked example: the clamped value is the one remembered.
@@ -148,53 +124,41 @@ TEST_F(ImportExpertTest, RealtimeStepsPreviewPerPixelAndTheReleaseConverts) {
   EXPECT_EQ(expert.PnStatus()->Label(3)->text(), "Red 2: 144");
 }
 
-// Control pixels at magnification 2; a drag under 8 x 8 picture pixels is no rectangle.
-TEST_F(ImportExpertTest, DragsOfEightByEightAndMoreBecomeTheCropRectangle) {
-  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\n");
-  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-  // Each drag starts outside the rectangle before it, which it would otherwise move.
-  const std::tuple<QPoint, QPoint, PixelRect> cases[] = {{{1, 1}, {14, 80}, {}},  // 7 x 40 pixels
-                                                         {{40, 30}, {20, 10}, {10, 5, 20, 15}},
-                                                         {{1, 1}, {16, 16}, {0, 0, 8, 8}},
-                                                         {{20, 20}, {400, 400}, {10, 10, 64, 48}}};
-  TKelImage* source = expert.SBSource()->Source();
-  for (const auto& [from, to, rect] : cases) {
-    QTest::mousePress(source, Qt::LeftButton, {}, from);
-    QTest::mouseMove(source, to);
-    QTest::mouseRelease(source, Qt::LeftButton, {}, to);
-    EXPECT_EQ(expert.SBSource()->CropValid(), rect.Height() > 0) << from.x() << "," << from.y();
-    if (rect.Height() > 0) {
-      EXPECT_EQ(expert.SBSource()->CropRect(), rect);
-    }
-  }
+// A left-button drag over the source picture, in control pixels.
+void DragOver(TKelImage* source, QPoint from, QPoint to) {
+  QTest::mousePress(source, Qt::LeftButton, {}, from);
+  QTest::mouseMove(source, to);
+  QTest::mouseRelease(source, Qt::LeftButton, {}, to);
 }
 
-TEST_F(ImportExpertTest, CropRectangleMovesFlushAgainstTheEdgeAndCropsOverIt) {
+// Whether "Crop" is offered by the pop-up menu opened at `at`; "Stretch Window" never is.
+bool CropOfferedAt(TSourcePane& pane, QPoint at) {
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, pane.Source()->mapToGlobal(at));
+  QApplication::sendEvent(pane.Source(), &event);
+  EXPECT_FALSE(pane.StretchWindow()->isEnabled());
+  pane.PupSource()->hide();
+  return pane.CropSource()->isEnabled();
+}
+
+// Control pixels at magnification 2. A drag under 8 x 8 picture pixels is no rectangle; a
+// drag that starts inside the rectangle moves it, flush against the edge it would pass; a
+// crop offered over it makes the cropped picture the source and fits the size to it.
+TEST_F(ImportExpertTest, DragsMakeAndMoveTheCropRectangleAndCropShrinksTheSource) {
   TImportExpert& expert = CreateShown("[Import]\nMagnify=2\n");
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-  TSourcePane* pane = expert.SBSource();
-  TKelImage* source = pane->Source();
-  QTest::mousePress(source, Qt::LeftButton, {}, {16, 16});
-  QTest::mouseMove(source, {48, 48});
-  QTest::mouseRelease(source, Qt::LeftButton, {}, {48, 48});
-  QTest::mousePress(source, Qt::LeftButton, {}, {32, 32});
-  QTest::mouseMove(source, {-8, 38});
-  QTest::mouseRelease(source, Qt::LeftButton, {}, {-8, 38});
-  ASSERT_TRUE(pane->CropValid());
-  EXPECT_EQ(pane->CropRect(), (PixelRect{0, 11, 16, 27}));
-
-  auto popupAt = [&](QPoint at) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, source->mapToGlobal(at));
-    QApplication::sendEvent(source, &event);
-    const bool enabled = pane->CropSource()->isEnabled();
-    EXPECT_FALSE(pane->StretchWindow()->isEnabled());
-    pane->PupSource()->hide();
-    return enabled;
-  };
-  EXPECT_FALSE(popupAt({100, 80}));
-  EXPECT_TRUE(popupAt({10, 30}));
-  pane->CropSource()->trigger();
-  EXPECT_FALSE(pane->CropValid());
+  TSourcePane& pane = *expert.SBSource();
+  DragOver(pane.Source(), {1, 1}, {14, 80});  // 7 x 40 pixels
+  EXPECT_FALSE(pane.CropValid());
+  DragOver(pane.Source(), {40, 30}, {20, 10});
+  EXPECT_EQ(pane.CropRect(), (PixelRect{10, 5, 20, 15}));
+  DragOver(pane.Source(), {16, 16}, {48, 48});
+  DragOver(pane.Source(), {32, 32}, {-8, 38});
+  ASSERT_TRUE(pane.CropValid());
+  EXPECT_EQ(pane.CropRect(), (PixelRect{0, 11, 16, 27}));
+  EXPECT_FALSE(CropOfferedAt(pane, {100, 80}));
+  EXPECT_TRUE(CropOfferedAt(pane, {10, 30}));
+  pane.CropSource()->trigger();
+  EXPECT_FALSE(pane.CropValid());
   EXPECT_EQ(expert.SourcePicture().Picture().Width(), 16);
   EXPECT_EQ(expert.ToolBar()->DX()->value(), 2);
   EXPECT_EQ(expert.ToolBar()->DY()->value(), 16);
@@ -207,36 +171,19 @@ TEST_F(ImportExpertTest, WithStretchTheCropComesFromTheResampledPicture) {
   Bitmap24 original, resampled(144, 192);
   ASSERT_TRUE(LoadPicture(path.toStdString(), original));
   ASSERT_TRUE(Stretch(original, resampled, kResampleFilters[kDefaultResampleFilter]));
-  TKelImage* source = expert.SBSource()->Source();
-  QTest::mousePress(source, Qt::LeftButton, {}, {1, 1});  // (0, 0) would mean the centre
-  QTest::mouseMove(source, {144, 192});
-  QTest::mouseRelease(source, Qt::LeftButton, {}, {144, 192});
-  QContextMenuEvent event(QContextMenuEvent::Mouse, {10, 10}, source->mapToGlobal(QPoint(10, 10)));
-  QApplication::sendEvent(source, &event);
-  expert.SBSource()->PupSource()->hide();
+  DragOver(expert.SBSource()->Source(), {1, 1}, {144, 192});  // (0, 0) would mean the centre
+  EXPECT_TRUE(CropOfferedAt(*expert.SBSource(), {10, 10}));
   expert.SBSource()->CropSource()->trigger();
   EXPECT_EQ(expert.SourcePicture().Picture(), CropBitmap(resampled, 0, 0, 72, 96));
   EXPECT_EQ(expert.ToolBar()->DX()->value(), 18);
   EXPECT_EQ(expert.ToolBar()->DY()->value(), 192);
 }
 
-// A BMP header claiming 40000 x 40000 pixels of 24 bits.
-std::string HugeBmpHeader() {
-  std::string h = "BM";
-  auto put32 = [&h](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) h.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  for (std::uint32_t v : {54u, 0u, 54u, 40u, 40000u, 40000u}) put32(v);
-  h += std::string("\x01\x00\x18\x00", 4);
-  for (int i = 0; i < 6; ++i) put32(0);
-  return h;
-}
-
 TEST_F(ImportExpertTest, BadFileShowsErrorImageAndKeepsThePreviousPicture) {
   const std::pair<const char*, std::string> files[] = {{"garbage.png", "not a picture"},
                                                        {"cut.jpg", "\xFF\xD8\xFF\xE0\x00\x10JFIF"},
                                                        {"folder.png", "/"},
-                                                       {"huge.bmp", HugeBmpHeader()}};
+                                                       {"huge.bmp", ReadAll(kHugeBmp)}};
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
   const ImportResult before = expert.Result();
@@ -302,21 +249,9 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
   EXPECT_EQ(expert.ToolBar()->DX()->value(), 5);
 }
 
-TEST_F(ImportExpertTest, EnterIsOkEscapeIsCancelAndTabReachesEveryControl) {
+TEST_F(ImportExpertTest, EnterInAnEditIsOkAndEscapeIsCancel) {
   TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nRealTime=0\n");
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-  std::set<QString> reached;
-  for (int i = 0; i < 40; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    reached.insert(QApplication::focusWidget()->objectName());
-  }
-  for (const char* name :
-       {"OBMP",   "DX",        "DY",  "MLTWidth", "MLTLeft",   "TMagnify", "LR",
-        "LG",     "LB",        "HTH", "Contrast", "HR",        "HG",       "HB",
-        "LLink",  "HLink",     "RT",  "Conv",     "CBStretch", "Filters",  "CBDither",
-        "Bright", "TintoMode", "OK",  "Cancel"})
-    EXPECT_TRUE(reached.count(QString::fromLatin1(name))) << name;
-
   expert.ToolBar()->DY()->setFocus();
   QTest::keyClick(expert.ToolBar()->DY(), Qt::Key_Return);
   EXPECT_FALSE(expert.isVisible());

@@ -1,20 +1,7 @@
-// "&Import..." of the main window and the import dialog's place among the editor's windows.
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QImage>
-#include <QPushButton>
-#include <QSlider>
-#include <QSpinBox>
+// "&Import..." of the main window: OK makes the dialog's result an untitled, modified picture.
 
 #include "app/dialogs/import/import_expert.h"
-#include "app/dialogs/import/import_sliders.h"
-#include "app/editor/document_flows.h"
 #include "app/main_form_fixture.h"
-#include "app/main_window/geometry_bar.h"
-#include "app/shell/editor_windows.h"
-#include "core/format/ini_file.h"
 
 namespace tinto::test {
 namespace {
@@ -94,34 +81,6 @@ INSTANTIATE_TEST_SUITE_P(Runs, ImportIntoDocumentTest,
                                            ImportCase{true, true, true, true},
                                            ImportCase{false, true, false, true},
                                            ImportCase{true, false, false, true}));
-
-using ImportWindowsTest = MainFormTest;
-
-TEST_F(ImportWindowsTest, TheImportDialogIsCreatedAfterTheChooserWhileTheWaitWindowShows) {
-  std::vector<StartupStep> stepsWithDialog;
-  EditorWindows windows(Options(), [&](StartupStep step) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (qobject_cast<TImportExpert*>(widget) != nullptr) stepsWithDialog.push_back(step);
-  });
-  EXPECT_EQ(stepsWithDialog,
-            (std::vector<StartupStep>{StartupStep::AboutCreated, StartupStep::WaitHidden}));
-  EXPECT_EQ(windows.ImportExpert().parent(), &windows.MainForm());
-}
-
-TEST_F(ImportWindowsTest, TheClosePassWritesTheImportSectionAfterTheMainWindowsKeys) {
-  EditorWindows windows(Options());
-  windows.ImportExpert().Sliders()->Slider(TImportSliders::kLR)->setValue(7);
-  windows.ShowMainWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.MainForm()));
-  ASSERT_TRUE(windows.MainForm().close());
-  const std::string text = ReadAll(m_dir.File("TintoEditor.ini"));
-  const std::string section =
-      "[Import]\nLR=7\nLG=96\nLB=96\nHTH=128\nContrast=2\nHR=160\nHG=160\nHB=160\nLow Link=1\n"
-      "Hi Link=1\nRealTime=1\nStretch=0\nDX=18\nDY=192\nMagnify=4\nDither=1\nTinto 8x2=0\nLeft=";
-  const std::size_t at = text.find(section);
-  ASSERT_NE(at, std::string::npos) << text;
-  EXPECT_LT(text.find("[Dialogs]"), at);
-}
 
 }  // namespace
 }  // namespace tinto::test

@@ -1,6 +1,7 @@
 #include "app/dialogs/import/import_source.h"
 
-#include <gtest/gtest.h>
+#include "app/gui_test.h"
+#include "core/model/model_test_helpers.h"
 
 namespace tinto::test {
 namespace {
@@ -11,13 +12,6 @@ Bitmap24 Gradient(int width, int height, int seed) {
     for (int x = 0; x < width; ++x)
       bitmap.SetPixel(x, y, static_cast<Rgb>(((x * 7 + seed) & 255) | ((y * 5) & 255) << 8));
   return bitmap;
-}
-
-ScreenGeometry Size(int dx, int dy) {
-  ScreenGeometry geometry;
-  geometry.SetDX(dx);
-  geometry.SetDY(dy);
-  return geometry;
 }
 
 struct PrepareStep {
@@ -39,7 +33,7 @@ TEST(ImportSource, TheKeptResampledCopyIsNeverStale) {
   for (const PrepareStep& step : steps) {
     if (step.seed != seed) source.Replace(Gradient(50, 40, seed = step.seed));
     const ResampleFilter& filter = kResampleFilters[step.filter];
-    ASSERT_TRUE(source.Prepare(step.stretch, Size(step.dx, step.dy), filter));
+    ASSERT_TRUE(source.Prepare(step.stretch, MakeGeometry(step.dx, step.dy), filter));
     Bitmap24 expected = Gradient(50, 40, step.seed);
     if (step.stretch) {
       Bitmap24 resampled(step.dx * 8, step.dy);
@@ -54,7 +48,7 @@ TEST(ImportSource, TheKeptResampledCopyIsNeverStale) {
 TEST(ImportSource, AnEmptyPictureCannotBeResampled) {
   TImportSource source;
   EXPECT_FALSE(source.Loaded());
-  EXPECT_FALSE(source.Prepare(true, Size(4, 8), kResampleFilters[0]));
+  EXPECT_FALSE(source.Prepare(true, MakeGeometry(4, 8), kResampleFilters[0]));
   EXPECT_EQ(source.Shown(), nullptr);
 }
 
