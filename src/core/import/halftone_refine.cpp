@@ -12,11 +12,11 @@ namespace {
 constexpr int kPasses = 2;  // the second pass still gains; later ones barely do
 // Weights of the pixel's own error and of the luma structure against the blurred error.
 constexpr float kSharpWeight = 1.6f;
-constexpr float kStructureWeight = 0.1f;
+constexpr float kStructureWeight = 0.13f;
 // The blurred error counts as luma^-kDarkExponent (luma in linear light, at least kDarkFloor):
 // about how fast lightness changes with light in dark parts.
 constexpr float kDarkExponent = 1.33f;
-constexpr float kDarkFloor = 0.02f;
+constexpr float kDarkFloor = 0.005f;
 
 // The blur of the viewing model, sigma 1, and its autocorrelation: what a change at one pixel
 // does to the blurred error around it, one dimension (the 2-D kernel is the outer product).
