@@ -12,7 +12,7 @@ namespace {
 constexpr int kPasses = 2;  // the second pass still gains; later ones barely do
 // Weights of the pixel's own error and of the luma structure against the blurred error.
 constexpr float kSharpWeight = 1.6f;
-constexpr float kStructureWeight = 0.13f;
+constexpr float kStructureWeight = 0.15f;
 // The blurred error counts as luma^-kDarkExponent (luma in linear light, at least kDarkFloor):
 // about how fast lightness changes with light in dark parts.
 constexpr float kDarkExponent = 1.33f;

@@ -20,6 +20,11 @@ namespace {
 // cell's colours near its own pixels; the refinement afterwards sets the final texture.
 constexpr float kDiffusion = 0.8f;
 
+// A neighbouring cell's colours are taken over when they serve a cell within this share of the
+// cost of its own best: neighbours then share colours across flat and gently changing parts, so
+// that the refinement can lay one texture across the cell border.
+constexpr float kNeighbourTolerance = 0.05f;
+
 CellMixColors ColorsOf(const CellPalette& palette) {
   const MixLight& mix = MixLightTable();
   const int bright = BrightPairIndex(palette.bright[0], palette.bright[1]);
@@ -41,6 +46,18 @@ CellMixColors ColorsOf(const CellPalette& palette) {
 
 PerceivedColor Perceived(const LinearColor& color) {
   return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
+}
+
+// Sum over the targets of the distance to the nearest of the cell's colours.
+float PaletteCost(const CellMixColors& colors, const PerceivedColor* targets, int count) {
+  float cost = 0;
+  for (int k = 0; k < count; ++k) {
+    float nearest = WeightedDistance(targets[k], colors.perceived[0]);
+    for (int choice = 1; choice < 4; ++choice)
+      nearest = std::min(nearest, WeightedDistance(targets[k], colors.perceived[choice]));
+    cost += nearest;
+  }
+  return cost;
 }
 
 int NearestChoice(const CellMixColors& colors, const PerceivedColor& target) {
@@ -129,7 +146,7 @@ class PerceptualScan {
 
   // What the cell's pixels should show, as far as the diffusion has reached them: the rows
   // below the next one have not received any error yet.
-  void ChooseCell(int column, int top) {
+  void ChooseCell(int column, int top, int step) {
     const int bottom = std::min(top + m_rowsPerCell[column], m_height);
     std::array<PerceivedColor, kMaxCellPixels> targets;
     int count = 0;
@@ -142,14 +159,31 @@ class PerceptualScan {
         }
         targets[count++] = Perceived(color);
       }
+    CellMixColors chosen = ColorsOf(m_search.Choose(targets.data(), count));
+    float limit = (1 + kNeighbourTolerance) * PaletteCost(chosen, targets.data(), count);
+    for (const int neighbour : NeighbourCells(column, top, step)) {
+      if (neighbour < 0) continue;
+      const float cost = PaletteCost(m_plan.cells[neighbour], targets.data(), count);
+      if (cost <= limit) {
+        limit = cost;
+        chosen = m_plan.cells[neighbour];
+      }
+    }
     m_cellIndex[column] = static_cast<int>(m_plan.cells.size());
-    m_plan.cells.push_back(ColorsOf(m_search.Choose(targets.data(), count)));
+    m_plan.cells.push_back(chosen);
+  }
+
+  // The cell above and the one the scan has just left, each -1 when there is none.
+  std::array<int, 2> NeighbourCells(int column, int top, int step) const {
+    const int previous = column - step;
+    return {top > 0 ? m_cellIndex[column] : -1,
+            previous >= 0 && previous < m_width / 8 ? m_cellIndex[previous] : -1};
   }
 
   void ConvertPixel(int x, int y, int step) {
     const int column = x / 8;
     const bool entersCell = x % 8 == (step > 0 ? 0 : 7);
-    if (entersCell && y % m_rowsPerCell[column] == 0) ChooseCell(column, y);
+    if (entersCell && y % m_rowsPerCell[column] == 0) ChooseCell(column, y, step);
     const CellMixColors& cell = m_plan.cells[m_cellIndex[column]];
     LinearColor wanted = Source(x, y);
     for (int c = 0; c < 3; ++c)
