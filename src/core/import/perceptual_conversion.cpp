@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/import/cell_mix_colors.h"
 #include "core/import/cell_palette_search.h"
+#include "core/import/halftone_refine.h"
 #include "core/import/import_bands.h"
 #include "core/import/import_previews.h"
 #include "core/import/mix_light.h"
@@ -14,24 +16,19 @@
 namespace tinto {
 namespace {
 
-// Share of a pixel's error passed on: less than all of it keeps the dither noise (which the eye
-// sees at full strength up close, and which hides the picture's own fine structure) low, at a
-// small cost in the colour of large areas seen from a distance.
-constexpr float kDiffusion = 0.55f;
+// Share of a pixel's error passed on while the cells are chosen: less than all of it keeps each
+// cell's colours near its own pixels; the refinement afterwards sets the final texture.
+constexpr float kDiffusion = 0.8f;
 
-using LinearColor = std::array<float, 3>;  // red, green, blue in linear light
+// A neighbouring cell's colours are taken over when they serve a cell within this share of the
+// cost of its own best: neighbours then share colours across flat and gently changing parts, so
+// that the refinement can lay one texture across the cell border.
+constexpr float kNeighbourTolerance = 0.05f;
 
-// A cell's four mixed colours, by choice = (ink in frame 0) + 2 * (ink in frame 1).
-struct CellColors {
-  std::array<PerceivedColor, 4> perceived;
-  std::array<LinearColor, 4> linear;
-  std::array<std::uint8_t, 2> attrs;
-};
-
-CellColors ColorsOf(const CellPalette& palette) {
+CellMixColors ColorsOf(const CellPalette& palette) {
   const MixLight& mix = MixLightTable();
   const int bright = BrightPairIndex(palette.bright[0], palette.bright[1]);
-  CellColors colors;
+  CellMixColors colors;
   for (int choice = 0; choice < 4; ++choice) {
     const int color0 = choice & 1 ? palette.ink[0] : palette.paper[0];
     const int color1 = choice & 2 ? palette.ink[1] : palette.paper[1];
@@ -51,7 +48,19 @@ PerceivedColor Perceived(const LinearColor& color) {
   return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
 }
 
-int NearestChoice(const CellColors& colors, const PerceivedColor& target) {
+// Sum over the targets of the distance to the nearest of the cell's colours.
+float PaletteCost(const CellMixColors& colors, const PerceivedColor* targets, int count) {
+  float cost = 0;
+  for (int k = 0; k < count; ++k) {
+    float nearest = WeightedDistance(targets[k], colors.perceived[0]);
+    for (int choice = 1; choice < 4; ++choice)
+      nearest = std::min(nearest, WeightedDistance(targets[k], colors.perceived[choice]));
+    cost += nearest;
+  }
+  return cost;
+}
+
+int NearestChoice(const CellMixColors& colors, const PerceivedColor& target) {
   int best = 0;
   float bestDistance = WeightedDistance(target, colors.perceived[0]);
   for (int choice = 1; choice < 4; ++choice) {
@@ -88,6 +97,10 @@ class PerceptualScan {
     // One spare entry each side, so the diffusion needs no edge tests.
     m_errorThisRow.assign(m_width + 2, {});
     m_errorNextRow.assign(m_width + 2, {});
+    m_plan.width = m_width;
+    m_plan.height = m_height;
+    m_plan.choice.assign(m_plan.source.size(), 0);
+    m_plan.cellOf.assign(m_plan.source.size(), 0);
   }
 
   void Run() {
@@ -98,28 +111,42 @@ class PerceptualScan {
       const int step = y % 2 == 0 ? 1 : -1;
       for (int i = 0; i < m_width; ++i) ConvertPixel(step > 0 ? i : m_width - 1 - i, y, step);
     }
+    RefineHalftone(m_plan);
+    Write();
   }
 
  private:
   void LoadSource(const Bitmap24& source) {
-    m_source.assign(static_cast<std::size_t>(m_width) * m_height, {});
+    m_plan.source.assign(static_cast<std::size_t>(m_width) * m_height, {});
     const int width = std::min(source.Width(), m_width);
     const int height = std::min(source.Height(), m_height);
     for (int y = 0; y < height; ++y) {
       const std::uint8_t* in = source.Row(y);
-      LinearColor* out = &m_source[static_cast<std::size_t>(y) * m_width];
+      LinearColor* out = &m_plan.source[static_cast<std::size_t>(y) * m_width];
       for (int x = 0; x < width; ++x, in += 3)
         out[x] = {LinearOfByte(in[2]), LinearOfByte(in[1]), LinearOfByte(in[0])};
     }
   }
 
+  void Write() {
+    for (int y = 0; y < m_height; ++y)
+      for (int x = 0; x < m_width; ++x) {
+        const std::size_t at = static_cast<std::size_t>(y) * m_width + x;
+        const CellMixColors& cell = m_plan.cells[m_plan.cellOf[at]];
+        for (FrameIndex f = 0; f < 2; ++f) {
+          if ((m_plan.choice[at] >> f) & 1) m_result.PixelByte(f, y, x / 8) |= PixelMask(x);
+          m_result.AttrByte(f, y, x / 8) = cell.attrs[f];
+        }
+      }
+  }
+
   const LinearColor& Source(int x, int y) const {
-    return m_source[static_cast<std::size_t>(y) * m_width + x];
+    return m_plan.source[static_cast<std::size_t>(y) * m_width + x];
   }
 
   // What the cell's pixels should show, as far as the diffusion has reached them: the rows
   // below the next one have not received any error yet.
-  void ChooseCell(int column, int top) {
+  void ChooseCell(int column, int top, int step) {
     const int bottom = std::min(top + m_rowsPerCell[column], m_height);
     std::array<PerceivedColor, kMaxCellPixels> targets;
     int count = 0;
@@ -132,23 +159,39 @@ class PerceptualScan {
         }
         targets[count++] = Perceived(color);
       }
-    m_cells[column] = ColorsOf(m_search.Choose(targets.data(), count));
+    CellMixColors chosen = ColorsOf(m_search.Choose(targets.data(), count));
+    float limit = (1 + kNeighbourTolerance) * PaletteCost(chosen, targets.data(), count);
+    for (const int neighbour : NeighbourCells(column, top, step)) {
+      if (neighbour < 0) continue;
+      const float cost = PaletteCost(m_plan.cells[neighbour], targets.data(), count);
+      if (cost <= limit) {
+        limit = cost;
+        chosen = m_plan.cells[neighbour];
+      }
+    }
+    m_cellIndex[column] = static_cast<int>(m_plan.cells.size());
+    m_plan.cells.push_back(chosen);
+  }
+
+  // The cell above and the one the scan has just left, each -1 when there is none.
+  std::array<int, 2> NeighbourCells(int column, int top, int step) const {
+    const int previous = column - step;
+    return {top > 0 ? m_cellIndex[column] : -1,
+            previous >= 0 && previous < m_width / 8 ? m_cellIndex[previous] : -1};
   }
 
   void ConvertPixel(int x, int y, int step) {
     const int column = x / 8;
     const bool entersCell = x % 8 == (step > 0 ? 0 : 7);
-    if (entersCell && y % m_rowsPerCell[column] == 0) ChooseCell(column, y);
-    const CellColors& cell = m_cells[column];
+    if (entersCell && y % m_rowsPerCell[column] == 0) ChooseCell(column, y, step);
+    const CellMixColors& cell = m_plan.cells[m_cellIndex[column]];
     LinearColor wanted = Source(x, y);
     for (int c = 0; c < 3; ++c)
       wanted[c] = std::clamp(wanted[c] + m_errorThisRow[x + 1][c], 0.0f, 1.0f);
     const int choice = NearestChoice(cell, Perceived(wanted));
-    const std::uint8_t mask = PixelMask(x);
-    for (FrameIndex f = 0; f < 2; ++f) {
-      if ((choice >> f) & 1) m_result.PixelByte(f, y, column) |= mask;
-      m_result.AttrByte(f, y, column) = cell.attrs[f];
-    }
+    const std::size_t at = static_cast<std::size_t>(y) * m_width + x;
+    m_plan.choice[at] = static_cast<std::uint8_t>(choice);
+    m_plan.cellOf[at] = m_cellIndex[column];
     LinearColor error;
     for (int c = 0; c < 3; ++c) error[c] = kDiffusion * (wanted[c] - cell.linear[choice][c]);
     Diffuse(error, x + 1, step);
@@ -167,10 +210,10 @@ class PerceptualScan {
   int m_width;
   int m_height;
   ImportResult& m_result;
-  std::vector<LinearColor> m_source;
+  HalftonePlan m_plan;
   std::vector<LinearColor> m_errorThisRow, m_errorNextRow;
   std::array<int, kRowBytes> m_rowsPerCell{};
-  std::array<CellColors, kRowBytes> m_cells{};
+  std::array<int, kRowBytes> m_cellIndex{};  // per column: its current cell in m_plan.cells
   CellPaletteSearch m_search;
 };
 

@@ -2,9 +2,10 @@
 // The Perceptual import: each attribute cell's ink, paper and bright in both frames are searched
 // for the four colours of the static mix nearest to the cell's pixels, then every pixel takes the
 // nearest of those four, and what it misses (in linear light) is passed on to its neighbours in a
-// serpentine error diffusion that crosses cell borders. Thresholds, Contrast, Bright and Dither
-// play no part; the cell layout is the classic one (8x1 in the MLT window, 8x8 outside it, or
-// 8x2 over the whole width with TintoMode).
+// serpentine error diffusion that crosses cell borders. A refinement then revisits each pixel's
+// choice among its cell's four colours against a model of what a viewer sees (halftone_refine.h).
+// Thresholds, Contrast, Bright and Dither play no part; the cell layout is the classic one (8x1 in
+// the MLT window, 8x8 outside it, or 8x2 over the whole width with TintoMode).
 
 #include "core/import/import_options.h"
 #include "core/import/import_result.h"
