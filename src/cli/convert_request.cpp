@@ -135,6 +135,8 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
     if (!known) return Status::Error("unknown method \"" + *method + "\" (classic or perceptual)");
     o.Method = *known;
   }
+  if (request.autoOptions && o.Method != ImportMethod::Classic)
+    return Status::Error("--auto searches the classic conversion's options; leave out --method");
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {

@@ -44,6 +44,8 @@ TEST(ConvertMethod, RefusesAnUnknownMethodByName) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("unknown method \"fancy\" (classic or perceptual)"), std::string::npos);
   EXPECT_EQ(RunCli({"convert", in, dir.File("x.tin"), "--method"}).status, 2);
+  EXPECT_EQ(RunCli({"convert", in, dir.File("x.tin"), "--auto", "--method", "perceptual"}).status,
+            2);
   EXPECT_TRUE(Bytes(dir.File("x.tin")).empty());
 }
 

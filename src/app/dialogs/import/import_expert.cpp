@@ -366,6 +366,9 @@ void TImportExpert::AutoClick() {
   if (!m_source.Loaded() || !isVisible() || !m_importReady) return;
   ClampMltWindow();
   if (!PrepareSource()) return;
+  m_importReady = false;
+  m_method->setCurrentIndex(0);  // the options searched are the classic conversion's
+  m_importReady = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const tinto::AutoOptions found = m_quality.FindAuto(m_source.Picture(), *m_source.Shown(),
                                                       m_cbStretch->isChecked(), Options());

@@ -37,14 +37,17 @@ TEST_F(ImportQualityTest, ReadoutFollowsConversionsNotRealtimeSteps) {
   EXPECT_GT(ShownError(expert), 0.0);
 }
 
-// Auto leaves its options in the controls: converting again changes nothing.
+// Auto leaves its options in the controls (and the classic method, whose options they are):
+// converting again changes nothing.
 TEST_F(ImportQualityTest, AutoLowersTheErrorAndShowsItsChoiceInTheControls) {
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
   expert.CBDither()->setChecked(false);
   const double before = ShownError(expert);
+  expert.Method()->setCurrentIndex(1);
   QTest::mouseClick(expert.Sliders()->Auto(), Qt::LeftButton);
   EXPECT_TRUE(expert.CBDither()->isChecked());
+  EXPECT_EQ(expert.Method()->currentIndex(), 0);
   const double found = ShownError(expert);
   EXPECT_LT(found, before);
   const ImportResult result = expert.Result();
