@@ -1,12 +1,7 @@
 // `tinto convert` on requests and files at the edges: crop rectangles at the ends of the int
 // range, and a picture cut short.
-#include <gtest/gtest.h>
-
-#include <QImage>
-
 #include "cli/tool_run.h"
 #include "core/format/native_format.h"
-#include "support/temp_dir.h"
 
 namespace tinto::cli {
 namespace {

@@ -1,12 +1,7 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QImage>
-#include <filesystem>
-
 #include "cli/tool_run.h"
-#include "support/temp_dir.h"
 
 namespace tinto::cli {
 namespace {
@@ -81,7 +76,7 @@ TEST_F(SafeOutput, PngIsReplacedNotRewrittenInPlace) {
 TEST_F(SafeOutput, SmallToolFaults) {
   fs::copy_file(Path("p.tin"), Path("trip.odyssey.tin"));
   EXPECT_EQ(RunCli({"info", Path("trip.odyssey.tin")}).status, 0);
-  for (const char* command : {"render", "info", "resample", "export", "score"}) {
+  for (const char* command : {"convert", "render", "info", "resample", "export", "score"}) {
     const ToolRun run = RunCli({command, "--help"});
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.out.rfind(std::string("usage: tinto ") + command, 0), 0u) << run.out;
