@@ -53,11 +53,7 @@ TEST(ConvertImport, WritesTheClampedAndFittedOptionsBackAndSizesThePreviews) {
 
 // 200 is above 255 / 2: normal red in frame 1; everything past MLT Width and DY is cleared.
 TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
-  ImportOptions options;
-  options.DX = 2;
-  options.DY = 1;
-  options.MLTWidth = 1;
-  options.HR = 255;
+  ImportOptions options{.HR = 255, .DX = 2, .DY = 1, .MLTWidth = 1};
   ImportResult result;
   result.pixels.fill(0xFF);
   result.attrs.fill(0xFF);
@@ -73,11 +69,7 @@ TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
 // 200 shifted by HTH 100 - 128 is 172: a lit row of red, bright, paper 2 and ink 7. Below eight
 // rows the result stays cleared; an empty source changes nothing at all.
 TEST(ConvertImport, DitherOptionChoosesTheDitheredPath) {
-  ImportOptions options;
-  options.Dither = true;
-  options.Contrast = 4;
-  options.DX = 1;
-  options.DY = 8;
+  ImportOptions options{.Contrast = 4, .Dither = true, .DX = 1, .DY = 8};
   ImportResult result;
   Bitmap24 dest1, dest2;
   ASSERT_TRUE(ConvertImport(RedSource(8, 8), options, result, dest1, dest2));

@@ -23,16 +23,19 @@ Bitmap24 Source(const std::vector<std::string>& rows, int run = 1, int height = 
 // Hard thresholds at 128, every cell bright, source unshifted; the MLT window over columns
 // left..left + width - 1.
 ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
-  ImportOptions options;
-  options.Dither = true;
-  options.Contrast = 4;
-  options.LR = options.LG = options.LB = options.HR = options.HG = options.HB = 128;
-  options.HTH = 128;
-  options.DX = dx;
-  options.DY = dy;
-  options.MLTLeft = left;
-  options.MLTWidth = width;
-  return options;
+  return {.LR = 128,
+          .LG = 128,
+          .LB = 128,
+          .HR = 128,
+          .HG = 128,
+          .HB = 128,
+          .HTH = 128,
+          .Contrast = 4,
+          .Dither = true,
+          .DX = dx,
+          .DY = dy,
+          .MLTLeft = left,
+          .MLTWidth = width};
 }
 
 struct Converted {

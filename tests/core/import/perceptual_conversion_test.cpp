@@ -20,14 +20,12 @@ Bitmap24 NoisySource(int width, int height) {
 }
 
 ImportOptions PerceptualOptions(int dx, int dy, int mltLeft, int mltWidth, bool tintoMode) {
-  ImportOptions o;
-  o.Method = ImportMethod::Perceptual;
-  o.DX = dx;
-  o.DY = dy;
-  o.MLTLeft = mltLeft;
-  o.MLTWidth = mltWidth;
-  o.TintoMode = tintoMode;
-  return o;
+  return {.Method = ImportMethod::Perceptual,
+          .TintoMode = tintoMode,
+          .DX = dx,
+          .DY = dy,
+          .MLTLeft = mltLeft,
+          .MLTWidth = mltWidth};
 }
 
 struct Converted {

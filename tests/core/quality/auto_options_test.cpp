@@ -20,14 +20,7 @@ Bitmap24 SmallPhoto() {
   return photo;
 }
 
-ImportOptions SmallPictureOptions() {
-  ImportOptions o;
-  o.DX = 8;
-  o.DY = 48;
-  o.MLTLeft = 2;
-  o.MLTWidth = 4;
-  return o;
-}
+constexpr ImportOptions kSmallPicture{.DX = 8, .DY = 48, .MLTLeft = 2, .MLTWidth = 4};
 
 double ErrorOf(const Bitmap24& photo, const ScoreReference& reference, ImportOptions options) {
   auto result = std::make_unique<ImportResult>();
@@ -43,7 +36,7 @@ double ErrorOf(const Bitmap24& photo, const ScoreReference& reference, ImportOpt
 
 TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
   const Bitmap24 photo = SmallPhoto();
-  const ImportOptions start = SmallPictureOptions();
+  const ImportOptions start = kSmallPicture;
   const ScoreReference reference(PhotoAtPictureSize(photo, /*stretch=*/false, start));
   const AutoOptions found = FindAutoOptions(photo, reference, start);
   EXPECT_TRUE(found.options.Dither);
@@ -60,9 +53,7 @@ TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
 
 TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
   const Bitmap24 photo = SmallPhoto();
-  ImportOptions options = SmallPictureOptions();
-  options.DX = 4;
-  options.DY = 20;
+  const ImportOptions options{.DX = 4, .DY = 20, .MLTLeft = 2, .MLTWidth = 4};
   const Bitmap24 cut = PhotoAtPictureSize(photo, /*stretch=*/false, options);
   ASSERT_EQ(cut.Width(), 32);
   ASSERT_EQ(cut.Height(), 20);
