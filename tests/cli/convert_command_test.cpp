@@ -8,42 +8,71 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct GeometryCase {
-  int width, height;  // of the picture
-  int dx, dy, left, mltWidth;
-  AttrMode mode;
-  Args options;
-};
-
-class ConvertGeometry : public ::testing::TestWithParam<GeometryCase> {};
-
-TEST_P(ConvertGeometry, OfTheWrittenFile) {
-  const GeometryCase& c = GetParam();
-  test::TempDir dir;
-  Args args = {"convert", SaveBands(dir, "bands.png", c.width, c.height), dir.File("b.tin")};
-  args.insert(args.end(), c.options.begin(), c.options.end());
-  ToolRun run = RunCli(args);
-  ASSERT_EQ(run.status, 0) << run.err;
-  ScreenBuffers screen;
-  ScreenGeometry g;
-  ASSERT_TRUE(ReadNativeFile(dir.File("b.tin"), screen, g));
-  EXPECT_EQ(g, test::MakeGeometry(c.dx, c.dy, c.mode, c.left, c.mltWidth));
-  // 8x2 cells: both rows of a pair carry the same attribute after loading.
-  for (int column = 0; c.mode == AttrMode::Mode8x2 && column < c.dx; ++column)
-    EXPECT_EQ(screen.AttrByte(0, 10, column), screen.AttrByte(0, 11, column));
+// Without stretch the size fits the picture (and the crop, even one at the ends of the int
+// range), the window is pulled into it; numbers out of range are clamped.
+TEST(ConvertCommand, GeometryOfTheWrittenFile) {
+  const struct {
+    int width, height;  // of the picture
+    int dx, dy, left, mltWidth;
+    AttrMode mode;
+    Args options;
+  } cases[] = {
+      {100, 50, 12, 50, 0, 12, AttrMode::Mode8x1, {"--no-stretch", "--mlt-left", "3"}},
+      {200, 100, 10, 40, 0, 10, AttrMode::Mode8x1, {"--no-stretch", "--crop", "10,5,90,45"}},
+      {80,
+       40,
+       10,
+       10,
+       0,
+       10,
+       AttrMode::Mode8x1,
+       {"--no-stretch", "--crop", "-2147483648,0,2147483647,10"}},
+      {80,
+       40,
+       2,
+       40,
+       0,
+       2,
+       AttrMode::Mode8x1,
+       {"--no-stretch", "--crop", "0,-2147483648,16,2147483647"}},
+      {333, 77, 20, 99, 0, 18, AttrMode::Mode8x2, {"--dx", "20", "--dy", "99", "--tinto8x2"}},
+      {64,
+       64,
+       32,
+       192,
+       0,
+       18,
+       AttrMode::Mode8x1,
+       {"--dx", "99", "--dy", "500", "--mlt-width", "40", "--mlt-left", "-5", "--lr", "300",
+        "--hth", "0", "--contrast", "9"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.options));
+    test::TempDir dir;
+    Args args = {"convert", SaveBands(dir, "bands.png", c.width, c.height), dir.File("b.tin")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ToolRun run = RunCli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ScreenBuffers screen;
+    ScreenGeometry g;
+    ASSERT_TRUE(ReadNativeFile(dir.File("b.tin"), screen, g));
+    EXPECT_EQ(g, test::MakeGeometry(c.dx, c.dy, c.mode, c.left, c.mltWidth));
+    // 8x2 cells: both rows of a pair carry the same attribute after loading.
+    for (int column = 0; c.mode == AttrMode::Mode8x2 && column < c.dx; ++column)
+      EXPECT_EQ(screen.AttrByte(0, 10, column), screen.AttrByte(0, 11, column));
+  }
 }
 
-// Without stretch the size fits the picture (and the crop), the window is pulled into it.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Requests, ConvertGeometry, ::testing::Values(
-    GeometryCase{100, 50, 12, 50, 0, 12, AttrMode::Mode8x1, {"--no-stretch", "--mlt-left", "3"}},
-    GeometryCase{200, 100, 10, 40, 0, 10, AttrMode::Mode8x1,
-                 {"--no-stretch", "--crop", "10,5,90,45"}},
-    GeometryCase{333, 77, 20, 99, 0, 18, AttrMode::Mode8x2,
-                 {"--dx", "20", "--dy", "99", "--tinto8x2"}},
-    GeometryCase{64, 64, 32, 192, 0, 18, AttrMode::Mode8x1, {"--dx", "99", "--dy", "500",
-        "--mlt-width", "40", "--mlt-left", "-5", "--lr", "300", "--hth", "0", "--contrast", "9"}}));
-// clang-format on
+// A picture cut short converts, and the tool says which file was.
+TEST(ConvertCommand, ConvertsATruncatedPictureAndNamesIt) {
+  test::TempDir dir;
+  const std::string bytes = test::ReadAll(SaveBands(dir, "whole.bmp", 64, 32));
+  test::WriteAll(dir.File("cut.bmp"), bytes.substr(0, bytes.size() / 2));
+  const ToolRun run = RunCli({"convert", dir.File("cut.bmp"), dir.File("cut.tin")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, dir.File("cut.bmp") + ": truncated: the missing part is filled\n");
+  EXPECT_EQ(RunCli({"convert", dir.File("whole.bmp"), dir.File("whole.tin")}).err, "");
+}
 
 // The preview is the rendered mix of the written file. The plain path fits attributes in the
 // first MLT Width columns only: the picture stays inside them.
