@@ -49,46 +49,37 @@ TEST(PerceptualConversion, GivesTheSameBytesEveryTime) {
   EXPECT_EQ(first.result.attrs, second.result.attrs);
 }
 
-struct LayoutCase {
-  int dx, dy, mltLeft, mltWidth;
-  bool tintoMode;
-  int rowsOutside, rowsInside;  // rows per cell outside and inside the MLT window
-};
-
-class PerceptualLayout : public ::testing::TestWithParam<LayoutCase> {};
-
-// Every row of a cell carries the cell's attribute, bit 7 stays clear, nothing is written beyond
-// DX by DY, and the previews show each frame exactly as the renderer shows the result.
-TEST_P(PerceptualLayout, KeepsEveryCellToOneAttributePerFrame) {
-  const LayoutCase& l = GetParam();
-  const Converted c = Convert(NoisySource(200, 150),
-                              PerceptualOptions(l.dx, l.dy, l.mltLeft, l.mltWidth, l.tintoMode));
-  for (FrameIndex f = 0; f < 2; ++f)
-    for (int row = 0; row < kScreenHeight; ++row)
-      for (int column = 0; column < kRowBytes; ++column) {
-        const std::uint8_t attr = c.result.AttrByte(f, row, column);
-        if (row >= l.dy || column >= l.dx) {
-          EXPECT_EQ(attr | c.result.PixelByte(f, row, column), 0);
-          continue;
+// DX, DY, MLT window, 8x2 mode; rows per cell outside and inside the window. Every row of a cell
+// carries the cell's attribute, bit 7 stays clear, nothing is written beyond DX by DY, and the
+// previews show each frame exactly as the renderer shows the result.
+TEST(PerceptualConversion, KeepsEveryCellToOneAttributePerFrame) {
+  const int cases[][7] = {{32, 192, 0, 18, 0, 8, 1},
+                          {20, 45, 5, 6, 0, 8, 1},    // 8x8 cells both sides, a short last row
+                          {12, 31, 0, 18, 1, 2, 2}};  // 8x2 everywhere, the window means nothing
+  for (auto [dx, dy, mltLeft, mltWidth, tintoMode, rowsOutside, rowsInside] : cases) {
+    SCOPED_TRACE(testing::Message() << dx << "x" << dy);
+    const Converted c =
+        Convert(NoisySource(200, 150), PerceptualOptions(dx, dy, mltLeft, mltWidth, tintoMode));
+    for (FrameIndex f = 0; f < 2; ++f)
+      for (int row = 0; row < kScreenHeight; ++row)
+        for (int column = 0; column < kRowBytes; ++column) {
+          const std::uint8_t attr = c.result.AttrByte(f, row, column);
+          if (row >= dy || column >= dx) {
+            EXPECT_EQ(attr | c.result.PixelByte(f, row, column), 0);
+            continue;
+          }
+          EXPECT_EQ(attr & 0x80, 0);
+          const bool inside = column >= mltLeft && column < mltLeft + mltWidth;
+          const int rows = inside ? rowsInside : rowsOutside;
+          EXPECT_EQ(attr, c.result.AttrByte(f, row - row % rows, column)) << row << "," << column;
         }
-        EXPECT_EQ(attr & 0x80, 0);
-        const bool inside = column >= l.mltLeft && column < l.mltLeft + l.mltWidth;
-        const int rows = inside ? l.rowsInside : l.rowsOutside;
-        EXPECT_EQ(attr, c.result.AttrByte(f, row - row % rows, column)) << row << "," << column;
+    for (int y = 0; y < dy; ++y)
+      for (int x = 0; x < dx * 8; ++x) {
+        ASSERT_EQ(c.dest1.Pixel(x, y), FramePixelColor(c.screen, 0, x, y, true));
+        ASSERT_EQ(c.dest2.Pixel(x, y), FramePixelColor(c.screen, 1, x, y, true));
       }
-  for (int y = 0; y < l.dy; ++y)
-    for (int x = 0; x < l.dx * 8; ++x) {
-      ASSERT_EQ(c.dest1.Pixel(x, y), FramePixelColor(c.screen, 0, x, y, true));
-      ASSERT_EQ(c.dest2.Pixel(x, y), FramePixelColor(c.screen, 1, x, y, true));
-    }
+  }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Layouts, PerceptualLayout, ::testing::Values(
-    LayoutCase{32, 192, 0, 18, false, 8, 1},
-    LayoutCase{20, 45, 5, 6, false, 8, 1},   // 8x8 cells both sides, a short last cell row
-    LayoutCase{12, 31, 0, 18, true, 2, 2}));  // 8x2 everywhere, the window means nothing
-// clang-format on
 
 // Colours the static mix shows exactly: (199, 0, 199) is bright red in one frame and bright blue
 // in the other; (127, 127, 0) normal yellow over black; (223, 223, 223) bright white over white.
