@@ -1,8 +1,8 @@
 #include "core/import/convert_import.h"
 
 #include "core/import/import_options.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
-#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -16,9 +16,7 @@ ImportOptions AllNumbers(int value) {
 }
 
 Bitmap24 RedSource(int width, int height) {
-  Bitmap24 source(width, height);
-  source.Fill(MakeRgb(200, 0, 0));
-  return source;
+  return test::Filled(width, height, MakeRgb(200, 0, 0));
 }
 
 // The controls' ranges: thresholds 0..255, HTH 1..256, Contrast 0..4, DX 1..32, DY 1..192,

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
-#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -83,14 +83,12 @@ TEST(ConvertDithered, LightsTheRampsShareOfAnEightByEightCell) {
     SCOPED_TRACE(testing::Message()
                  << "contrast " << c.contrast << " bright " << c.bright << " HTH " << c.hth
                  << " threshold " << c.threshold << " red " << c.red);
-    Bitmap24 source(8, 8);
-    source.Fill(MakeRgb(c.red, 0, 0));
     ImportOptions options = HardOptions(2, 8, 1, 1);
     options.Contrast = c.contrast;
     options.Bright = c.bright;
     options.HTH = c.hth;
     options.LR = c.threshold;
-    const Converted out = Convert(source, options);
+    const Converted out = Convert(test::Filled(8, 8, MakeRgb(c.red, 0, 0)), options);
     int lit = 0;
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) lit += RedOf(out.dest1.Pixel(x, y)) != 0;
@@ -136,12 +134,10 @@ TEST(ConvertDithered, ThirdColourFollowsTheSplitAndFrameOneUsesTheHighThresholds
   EXPECT_EQ(out.result.AttrByte(0, 0, 0), 0x41);  // paper 0, ink 1
   EXPECT_EQ(out.result.PixelByte(0, 0, 0), 0x1F);
   EXPECT_EQ(out.dest1.Pixel(7, 0), MakeRgb(0, 0, 254));  // painted as the ink
-  Bitmap24 source(8, 8);
-  source.Fill(MakeRgb(150, 0, 0));
   ImportOptions options = HardOptions(1, 8);
   options.LR = 100;
   options.HR = 200;
-  out = Convert(source, options);
+  out = Convert(test::Filled(8, 8, MakeRgb(150, 0, 0)), options);
   EXPECT_EQ(out.result.AttrByte(0, 0, 0), 0x57);  // row of red: paper 2, ink 7
   EXPECT_EQ(out.result.AttrByte(1, 0, 0), 0x47);  // row of black: paper 0, ink 7
 }

@@ -1,23 +1,11 @@
 #include "core/import/perceptual_conversion.h"
 
-#include <gtest/gtest.h>
-
-#include <random>
-
 #include "core/import/convert_import.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 
 namespace tinto {
 namespace {
-
-Bitmap24 NoisySource(int width, int height) {
-  std::mt19937 random(7);
-  Bitmap24 source(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      source.SetPixel(x, y, MakeRgb(x + random() % 40, y + random() % 60, random() % 256));
-  return source;
-}
 
 ImportOptions PerceptualOptions(int dx, int dy, int mltLeft, int mltWidth, bool tintoMode) {
   return {.Method = ImportMethod::Perceptual,
@@ -42,7 +30,7 @@ Converted Convert(const Bitmap24& source, ImportOptions options) {
 }
 
 TEST(PerceptualConversion, GivesTheSameBytesEveryTime) {
-  const Bitmap24 source = NoisySource(256, 192);
+  const Bitmap24 source = test::BusyPicture(256, 192, 7);
   const ImportOptions options = PerceptualOptions(32, 192, 0, 18, false);
   const Converted first = Convert(source, options), second = Convert(source, options);
   EXPECT_EQ(first.result.pixels, second.result.pixels);
@@ -58,8 +46,8 @@ TEST(PerceptualConversion, KeepsEveryCellToOneAttributePerFrame) {
                           {12, 31, 0, 18, 1, 2, 2}};  // 8x2 everywhere, the window means nothing
   for (auto [dx, dy, mltLeft, mltWidth, tintoMode, rowsOutside, rowsInside] : cases) {
     SCOPED_TRACE(testing::Message() << dx << "x" << dy);
-    const Converted c =
-        Convert(NoisySource(200, 150), PerceptualOptions(dx, dy, mltLeft, mltWidth, tintoMode));
+    const Converted c = Convert(test::BusyPicture(200, 150, 7),
+                                PerceptualOptions(dx, dy, mltLeft, mltWidth, tintoMode));
     for (FrameIndex f = 0; f < 2; ++f)
       for (int row = 0; row < kScreenHeight; ++row)
         for (int column = 0; column < kRowBytes; ++column) {
@@ -87,9 +75,7 @@ TEST(PerceptualConversion, KeepsEveryCellToOneAttributePerFrame) {
 TEST(PerceptualConversion, ShowsAFlatMixableColourExactly) {
   for (Rgb color : {MakeRgb(199, 0, 199), MakeRgb(127, 127, 0), MakeRgb(223, 223, 223),
                     MakeRgb(0, 0, 0), MakeRgb(254, 254, 254)}) {
-    Bitmap24 source(64, 24);
-    source.Fill(color);
-    const Converted c = Convert(source, PerceptualOptions(8, 24, 2, 3, false));
+    const Converted c = Convert(test::Filled(64, 24, color), PerceptualOptions(8, 24, 2, 3, false));
     for (int y = 0; y < 24; ++y)
       for (int x = 0; x < 64; ++x)
         ASSERT_EQ(MixedPixelColor(c.screen, x, y, true), color) << std::hex << color;
@@ -97,9 +83,8 @@ TEST(PerceptualConversion, ShowsAFlatMixableColourExactly) {
 }
 
 TEST(PerceptualConversion, ConvertsBeyondTheSourceAsBlack) {
-  Bitmap24 source(8, 8);
-  source.Fill(MakeRgb(254, 254, 254));
-  const Converted c = Convert(source, PerceptualOptions(2, 16, 0, 1, false));
+  const Converted c =
+      Convert(test::Filled(8, 8, MakeRgb(254, 254, 254)), PerceptualOptions(2, 16, 0, 1, false));
   EXPECT_EQ(MixedPixelColor(c.screen, 3, 3, true), MakeRgb(254, 254, 254));
   EXPECT_EQ(MixedPixelColor(c.screen, 12, 3, true), MakeRgb(0, 0, 0));
   EXPECT_EQ(MixedPixelColor(c.screen, 3, 12, true), MakeRgb(0, 0, 0));

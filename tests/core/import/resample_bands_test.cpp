@@ -1,21 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "core/import/resampler.h"
+#include "core/model/model_test_helpers.h"
 
 namespace tinto {
 namespace {
-
-// Every byte different enough that a wrong work row or weight shows.
-Bitmap24 Noise(int width, int height) {
-  Bitmap24 picture(width, height);
-  unsigned state = 12345;
-  for (int y = 0; y < height; ++y)
-    for (int i = 0; i < picture.Stride(); ++i) {
-      state = state * 1103515245u + 12345u;
-      picture.Row(y)[i] = static_cast<std::uint8_t>(state >> 16);
-    }
-  return picture;
-}
 
 // Destination sizes (the source is 37 x 53) and bytes of work memory, room for little more than
 // one row's window: a work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
@@ -24,7 +11,7 @@ TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
                                                      {50, 13, 30 * (150 + 7 * 96)},
                                                      {8, 160, 8 * (24 + 96)},
                                                      {64, 9, 42 * (192 + 8 * 96)}};
-  const Bitmap24 source = Noise(37, 53);
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
   const ResampleFilter& lanczos = kResampleFilters[kDefaultResampleFilter];
   for (auto [width, height, budget] : cases) {
     Bitmap24 whole(width, height), banded(width, height);
@@ -35,9 +22,8 @@ TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
 }
 
 TEST(ResampleBands, RefusesWhenOneRowNeedsMoreThanTheBudget) {
-  const Bitmap24 source = Noise(37, 53);
-  Bitmap24 destination(16, 2);
-  destination.Fill(MakeRgb(1, 2, 3));
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
+  Bitmap24 destination = test::Filled(16, 2, MakeRgb(1, 2, 3));
   const Bitmap24 before = destination;
   // Shrinking 53 rows to 2 reads about 40 rows per destination row; room is left for 10.
   const Status status =
