@@ -6,8 +6,6 @@
 namespace tinto::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Without stretch the size fits the picture (and the crop, even one at the ends of the int
 // range), the window is pulled into it; numbers out of range are clamped.
 TEST(ConvertCommand, GeometryOfTheWrittenFile) {
@@ -96,28 +94,6 @@ TEST(ConvertCommand, PureColourBandsComeOutInTheirColoursInThePreview) {
   EXPECT_TRUE(BlueOf(blue) >= 177 && RedOf(blue) + GreenOf(blue) == 0) << std::hex << blue;
   EXPECT_EQ(QImage(QString::fromStdString(dir.File("f0.png"))).size(), QSize(144, 192));
   EXPECT_EQ(QImage(QString::fromStdString(dir.File("f1.png"))).size(), QSize(144, 192));
-}
-
-// Inputs that share a stem keep their extension in the output's name.
-TEST(ConvertCommand, BatchGoesOnPastAFailingInput) {
-  test::TempDir dir;
-  Args args = {"convert",
-               "-o",
-               dir.File("out"),
-               SaveBands(dir, "cat.bmp", 64, 32),
-               dir.File("broken.jpg"),
-               SaveBands(dir, "cat.png", 64, 32),
-               SaveBands(dir, "dog.png", 32, 16)};
-  test::WriteAll(dir.File("broken.jpg"), "not a picture at all");
-  fs::create_directory(dir.Path() / "out");
-  ToolRun run = RunCli(args);
-  EXPECT_EQ(run.status, 1);
-  for (const char* name : {"cat.bmp.tin", "cat.png.tin", "dog.tin"})
-    EXPECT_TRUE(fs::exists(dir.Path() / "out" / name)) << name;
-  EXPECT_FALSE(fs::exists(dir.Path() / "out" / "broken.tin"));
-  EXPECT_NE(run.err.find("broken.jpg"), std::string::npos);
-  EXPECT_NE(run.out.find("[4/4]"), std::string::npos);
-  EXPECT_NE(run.out.find("3 of 4 converted"), std::string::npos);
 }
 
 TEST(ResampleCommand, WritesThePictureAtTheRequestedSize) {

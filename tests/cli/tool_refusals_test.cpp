@@ -1,5 +1,7 @@
 // Every command's refusals: usage errors end with status 2, files that cannot be read or written
 // with status 1, and nothing is written. "@" stands for the test's folder.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "cli/tool_run.h"
@@ -23,7 +25,10 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
   SaveBands(dir, "in.png", 64, 64);
   ASSERT_EQ(RunCli({"convert", dir.File("in.png"), dir.File("p.tin")}).status, 0);
   test::WriteAll(dir.File("bad.tin"), "NOPE....");
-  std::filesystem::create_directory(dir.File("folder.png"));
+  for (const char* folder : {"folder.png", "folder.tin"})
+    std::filesystem::create_directory(dir.File(folder));
+  ::mkfifo(dir.File("fifo.tin").c_str(), 0600);
+  const std::string picture = test::ReadAll(dir.File("in.png"));
   // clang-format off
   const Refusal refusals[] = {
       {{}, 2, ""},
@@ -59,6 +64,15 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
       {{"score", "@none.png", "@p.tin"}, 1, "none.png"},
       {{"score", "@in.png", "@none.tin"}, 1, "none.tin"},
+      // Outputs that would destroy a file are refused naming the output.
+      {{"convert", "@in.png", "@in.png"}, 1, "@in.png: the output is the input"},
+      {{"convert", "@in.png", "@q.tin", "--preview", "@in.png"}, 1, "@in.png: the output"},
+      {{"resample", "@in.png", "@./in.png", "--size", "4x4"}, 2, "@./in.png: the output"},
+      {{"render", "@p.tin", "@p.jpg"}, 2, "@p.jpg: only PNG pictures are written"},
+      {{"convert", "@in.png", "@fifo.tin"}, 1, "@fifo.tin is not a regular file"},
+      {{"convert", "@in.png", "@folder.tin"}, 1, "@folder.tin is not a regular file"},
+      {{"convert", "-o", "@none", "@in.png"}, 1, "@none: no such folder"},
+      {{"convert", "@in.png", "@none/q.tin"}, 1, "@none/q.tin: No such file"},
   };
   // clang-format on
   const std::string folder = dir.Path().string() + "/";
@@ -69,8 +83,10 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
     EXPECT_EQ(run.status, refusal.status) << testing::PrintToString(args) << run.err;
     EXPECT_NE(run.err.find(Expand(refusal.error, folder)), std::string::npos) << run.err;
   }
-  for (const char* name : {"o.tin", "o.png", "o.od0", "pair.od0", "p.png"})
+  for (const char* name : {"o.tin", "o.png", "o.od0", "pair.od0", "p.png", "p.jpg", "q.tin"})
     EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
+  EXPECT_EQ(test::ReadAll(dir.File("in.png")), picture);
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.tin")));
 }
 
 }  // namespace
