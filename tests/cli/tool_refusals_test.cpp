@@ -2,8 +2,6 @@
 // with status 1, and nothing is written. "@" stands for the test's folder.
 #include <sys/stat.h>
 
-#include <filesystem>
-
 #include "cli/tool_run.h"
 
 namespace tinto::cli {

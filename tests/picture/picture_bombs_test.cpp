@@ -1,10 +1,6 @@
 // Hostile raster files: bombs refused before anything is allocated, failures in the program's
 // words with nothing printed, and files cut short that still load but say so.
-#include <gtest/gtest.h>
-
 #include <QImage>
-#include <filesystem>
-#include <string>
 
 #include "picture/picture_fixtures.h"
 #include "picture/picture_io.h"
