@@ -56,7 +56,7 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"render", "@p.tin", "@folder.png"}, 1, ""},
       {{"info"}, 2, ""},
       {{"info", "@bad.tin"}, 1, "File @bad.tin\nIs not Tinto File.\n"},
-      {{"export", "@p.tin", "@o", "--dx", "3"}, 2, ""},
+      {{"export", "@p.tin", "o", "--dx", "3"}, 2, "--dx and --dy go together"},
       {{"export", "@none/p.tin", "@none/pair"}, 1, "none"},
       {{"score", "@p.tin"}, 2, ""},
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
