@@ -1,12 +1,8 @@
-#include <QImage>
-#include <filesystem>
-
-#include "cli/commands.h"
 #include "cli/tool_run.h"
 #include "core/format/native_format.h"
+#include "core/format/ondrel_format.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
-#include "support/temp_dir.h"
 
 namespace tinto::cli {
 namespace {
@@ -34,19 +30,11 @@ TEST(RenderCommand, WritesTheRenderersBitmaps) {
     DisplayBitmapSet expected(80, 40);
     RenderScreen(stored, g, {c.attributes, true}, expected.Views());
     const Bitmap24* bitmaps[] = {&expected.image1, &expected.image2, &expected.preview1};
-    const Bitmap24& bitmap = *bitmaps[c.which];
     Args args = {"render", input, dir.File("out.png"), "--frame", c.frame};
     args.insert(args.end(), c.options.begin(), c.options.end());
     ToolRun run = RunCli(args);
     ASSERT_EQ(run.status, 0) << run.err;
-    QImage png(QString::fromStdString(dir.File("out.png")));
-    ASSERT_EQ(png.size(), QSize(80 * c.scale, 40 * c.scale));
-    for (int y = 0; y < png.height(); ++y)
-      for (int x = 0; x < png.width(); ++x) {
-        QRgb p = png.pixel(x, y);
-        ASSERT_EQ(MakeRgb(qRed(p), qGreen(p), qBlue(p)), bitmap.Pixel(x / c.scale, y / c.scale))
-            << c.frame << " at " << x << "," << y;
-      }
+    ExpectPngShows(dir.File("out.png"), *bitmaps[c.which], c.scale);
   }
 }
 
@@ -62,35 +50,6 @@ TEST(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
   ASSERT_EQ(image.size(), QSize(16, 4));
   EXPECT_EQ(image.pixel(0, 0), qRgb(254, 254, 254));  // bright white ink
   EXPECT_EQ(image.pixel(4, 0), qRgb(0, 0, 0));        // black paper
-  std::filesystem::create_directory(dir.File("folder.png"));
-  EXPECT_EQ(
-      RunCli({"render", dir.File("two.od0"), dir.File("folder.png"), "--dx", "2", "--dy", "4"})
-          .status,
-      1);
-}
-
-TEST(RenderCommandErrors, ReportTheEditorsMessagesWithStatusOne) {
-  test::TempDir dir;
-  std::string missing = dir.File("none.tin");
-  ToolRun run = RunCli({"render", missing, dir.File("x.png")});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "File " + missing + " not found.\n");
-
-  test::WriteAll(dir.File("bad.tin"), "NOPE....");
-  run = RunCli({"info", dir.File("bad.tin")});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "File " + dir.File("bad.tin") + "\nIs not Tinto File.\n");
-}
-
-TEST(RenderCommandErrors, RejectBadArguments) {
-  EXPECT_EQ(RunCli({"render", "a.tin"}).status, 2);
-  EXPECT_EQ(RunCli({"render", "a.tin", "b.png", "--frame", "2"}).status, 2);
-  EXPECT_EQ(RunCli({"render", "a.tin", "b.png", "--scale", "two"}).status, 2);
-  EXPECT_EQ(RunCli({"render", "a.od0", "b.png", "--dx", "3"}).status, 2);
-  EXPECT_EQ(RunCli({"info"}).status, 2);
-  EXPECT_EQ(RunCli({"resample", "missing.bmp", "b.png", "--size", "2x2"}).status, 1);
-  EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
-  EXPECT_EQ(RunCli({}).status, 2);
 }
 
 TEST(InfoCommand, PrintsGeometryAndMode) {
@@ -102,6 +61,24 @@ TEST(InfoCommand, PrintsGeometryAndMode) {
   EXPECT_EQ(run.out,
             "Total Width: 32 (256 pixels)\nDY: 100\nLeft MLT: 3\nWidth MLT: 12\n"
             "Mode: 8x2 Full Screen\n");
+}
+
+// The pair written from a .tin file is what the two-file writer makes of the file's picture.
+TEST(ExportCommand, WritesTheTwoFilePictureOfTheFile) {
+  test::TempDir dir;
+  const std::string input = dir.File("pic.tin");
+  ASSERT_TRUE(WriteNativeFile(input, test::RandomScreen(2),
+                              test::MakeGeometry(10, 40, AttrMode::Mode8x1, 0, 10)));
+  const ToolRun run = RunCli({"export", input, dir.File("pair")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ScreenBuffers stored;
+  ScreenGeometry geometry;
+  ASSERT_TRUE(ReadNativeFile(input, stored, geometry));
+  ASSERT_TRUE(WriteOndrelFiles(dir.File("ref"), stored, geometry));
+  for (const char* extension : {".od0", ".od1"})
+    EXPECT_EQ(test::ReadAll(dir.File("pair") + extension),
+              test::ReadAll(dir.File("ref") + extension));
+  EXPECT_EQ(test::ReadAll(dir.File("pair.od1")).size(), 2u * 10 * 40);
 }
 
 }  // namespace

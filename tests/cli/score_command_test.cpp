@@ -1,33 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <QImage>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
-#include "cli/commands.h"
 #include "cli/tool_run.h"
-#include "support/temp_dir.h"
 
 namespace tinto::cli {
 namespace {
 
 // A small photo-like picture: a diagonal colour ramp with a darker square.
 std::string MakePhoto(const test::TempDir& dir, int width, int height) {
-  QImage image(width, height, QImage::Format_RGB888);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const bool square = x > width / 2 && y < height / 2;
-      image.setPixel(x, y, square ? qRgb(90, 40, 20) : qRgb(x * 3 % 256, y * 5 % 256, 180 - y));
-    }
-  const std::string path = dir.File("photo.png");
-  EXPECT_TRUE(image.save(QString::fromStdString(path)));
-  return path;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  return SavePicture(dir, "photo.png", width, height, [=](int x, int y) {
+    const bool square = x > width / 2 && y < height / 2;
+    return square ? qRgb(90, 40, 20) : qRgb(x * 3 % 256, y * 5 % 256, 180 - y);
+  });
 }
 
 TEST(ScoreCommand, ThePicturesOwnMixScoresPerfectly) {
@@ -40,18 +21,6 @@ TEST(ScoreCommand, ThePicturesOwnMixScoresPerfectly) {
   EXPECT_EQ(run.out, "{\"image\": \"mix\", \"seen\": \"" + tin +
                          "\", \"size\": \"40x24\", \"de00\": 0.0000, \"de00_blur\": 0.0000, "
                          "\"ssim_y\": 1.0000}\n");
-}
-
-TEST(ScoreCommand, FailsOnBadArgumentsAndMissingFiles) {
-  test::TempDir dir;
-  const std::string tin = dir.File("p.tin");
-  ASSERT_EQ(RunCli({"convert", MakePhoto(dir, 16, 16), tin}).status, 0);
-  EXPECT_EQ(RunCli({"score", tin}).status, 2);
-  EXPECT_EQ(RunCli({"score", dir.File("photo.png"), tin, "--what"}).status, 2);
-  const ToolRun missing = RunCli({"score", dir.File("none.png"), tin});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("none.png"), std::string::npos);
-  EXPECT_EQ(RunCli({"score", dir.File("photo.png"), dir.File("none.tin")}).status, 1);
 }
 
 // The plain path's previews differ from the file outside the 8x1 window; the frames written
@@ -88,8 +57,8 @@ TEST(ScoreCommand, AutoPrintsOptionsThatReproduceItsFile) {
   std::istringstream printed(run.out.substr(6));
   for (std::string word; printed >> word;) again.push_back(word);
   ASSERT_EQ(RunCli(again).status, 0);
-  EXPECT_EQ(ReadAll(dir.File("auto.tin")), ReadAll(dir.File("again.tin")));
-  EXPECT_NE(ReadAll(dir.File("auto.tin")), "");
+  EXPECT_EQ(test::ReadAll(dir.File("auto.tin")), test::ReadAll(dir.File("again.tin")));
+  EXPECT_NE(test::ReadAll(dir.File("auto.tin")), "");
 }
 
 }  // namespace

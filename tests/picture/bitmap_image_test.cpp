@@ -9,28 +9,19 @@ namespace {
 
 using test::Color;
 
-struct AlphaCase {
-  QRgb argb;
-  Color expected;
-};
-
-class ImageToBitmapAlphaTest : public ::testing::TestWithParam<AlphaCase> {};
-
-// Each component: round((c * a + 255 * (255 - a)) / 255).
-TEST_P(ImageToBitmapAlphaTest, LaysPixelsOverWhite) {
-  QImage image(1, 1, QImage::Format_ARGB32);
-  image.setPixel(0, 0, GetParam().argb);
-  EXPECT_EQ(test::PixelAt(ImageToBitmap(image), 0, 0), GetParam().expected);
+// Each component: round((c * a + 255 * (255 - a)) / 255): (0 * 64 + 255 * 191) / 255 = 191,
+// (100 * 64 + 48705) / 255 = 216.1, (10 * 1 + 255 * 254) / 255 = 254.04.
+TEST(ImageToBitmap, LaysPixelsOverWhite) {
+  const std::pair<QRgb, Color> cases[] = {{qRgba(13, 147, 201, 255), {13, 147, 201}},
+                                          {qRgba(13, 147, 201, 0), {255, 255, 255}},
+                                          {qRgba(0, 100, 255, 64), {191, 216, 255}},
+                                          {qRgba(10, 10, 10, 1), {254, 254, 254}}};
+  for (auto [argb, expected] : cases) {
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, argb);
+    EXPECT_EQ(test::PixelAt(ImageToBitmap(image), 0, 0), expected) << std::hex << argb;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Alphas, ImageToBitmapAlphaTest,
-    ::testing::Values(AlphaCase{qRgba(13, 147, 201, 255), {13, 147, 201}},
-                      AlphaCase{qRgba(13, 147, 201, 0), {255, 255, 255}},
-                      // (0 * 64 + 255 * 191) / 255 = 191; (100 * 64 + 48705) / 255 = 216.1
-                      AlphaCase{qRgba(0, 100, 255, 64), {191, 216, 255}},
-                      // (10 * 1 + 255 * 254) / 255 = 254.04
-                      AlphaCase{qRgba(10, 10, 10, 1), {254, 254, 254}}));
 
 TEST(ImageToBitmap, ReadsIndexedAndPremultipliedImages) {
   QImage indexed(2, 1, QImage::Format_Indexed8);

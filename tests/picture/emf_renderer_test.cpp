@@ -19,34 +19,23 @@ std::string WithWord(std::string bytes, std::size_t at, std::uint32_t value) {
   return bytes;
 }
 
-struct EllipseCase {
-  const char* file;
-  int width, height;
-  int insideX, insideY, outsideX, outsideY;
-};
-
-class EmfEllipseTest : public ::testing::TestWithParam<EllipseCase> {};
-
-// Ellipses filled in (13, 147, 201), in colours exact and at the size of the frame.
-TEST_P(EmfEllipseTest, FillsTheEllipseWhereItIsInTheFrame) {
-  const EllipseCase& c = GetParam();
-  Bitmap24 picture;
-  ASSERT_TRUE(Render(test::DataBytes(c.file), picture).IsOk());
-  ASSERT_EQ(picture.Width(), c.width);
-  ASSERT_EQ(picture.Height(), c.height);
-  EXPECT_EQ(test::PixelAt(picture, c.insideX, c.insideY), kOdd);
-  EXPECT_EQ(test::PixelAt(picture, c.outsideX, c.outsideY), kWhite);
+// Ellipses filled in (13, 147, 201), in colours exact and at the size of the frame: file, size,
+// a point inside, a point outside. The second's bounds (45, 35)-(75, 55) are kept in place in
+// its 80 x 60 frame, not stretched over it; without a frame the bounds give the size.
+TEST(EmfRenderer, FillsTheEllipseWhereItIsInTheFrame) {
+  const std::tuple<const char*, int, int, int, int, int, int> cases[] = {
+      {"ellipse.emf", 40, 30, 20, 8, 2, 2},
+      {"ellipse_in_larger_frame.emf", 80, 60, 60, 45, 20, 15},
+      {"ellipse_no_frame.emf", 30, 20, 15, 10, 0, 0}};
+  for (auto [file, width, height, insideX, insideY, outsideX, outsideY] : cases) {
+    SCOPED_TRACE(file);
+    Bitmap24 picture;
+    ASSERT_TRUE(Render(test::DataBytes(file), picture).IsOk());
+    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(width, height));
+    EXPECT_EQ(test::PixelAt(picture, insideX, insideY), kOdd);
+    EXPECT_EQ(test::PixelAt(picture, outsideX, outsideY), kWhite);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Frames, EmfEllipseTest,
-    ::testing::Values(
-        // Ellipse (5, 5)-(35, 25) in a 40 x 30 frame.
-        EllipseCase{"ellipse.emf", 40, 30, 20, 8, 2, 2},
-        // Bounds (45, 35)-(75, 55) in an 80 x 60 frame: kept in place, not stretched over it.
-        EllipseCase{"ellipse_in_larger_frame.emf", 80, 60, 60, 45, 20, 15},
-        // No frame: the bounds (0, 0)-(29, 19) give the size.
-        EllipseCase{"ellipse_no_frame.emf", 30, 20, 15, 10, 0, 0}));
 
 // 3000 mm square at 96 pixels per inch is 11339 pixels a side, 129 megapixels; 10000 mm by
 // 1 mm is a side of 37795 pixels. The frame's right and bottom are at offsets 32 and 36.

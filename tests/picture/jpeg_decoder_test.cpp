@@ -15,37 +15,27 @@ Status Decode(const std::string& bytes, Bitmap24& out, std::int64_t maxPixels = 
                     maxPixels);
 }
 
-struct ColorCase {
-  const char* file;
-  Color expected;
-};
-
-class JpegColorTest : public ::testing::TestWithParam<ColorCase> {};
-
-// 16 x 8 pictures of one colour. One flat colour survives quality 100 within a step or two of
-// rounding.
-TEST_P(JpegColorTest, DecodesEachColourSpaceToRgb) {
-  Bitmap24 picture;
-  ASSERT_TRUE(Decode(DataBytes(GetParam().file), picture).IsOk());
-  ASSERT_EQ(picture.Width(), 16);
-  ASSERT_EQ(picture.Height(), 8);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 16; ++x)
-      ASSERT_TRUE(test::Near(test::PixelAt(picture, x, y), GetParam().expected, 2))
-          << x << "," << y;
-}
-
+// 16 x 8 pictures of one colour, which survives quality 100 within a step or two of rounding.
 // CMYK: an Adobe file stores inverted inks (255 = no ink), so (200,100,50,128) means
 // red = 200 * 128 / 255 = 100, green = 50, blue = 25. The plain file stores the inks themselves:
 // (55,155,205,127) inverts to the same values. The progressive one stores (255,0,255,255).
-INSTANTIATE_TEST_SUITE_P(ColourSpaces, JpegColorTest,
-                         ::testing::Values(ColorCase{"rgb.jpg", {13, 147, 201}},
-                                           ColorCase{"rgb_progressive.jpg", {13, 147, 201}},
-                                           ColorCase{"grey.jpg", {90, 90, 90}},
-                                           ColorCase{"grey_progressive.jpg", {90, 90, 90}},
-                                           ColorCase{"cmyk_adobe.jpg", {100, 50, 25}},
-                                           ColorCase{"cmyk_plain.jpg", {100, 50, 25}},
-                                           ColorCase{"cmyk_progressive.jpg", {255, 0, 255}}));
+TEST(JpegDecoder, DecodesEachColourSpaceToRgb) {
+  const std::pair<const char*, Color> cases[] = {{"rgb.jpg", {13, 147, 201}},
+                                                 {"rgb_progressive.jpg", {13, 147, 201}},
+                                                 {"grey.jpg", {90, 90, 90}},
+                                                 {"grey_progressive.jpg", {90, 90, 90}},
+                                                 {"cmyk_adobe.jpg", {100, 50, 25}},
+                                                 {"cmyk_plain.jpg", {100, 50, 25}},
+                                                 {"cmyk_progressive.jpg", {255, 0, 255}}};
+  for (const auto& [file, expected] : cases) {
+    Bitmap24 picture;
+    ASSERT_TRUE(Decode(DataBytes(file), picture).IsOk()) << file;
+    ASSERT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(16, 8)) << file;
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 16; ++x)
+        ASSERT_TRUE(test::Near(test::PixelAt(picture, x, y), expected, 2)) << file << x << "," << y;
+  }
+}
 
 // 16 x 16: black left half, red right half.
 TEST(JpegDecoder, KeepsLeftAndRightHalvesApart) {

@@ -1,10 +1,6 @@
 // The WMF player's limits on work: a picture that draws far more than its area is refused, and
 // the object table takes thousands of objects without searching.
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <string>
-#include <vector>
 
 #include "picture/picture_fixtures.h"
 #include "picture/wmf_player.h"

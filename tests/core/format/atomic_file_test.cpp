@@ -1,14 +1,11 @@
 #include "core/format/atomic_file.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
-
 #include "core/format/same_file.h"
 #include "support/temp_dir.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -56,7 +53,8 @@ TEST_F(AtomicFile, WritesThroughALinkAndKeepsModeAndOwner) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"link", "picture"}));
 }
 
-// A crashed save's temporary file goes with the next save of its target, and only then.
+// A crashed save's temporary file goes with the next save of its target, and only then; a
+// name of the longest length saves.
 TEST_F(AtomicFile, NextSaveRemovesLeftoversOfItsOwnTarget) {
   const std::string mine = TemporaryNamePrefix("a.tin") + "x1y2z3";
   const std::string other = TemporaryNamePrefix("b.tin") + "x1y2z3";
@@ -64,10 +62,7 @@ TEST_F(AtomicFile, NextSaveRemovesLeftoversOfItsOwnTarget) {
   WriteAll(Path(other), "half");
   ASSERT_TRUE(WriteFileAtomically(Path("a.tin"), "new"));
   EXPECT_EQ(Names(), (std::vector<std::string>{other, "a.tin"}));
-}
-
-TEST_F(AtomicFile, SavesUnderANameOfTheLongestLength) {
-  const std::string name(255, 'n');
+  const std::string name(255, 'n');  // the temporary name must fit too
   ASSERT_TRUE(WriteFileAtomically(Path(name), "new"));
   EXPECT_EQ(ReadAll(Path(name)), "new");
 }

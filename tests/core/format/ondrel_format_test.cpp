@@ -97,5 +97,20 @@ TEST_F(OndrelFiles, RefusesAMissingFileOrOneOfTheWrongSizeNamingIt) {
   EXPECT_EQ(Read(frame1, 18, 192), "File " + frame0 + " not found.");
 }
 
+// The writer's layout, worked out by hand on a 3 x 2 picture with one pixel byte and one
+// attribute byte set, reads back as the same picture.
+TEST_F(OndrelFiles, WritesTheLayoutTheReaderReadsBack) {
+  geometry = MakeGeometry(3, 2);
+  screen.PixelByte(1, 1, 2) = 0xA5;
+  screen.AttrByte(1, 0, 1) = 0x47;
+  ASSERT_TRUE(WriteOndrelFiles(m_dir.File("pic"), screen, geometry));
+  EXPECT_EQ(ReadAll(Stem() + "0"), std::string(12, '\0'));
+  EXPECT_EQ(ReadAll(Stem() + "1"), std::string("\0\0\0\0\0\xA5\0\x47\0\0\0\0", 12));
+  ScreenBuffers back;
+  std::string name;
+  ASSERT_TRUE(ReadOndrelFiles(Stem() + "1", back, geometry, name));
+  EXPECT_EQ(FirstDifference(back, screen), "");
+}
+
 }  // namespace
 }  // namespace tinto

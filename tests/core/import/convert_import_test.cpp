@@ -1,8 +1,8 @@
 #include "core/import/convert_import.h"
 
 #include "core/import/import_options.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
-#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -16,9 +16,7 @@ ImportOptions AllNumbers(int value) {
 }
 
 Bitmap24 RedSource(int width, int height) {
-  Bitmap24 source(width, height);
-  source.Fill(MakeRgb(200, 0, 0));
-  return source;
+  return test::Filled(width, height, MakeRgb(200, 0, 0));
 }
 
 // The controls' ranges: thresholds 0..255, HTH 1..256, Contrast 0..4, DX 1..32, DY 1..192,
@@ -53,11 +51,7 @@ TEST(ConvertImport, WritesTheClampedAndFittedOptionsBackAndSizesThePreviews) {
 
 // 200 is above 255 / 2: normal red in frame 1; everything past MLT Width and DY is cleared.
 TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
-  ImportOptions options;
-  options.DX = 2;
-  options.DY = 1;
-  options.MLTWidth = 1;
-  options.HR = 255;
+  ImportOptions options{.HR = 255, .DX = 2, .DY = 1, .MLTWidth = 1};
   ImportResult result;
   result.pixels.fill(0xFF);
   result.attrs.fill(0xFF);
@@ -73,11 +67,7 @@ TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
 // 200 shifted by HTH 100 - 128 is 172: a lit row of red, bright, paper 2 and ink 7. Below eight
 // rows the result stays cleared; an empty source changes nothing at all.
 TEST(ConvertImport, DitherOptionChoosesTheDitheredPath) {
-  ImportOptions options;
-  options.Dither = true;
-  options.Contrast = 4;
-  options.DX = 1;
-  options.DY = 8;
+  ImportOptions options{.Contrast = 4, .Dither = true, .DX = 1, .DY = 8};
   ImportResult result;
   Bitmap24 dest1, dest2;
   ASSERT_TRUE(ConvertImport(RedSource(8, 8), options, result, dest1, dest2));

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
-#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -23,16 +23,19 @@ Bitmap24 Source(const std::vector<std::string>& rows, int run = 1, int height = 
 // Hard thresholds at 128, every cell bright, source unshifted; the MLT window over columns
 // left..left + width - 1.
 ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
-  ImportOptions options;
-  options.Dither = true;
-  options.Contrast = 4;
-  options.LR = options.LG = options.LB = options.HR = options.HG = options.HB = 128;
-  options.HTH = 128;
-  options.DX = dx;
-  options.DY = dy;
-  options.MLTLeft = left;
-  options.MLTWidth = width;
-  return options;
+  return {.LR = 128,
+          .LG = 128,
+          .LB = 128,
+          .HR = 128,
+          .HG = 128,
+          .HB = 128,
+          .HTH = 128,
+          .Contrast = 4,
+          .Dither = true,
+          .DX = dx,
+          .DY = dy,
+          .MLTLeft = left,
+          .MLTWidth = width};
 }
 
 struct Converted {
@@ -80,14 +83,12 @@ TEST(ConvertDithered, LightsTheRampsShareOfAnEightByEightCell) {
     SCOPED_TRACE(testing::Message()
                  << "contrast " << c.contrast << " bright " << c.bright << " HTH " << c.hth
                  << " threshold " << c.threshold << " red " << c.red);
-    Bitmap24 source(8, 8);
-    source.Fill(MakeRgb(c.red, 0, 0));
     ImportOptions options = HardOptions(2, 8, 1, 1);
     options.Contrast = c.contrast;
     options.Bright = c.bright;
     options.HTH = c.hth;
     options.LR = c.threshold;
-    const Converted out = Convert(source, options);
+    const Converted out = Convert(test::Filled(8, 8, MakeRgb(c.red, 0, 0)), options);
     int lit = 0;
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) lit += RedOf(out.dest1.Pixel(x, y)) != 0;
@@ -133,12 +134,10 @@ TEST(ConvertDithered, ThirdColourFollowsTheSplitAndFrameOneUsesTheHighThresholds
   EXPECT_EQ(out.result.AttrByte(0, 0, 0), 0x41);  // paper 0, ink 1
   EXPECT_EQ(out.result.PixelByte(0, 0, 0), 0x1F);
   EXPECT_EQ(out.dest1.Pixel(7, 0), MakeRgb(0, 0, 254));  // painted as the ink
-  Bitmap24 source(8, 8);
-  source.Fill(MakeRgb(150, 0, 0));
   ImportOptions options = HardOptions(1, 8);
   options.LR = 100;
   options.HR = 200;
-  out = Convert(source, options);
+  out = Convert(test::Filled(8, 8, MakeRgb(150, 0, 0)), options);
   EXPECT_EQ(out.result.AttrByte(0, 0, 0), 0x57);  // row of red: paper 2, ink 7
   EXPECT_EQ(out.result.AttrByte(1, 0, 0), 0x47);  // row of black: paper 0, ink 7
 }

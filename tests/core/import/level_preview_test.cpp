@@ -26,11 +26,7 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
   Bitmap24 source(2, 1), dest1(8, 2), dest2(8, 2);
   source.SetPixel(0, 0, MakeRgb(200, 60, 10));
   source.SetPixel(1, 0, MakeRgb(0, 255, 120));
-  ImportOptions options;
-  options.DX = 1;
-  options.DY = 2;
-  options.LR = options.LG = options.LB = 100;
-  options.HR = options.HG = options.HB = 220;
+  const ImportOptions options{.HR = 220, .HG = 220, .HB = 220, .DX = 1, .DY = 2};  // low: 100
   dest1.Fill(MakeRgb(254, 254, 254));
   dest2.Fill(MakeRgb(254, 254, 254));
   ASSERT_TRUE(ComputeLevelPreview(source, options, dest1, dest2));
@@ -48,10 +44,7 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
 TEST(ComputeLevelPreview, UsesTheTopLeftOfTheSourceAndRefusesAnEmptyOne) {
   Bitmap24 source(40, 40), dest1, dest2;
   source.Fill(MakeRgb(255, 255, 255));
-  ImportOptions options;
-  options.DX = 2;
-  options.DY = 3;
-  ASSERT_TRUE(ComputeLevelPreview(source, options, dest1, dest2));
+  ASSERT_TRUE(ComputeLevelPreview(source, {.DX = 2, .DY = 3}, dest1, dest2));
   EXPECT_EQ(dest1.Width(), 16);
   EXPECT_EQ(dest1.Height(), 3);
   EXPECT_EQ(dest2.Pixel(15, 2), MakeRgb(254, 254, 254));

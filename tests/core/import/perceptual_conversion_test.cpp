@@ -1,33 +1,19 @@
 #include "core/import/perceptual_conversion.h"
 
-#include <gtest/gtest.h>
-
-#include <random>
-
 #include "core/import/convert_import.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 
 namespace tinto {
 namespace {
 
-Bitmap24 NoisySource(int width, int height) {
-  std::mt19937 random(7);
-  Bitmap24 source(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      source.SetPixel(x, y, MakeRgb(x + random() % 40, y + random() % 60, random() % 256));
-  return source;
-}
-
 ImportOptions PerceptualOptions(int dx, int dy, int mltLeft, int mltWidth, bool tintoMode) {
-  ImportOptions o;
-  o.Method = ImportMethod::Perceptual;
-  o.DX = dx;
-  o.DY = dy;
-  o.MLTLeft = mltLeft;
-  o.MLTWidth = mltWidth;
-  o.TintoMode = tintoMode;
-  return o;
+  return {.Method = ImportMethod::Perceptual,
+          .TintoMode = tintoMode,
+          .DX = dx,
+          .DY = dy,
+          .MLTLeft = mltLeft,
+          .MLTWidth = mltWidth};
 }
 
 struct Converted {
@@ -44,53 +30,44 @@ Converted Convert(const Bitmap24& source, ImportOptions options) {
 }
 
 TEST(PerceptualConversion, GivesTheSameBytesEveryTime) {
-  const Bitmap24 source = NoisySource(256, 192);
+  const Bitmap24 source = test::BusyPicture(256, 192, 7);
   const ImportOptions options = PerceptualOptions(32, 192, 0, 18, false);
   const Converted first = Convert(source, options), second = Convert(source, options);
   EXPECT_EQ(first.result.pixels, second.result.pixels);
   EXPECT_EQ(first.result.attrs, second.result.attrs);
 }
 
-struct LayoutCase {
-  int dx, dy, mltLeft, mltWidth;
-  bool tintoMode;
-  int rowsOutside, rowsInside;  // rows per cell outside and inside the MLT window
-};
-
-class PerceptualLayout : public ::testing::TestWithParam<LayoutCase> {};
-
-// Every row of a cell carries the cell's attribute, bit 7 stays clear, nothing is written beyond
-// DX by DY, and the previews show each frame exactly as the renderer shows the result.
-TEST_P(PerceptualLayout, KeepsEveryCellToOneAttributePerFrame) {
-  const LayoutCase& l = GetParam();
-  const Converted c = Convert(NoisySource(200, 150),
-                              PerceptualOptions(l.dx, l.dy, l.mltLeft, l.mltWidth, l.tintoMode));
-  for (FrameIndex f = 0; f < 2; ++f)
-    for (int row = 0; row < kScreenHeight; ++row)
-      for (int column = 0; column < kRowBytes; ++column) {
-        const std::uint8_t attr = c.result.AttrByte(f, row, column);
-        if (row >= l.dy || column >= l.dx) {
-          EXPECT_EQ(attr | c.result.PixelByte(f, row, column), 0);
-          continue;
+// DX, DY, MLT window, 8x2 mode; rows per cell outside and inside the window. Every row of a cell
+// carries the cell's attribute, bit 7 stays clear, nothing is written beyond DX by DY, and the
+// previews show each frame exactly as the renderer shows the result.
+TEST(PerceptualConversion, KeepsEveryCellToOneAttributePerFrame) {
+  const int cases[][7] = {{32, 192, 0, 18, 0, 8, 1},
+                          {20, 45, 5, 6, 0, 8, 1},    // 8x8 cells both sides, a short last row
+                          {12, 31, 0, 18, 1, 2, 2}};  // 8x2 everywhere, the window means nothing
+  for (auto [dx, dy, mltLeft, mltWidth, tintoMode, rowsOutside, rowsInside] : cases) {
+    SCOPED_TRACE(testing::Message() << dx << "x" << dy);
+    const Converted c = Convert(test::BusyPicture(200, 150, 7),
+                                PerceptualOptions(dx, dy, mltLeft, mltWidth, tintoMode));
+    for (FrameIndex f = 0; f < 2; ++f)
+      for (int row = 0; row < kScreenHeight; ++row)
+        for (int column = 0; column < kRowBytes; ++column) {
+          const std::uint8_t attr = c.result.AttrByte(f, row, column);
+          if (row >= dy || column >= dx) {
+            EXPECT_EQ(attr | c.result.PixelByte(f, row, column), 0);
+            continue;
+          }
+          EXPECT_EQ(attr & 0x80, 0);
+          const bool inside = column >= mltLeft && column < mltLeft + mltWidth;
+          const int rows = inside ? rowsInside : rowsOutside;
+          EXPECT_EQ(attr, c.result.AttrByte(f, row - row % rows, column)) << row << "," << column;
         }
-        EXPECT_EQ(attr & 0x80, 0);
-        const bool inside = column >= l.mltLeft && column < l.mltLeft + l.mltWidth;
-        const int rows = inside ? l.rowsInside : l.rowsOutside;
-        EXPECT_EQ(attr, c.result.AttrByte(f, row - row % rows, column)) << row << "," << column;
+    for (int y = 0; y < dy; ++y)
+      for (int x = 0; x < dx * 8; ++x) {
+        ASSERT_EQ(c.dest1.Pixel(x, y), FramePixelColor(c.screen, 0, x, y, true));
+        ASSERT_EQ(c.dest2.Pixel(x, y), FramePixelColor(c.screen, 1, x, y, true));
       }
-  for (int y = 0; y < l.dy; ++y)
-    for (int x = 0; x < l.dx * 8; ++x) {
-      ASSERT_EQ(c.dest1.Pixel(x, y), FramePixelColor(c.screen, 0, x, y, true));
-      ASSERT_EQ(c.dest2.Pixel(x, y), FramePixelColor(c.screen, 1, x, y, true));
-    }
+  }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Layouts, PerceptualLayout, ::testing::Values(
-    LayoutCase{32, 192, 0, 18, false, 8, 1},
-    LayoutCase{20, 45, 5, 6, false, 8, 1},   // 8x8 cells both sides, a short last cell row
-    LayoutCase{12, 31, 0, 18, true, 2, 2}));  // 8x2 everywhere, the window means nothing
-// clang-format on
 
 // Colours the static mix shows exactly: (199, 0, 199) is bright red in one frame and bright blue
 // in the other; (127, 127, 0) normal yellow over black; (223, 223, 223) bright white over white.
@@ -98,9 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PerceptualLayout, ::testing::Values(
 TEST(PerceptualConversion, ShowsAFlatMixableColourExactly) {
   for (Rgb color : {MakeRgb(199, 0, 199), MakeRgb(127, 127, 0), MakeRgb(223, 223, 223),
                     MakeRgb(0, 0, 0), MakeRgb(254, 254, 254)}) {
-    Bitmap24 source(64, 24);
-    source.Fill(color);
-    const Converted c = Convert(source, PerceptualOptions(8, 24, 2, 3, false));
+    const Converted c = Convert(test::Filled(64, 24, color), PerceptualOptions(8, 24, 2, 3, false));
     for (int y = 0; y < 24; ++y)
       for (int x = 0; x < 64; ++x)
         ASSERT_EQ(MixedPixelColor(c.screen, x, y, true), color) << std::hex << color;
@@ -108,9 +83,8 @@ TEST(PerceptualConversion, ShowsAFlatMixableColourExactly) {
 }
 
 TEST(PerceptualConversion, ConvertsBeyondTheSourceAsBlack) {
-  Bitmap24 source(8, 8);
-  source.Fill(MakeRgb(254, 254, 254));
-  const Converted c = Convert(source, PerceptualOptions(2, 16, 0, 1, false));
+  const Converted c =
+      Convert(test::Filled(8, 8, MakeRgb(254, 254, 254)), PerceptualOptions(2, 16, 0, 1, false));
   EXPECT_EQ(MixedPixelColor(c.screen, 3, 3, true), MakeRgb(254, 254, 254));
   EXPECT_EQ(MixedPixelColor(c.screen, 12, 3, true), MakeRgb(0, 0, 0));
   EXPECT_EQ(MixedPixelColor(c.screen, 3, 12, true), MakeRgb(0, 0, 0));

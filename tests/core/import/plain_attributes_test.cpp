@@ -36,10 +36,8 @@ TEST(FitPlainAttributes, FitsInkAndPaperToEightPixels) {
   for (const auto& c : cases) {
     Bitmap24 dest1(8, 1), dest2(8, 1);
     for (int x = 0; x < 8; ++x) dest2.SetPixel(x, 0, Level(c.pixels[x]));
-    ImportOptions options;
-    options.DX = options.DY = 1;
     ImportResult result;
-    FitPlainAttributes(options, result, dest1, dest2);
+    FitPlainAttributes({.DX = 1, .DY = 1}, result, dest1, dest2);
     EXPECT_EQ(result.PixelByte(1, 0, 0), c.bits) << c.pixels;
     EXPECT_EQ(result.AttrByte(1, 0, 0), c.attr) << c.pixels;
     EXPECT_EQ(result.PixelByte(0, 0, 0), 0xFF);  // the black frame-0 run
@@ -54,14 +52,9 @@ TEST(FitPlainAttributes, CoversMltWidthColumnsFromColumnZeroInsideThePreviews) {
   Bitmap24 dest1(32, 2), dest2(32, 2);
   dest1.Fill(kRed);
   dest2.Fill(kRed);
-  ImportOptions options;
-  options.DX = 4;
-  options.DY = 2;
-  options.MLTLeft = 2;
-  options.MLTWidth = 2;
-  options.TintoMode = true;
   ImportResult result;
-  FitPlainAttributes(options, result, dest1, dest2);
+  FitPlainAttributes({.TintoMode = true, .DX = 4, .DY = 2, .MLTLeft = 2, .MLTWidth = 2}, result,
+                     dest1, dest2);
   for (int row = 0; row < 2; ++row) {
     EXPECT_EQ(result.AttrByte(0, row, 0), 0x02);  // ink red, paper black
     EXPECT_EQ(result.AttrByte(1, row, 1), 0x02);

@@ -1,50 +1,29 @@
-#include <gtest/gtest.h>
-
 #include "core/import/resampler.h"
+#include "core/model/model_test_helpers.h"
 
 namespace tinto {
 namespace {
 
-// Every byte different enough that a wrong work row or weight shows.
-Bitmap24 Noise(int width, int height) {
-  Bitmap24 picture(width, height);
-  unsigned state = 12345;
-  for (int y = 0; y < height; ++y)
-    for (int i = 0; i < picture.Stride(); ++i) {
-      state = state * 1103515245u + 12345u;
-      picture.Row(y)[i] = static_cast<std::uint8_t>(state >> 16);
-    }
-  return picture;
-}
-
-struct BandCase {
-  int width, height;   // of the destination; the source is 37 x 53
-  std::size_t budget;  // bytes of work memory: room for little more than one row's window
-};
-
-class ResampleBandsTest : public ::testing::TestWithParam<BandCase> {};
-
-// A work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
-TEST_P(ResampleBandsTest, GiveTheSameBytesAsOnePass) {
-  const BandCase& c = GetParam();
-  const Bitmap24 source = Noise(37, 53);
+// Destination sizes (the source is 37 x 53) and bytes of work memory, room for little more than
+// one row's window: a work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
+TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
+  const std::tuple<int, int, std::size_t> cases[] = {{29, 71, 8 * (87 + 4 * 96)},
+                                                     {50, 13, 30 * (150 + 7 * 96)},
+                                                     {8, 160, 8 * (24 + 96)},
+                                                     {64, 9, 42 * (192 + 8 * 96)}};
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
   const ResampleFilter& lanczos = kResampleFilters[kDefaultResampleFilter];
-  Bitmap24 whole(c.width, c.height), banded(c.width, c.height);
-  ASSERT_TRUE(Stretch(source, whole, lanczos, 1));
-  ASSERT_TRUE(Stretch(source, banded, lanczos.function, lanczos.support, 2, c.budget));
-  EXPECT_EQ(banded, whole);
+  for (auto [width, height, budget] : cases) {
+    Bitmap24 whole(width, height), banded(width, height);
+    ASSERT_TRUE(Stretch(source, whole, lanczos, 1));
+    ASSERT_TRUE(Stretch(source, banded, lanczos.function, lanczos.support, 2, budget));
+    EXPECT_EQ(banded, whole) << width << "x" << height;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, ResampleBandsTest,
-                         ::testing::Values(BandCase{29, 71, 8 * (87 + 4 * 96)},
-                                           BandCase{50, 13, 30 * (150 + 7 * 96)},
-                                           BandCase{8, 160, 8 * (24 + 96)},
-                                           BandCase{64, 9, 42 * (192 + 8 * 96)}));
 
 TEST(ResampleBands, RefusesWhenOneRowNeedsMoreThanTheBudget) {
-  const Bitmap24 source = Noise(37, 53);
-  Bitmap24 destination(16, 2);
-  destination.Fill(MakeRgb(1, 2, 3));
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
+  Bitmap24 destination = test::Filled(16, 2, MakeRgb(1, 2, 3));
   const Bitmap24 before = destination;
   // Shrinking 53 rows to 2 reads about 40 rows per destination row; room is left for 10.
   const Status status =

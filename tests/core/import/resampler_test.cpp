@@ -3,10 +3,12 @@
 #include <cmath>
 #include <span>
 
-#include "support/test_common.h"
+#include "core/model/model_test_helpers.h"
 
 namespace tinto {
 namespace {
+
+using test::BusyPicture;
 
 using Pairs = std::vector<std::pair<int, float>>;  // (pixel, weight) in list order
 
@@ -37,15 +39,6 @@ std::vector<int> BlueLevels(const Bitmap24& bitmap) {
   std::vector<int> levels;
   for (int x = 0; x < bitmap.Width(); ++x) levels.push_back(BlueOf(bitmap.Pixel(x, 0)));
   return levels;
-}
-
-// Deterministic busy picture: every channel differs from its neighbours.
-Bitmap24 Pattern(int width, int height, std::uint32_t seed) {
-  Bitmap24 bitmap(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      bitmap.SetPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
-  return bitmap;
 }
 
 // Hand values: Hermite (2*0.5-3)*0.25+1; Bell 0.5*(1-1.5)^2; B-Spline (2-1)^3/6;
@@ -102,7 +95,7 @@ TEST(Stretch, TriangleDoublingCopiesEvenColumnsAndAveragesOddOnes) {
     if (k == 127) break;
     ASSERT_EQ(destination.Pixel(2 * k + 1, 0), MakeRgb(254 - k + (k & 1), 2 * k + 1, k + (k & 1)));
   }
-  const Bitmap24 picture = Pattern(256, 192, 7);
+  const Bitmap24 picture = BusyPicture(256, 192, 7);
   for (int filter : {0, 1, 2}) {
     Bitmap24 same(256, 192);
     ASSERT_TRUE(Stretch(picture, same, kResampleFilters[filter]));
@@ -144,8 +137,7 @@ TEST(Stretch, OnePixelFillsTheScreenAndAWideRowShrinksToOnePixel) {
   for (int y = 0; y < 192; ++y)
     for (int x = 0; x < 256; ++x)
       ASSERT_NEAR(BlueOf(destination.Pixel(x, y)), 200, 2) << x << "," << y;
-  Bitmap24 one(1, 1);
-  one.Fill(MakeRgb(5, 5, 5));
+  Bitmap24 one = test::Filled(1, 1, MakeRgb(5, 5, 5));
   ASSERT_TRUE(Stretch(Bitmap24(100000, 1), one, kResampleFilters[5]));
   EXPECT_EQ(one.Pixel(0, 0), MakeRgb(0, 0, 0));
 }
@@ -158,12 +150,11 @@ TEST(Stretch, HandlesEverySmallSizePairAndRefusesWhatItCannotResample) {
   for (const ResampleFilter& filter : kResampleFilters)
     for (int a = 1; a <= 12; ++a)
       for (int b = 1; b <= 12; ++b) {
-        Bitmap24 destination(b, a);
-        destination.Fill(MakeRgb(1, 2, 3));
+        Bitmap24 destination = test::Filled(b, a, MakeRgb(1, 2, 3));
         ASSERT_TRUE(Stretch(Bitmap24(a, b), destination, filter)) << filter.name;
         ASSERT_TRUE(destination == Bitmap24(b, a)) << filter.name << " " << a << "x" << b;
       }
-  const Bitmap24 source = Pattern(4, 4, 2);
+  const Bitmap24 source = BusyPicture(4, 4, 2);
   Bitmap24 destination(4, 4), empty;
   destination.Fill(MakeRgb(9, 8, 7));
   const Bitmap24 before = destination;
@@ -209,7 +200,7 @@ TEST(Stretch, EqualsThePlainOneProductAtATimeSums) {
       {37, 29, 256, 192}, {320, 240, 256, 192}, {301, 17, 19, 45}, {9, 300, 131, 7}};
   for (auto [sw, sh, dw, dh] : sizes)
     for (const ResampleFilter& f : kResampleFilters) {
-      const Bitmap24 source = Pattern(sw, sh, 99);
+      const Bitmap24 source = BusyPicture(sw, sh, 99);
       Bitmap24 destination(dw, dh), work(dw, sh), plain(dw, dh);
       ASSERT_TRUE(Stretch(source, destination, f));
       PlainPass(source, work, BuildContributors(sw, dw, f.function, f.support), true);
@@ -220,7 +211,7 @@ TEST(Stretch, EqualsThePlainOneProductAtATimeSums) {
 }
 
 TEST(Stretch, GivesTheSameBitsOnAnyNumberOfThreads) {
-  const Bitmap24 source = Pattern(700, 523, 3);
+  const Bitmap24 source = BusyPicture(700, 523, 3);
   Bitmap24 single(256, 192);
   ASSERT_TRUE(Stretch(source, single, kResampleFilters[5], 1));
   for (int threads : {2, 3, kAutoThreads}) {

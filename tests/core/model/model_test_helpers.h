@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "core/model/bitmap.h"
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
 #include "support/test_common.h"
@@ -22,6 +23,21 @@ inline ScreenGeometry MakeGeometry(int dx, int dy, AttrMode mode = AttrMode::Mod
   g.SetMltLeft(mltLeft);
   g.SetMltWidth(mltWidth);
   return g;
+}
+
+inline Bitmap24 Filled(int width, int height, Rgb color) {
+  Bitmap24 bitmap(width, height);
+  bitmap.Fill(color);
+  return bitmap;
+}
+
+// Every channel differs from its neighbours, from a fixed random sequence.
+inline Bitmap24 BusyPicture(int width, int height, std::uint32_t seed) {
+  Bitmap24 bitmap(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      bitmap.SetPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+  return bitmap;
 }
 
 // Every byte of both blocks from a fixed random sequence, many attributes with bit 7 set.

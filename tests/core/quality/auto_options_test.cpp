@@ -1,10 +1,7 @@
 #include "core/quality/auto_options.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "core/import/convert_import.h"
+#include "core/model/model_test_helpers.h"
 
 namespace tinto {
 namespace {
@@ -20,36 +17,25 @@ Bitmap24 SmallPhoto() {
   return photo;
 }
 
-ImportOptions SmallPictureOptions() {
-  ImportOptions o;
-  o.DX = 8;
-  o.DY = 48;
-  o.MLTLeft = 2;
-  o.MLTWidth = 4;
-  return o;
-}
+constexpr ImportOptions kSmallPicture{.DX = 8, .DY = 48, .MLTLeft = 2, .MLTWidth = 4};
 
 double ErrorOf(const Bitmap24& photo, const ScoreReference& reference, ImportOptions options) {
-  auto result = std::make_unique<ImportResult>();
+  ImportResult result;
   Bitmap24 dest1, dest2;
-  ConvertImport(photo, options, *result, dest1, dest2);
-  auto screen = std::make_unique<ScreenBuffers>();
-  screen->LoadScreen(result->pixels, result->attrs);
-  ScreenGeometry geometry;
-  geometry.SetDX(options.DX);
-  geometry.SetDY(options.DY);
-  return reference.BlurredError(StaticMix(*screen, geometry));
+  ConvertImport(photo, options, result, dest1, dest2);
+  ScreenBuffers screen;
+  screen.LoadScreen(result.pixels, result.attrs);
+  return reference.BlurredError(StaticMix(screen, test::MakeGeometry(options.DX, options.DY)));
 }
 
 TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
   const Bitmap24 photo = SmallPhoto();
-  const ImportOptions start = SmallPictureOptions();
+  const ImportOptions start = kSmallPicture;
   const ScoreReference reference(PhotoAtPictureSize(photo, /*stretch=*/false, start));
   const AutoOptions found = FindAutoOptions(photo, reference, start);
   EXPECT_TRUE(found.options.Dither);
-  EXPECT_EQ(found.options.DX, start.DX);
-  EXPECT_EQ(found.options.MLTLeft, start.MLTLeft);
-  EXPECT_EQ(found.options.MLTWidth, start.MLTWidth);
+  EXPECT_EQ(std::tuple(found.options.DX, found.options.MLTLeft, found.options.MLTWidth),
+            std::tuple(start.DX, start.MLTLeft, start.MLTWidth));
   EXPECT_EQ(ErrorOf(photo, reference, found.options), found.de00Blur);
   ImportOptions dithered = start;
   dithered.Dither = true;
@@ -60,16 +46,12 @@ TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
 
 TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
   const Bitmap24 photo = SmallPhoto();
-  ImportOptions options = SmallPictureOptions();
-  options.DX = 4;
-  options.DY = 20;
+  const ImportOptions options{.DX = 4, .DY = 20, .MLTLeft = 2, .MLTWidth = 4};
   const Bitmap24 cut = PhotoAtPictureSize(photo, /*stretch=*/false, options);
-  ASSERT_EQ(cut.Width(), 32);
-  ASSERT_EQ(cut.Height(), 20);
+  ASSERT_EQ(std::pair(cut.Width(), cut.Height()), std::pair(32, 20));
   EXPECT_EQ(cut.Pixel(31, 19), photo.Pixel(31, 19));
   const Bitmap24 resized = PhotoAtPictureSize(photo, /*stretch=*/true, options);
-  EXPECT_EQ(resized.Width(), 32);
-  EXPECT_EQ(resized.Height(), 20);
+  ASSERT_EQ(std::pair(resized.Width(), resized.Height()), std::pair(32, 20));
   EXPECT_NE(resized.Pixel(31, 19), photo.Pixel(31, 19));
 }
 

@@ -1,9 +1,8 @@
 #include "core/quality/picture_score.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
+#include "core/model/model_test_helpers.h"
 #include "core/quality/color_difference.h"
 #include "core/quality/gaussian_filter.h"
 #include "core/quality/reference_resize.h"
@@ -64,11 +63,7 @@ TEST(GaussianFilter, KernelOfSigmaOneHasNineTapsAndKeepsAConstant) {
   for (double v : GaussianFiltered(flat, kernel).values) EXPECT_NEAR(v, 0.25, 1e-12);
 }
 
-Bitmap24 Filled(int width, int height, Rgb color) {
-  Bitmap24 bitmap(width, height);
-  bitmap.Fill(color);
-  return bitmap;
-}
+using test::Filled;
 
 TEST(ReferenceResize, AveragesInSixteenBitsAndTruncatesToEight) {
   Bitmap24 pair(2, 1);

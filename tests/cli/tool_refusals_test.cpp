@@ -1,0 +1,92 @@
+// Every command's refusals: usage errors end with status 2, files that cannot be read or written
+// with status 1, and nothing is written. "@" stands for the test's folder.
+#include <sys/stat.h>
+
+#include "cli/tool_run.h"
+
+namespace tinto::cli {
+namespace {
+
+struct Refusal {
+  Args args;
+  int status;
+  std::string error;  // part of standard error
+};
+
+std::string Expand(std::string text, const std::string& folder) {
+  for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, folder);
+  return text;
+}
+
+TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
+  test::TempDir dir;
+  SaveBands(dir, "in.png", 64, 64);
+  ASSERT_EQ(RunCli({"convert", dir.File("in.png"), dir.File("p.tin")}).status, 0);
+  test::WriteAll(dir.File("bad.tin"), "NOPE....");
+  for (const char* folder : {"folder.png", "folder.tin"})
+    std::filesystem::create_directory(dir.File(folder));
+  ::mkfifo(dir.File("fifo.tin").c_str(), 0600);
+  const std::string picture = test::ReadAll(dir.File("in.png"));
+  // clang-format off
+  const Refusal refusals[] = {
+      {{}, 2, ""},
+      {{"frobnicate"}, 2, ""},
+      {{"convert", "@in.png"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--filter", "Sinc"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--crop", "1,2,3"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--crop", "5,5,1,1"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--crop", "500,500,600,600"}, 1, "outside the picture"},
+      {{"convert", "@in.png", "@o.tin", "--crop", "2147483646,0,2147483647,10"}, 1, "outside"},
+      {{"convert", "@in.png", "@o.tin", "--crop", "2147483647,0,-2147483648,10"}, 2, "R > L"},
+      {{"convert", "@in.png", "@o.tin", "--crop", "0,0,2147483648,10"}, 2, "L,T,R,B"},
+      {{"convert", "@missing.jpg", "@o.tin"}, 1, "missing.jpg"},
+      {{"convert", "@in.png", "@o.tin", "--frames", "f0.png"}, 2, ""},
+      {{"convert", "-o", "@", "@in.png", "@in.png", "--preview", "p.png"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--method", "fancy"}, 2,
+       "unknown method \"fancy\" (classic or perceptual)"},
+      {{"convert", "@in.png", "@o.tin", "--method"}, 2, ""},
+      {{"convert", "@in.png", "@o.tin", "--auto", "--method", "perceptual"}, 2, "leave out --method"},
+      {{"resample", "@in.png", "@o.png", "--size", "0x8"}, 2, ""},
+      {{"resample", "@in.png", "@o.png"}, 2, ""},
+      {{"resample", "@missing.bmp", "@o.png", "--size", "2x2"}, 1, ""},
+      {{"render", "@p.tin"}, 2, ""},
+      {{"render", "@p.tin", "@o.png", "--frame", "2"}, 2, ""},
+      {{"render", "@p.tin", "@o.png", "--scale", "two"}, 2, ""},
+      {{"render", "@a.od0", "@o.png", "--dx", "3"}, 2, ""},
+      {{"render", "@none.tin", "@o.png"}, 1, "File @none.tin not found.\n"},
+      {{"render", "@p.tin", "@folder.png"}, 1, ""},
+      {{"info"}, 2, ""},
+      {{"info", "@bad.tin"}, 1, "File @bad.tin\nIs not Tinto File.\n"},
+      {{"export", "@p.tin", "o", "--dx", "3"}, 2, "--dx and --dy go together"},
+      {{"export", "@none/p.tin", "@none/pair"}, 1, "none"},
+      {{"score", "@p.tin"}, 2, ""},
+      {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
+      {{"score", "@none.png", "@p.tin"}, 1, "none.png"},
+      {{"score", "@in.png", "@none.tin"}, 1, "none.tin"},
+      // Outputs that would destroy a file are refused naming the output.
+      {{"convert", "@in.png", "@in.png"}, 1, "@in.png: the output is the input"},
+      {{"convert", "@in.png", "@q.tin", "--preview", "@in.png"}, 1, "@in.png: the output"},
+      {{"resample", "@in.png", "@./in.png", "--size", "4x4"}, 2, "@./in.png: the output"},
+      {{"render", "@p.tin", "@p.jpg"}, 2, "@p.jpg: only PNG pictures are written"},
+      {{"convert", "@in.png", "@fifo.tin"}, 1, "@fifo.tin is not a regular file"},
+      {{"convert", "@in.png", "@folder.tin"}, 1, "@folder.tin is not a regular file"},
+      {{"convert", "-o", "@none", "@in.png"}, 1, "@none: no such folder"},
+      {{"convert", "@in.png", "@none/q.tin"}, 1, "@none/q.tin: No such file"},
+  };
+  // clang-format on
+  const std::string folder = dir.Path().string() + "/";
+  for (const Refusal& refusal : refusals) {
+    Args args;
+    for (const std::string& arg : refusal.args) args.push_back(Expand(arg, folder));
+    const ToolRun run = RunCli(args);
+    EXPECT_EQ(run.status, refusal.status) << testing::PrintToString(args) << run.err;
+    EXPECT_NE(run.err.find(Expand(refusal.error, folder)), std::string::npos) << run.err;
+  }
+  for (const char* name : {"o.tin", "o.png", "o.od0", "pair.od0", "p.png", "p.jpg", "q.tin"})
+    EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
+  EXPECT_EQ(test::ReadAll(dir.File("in.png")), picture);
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.tin")));
+}
+
+}  // namespace
+}  // namespace tinto::cli
