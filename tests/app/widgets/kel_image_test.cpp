@@ -1,7 +1,5 @@
 #include "app/widgets/kel_image.h"
 
-#include <QPainter>
-
 #include "app/gui_test.h"
 
 namespace {
@@ -29,40 +27,6 @@ TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
     EXPECT_EQ(enters, expectedEnters) << steps;
     EXPECT_EQ(leaves, expectedLeaves) << steps;
   }
-}
-
-QImage TwoPixelPicture() {
-  QImage picture(2, 1, QImage::Format_BGR888);
-  picture.setPixelColor(0, 0, QColor(254, 0, 0));
-  picture.setPixelColor(1, 0, QColor(0, 177, 0));
-  return picture;
-}
-
-QImage Shot(TKelImage& image) {
-  image.setAutoFillBackground(true);
-  QPalette palette = image.palette();
-  palette.setColor(QPalette::Window, QColor(0, 0, 254));
-  image.setPalette(palette);
-  return image.grab().toImage();
-}
-
-// Stretched drawing shows in the canvas tests; here a picture at its own size on a blue
-// background.
-TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
-  QImage picture = TwoPixelPicture();
-  TKelImage image;
-  image.SetAutoSize(true);
-  image.SetPicture(&picture);
-  image.SetTranspatentColor(QColor(254, 0, 0));
-  image.SetTransparent(true);
-  QImage shot = Shot(image);
-  EXPECT_EQ(shot.size(), QSize(2, 1));
-  EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 254));
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
-  QObject::connect(&image, &TKelImage::OnPaint,
-                   [](QPainter& painter) { painter.fillRect(1, 0, 1, 1, QColor(7, 7, 7)); });
-  shot = Shot(image);
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(7, 7, 7));
 }
 
 TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {

@@ -77,31 +77,6 @@ TEST_F(ImportExpertTest, LinkedSlidersMoveTheirGroupByTheRememberedClampedValues
   }
 }
 
-TEST_F(ImportExpertTest, ConversionControlsFollowThePictureDitherAndRealtime) {
-  struct Case {
-    bool picture, dither, realTime;
-    bool thresholds, contrast, conv;
-  };
-  const Case cases[] = {{false, true, false, false, false, false},
-                        {true, true, true, true, true, false},
-                        {true, false, false, true, false, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.picture << c.dither << c.realTime);
-    TImportExpert& expert =
-        CreateShown(std::string("[Import]\nMagnify=1\nDither=") + (c.dither ? "1" : "0") +
-                    "\nRealTime=" + (c.realTime ? "1" : "0") + "\n");
-    if (c.picture) expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Slider(S::kLR), Slider(S::kHB), expert.Sliders()->LLink(),
-                                         expert.CBStretch(), expert.CBDither(), expert.Filters()})
-      EXPECT_EQ(w->isEnabled(), c.thresholds) << w->objectName().toStdString();
-    EXPECT_EQ(Slider(S::kContrast)->isEnabled(), c.contrast);
-    EXPECT_EQ(expert.Sliders()->Conv()->isEnabled(), c.conv);
-    EXPECT_EQ(expert.Timer().Enabled(), c.picture);
-    EXPECT_TRUE(expert.TintoMode()->isEnabled());
-  }
-}
-
 TEST_F(ImportExpertTest, RealtimeStepsPreviewPerPixelAndTheReleaseConverts) {
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
