@@ -47,4 +47,22 @@ T* ChildNamed(const QObject& parent, const char* name) {
   return child;
 }
 
+// A user's run of a file dialog: `name` typed and Enter pressed; whether the dialog accepted it.
+template <typename Dialog>
+bool TypeNameAndEnter(Dialog& dialog, const QString& name) {
+  dialog.Start();
+  dialog.EdFileName()->setText(name);
+  QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+  if (dialog.isVisible()) dialog.reject();
+  return dialog.result() == QDialog::Accepted;
+}
+
+// A mouse event sent straight to `target`, without Qt's grabs and double-click synthesis.
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
 }  // namespace tinto::test

@@ -12,7 +12,6 @@ namespace {
 constexpr std::uint8_t kAttr0 = 0x0A;
 constexpr std::uint8_t kAttr1 = 0x34;
 
-
 using CanvasControllerTest = CanvasTest;
 
 TEST_F(CanvasControllerTest, PencilDrawsIntoTheEditedFrameAndColoursTheCellsOfBoth) {

@@ -5,8 +5,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <QImage>
-
 #include "app/main_form_fixture.h"
 
 namespace tinto::test {

@@ -1,4 +1,3 @@
-
 #include "app/canvas_fixture.h"
 
 namespace tinto::test {

@@ -1,13 +1,9 @@
 // Files handed to the editor from outside: the command line and drops on the main window.
 
-#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QImage>
 #include <QMimeData>
-#include <QTimer>
 #include <functional>
-#include <optional>
 
 #include "app/dialogs/import/import_expert.h"
 #include "app/editor/editor_session.h"

@@ -199,12 +199,9 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
   const QString path = WritePicture("photo.png", 100, 50);
   QString title;
   expert.SetOpenRunner([&](TfrmOpen& dialog) {
-    dialog.Start();
-    title = dialog.windowTitle();
-    EXPECT_TRUE(dialog.PnImage()->isVisible());
-    dialog.EdFileName()->setText(path);
-    QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
-    return dialog.result() == QDialog::Accepted;
+    title = dialog.Title();
+    EXPECT_TRUE(dialog.ShowPicture());
+    return TypeNameAndEnter(dialog, path);
   });
   expert.ToolBar()->MLTLeft()->setValue(3);
   QTest::keyClick(&expert, Qt::Key_O, Qt::ControlModifier);

@@ -46,14 +46,6 @@ class PreviewFormTest : public WindowTest {
   std::unique_ptr<TPreviewForm> m_form;
 };
 
-void SendMouse(QWidget* target, QEvent::Type type, QPoint pos) {
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held,
-                    Qt::NoModifier);
-  QApplication::sendEvent(target, &event);
-}
-
 TEST_F(PreviewFormTest, StoredKeysReachTheWindowAndMaximizedReturnsToTheBounds) {
   TPreviewForm& form =
       Create(std::string(kStoredBoundsText) + "Magnify=50\nNo Flic=1\nMaximized=1\n");
@@ -86,12 +78,12 @@ TEST_F(PreviewFormTest, FlickersOnlyWithNoFlicOff) {
 // The picture (1024 x 768 in a smaller viewport) follows the pointer; the core tests the edges.
 TEST_F(PreviewFormTest, PanningFollowsThePointerWithTheMoveCursor) {
   TPreviewForm& form = Show(Create());
-  SendMouse(form.Prev1(), QEvent::MouseButtonPress, QPoint(100, 100));
-  SendMouse(form.Prev1(), QEvent::MouseMove, QPoint(70, 80));
+  SendMouse(form.Prev1(), QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(form.Prev1(), QEvent::MouseMove, {70, 80}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(form.ImagePlace(), (ImagePlacement{-30, -20, 1024, 768}));
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
-  SendMouse(form.Prev1(), QEvent::MouseButtonRelease, QPoint(0, 0));
+  SendMouse(form.Prev1(), QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
