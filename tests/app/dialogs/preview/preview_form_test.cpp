@@ -91,7 +91,6 @@ TEST_F(PreviewFormTest, FullScreenSurvivesEscAndAltEnterReturnsToTheBounds) {
   TPreviewForm& form = Show(Create(kStoredBoundsText));
   QTest::keyClick(&form, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
   EXPECT_TRUE(form.isFullScreen());
-  EXPECT_EQ(form.PnImage()->geometry(), form.rect());
   QTest::keyClick(&form, Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
   Show(form);
@@ -99,7 +98,6 @@ TEST_F(PreviewFormTest, FullScreenSurvivesEscAndAltEnterReturnsToTheBounds) {
   QTest::keyClick(&form, Qt::Key_Return, Qt::AltModifier);
   EXPECT_FALSE(form.isFullScreen());
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.geometry() == kStoredBounds; }, 1000));
-  EXPECT_GT(form.PnImage()->y(), 0);
 }
 
 // What a key, or the wheel (delta not 0), does to "Magnify" (4 at first); the window stays open.
