@@ -34,9 +34,7 @@ TEST(CommandLineTest, ArgumentsGiveTheFileToOpenOrTextToPrint) {
     EXPECT_EQ(line.exit ? line.exitCode : -1, c.exitCode) << c.printed;
     EXPECT_TRUE((line.output + line.errors).toStdString().starts_with(c.printed)) << c.printed;
   }
-}
-
-TEST(CommandLineTest, OnlyHelpAndVersionAreAnsweredWithoutAWindowSystem) {
+  // Only help and version are answered without a window system.
   const char* const textOnly[] = {"tinto-editor", "pic.tin", "-v"};
   const char* const withFile[] = {"tinto-editor", "pic.tin", "-platform", "xcb"};
   EXPECT_TRUE(AsksForTextOnly(3, textOnly));
