@@ -99,28 +99,25 @@ TEST_F(MainSettingsTest, BadValuesAreClampedOrDefaulted) {
   }
 }
 
+// Stored bounds on the screen are kept; none, or bounds off the screen, centre the window
+// below the top edge.
 TEST_F(MainSettingsTest, WindowStartsOnTheScreen) {
-  struct Case {
-    const char* settings;
-    QRect expected;  // empty: centred, below the top edge
-  };
-  const Case cases[] = {
+  const std::pair<const char*, QRect> cases[] = {
       {"", QRect()},
       {"[Main]\nLeft=-5000\nTop=-5000\nWidth=500\nHeight=300", QRect()},
       {"[Main]\nLeft=30000\nTop=10\nWidth=500\nHeight=300", QRect()},
       {"[Main]\nLeft=40\nTop=50\nWidth=500\nHeight=300", QRect(40, 50, 500, 300)},
   };
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  for (const Case& c : cases) {
-    WriteSettings(c.settings);
-    TMainForm& form = Create();
-    const QRect bounds = form.geometry();
-    if (c.expected.isEmpty()) {
-      EXPECT_TRUE(screen.contains(bounds)) << c.settings;
-      EXPECT_GT(bounds.top(), screen.top()) << c.settings << ": room for the title bar";
-      EXPECT_LE(std::abs(bounds.center().x() - screen.center().x()), 1) << c.settings;
+  for (const auto& [settings, expected] : cases) {
+    WriteSettings(settings);
+    const QRect bounds = Create().geometry();
+    if (expected.isEmpty()) {
+      EXPECT_TRUE(screen.contains(bounds)) << settings;
+      EXPECT_GT(bounds.top(), screen.top()) << settings << ": room for the title bar";
+      EXPECT_LE(std::abs(bounds.center().x() - screen.center().x()), 1) << settings;
     } else {
-      EXPECT_EQ(bounds, c.expected) << c.settings;
+      EXPECT_EQ(bounds, expected) << settings;
     }
     m_form.reset();
   }

@@ -107,21 +107,19 @@ TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinOrKeepsThePlainLook) {
   }
 }
 
-struct CloseCase {
-  const char* what;
-  bool inside;  // the skin file lies in the program's folder
-  bool exists;
-  const char* stored;
-};
-
 TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
-  const CloseCase cases[] = {
+  struct {
+    const char* what;
+    bool inside;  // the skin file lies in the program's folder
+    bool exists;
+    const char* stored;
+  } const cases[] = {
       {"inside", true, true, "night.ini"},
       {"inside, gone", true, false, ""},
       {"outside", false, true, ""},
   };
   TempDir outside;
-  for (const CloseCase& c : cases) {
+  for (const auto& c : cases) {
     WriteSkin("night");
     WriteAll(outside.File("night.ini"), "[Skin]\n");
     TMainForm& form = Create();
