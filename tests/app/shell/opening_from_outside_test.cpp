@@ -50,7 +50,6 @@ class OpeningFromOutsideTest : public MainFormTest {
     ASSERT_TRUE(
         WriteNativeFile(Path("pic.tin"), Form().Session().Screen(), Form().Session().Geometry()));
     for (const char* name : {"pic.od0", "pic.od1"}) WriteAll(Path(name), std::string(12288, 0));
-    WriteAll(Path("junk.tin"), "NOTATINF");
     WriteAll(Path("junk.png"), "not a picture");
     ASSERT_TRUE(QImage(40, 24, QImage::Format_RGB32).save(QString::fromStdString(Path("a.png"))));
   }
@@ -82,7 +81,6 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
       {"pic.od1", "Tinto Editor - [" + Path("pic.od") + "]", ""},
       {"a.png", untitled, ""},
       {"missing.tin", untitled, "File " + Path("missing.tin") + " not found."},
-      {"junk.tin", untitled, "File " + Path("junk.tin") + "\n\rIs not Tinto File."},
       {"junk.png", untitled, kImportErrorText},
   };
   TImportExpert& expert = m_windows->ImportExpert();
