@@ -11,28 +11,16 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-std::string WorkingDirectoryFile(const std::string& name) {
-  return std::filesystem::current_path().string() + "/" + name;
-}
+// The untitled document lies in the working folder.
+std::string Untitled() { return std::filesystem::current_path().string() + "/Untitled.tin"; }
 
 std::string Caption(const std::string& fileName, bool modified) {
   return "Tinto Editor - [" + fileName + "]" + (modified ? "*" : "");
 }
 
-std::string SaveChangesText(const std::string& fileName) {
-  return "File " + fileName + " not saved.\n\rSave Changes?";
-}
-
 std::string Bytes(std::initializer_list<int> values) {
   std::string bytes;
   for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
-// `count` bytes: first, first + 1, ...
-std::string Sequence(int first, int count) {
-  std::string bytes;
-  for (int i = 0; i < count; ++i) bytes.push_back(static_cast<char>(first + i));
   return bytes;
 }
 
@@ -119,8 +107,7 @@ TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
       EXPECT_EQ(file, "old");
     }
     EXPECT_EQ(form.Session().Document().Modified(), !c.written);
-    EXPECT_EQ(Title(), c.written ? Caption(path, false)
-                                 : Caption(WorkingDirectoryFile("Untitled.tin"), true));
+    EXPECT_EQ(Title(), c.written ? Caption(path, false) : Caption(Untitled(), true));
     m_form.reset();
     m_messages = {};
     m_saveDialogRuns = 0;
@@ -197,7 +184,7 @@ TEST_P(DocumentFlowsPromptTest, SaveChangesPromptLetsTheFlowGoOnOnlyWhenNothingI
   EXPECT_EQ(prompt.kind, MessageKind::Warning);
   EXPECT_EQ(prompt.buttons,
             c.flow == Flow::Open ? MessageButtons::YesNo : MessageButtons::YesNoCancel);
-  EXPECT_EQ(prompt.text.toStdString(), SaveChangesText(WorkingDirectoryFile("Untitled.tin")));
+  EXPECT_EQ(prompt.text.toStdString(), "File " + Untitled() + " not saved.\n\rSave Changes?");
   const bool cleared = c.goesOn && c.flow == Flow::New;  // the open dialog is cancelled here
   EXPECT_EQ(form.Session().Screen().Pixel(0, 0, 0), !cleared);
   EXPECT_EQ(form.Session().Document().Modified(), !cleared && c.save != Save::Written);
@@ -262,8 +249,8 @@ TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
   form.SizePanel()->DY()->setValue(8);
   form.SizePanel()->MLTWidth()->setValue(1);
   form.SizePanel()->MLTLeft()->setValue(1);
-  WriteAll(Path("pic.od0"), Sequence(0x20, 32));
-  WriteAll(Path("pic.od1"), Sequence(0x60, 32));
+  WriteAll(Path("pic.od0"), std::string(32, 1));
+  WriteAll(Path("pic.od1"), std::string(32, 2));
   ChooseOpenFile(Path("pic.od0"));
   Flows().Open1Click();
   EXPECT_EQ(m_openSeen, "Open Tinto Files...|" + QString::fromLatin1(kOpenDocumentFilter) + "|0");
@@ -278,7 +265,7 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   // 8x2 mode, DX 2, DY 8, MLT window 1 + 1: 32 pixel bytes, then 2 x 4 cell rows of 2 bytes.
   const std::string path = Path("x.od/pic.tin");
   std::filesystem::create_directories(m_dir.Path() / "x.od");
-  WriteAll(path, Bytes({'T', 'I', 'N', 1, 2, 8, 1, 1}) + Sequence(0x10, 32) + Sequence(0x40, 16));
+  WriteAll(path, Bytes({'T', 'I', 'N', 1, 2, 8, 1, 1}) + std::string(48, 0x10));
   ChooseOpenFile(path);
   Flows().Open1Click();
   ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
@@ -317,7 +304,7 @@ TEST_P(DocumentFlowsFailedOpenTest, LeavesAClearedUntitledDocumentThatIsNotModif
   EXPECT_EQ(LastMessage().text.toStdString(), expected);
   EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
   EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
-  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
+  EXPECT_EQ(Title(), Caption(Untitled(), false));
   QTest::keyClick(&form, Qt::Key_F2);
   EXPECT_EQ(m_saveDialogRuns, 1);
   EXPECT_EQ(ReadAll(Path(c.chosen)), c.bytes);
@@ -349,7 +336,7 @@ TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   EXPECT_EQ(form.Session().Geometry().DY(), 100);
   EXPECT_EQ(form.Session().Geometry().Mode(), AttrMode::Mode8x2);
   EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
-  EXPECT_EQ(Title(), Caption(WorkingDirectoryFile("Untitled.tin"), false));
+  EXPECT_EQ(Title(), Caption(Untitled(), false));
 }
 
 TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
