@@ -72,6 +72,11 @@ class DocumentFlowsTest : public MainFormTest {
     m_form->Session().SetModified(true);
   }
   const ShownMessage& LastMessage() const { return m_messages.Shown().back(); }
+  void Restart() {
+    m_form.reset();
+    m_messages = {};
+    m_saveDialogRuns = 0;
+  }
 
   int m_saveDialogRuns = 0;
   int m_openDialogRuns = 0;
@@ -83,34 +88,22 @@ class DocumentFlowsTest : public MainFormTest {
 constexpr std::size_t kStartupFileBytes = 8 + 12288 + 6912 + 672;
 
 TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
-  struct Case {
-    MessageAnswer overwrite;
-    bool written;
-  };
-  for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false}}) {
+  for (const bool written : {true, false}) {  // Yes or No to overwriting
     TMainForm& form = Start();
     const std::string path = Path("pic.tin");
     WriteAll(path, "old");
     Draw();
     ChooseSaveName(path);
-    m_messages.Answer(c.overwrite);
+    m_messages.Answer(written ? MessageAnswer::Yes : MessageAnswer::No);
     Flows().Save_11Click();
     EXPECT_EQ(m_saveDialogRuns, 1);
     ASSERT_EQ(m_messages.Shown().size(), 1u);
     EXPECT_EQ(LastMessage().buttons, MessageButtons::YesNo);
     EXPECT_EQ(LastMessage().text.toStdString(), "File: " + path + " already Exists.\n\rOverwrite?");
-    const std::string file = ReadAll(path);
-    if (c.written) {
-      ASSERT_EQ(file.size(), kStartupFileBytes);
-      EXPECT_EQ(file.substr(0, 9), Bytes({'T', 'I', 'N', 0, 32, 192, 0, 18, 0x80}));
-    } else {
-      EXPECT_EQ(file, "old");
-    }
-    EXPECT_EQ(form.Session().Document().Modified(), !c.written);
-    EXPECT_EQ(Title(), c.written ? Caption(path, false) : Caption(Untitled(), true));
-    m_form.reset();
-    m_messages = {};
-    m_saveDialogRuns = 0;
+    EXPECT_EQ(ReadAll(path).size(), written ? kStartupFileBytes : std::strlen("old"));
+    EXPECT_EQ(form.Session().Document().Modified(), !written);
+    EXPECT_EQ(Title(), written ? Caption(path, false) : Caption(Untitled(), true));
+    Restart();
   }
 }
 
@@ -236,9 +229,7 @@ TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
     EXPECT_EQ(ReadAll(other), "someone else's picture") << declined;
     EXPECT_EQ(static_cast<unsigned char>(ReadAll(mine)[8]), 0x80) << declined;
     EXPECT_EQ(Title(), Caption(mine, false)) << declined;
-    m_form.reset();
-    m_messages = {};
-    m_saveDialogRuns = 0;
+    Restart();
     std::filesystem::remove(mine);
   }
 }
