@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QEnterEvent>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,6 +57,19 @@ bool TypeNameAndEnter(Dialog& dialog, const QString& name) {
   QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
   if (dialog.isVisible()) dialog.reject();
   return dialog.result() == QDialog::Accepted;
+}
+
+// Files dragged into `target`, then dropped there when `drop`; whether the target took them.
+inline bool DragFiles(QWidget& target, const QList<QUrl>& urls, bool drop) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint at = target.rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  if (drop) QApplication::sendEvent(&target, &dropped);
+  QApplication::processEvents();
+  return enter.isAccepted() && (!drop || dropped.isAccepted());
 }
 
 // A mouse event sent straight to `target`, without Qt's grabs and double-click synthesis.

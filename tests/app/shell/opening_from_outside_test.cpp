@@ -1,8 +1,6 @@
 // Files handed to the editor from outside: the command line and drops on the main window.
 
 #include <QDir>
-#include <QDropEvent>
-#include <QMimeData>
 #include <functional>
 
 #include "app/dialogs/import/import_expert.h"
@@ -56,18 +54,7 @@ class OpeningFromOutsideTest : public MainFormTest {
   TMainForm& Form() { return m_windows->MainForm(); }
   std::string Path(const std::string& name) { return m_dir.File(name); }
   std::string Title() { return Form().windowTitle().toStdString(); }
-  // A drag entering the window, then a drop when `drop`; whether the window took them.
-  bool Drag(const QList<QUrl>& urls, bool drop = false) {
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint at = Form().rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&Form(), &enter);
-    if (drop) QApplication::sendEvent(&Form(), &dropped);
-    QApplication::processEvents();
-    return enter.isAccepted() && (!drop || dropped.isAccepted());
-  }
+  bool Drag(const QList<QUrl>& urls, bool drop = false) { return DragFiles(Form(), urls, drop); }
   std::optional<EditorWindows> m_windows;
 };
 

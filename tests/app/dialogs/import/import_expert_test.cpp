@@ -1,9 +1,7 @@
 #include "app/dialogs/import/import_expert.h"
 
 #include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QMenu>
-#include <QMimeData>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"
@@ -197,13 +195,7 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
   EXPECT_EQ(expert.ToolBar()->MLTLeft()->value(), 0);
   EXPECT_TRUE(expert.SBDestin()->Dest1()->isVisible() != expert.SBDestin()->Dest2()->isVisible());
   // A dropped picture opens the same way.
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(WritePicture("d.png", 40, 30))});
-  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&expert, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&expert, &drop);
+  EXPECT_TRUE(DragFiles(expert, {QUrl::fromLocalFile(WritePicture("d.png", 40, 30))}, true));
   EXPECT_EQ(expert.ToolBar()->DX()->value(), 5);
 }
 
