@@ -28,18 +28,13 @@ class SkinLoaderTest : public ::testing::Test {
   SkinData m_skin;
 };
 
-struct KindCase {
-  const char* path;
-  SkinFileKind kind;
-};
-
 TEST(SkinFileKind, FollowsTheLastExtensionWithLetterCaseCounting) {
-  const KindCase cases[] = {
+  const std::pair<const char*, SkinFileKind> cases[] = {
       {"skins/dark.ini", SkinFileKind::Stored},     {"/a/b/maroon.ods", SkinFileKind::Compressed},
       {"maroon.ODS", SkinFileKind::Other},          {"dark.ini.bak", SkinFileKind::Other},
       {"C:\\skins.ods\\dark", SkinFileKind::Other},
   };
-  for (const KindCase& c : cases) EXPECT_EQ(KindOfSkinFile(c.path), c.kind) << c.path;
+  for (const auto& [path, kind] : cases) EXPECT_EQ(KindOfSkinFile(path), kind) << path;
 }
 
 // A stored skin sets the sheet and its information; a missing file switches the skin off and
