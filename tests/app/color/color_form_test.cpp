@@ -121,10 +121,9 @@ TEST_F(TColorFormTest, ReadsItsSettingsWithDefaultsAndAClampedInterval) {
     bool vSync;
     int interval;
   };
-  const Case cases[] = {
-      {"", true, true, 5},
-      {"[Main]\nStatic=0\nVSync=0\nTimer Interval=250\n", false, false, 100},
-      {"[Main]\nTimer Interval=abc\nStatic=zz\n", true, true, 5}};
+  const Case cases[] = {{"", true, true, 5},
+                        {"[Main]\nStatic=0\nVSync=0\nTimer Interval=250\n", false, false, 100},
+                        {"[Main]\nTimer Interval=abc\nStatic=zz\n", true, true, 5}};
   for (const Case& c : cases) {
     TColorForm& form = Form(c.text);
     EXPECT_EQ(form.NoFlicChecked(), c.noFlic) << c.text;
