@@ -49,9 +49,7 @@ class PreviewFormTest : public WindowTest {
 TEST_F(PreviewFormTest, StoredKeysReachTheWindowAndMaximizedReturnsToTheBounds) {
   TPreviewForm& form =
       Create(std::string(kStoredBoundsText) + "Magnify=50\nNo Flic=1\nMaximized=1\n");
-  EXPECT_EQ(form.Magnify()->value(), 20);
-  EXPECT_TRUE(form.NoFlic()->isChecked());
-  Show(form);
+  Show(form);  // the controls' values come back in what is written
   EXPECT_TRUE(form.isMaximized());
   EXPECT_EQ(Written(), "[Preview]\nMagnify=20\nNo Flic=1\nMaximized=1\n");
   form.showNormal();
