@@ -34,6 +34,17 @@ void TKelImage::SetAutoSize(bool autoSize) {
   ApplyAutoSize();
 }
 
+void TKelImage::SetTranspatentColor(QColor color) {
+  m_transparentColor = color;
+  if (m_transparent) update();
+}
+
+void TKelImage::SetTransparent(bool transparent) {
+  if (m_transparent == transparent) return;
+  m_transparent = transparent;
+  update();
+}
+
 QSize TKelImage::sizeHint() const {
   return m_picture != nullptr ? m_picture->size() : QWidget::sizeHint();
 }
@@ -42,21 +53,35 @@ void TKelImage::ApplyAutoSize() {
   if (m_autoSize && m_picture != nullptr && !m_picture->isNull()) resize(m_picture->size());
 }
 
+QImage TKelImage::WithTransparency() const {
+  QImage image = m_picture->convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = m_transparentColor.rgb() & RGB_MASK;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] & RGB_MASK) == key) row[x] = 0;
+    }
+  }
+  return image;
+}
+
 void TKelImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (m_picture != nullptr && !m_picture->isNull()) {
     // Pixels must stay sharp blocks when magnified.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage transparentCopy = m_transparent ? WithTransparency() : QImage();
+    const QImage& shown = m_transparent ? transparentCopy : *m_picture;
     if (m_stretch && m_stretchDeviceSize.isValid()) {
       painter.save();
       const qreal ratio = devicePixelRatioF();
       painter.scale(1 / ratio, 1 / ratio);
-      painter.drawImage(QRect(QPoint(0, 0), m_stretchDeviceSize), *m_picture);
+      painter.drawImage(QRect(QPoint(0, 0), m_stretchDeviceSize), shown);
       painter.restore();
     } else if (m_stretch) {
-      painter.drawImage(rect(), *m_picture);
+      painter.drawImage(rect(), shown);
     } else {
-      painter.drawImage(QPoint(0, 0), *m_picture);
+      painter.drawImage(QPoint(0, 0), shown);
     }
   }
   emit OnPaint(painter);

@@ -1,9 +1,10 @@
 #pragma once
 // The image control for every picture on screen. It shows a QImage it does not own (the core
 // renderer writes the image's memory), either 1:1 at the top left or stretched to the control's
-// size, never smoothed. Mouse movement is tracked without a button held, so MouseMove arrives
-// on hover too.
+// size, never smoothed. With Transparent() on, pixels of TranspatentColor() are not drawn.
+// Mouse movement is tracked without a button held, so MouseMove arrives on hover too.
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -32,6 +33,11 @@ class TKelImage : public QWidget {
   // When on, the control takes the picture's size.
   void SetAutoSize(bool autoSize);
 
+  QColor TranspatentColor() const { return m_transparentColor; }
+  void SetTranspatentColor(QColor color);
+  bool Transparent() const { return m_transparent; }
+  void SetTransparent(bool transparent);
+
   QSize sizeHint() const override;
 
  signals:
@@ -56,11 +62,14 @@ class TKelImage : public QWidget {
 
  private:
   void ApplyAutoSize();
+  QImage WithTransparency() const;
 
   QImage* m_picture = nullptr;
   bool m_stretch = false;
   bool m_autoSize = false;
   QSize m_stretchDeviceSize;
+  bool m_transparent = false;
+  QColor m_transparentColor = Qt::black;
   bool m_pointerInside = false;
   bool m_leftPressed = false;
 };

@@ -1,5 +1,7 @@
 #include "app/widgets/kel_image.h"
 
+#include <QPainter>
+
 #include "app/gui_test.h"
 
 namespace {
@@ -27,6 +29,29 @@ TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
     EXPECT_EQ(enters, expectedEnters) << steps;
     EXPECT_EQ(leaves, expectedLeaves) << steps;
   }
+}
+
+// Rendered over blue without a background: the transparent colour shows the blue; OnPaint draws
+// over the picture.
+TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
+  QImage picture(2, 1, QImage::Format_BGR888);
+  picture.setPixelColor(0, 0, QColor(254, 0, 0));
+  picture.setPixelColor(1, 0, QColor(0, 177, 0));
+  TKelImage image;
+  image.SetAutoSize(true);
+  image.SetPicture(&picture);
+  image.SetTranspatentColor(QColor(254, 0, 0));
+  image.SetTransparent(true);
+  QImage shot(2, 1, QImage::Format_RGB32);
+  const auto render = [&] {
+    shot.fill(QColor(0, 0, 254));
+    image.render(&shot, {}, {}, QWidget::DrawChildren);
+    return std::pair(shot.pixelColor(0, 0), shot.pixelColor(1, 0));
+  };
+  EXPECT_EQ(render(), std::pair(QColor(0, 0, 254), QColor(0, 177, 0)));
+  QObject::connect(&image, &TKelImage::OnPaint,
+                   [](QPainter& painter) { painter.fillRect(1, 0, 1, 1, QColor(7, 7, 7)); });
+  EXPECT_EQ(render().second, QColor(7, 7, 7));
 }
 
 TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
