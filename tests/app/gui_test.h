@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QEnterEvent>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,6 +47,37 @@ T* ChildNamed(const QObject& parent, const char* name) {
   T* child = parent.findChild<T*>(QString::fromLatin1(name));
   EXPECT_NE(child, nullptr) << name;
   return child;
+}
+
+// A user's run of a file dialog: `name` typed and Enter pressed; whether the dialog accepted it.
+template <typename Dialog>
+bool TypeNameAndEnter(Dialog& dialog, const QString& name) {
+  dialog.Start();
+  dialog.EdFileName()->setText(name);
+  QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
+  if (dialog.isVisible()) dialog.reject();
+  return dialog.result() == QDialog::Accepted;
+}
+
+// Files dragged into `target`, then dropped there when `drop`; whether the target took them.
+inline bool DragFiles(QWidget& target, const QList<QUrl>& urls, bool drop) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint at = target.rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  if (drop) QApplication::sendEvent(&target, &dropped);
+  QApplication::processEvents();
+  return enter.isAccepted() && (!drop || dropped.isAccepted());
+}
+
+// A mouse event sent straight to `target`, without Qt's grabs and double-click synthesis.
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
 }
 
 }  // namespace tinto::test

@@ -1,6 +1,5 @@
 #include "app/canvas/clipboard_commands.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>

@@ -5,8 +5,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <QImage>
-
 #include "app/main_form_fixture.h"
 
 namespace tinto::test {
@@ -27,7 +25,7 @@ void SetFileOverride(bool on) {
 // An 8 x 8 picture (Total Width 1, DY 8). Row 0: pixel 0 set in both frames, frame 0 bright
 // red ink (254, 0, 0), frame 1 blue ink (0, 0, 177), black paper; mixed, red is bright in one
 // frame only (199) and blue normal in one frame only (127). Row 1: no pixel, frame 0 white
-// paper (177 each), frame 1 black paper; mixed 127 each.
+// paper (177 each), frame 1 black paper; mixed 127 each. The table gives them in hex.
 class ExportFlowTest : public MainFormTest {
  protected:
   TMainForm& Start() {
@@ -47,7 +45,6 @@ class ExportFlowTest : public MainFormTest {
     form.Exporter()->Export1Click();
   }
   static QString Q(const std::string& text) { return QString::fromStdString(text); }
-  static QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b) & 0xFFFFFF; }
 };
 
 TEST_F(ExportFlowTest, PngsHoldTheChosenScreenAtTheChosenScale) {
@@ -57,13 +54,9 @@ TEST_F(ExportFlowTest, PngsHoldTheChosenScreenAtTheChosenScale) {
     std::vector<std::pair<QPoint, QRgb>> pixels;
   };
   const Case cases[] = {
-      {ExportFormat::MixPng,
-       1,
-       {{{0, 0}, Rgb(199, 0, 127)}, {{1, 0}, 0}, {{0, 1}, Rgb(127, 127, 127)}}},
-      {ExportFormat::Frame1Png,
-       2,
-       {{{1, 1}, Rgb(254, 0, 0)}, {{2, 0}, 0}, {{0, 2}, Rgb(177, 177, 177)}}},
-      {ExportFormat::Frame2Png, 3, {{{2, 2}, Rgb(0, 0, 177)}, {{3, 0}, 0}, {{0, 3}, 0}}},
+      {ExportFormat::MixPng, 1, {{{0, 0}, 0xC7007F}, {{1, 0}, 0}, {{0, 1}, 0x7F7F7F}}},
+      {ExportFormat::Frame1Png, 2, {{{1, 1}, 0xFE0000}, {{2, 0}, 0}, {{0, 2}, 0xB1B1B1}}},
+      {ExportFormat::Frame2Png, 3, {{{2, 2}, 0x0000B1}, {{3, 0}, 0}, {{0, 3}, 0}}},
   };
   TMainForm& form = Start();
   for (const Case& c : cases) {

@@ -12,13 +12,15 @@ class SkinCommandsTest : public MainFormTest {
  protected:
   void TearDown() override { qApp->setStyleSheet({}); }
 
-  TMainForm& CreateWithDialog() {
-    TMainForm& form = Create();
-    const IniFile settings(SettingsPath());
-    m_dialog = new TfrmOpen(settings, m_messages, QString::fromStdString(ProgramDir()), &form);
-    form.SetOpenDialog(m_dialog);
-    form.SkinCommands().SetStepObserver([this](SkinStep step) { m_steps.push_back(step); });
-    return form;
+  TMainForm& CreateWithDialog(const std::string& programDir = {}) {
+    MainFormOptions options = Options();
+    if (!programDir.empty()) options.programDir = programDir;
+    m_form = std::make_unique<TMainForm>(std::move(options));
+    m_dialog = new TfrmOpen(IniFile(SettingsPath()), m_messages,
+                            QString::fromStdString(m_form->ProgramDir()), m_form.get());
+    m_form->SetOpenDialog(m_dialog);
+    m_form->SkinCommands().SetStepObserver([this](SkinStep step) { m_steps.push_back(step); });
+    return *m_form;
   }
   void WriteSkin(const std::string& name) {
     WriteAll(m_dir.File(name + ".qss"), "QWidget { color: #010203; }");
@@ -61,11 +63,7 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
     titleSeen = dialog.Title();
     filterSeen = dialog.Filter();
     dialog.SetDirectory(QString::fromStdString(m_dir.Path().string()));
-    dialog.Start();
-    dialog.EdFileName()->setText("night.ini");
-    QTest::keyClick(dialog.EdFileName(), Qt::Key_Return);
-    if (dialog.isVisible()) dialog.reject();
-    return dialog.result() == QDialog::Accepted;
+    return TypeNameAndEnter(dialog, "night.ini");
   });
   form.Actions().LoadSkin1->trigger();
   EXPECT_EQ(titleSeen, "Open Skin File...");
@@ -109,21 +107,19 @@ TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinOrKeepsThePlainLook) {
   }
 }
 
-struct CloseCase {
-  const char* what;
-  bool inside;  // the skin file lies in the program's folder
-  bool exists;
-  const char* stored;
-};
-
 TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
-  const CloseCase cases[] = {
+  struct {
+    const char* what;
+    bool inside;  // the skin file lies in the program's folder
+    bool exists;
+    const char* stored;
+  } const cases[] = {
       {"inside", true, true, "night.ini"},
       {"inside, gone", true, false, ""},
       {"outside", false, true, ""},
   };
   TempDir outside;
-  for (const CloseCase& c : cases) {
+  for (const auto& c : cases) {
     WriteSkin("night");
     WriteAll(outside.File("night.ini"), "[Skin]\n");
     TMainForm& form = Create();
@@ -133,6 +129,25 @@ TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
     ASSERT_TRUE(form.close()) << c.what;
     EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), c.stored) << c.what;
   }
+}
+
+// An installed editor's folder holds no skins; they lie in the data folder beside it.
+TEST_F(SkinCommandsTest, InstalledSkinsAreOfferedFirstAndRememberedThroughTheProgramFolder) {
+  const std::string program = m_dir.File("bin") + "/";
+  const std::string installed = program + TINTO_SKINS_FROM_PROGRAM;
+  std::filesystem::create_directories(installed);
+  WriteAll(installed + "/night.ini", "[Skin]\nName=night\n");
+  TMainForm& form = CreateWithDialog(program);
+  QString startFolder;
+  form.SkinCommands().SetOpenRunner([&](TfrmOpen& dialog) {
+    startFolder = dialog.Directory();
+    return TypeNameAndEnter(dialog, "night.ini");
+  });
+  form.Actions().LoadSkin1->trigger();
+  EXPECT_EQ(startFolder.toStdString(), m_dir.File("share/tinto-editor/skins"));
+  ASSERT_TRUE(form.close());
+  EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"),
+            std::string(TINTO_SKINS_FROM_PROGRAM) + "/night.ini");
 }
 
 }  // namespace

@@ -23,12 +23,6 @@ T* TopLevel() {
   return nullptr;
 }
 
-int VisibleTopLevelWindows() {
-  int count = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets()) count += widget->isVisible() ? 1 : 0;
-  return count;
-}
-
 using EditorWindowsTest = MainFormTest;
 
 // The import dialog is created after the chooser, while the wait window shows.
@@ -41,7 +35,8 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
     records.push_back(
         {step, wait != nullptr && wait->isVisible(), TopLevel<TImportExpert>() != nullptr});
     waitTexts.push_back(wait != nullptr ? wait->Message() : QString());
-    if (records.size() == 1) visibleAtFirst = VisibleTopLevelWindows();
+    if (records.size() == 1)
+      visibleAtFirst = std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
   });
   windows.ShowMainWindow();
   using enum StartupStep;

@@ -1,13 +1,7 @@
 // Files handed to the editor from outside: the command line and drops on the main window.
 
-#include <QApplication>
 #include <QDir>
-#include <QDropEvent>
-#include <QImage>
-#include <QMimeData>
-#include <QTimer>
 #include <functional>
-#include <optional>
 
 #include "app/dialogs/import/import_expert.h"
 #include "app/editor/editor_session.h"
@@ -38,9 +32,7 @@ TEST(CommandLineTest, ArgumentsGiveTheFileToOpenOrTextToPrint) {
     EXPECT_EQ(line.exit ? line.exitCode : -1, c.exitCode) << c.printed;
     EXPECT_TRUE((line.output + line.errors).toStdString().starts_with(c.printed)) << c.printed;
   }
-}
-
-TEST(CommandLineTest, OnlyHelpAndVersionAreAnsweredWithoutAWindowSystem) {
+  // Only help and version are answered without a window system.
   const char* const textOnly[] = {"tinto-editor", "pic.tin", "-v"};
   const char* const withFile[] = {"tinto-editor", "pic.tin", "-platform", "xcb"};
   EXPECT_TRUE(AsksForTextOnly(3, textOnly));
@@ -56,25 +48,13 @@ class OpeningFromOutsideTest : public MainFormTest {
     ASSERT_TRUE(
         WriteNativeFile(Path("pic.tin"), Form().Session().Screen(), Form().Session().Geometry()));
     for (const char* name : {"pic.od0", "pic.od1"}) WriteAll(Path(name), std::string(12288, 0));
-    WriteAll(Path("junk.tin"), "NOTATINF");
     WriteAll(Path("junk.png"), "not a picture");
     ASSERT_TRUE(QImage(40, 24, QImage::Format_RGB32).save(QString::fromStdString(Path("a.png"))));
   }
   TMainForm& Form() { return m_windows->MainForm(); }
   std::string Path(const std::string& name) { return m_dir.File(name); }
   std::string Title() { return Form().windowTitle().toStdString(); }
-  // A drag entering the window, then a drop when `drop`; whether the window took them.
-  bool Drag(const QList<QUrl>& urls, bool drop = false) {
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint at = Form().rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&Form(), &enter);
-    if (drop) QApplication::sendEvent(&Form(), &dropped);
-    QApplication::processEvents();
-    return enter.isAccepted() && (!drop || dropped.isAccepted());
-  }
+  bool Drag(const QList<QUrl>& urls, bool drop = false) { return DragFiles(Form(), urls, drop); }
   std::optional<EditorWindows> m_windows;
 };
 
@@ -88,7 +68,6 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
       {"pic.od1", "Tinto Editor - [" + Path("pic.od") + "]", ""},
       {"a.png", untitled, ""},
       {"missing.tin", untitled, "File " + Path("missing.tin") + " not found."},
-      {"junk.tin", untitled, "File " + Path("junk.tin") + "\n\rIs not Tinto File."},
       {"junk.png", untitled, kImportErrorText},
   };
   TImportExpert& expert = m_windows->ImportExpert();

@@ -31,38 +31,27 @@ TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
   }
 }
 
-QImage TwoPixelPicture() {
+// Rendered over blue without a background: the transparent colour shows the blue; OnPaint draws
+// over the picture.
+TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
   QImage picture(2, 1, QImage::Format_BGR888);
   picture.setPixelColor(0, 0, QColor(254, 0, 0));
   picture.setPixelColor(1, 0, QColor(0, 177, 0));
-  return picture;
-}
-
-QImage Shot(TKelImage& image) {
-  image.setAutoFillBackground(true);
-  QPalette palette = image.palette();
-  palette.setColor(QPalette::Window, QColor(0, 0, 254));
-  image.setPalette(palette);
-  return image.grab().toImage();
-}
-
-// Stretched drawing shows in the canvas tests; here a picture at its own size on a blue
-// background.
-TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
-  QImage picture = TwoPixelPicture();
   TKelImage image;
   image.SetAutoSize(true);
   image.SetPicture(&picture);
   image.SetTranspatentColor(QColor(254, 0, 0));
   image.SetTransparent(true);
-  QImage shot = Shot(image);
-  EXPECT_EQ(shot.size(), QSize(2, 1));
-  EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 254));
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(0, 177, 0));
+  QImage shot(2, 1, QImage::Format_RGB32);
+  const auto render = [&] {
+    shot.fill(QColor(0, 0, 254));
+    image.render(&shot, {}, {}, QWidget::DrawChildren);
+    return std::pair(shot.pixelColor(0, 0), shot.pixelColor(1, 0));
+  };
+  EXPECT_EQ(render(), std::pair(QColor(0, 0, 254), QColor(0, 177, 0)));
   QObject::connect(&image, &TKelImage::OnPaint,
                    [](QPainter& painter) { painter.fillRect(1, 0, 1, 1, QColor(7, 7, 7)); });
-  shot = Shot(image);
-  EXPECT_EQ(shot.pixelColor(1, 0), QColor(7, 7, 7));
+  EXPECT_EQ(render().second, QColor(7, 7, 7));
 }
 
 TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {

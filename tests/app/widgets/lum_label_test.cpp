@@ -1,4 +1,3 @@
-
 #include "app/gui_test.h"
 #include "app/widgets/lum_connect_label.h"
 

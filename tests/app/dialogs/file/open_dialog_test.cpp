@@ -14,40 +14,25 @@
 namespace tinto::test {
 namespace {
 
-const char* const kDocFilter = kOpenDocumentFilter;
 const QString kDocumentFilter = QString::fromLatin1(kOpenDocumentFilter);
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-void WriteBmp(const std::string& path, int width, int height) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  ASSERT_TRUE(image.save(Q(path), "BMP"));
-}
-
-// The list's entry for `name`; invalid while the folder is still being read.
-QModelIndex FindEntry(TfrmOpen& dialog, const QString& name) {
-  QFileSystemModel* model = dialog.FileList()->Model();
-  const QModelIndex root = model->index(dialog.FileList()->Folder());
-  for (int row = 0; row < model->rowCount(root); ++row)
-    if (model->fileName(model->index(row, 0, root)) == name) return model->index(row, 0, root);
-  return {};
-}
-
-QPoint EntryCentre(TfrmOpen& dialog, const QString& name) {
-  const bool listed = QTest::qWaitFor([&] { return FindEntry(dialog, name).isValid(); }, 5000);
-  EXPECT_TRUE(listed) << name.toStdString();
-  QAbstractItemView* view = dialog.FileList()->CurrentView();
-  view->scrollTo(FindEntry(dialog, name));
-  return view->visualRect(FindEntry(dialog, name)).center();
-}
-
+// Clicks (or double-clicks) `name` in the file list once the folder has been read.
 void ClickEntry(TfrmOpen& dialog, const QString& name, bool twice = false) {
-  const QPoint centre = EntryCentre(dialog, name);
-  QWidget* viewport = dialog.FileList()->CurrentView()->viewport();
-  QTest::mouseClick(viewport, Qt::LeftButton, {}, centre);
-  if (twice) QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
+  QFileSystemModel* model = dialog.FileList()->Model();
+  const auto entry = [&] {
+    const QModelIndex root = model->index(dialog.FileList()->Folder());
+    for (int row = 0; row < model->rowCount(root); ++row)
+      if (model->fileName(model->index(row, 0, root)) == name) return model->index(row, 0, root);
+    return QModelIndex();
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return entry().isValid(); }, 5000)) << name.toStdString();
+  QAbstractItemView* view = dialog.FileList()->CurrentView();
+  view->scrollTo(entry());
+  const QPoint centre = view->visualRect(entry()).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+  if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
 }
 
 class OpenDialogTest : public WindowTest {
@@ -58,7 +43,7 @@ class OpenDialogTest : public WindowTest {
   }
   // A dialog started on `folder`; a null filter keeps the picture filter.
   std::unique_ptr<TfrmOpen> Started(const QString& folder, bool showPicture = false,
-                                    const char* filter = kDocFilter) {
+                                    const char* filter = kOpenDocumentFilter) {
     auto dialog = MakeDialog();
     dialog->SetDirectory(folder);
     dialog->SetShowPicture(showPicture);
@@ -74,6 +59,11 @@ class OpenDialogTest : public WindowTest {
     Folder(std::filesystem::path(relative).parent_path().string());
     WriteAll(m_dir.File(relative), bytes);
     return Q(m_dir.File(relative));
+  }
+  void MakeBmp(const std::string& relative) {  // 3 x 2 red pixels
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    EXPECT_TRUE(image.save(MakeFile(relative), "BMP"));
   }
 };
 
@@ -91,10 +81,10 @@ TEST_F(OpenDialogTest, EnterOpensTheTypedNameWithTheChosenTypesExtension) {
   const Case cases[] = {{"pics", nullptr, 1, {"photo.jpg", "photo.jpeg"}, "photo", "photo.jpeg"},
                         {"pics", nullptr, 1, {"photo.jpg"}, "photo", nullptr},
                         {"pics.v2", nullptr, 1, {"photo", "photo.jpeg"}, "photo", "photo"},
-                        {"docs", kDocFilter, 2, {"photo", "photo.tin"}, "photo", "photo"},
-                        {"docs", kDocFilter, 0, {"photo.tin"}, "photo", "photo.tin"},
-                        {"docs", kDocFilter, 0, {"frame.od0"}, "frame.od0", "frame.od0"},
-                        {"docs", kDocFilter, 0, {}, "", nullptr}};
+                        {"docs", kOpenDocumentFilter, 2, {"photo", "photo.tin"}, "photo", "photo"},
+                        {"docs", kOpenDocumentFilter, 0, {"photo.tin"}, "photo", "photo.tin"},
+                        {"docs", kOpenDocumentFilter, 0, {"frame.od0"}, "frame.od0", "frame.od0"},
+                        {"docs", kOpenDocumentFilter, 0, {}, "", nullptr}};
   int index = 0;
   for (const Case& c : cases) {
     const std::string folder = std::string(c.folder) + "/" + std::to_string(index++);
@@ -136,7 +126,7 @@ TEST_F(OpenDialogTest, OpenWithoutSelectionReturnsTheEarlierFileWhileItExists) {
 }
 
 TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
-  WriteBmp(m_dir.File("pics/pic.bmp"), 3, 2);
+  MakeBmp("pics/pic.bmp");
   MakeFile("pics/old.tin");
   auto dialog = MakeDialog();
   dialog->SetDirectory(Folder("pics"));
@@ -144,7 +134,6 @@ TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
   dialog->SetTitle(QStringLiteral("Open Picture..."));
   dialog->SetFilter(kDocumentFilter);  // the preview shows pictures whatever the filter
   dialog->Start();
-  EXPECT_EQ(dialog->Filters()->itemText(1), QStringLiteral("JPEG Image File (*.jpg;*.jpeg)"));
   ClickEntry(*dialog, QStringLiteral("pic.bmp"));
   QTest::mouseClick(dialog->BtCancel(), Qt::LeftButton);
 
@@ -153,7 +142,6 @@ TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
   dialog->SetTitle(QStringLiteral("Open Tinto Files..."));
   dialog->Start();
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open Tinto Files..."));
-  EXPECT_EQ(dialog->Filters()->count(), 3);
   EXPECT_TRUE(dialog->EdFileName()->text().isEmpty()) << ".bmp is not in the document filter";
   EXPECT_FALSE(dialog->PnImage()->isVisible());
   EXPECT_EQ(dialog->SelectedPath(), Q(m_dir.File("pics/pic.bmp")));
@@ -165,7 +153,7 @@ TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
 }
 
 TEST_F(OpenDialogTest, PreviewShowsNaturalOrStretchedSizeAndKeepsThePictureForABrokenFile) {
-  WriteBmp(m_dir.File("pics/good.bmp"), 3, 2);
+  MakeBmp("pics/good.bmp");
   const QString broken = MakeFile("pics/bad.jpg", "this is not a JPEG file");
   auto dialog = Started(Folder("pics"), true, nullptr);
   ClickEntry(*dialog, QStringLiteral("good.bmp"));

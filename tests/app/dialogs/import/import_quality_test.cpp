@@ -1,6 +1,3 @@
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 
 #include "app/dialogs/import/import_expert_fixture.h"
@@ -55,6 +52,20 @@ TEST_F(ImportQualityTest, AutoLowersTheErrorAndShowsItsChoiceInTheControls) {
   EXPECT_EQ(expert.Result().pixels, result.pixels);
   EXPECT_EQ(expert.Result().attrs, result.attrs);
   EXPECT_EQ(ShownError(expert), found);
+}
+
+// The method starts on "Classic"; "Perceptual" converts differently.
+TEST_F(ImportQualityTest, MethodChoiceConvertsAgainAndClassicComesBackUnchanged) {
+  TImportExpert& expert = CreateShown();
+  QComboBox* method = expert.Method();
+  expert.OpenSourceFile(WritePicture("p.png", 64, 48));
+  EXPECT_EQ(method->currentText() + method->itemText(1), "ClassicPerceptual");
+  const ImportResult classic = expert.Result();
+  method->setCurrentIndex(1);
+  EXPECT_NE(expert.Result().attrs, classic.attrs);
+  method->setCurrentIndex(0);
+  EXPECT_EQ(expert.Result().pixels, classic.pixels);
+  EXPECT_EQ(expert.Result().attrs, classic.attrs);
 }
 
 }  // namespace
