@@ -24,8 +24,8 @@ Color PixelAt(const Bitmap24& bitmap, int x, int y);
 // True when every component differs by at most `tolerance`.
 bool Near(Color a, Color b, int tolerance);
 
-// Expects `load` to fail within half a second with a "too large" message.
-void ExpectRefusedQuickly(const std::function<Status()>& load);
+// Expects `load` to fail with a "too large" message (how fast, scripts/measure_bombs.py measures).
+void ExpectRefusedAsTooLarge(const std::function<Status()>& load);
 // Renders every cut (in steps of `step` bytes) and every byte of `whole` set to a few damaging
 // values: each must give a non-empty picture or an error, never a crash.
 void ExpectSurvivesDamage(const std::string& whole, std::size_t step,
