@@ -13,6 +13,8 @@ build="${TINTO_BUILD_DIR:-$root/build}"
 packages=(build-essential clang cmake ninja-build qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev fonts-urw-base35 libemf2svg-dev libuemf-dev
   libqt6svg6 qt6-qpa-plugins)
+# The install test validates the desktop entry and the metainfo with these.
+check_packages=(desktop-file-utils appstream)
 
 install_missing() {
   local missing=()
@@ -74,7 +76,7 @@ case "${1:-}" in
     exec "$build/src/app/tinto-editor"
     ;;
   test)
-    install_missing "${packages[@]}"
+    install_missing "${packages[@]}" "${check_packages[@]}"
     build_for_tests "$build" g++
     build_for_tests "$build-clang" clang++
     # gcc's run comes last and alone keeps ctest's own summary lines, which CI reads; every line
