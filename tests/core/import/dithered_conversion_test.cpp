@@ -23,19 +23,10 @@ Bitmap24 Source(const std::vector<std::string>& rows, int run = 1, int height = 
 // Hard thresholds at 128, every cell bright, source unshifted; the MLT window over columns
 // left..left + width - 1.
 ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
-  return {.LR = 128,
-          .LG = 128,
-          .LB = 128,
-          .HR = 128,
-          .HG = 128,
-          .HB = 128,
-          .HTH = 128,
-          .Contrast = 4,
-          .Dither = true,
-          .DX = dx,
-          .DY = dy,
-          .MLTLeft = left,
-          .MLTWidth = width};
+  // clang-format off
+  return {.LR = 128, .LG = 128, .LB = 128, .HR = 128, .HG = 128, .HB = 128, .HTH = 128,
+          .Contrast = 4, .Dither = true, .DX = dx, .DY = dy, .MLTLeft = left, .MLTWidth = width};
+  // clang-format on
 }
 
 struct Converted {

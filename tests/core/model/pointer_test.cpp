@@ -63,8 +63,6 @@ TEST(StatusTexts, CoordinatesAnywhereColoursOfTheEditedFrameOnTheScreen) {
             (CoordinateTexts{"X: 143", "Y: 99", "XA: 17", "YA: 12"}));
   EXPECT_EQ(PointerCoordinateTexts({-5, -9}),
             (CoordinateTexts{"X: -5", "Y: -9", "XA: 0", "YA: -1"}));
-  EXPECT_EQ(PointerCoordinateTexts({300, 0}),
-            (CoordinateTexts{"X: 300", "Y: 0", "XA: 37", "YA: 0"}));
   ScreenBuffers s;
   s.SetAttr(0, 100, 50, 0x7A);  // bright, paper white, ink red
   s.SetAttr(1, 100, 50, 0x0D);  // paper blue, ink cyan
