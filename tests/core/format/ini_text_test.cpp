@@ -49,8 +49,7 @@ TEST(FindIniValue, FindsTheFirstKeyOfTheFirstMatchingSection) {
       {"CR alone is no line end", "[Main]\rGrid=1\r", "Main", "Grid", kNone},
       {"non-UTF-8 names and value", "[M\xE9in]\nK\xFF=\x80\x81\n", "M\xE9in", "K\xFF", "\x80\x81"},
       {"no case folding above ASCII", "[M\xE9in]\nK=1\n", "M\xC9in", "K", kNone},
-      {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"},
-  };
+      {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"}};
   for (const auto& c : cases) {
     const std::optional<std::string_view> found = FindIniValue(c.text, c.section, c.key);
     EXPECT_EQ(found ? std::optional<std::string>(*found) : kNone, c.expected) << c.what;

@@ -169,8 +169,7 @@ TEST(NativeFile, ReadReportsMissingEmptyUnreadableAndLowFiles) {
       {empty, kReadBeyondEnd},
       {dir.Path().string(), "Is a directory"},
       {pipe, kReadBeyondEnd},  // no hang
-      {low, NotTinto(low)},
-  };
+      {low, NotTinto(low)}};
   for (const auto& [path, message] : cases) {
     ScreenBuffers screen;
     ScreenGeometry geometry;
