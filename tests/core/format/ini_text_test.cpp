@@ -9,16 +9,12 @@ using namespace std::literals;
 constexpr std::nullopt_t kNone = std::nullopt;
 
 TEST(ParseIniInteger, ReadsDecimalOrPrefixedHexadecimalOnly) {
-  const std::pair<const char*, int> valid[] = {{"0x10", 16},
-                                               {"0X1f", 31},
-                                               {"010", 10},
-                                               {"0", 0},
-                                               {"+7", 7},
-                                               {"-12", -12},
-                                               {"2147483647", INT_MAX},
-                                               {"-2147483648", INT_MIN},
-                                               {"0x7FFFFFFF", INT_MAX},
-                                               {"0x00000000047", 71}};
+  // clang-format off
+  const std::pair<const char*, int> valid[] = {
+      {"0x10", 16}, {"0X1f", 31}, {"010", 10}, {"0", 0}, {"+7", 7}, {"-12", -12},
+      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"0x7FFFFFFF", INT_MAX},
+      {"0x00000000047", 71}};
+  // clang-format on
   for (auto [text, value] : valid) EXPECT_EQ(ParseIniInteger(text), value) << text;
   for (const char* text :
        {"abc", "", "12abc", "1 2", "0x", "0xg", "1x5", "0x-5", "0x+5", "-0x10", "--1", "+",
