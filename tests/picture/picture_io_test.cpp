@@ -65,8 +65,7 @@ TEST(LoadPicture, LoadsMetafilesByExtension) {
   for (const char* name : {"sample.wmf", "SAMPLE.EMF"}) {
     Bitmap24 picture;
     ASSERT_TRUE(LoadPicture(dir.File(name), picture).IsOk()) << name;
-    EXPECT_EQ(picture.Width(), 64);
-    EXPECT_EQ(picture.Height(), 48);
+    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(64, 48));
   }
 }
 
@@ -74,8 +73,7 @@ TEST(LoadPicture, LoadsMetafilesByExtension) {
 TEST(LoadPicture, IconFileGivesItsLargestImage) {
   Bitmap24 picture;
   ASSERT_TRUE(LoadPicture(test::DataPath("two_icons.ico"), picture).IsOk());
-  EXPECT_EQ(picture.Width(), 48);
-  EXPECT_EQ(picture.Height(), 32);
+  EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(48, 32));
 }
 
 // 2 x 2 pictures whose headers claim a side over 32768 or 10001 x 10000, just over 100

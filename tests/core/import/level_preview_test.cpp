@@ -45,8 +45,7 @@ TEST(ComputeLevelPreview, UsesTheTopLeftOfTheSourceAndRefusesAnEmptyOne) {
   Bitmap24 source(40, 40), dest1, dest2;
   source.Fill(MakeRgb(255, 255, 255));
   ASSERT_TRUE(ComputeLevelPreview(source, {.DX = 2, .DY = 3}, dest1, dest2));
-  EXPECT_EQ(dest1.Width(), 16);
-  EXPECT_EQ(dest1.Height(), 3);
+  EXPECT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(16, 3));
   EXPECT_EQ(dest2.Pixel(15, 2), MakeRgb(254, 254, 254));
   const Bitmap24 before = dest1;
   EXPECT_FALSE(ComputeLevelPreview(Bitmap24(), ImportOptions{}, dest1, dest2));

@@ -25,8 +25,7 @@ TEST(SelectionState, MarqueeCornersFollowTheClampedPixel) {
   const int cases[][9] = {
       {10, 10, 40, 30, 0, 10, 10, 40, 30},     {10, 10, -7, -1, 0, 10, 10, 0, 0},
       {10, 10, 300, 150, 0, 10, 10, 256, 100}, {100, 50, 300, 60, 1, 96, 48, 256, 56},
-      {100, 50, 255, 99, 1, 96, 48, 248, 96},  {100, 50, INT_MIN, INT_MAX, 1, 96, 48, 0, 96},
-  };
+      {100, 50, 255, 99, 1, 96, 48, 248, 96},  {100, 50, INT_MIN, INT_MAX, 1, 96, 48, 0, 96}};
   for (auto [pressX, pressY, x, y, shift, x1, y1, x2, y2] : cases) {
     SelectionState s;
     s.MarqueePress({pressX, pressY}, shift ? kShiftHeld : 0);
