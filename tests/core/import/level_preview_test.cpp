@@ -30,8 +30,7 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
   dest1.Fill(MakeRgb(254, 254, 254));
   dest2.Fill(MakeRgb(254, 254, 254));
   ASSERT_TRUE(ComputeLevelPreview(source, options, dest1, dest2));
-  ASSERT_EQ(dest1.Width(), 8);
-  ASSERT_EQ(dest1.Height(), 2);
+  ASSERT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(8, 2));
   EXPECT_EQ(dest1.Pixel(0, 0), MakeRgb(254, 177, 0));
   EXPECT_EQ(dest1.Pixel(1, 0), MakeRgb(0, 254, 254));
   EXPECT_EQ(dest2.Pixel(0, 0), MakeRgb(177, 0, 0));
