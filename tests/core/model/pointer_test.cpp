@@ -36,9 +36,7 @@ TEST(ChoosePointerMode, FollowsAltThenTheToolButton) {
     PointerMode expected;
   } cases[] = {
       {"Alt picks with any tool", {kAltHeld, T::Pencil, {}, {}, M::Pencil}, M::Pick},
-      {"Alt over a selection",
-       {kAltHeld | kCtrlHeld, T::Marque, kOn, {15, 25}, M::MoveSel},
-       M::Pick},
+      {"Alt on a selection", {kAltHeld | kCtrlHeld, T::Marque, kOn, {15, 25}, M::MoveSel}, M::Pick},
       {"marquee, no selection", {0, T::Marque, {}, {15, 25}, M::Pencil}, M::Cross},
       {"marquee, inactive selection", {0, T::Marque, kOff, {15, 25}, M::Pencil}, M::Cross},
       {"marquee inside", {0, T::Marque, kOn, {15, 25}, M::Cross}, M::MoveSel},
