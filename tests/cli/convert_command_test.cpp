@@ -15,34 +15,18 @@ TEST(ConvertCommand, GeometryOfTheWrittenFile) {
     AttrMode mode;
     Args options;
   } cases[] = {
+      // clang-format off
       {100, 50, 12, 50, 0, 12, AttrMode::Mode8x1, {"--no-stretch", "--mlt-left", "3"}},
       {200, 100, 10, 40, 0, 10, AttrMode::Mode8x1, {"--no-stretch", "--crop", "10,5,90,45"}},
-      {80,
-       40,
-       10,
-       10,
-       0,
-       10,
-       AttrMode::Mode8x1,
+      {80, 40, 10, 10, 0, 10, AttrMode::Mode8x1,
        {"--no-stretch", "--crop", "-2147483648,0,2147483647,10"}},
-      {80,
-       40,
-       2,
-       40,
-       0,
-       2,
-       AttrMode::Mode8x1,
+      {80, 40, 2, 40, 0, 2, AttrMode::Mode8x1,
        {"--no-stretch", "--crop", "0,-2147483648,16,2147483647"}},
       {333, 77, 20, 99, 0, 18, AttrMode::Mode8x2, {"--dx", "20", "--dy", "99", "--tinto8x2"}},
-      {64,
-       64,
-       32,
-       192,
-       0,
-       18,
-       AttrMode::Mode8x1,
+      {64, 64, 32, 192, 0, 18, AttrMode::Mode8x1,
        {"--dx", "99", "--dy", "500", "--mlt-width", "40", "--mlt-left", "-5", "--lr", "300",
         "--hth", "0", "--contrast", "9"}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.options));

@@ -7,8 +7,8 @@
 namespace tinto::cli {
 namespace {
 
-// Each frame and the mix with attributes, then the mix without them three times enlarged: what
-// the core renderer makes of the picture as the file stores it.
+// The second frame with attributes, then the mix without them three times enlarged: what the
+// core renderer makes of the picture as the file stores it.
 TEST(RenderCommand, WritesTheRenderersBitmaps) {
   test::TempDir dir;
   const std::string input = dir.File("pic.tin");
@@ -17,15 +17,13 @@ TEST(RenderCommand, WritesTheRenderersBitmaps) {
   ScreenBuffers stored;
   ScreenGeometry g;
   ASSERT_TRUE(ReadNativeFile(input, stored, g));
+  // Frame 0 is the default, which the two-file test below renders.
   const struct {
     const char* frame;
     Args options;
     bool attributes;
     int which, scale;
-  } cases[] = {{"0", {}, true, 0, 1},
-               {"1", {}, true, 1, 1},
-               {"mix", {}, true, 2, 1},
-               {"mix", {"--scale", "3", "--no-attributes"}, false, 2, 3}};
+  } cases[] = {{"1", {}, true, 1, 1}, {"mix", {"--scale", "3", "--no-attributes"}, false, 2, 3}};
   for (const auto& c : cases) {
     DisplayBitmapSet expected(80, 40);
     RenderScreen(stored, g, {c.attributes, true}, expected.Views());
@@ -78,7 +76,6 @@ TEST(ExportCommand, WritesTheTwoFilePictureOfTheFile) {
   for (const char* extension : {".od0", ".od1"})
     EXPECT_EQ(test::ReadAll(dir.File("pair") + extension),
               test::ReadAll(dir.File("ref") + extension));
-  EXPECT_EQ(test::ReadAll(dir.File("pair.od1")).size(), 2u * 10 * 40);
 }
 
 }  // namespace

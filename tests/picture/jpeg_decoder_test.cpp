@@ -20,13 +20,13 @@ Status Decode(const std::string& bytes, Bitmap24& out, std::int64_t maxPixels = 
 // red = 200 * 128 / 255 = 100, green = 50, blue = 25. The plain file stores the inks themselves:
 // (55,155,205,127) inverts to the same values. The progressive one stores (255,0,255,255).
 TEST(JpegDecoder, DecodesEachColourSpaceToRgb) {
-  const std::pair<const char*, Color> cases[] = {{"rgb.jpg", {13, 147, 201}},
-                                                 {"rgb_progressive.jpg", {13, 147, 201}},
-                                                 {"grey.jpg", {90, 90, 90}},
-                                                 {"grey_progressive.jpg", {90, 90, 90}},
-                                                 {"cmyk_adobe.jpg", {100, 50, 25}},
-                                                 {"cmyk_plain.jpg", {100, 50, 25}},
-                                                 {"cmyk_progressive.jpg", {255, 0, 255}}};
+  // clang-format off
+  const std::pair<const char*, Color> cases[] = {
+      {"rgb.jpg", {13, 147, 201}}, {"rgb_progressive.jpg", {13, 147, 201}},
+      {"grey.jpg", {90, 90, 90}}, {"grey_progressive.jpg", {90, 90, 90}},
+      {"cmyk_adobe.jpg", {100, 50, 25}}, {"cmyk_plain.jpg", {100, 50, 25}},
+      {"cmyk_progressive.jpg", {255, 0, 255}}};
+  // clang-format on
   for (const auto& [file, expected] : cases) {
     Bitmap24 picture;
     ASSERT_TRUE(Decode(DataBytes(file), picture).IsOk()) << file;
@@ -50,8 +50,7 @@ TEST(JpegDecoder, TruncatedFileDecodesWithGreyTail) {
   const std::string whole = DataBytes("detailed.jpg");
   Bitmap24 picture;
   ASSERT_TRUE(Decode(whole.substr(0, whole.size() / 2), picture).IsOk());
-  EXPECT_EQ(picture.Width(), 64);
-  EXPECT_EQ(picture.Height(), 64);
+  EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(64, 64));
   // Blocks after the end of the data decode with no coefficients: mid grey.
   EXPECT_TRUE(test::Near(test::PixelAt(picture, 63, 63), {128, 128, 128}, 1));
 }

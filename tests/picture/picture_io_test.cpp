@@ -65,8 +65,7 @@ TEST(LoadPicture, LoadsMetafilesByExtension) {
   for (const char* name : {"sample.wmf", "SAMPLE.EMF"}) {
     Bitmap24 picture;
     ASSERT_TRUE(LoadPicture(dir.File(name), picture).IsOk()) << name;
-    EXPECT_EQ(picture.Width(), 64);
-    EXPECT_EQ(picture.Height(), 48);
+    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(64, 48));
   }
 }
 
@@ -74,8 +73,7 @@ TEST(LoadPicture, LoadsMetafilesByExtension) {
 TEST(LoadPicture, IconFileGivesItsLargestImage) {
   Bitmap24 picture;
   ASSERT_TRUE(LoadPicture(test::DataPath("two_icons.ico"), picture).IsOk());
-  EXPECT_EQ(picture.Width(), 48);
-  EXPECT_EQ(picture.Height(), 32);
+  EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(48, 32));
 }
 
 // 2 x 2 pictures whose headers claim a side over 32768 or 10001 x 10000, just over 100
@@ -134,9 +132,8 @@ std::string Garbage() {
   return garbage;
 }
 
-// Empty, garbage and header-only files fail with a reason and leave the picture alone; a file
-// cut in half loads at its full size (JPEG with a grey tail, WMF without its later records, and
-// whatever Qt's readers accept) or fails, never giving a wrong size.
+// Empty, garbage and header-only files fail with a reason and leave the picture alone (files cut
+// later are the truncation test's).
 TEST(LoadPicture, DamagedFilesFailWithAReasonOrLoadAtFullSize) {
   for (const std::string extension : {"jpg", "bmp", "ico", "png", "gif", "emf", "wmf"}) {
     SCOPED_TRACE(extension);
@@ -150,18 +147,6 @@ TEST(LoadPicture, DamagedFilesFailWithAReasonOrLoadAtFullSize) {
       EXPECT_FALSE(status.IsOk()) << damaged.size();
       EXPECT_FALSE(status.Message().empty());
       EXPECT_EQ(picture, Bitmap24(3, 1));
-    }
-    test::WriteAll(path, whole);
-    Bitmap24 full, cut;
-    ASSERT_TRUE(LoadPicture(path, full).IsOk());
-    test::WriteAll(path, whole.substr(0, whole.size() / 2));
-    const Status status = LoadPicture(path, cut);
-    if (extension == "jpg" || extension == "wmf") {
-      EXPECT_TRUE(status.IsOk()) << status.Message();
-    }
-    if (status.IsOk()) {
-      EXPECT_EQ(cut.Width(), full.Width());
-      EXPECT_EQ(cut.Height(), full.Height());
     }
   }
 }

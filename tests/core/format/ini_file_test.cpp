@@ -146,18 +146,14 @@ TEST(ProgramDir, IsTheFolderOfTheRunningProgram) {
 }
 
 // Sets an environment variable (unsets it for nullptr) until the end of the scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
-    Set(value);
+struct ScopedEnv {
+  ScopedEnv(const char* name, const char* value) : name(name) {
+    if (const char* now = std::getenv(name)) old = now;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
   }
-  ~ScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
-
- private:
-  void Set(const char* value) { value ? ::setenv(m_name, value, 1) : ::unsetenv(m_name); }
-  const char* m_name;
-  std::optional<std::string> m_old;
+  ~ScopedEnv() { old ? ::setenv(name, old->c_str(), 1) : ::unsetenv(name); }
+  const char* name;
+  std::optional<std::string> old;
 };
 
 // A writable program folder holds the file; else $XDG_CONFIG_HOME when absolute, else

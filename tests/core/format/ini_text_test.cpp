@@ -9,16 +9,12 @@ using namespace std::literals;
 constexpr std::nullopt_t kNone = std::nullopt;
 
 TEST(ParseIniInteger, ReadsDecimalOrPrefixedHexadecimalOnly) {
-  const std::pair<const char*, int> valid[] = {{"0x10", 16},
-                                               {"0X1f", 31},
-                                               {"010", 10},
-                                               {"0", 0},
-                                               {"+7", 7},
-                                               {"-12", -12},
-                                               {"2147483647", INT_MAX},
-                                               {"-2147483648", INT_MIN},
-                                               {"0x7FFFFFFF", INT_MAX},
-                                               {"0x00000000047", 71}};
+  // clang-format off
+  const std::pair<const char*, int> valid[] = {
+      {"0x10", 16}, {"0X1f", 31}, {"010", 10}, {"0", 0}, {"+7", 7}, {"-12", -12},
+      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"0x7FFFFFFF", INT_MAX},
+      {"0x00000000047", 71}};
+  // clang-format on
   for (auto [text, value] : valid) EXPECT_EQ(ParseIniInteger(text), value) << text;
   for (const char* text :
        {"abc", "", "12abc", "1 2", "0x", "0xg", "1x5", "0x-5", "0x+5", "-0x10", "--1", "+",
@@ -49,8 +45,7 @@ TEST(FindIniValue, FindsTheFirstKeyOfTheFirstMatchingSection) {
       {"CR alone is no line end", "[Main]\rGrid=1\r", "Main", "Grid", kNone},
       {"non-UTF-8 names and value", "[M\xE9in]\nK\xFF=\x80\x81\n", "M\xE9in", "K\xFF", "\x80\x81"},
       {"no case folding above ASCII", "[M\xE9in]\nK=1\n", "M\xC9in", "K", kNone},
-      {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"},
-  };
+      {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"}};
   for (const auto& c : cases) {
     const std::optional<std::string_view> found = FindIniValue(c.text, c.section, c.key);
     EXPECT_EQ(found ? std::optional<std::string>(*found) : kNone, c.expected) << c.what;

@@ -41,7 +41,6 @@ TEST(SettingsKeys, FullWritePassReadsBackAndARepeatChangesNothing) {
 TEST(SettingsKeys, StoredValuesWinOverDefaultsAndCurrentValues) {
   test::TempDir dir;
   IniFile ini(dir.File(kSettingsFileName));
-  EXPECT_EQ(ReadSetting(ini, setting::kImportHTH, -1), 170);
   EXPECT_EQ(ReadSetting(ini, setting::kMainLeft, -1), -1);
   EXPECT_TRUE(ReadSettingBool(ini, setting::kMainStatic));
   test::WriteAll(ini.Path(),

@@ -33,8 +33,6 @@ TEST(ConvertImport, WritesTheClampedAndFittedOptionsBackAndSizesThePreviews) {
   high.MLTWidth = 18;
   EXPECT_EQ(ClampImportOptions(AllNumbers(-500)), low);
   EXPECT_EQ(ClampImportOptions(AllNumbers(1000)), high);
-  EXPECT_EQ(ClampImportOptions(high), high);
-  EXPECT_EQ(ClampImportOptions(low), low);
   ImportOptions options = AllNumbers(1000);
   options.DX = 10;
   options.MLTLeft = 5;

@@ -23,19 +23,10 @@ Bitmap24 Source(const std::vector<std::string>& rows, int run = 1, int height = 
 // Hard thresholds at 128, every cell bright, source unshifted; the MLT window over columns
 // left..left + width - 1.
 ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
-  return {.LR = 128,
-          .LG = 128,
-          .LB = 128,
-          .HR = 128,
-          .HG = 128,
-          .HB = 128,
-          .HTH = 128,
-          .Contrast = 4,
-          .Dither = true,
-          .DX = dx,
-          .DY = dy,
-          .MLTLeft = left,
-          .MLTWidth = width};
+  // clang-format off
+  return {.LR = 128, .LG = 128, .LB = 128, .HR = 128, .HG = 128, .HB = 128, .HTH = 128,
+          .Contrast = 4, .Dither = true, .DX = dx, .DY = dy, .MLTLeft = left, .MLTWidth = width};
+  // clang-format on
 }
 
 struct Converted {
@@ -154,13 +145,11 @@ TEST(ConvertDithered, LaysOutCellsByBand) {
   const struct {
     int dx, left, width, tintoMode;
     std::string layouts;  // one character per column 0..31
-  } cases[] = {
-      {10, 5, 18, 0, std::string(10, '1') + std::string(22, '0')},
-      {6, 2, 2, 0, "881188" + std::string(26, '0')},
-      {5, 3, 2, 0, "88811" + std::string(27, '0')},
-      {3, 1, 1, 1, "222" + std::string(29, '0')},
-      {32, 31, 18, 0, std::string(14, '8') + std::string(18, '1')},
-  };
+  } cases[] = {{10, 5, 18, 0, std::string(10, '1') + std::string(22, '0')},
+               {6, 2, 2, 0, "881188" + std::string(26, '0')},
+               {5, 3, 2, 0, "88811" + std::string(27, '0')},
+               {3, 1, 1, 1, "222" + std::string(29, '0')},
+               {32, 31, 18, 0, std::string(14, '8') + std::string(18, '1')}};
   const std::string white(32, '7'), black(32, '0');
   const Bitmap24 source = Source({white, black, black, black, white}, 8);
   for (const auto& c : cases) {

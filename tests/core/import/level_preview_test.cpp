@@ -30,8 +30,7 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
   dest1.Fill(MakeRgb(254, 254, 254));
   dest2.Fill(MakeRgb(254, 254, 254));
   ASSERT_TRUE(ComputeLevelPreview(source, options, dest1, dest2));
-  ASSERT_EQ(dest1.Width(), 8);
-  ASSERT_EQ(dest1.Height(), 2);
+  ASSERT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(8, 2));
   EXPECT_EQ(dest1.Pixel(0, 0), MakeRgb(254, 177, 0));
   EXPECT_EQ(dest1.Pixel(1, 0), MakeRgb(0, 254, 254));
   EXPECT_EQ(dest2.Pixel(0, 0), MakeRgb(177, 0, 0));
@@ -45,8 +44,7 @@ TEST(ComputeLevelPreview, UsesTheTopLeftOfTheSourceAndRefusesAnEmptyOne) {
   Bitmap24 source(40, 40), dest1, dest2;
   source.Fill(MakeRgb(255, 255, 255));
   ASSERT_TRUE(ComputeLevelPreview(source, {.DX = 2, .DY = 3}, dest1, dest2));
-  EXPECT_EQ(dest1.Width(), 16);
-  EXPECT_EQ(dest1.Height(), 3);
+  EXPECT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(16, 3));
   EXPECT_EQ(dest2.Pixel(15, 2), MakeRgb(254, 254, 254));
   const Bitmap24 before = dest1;
   EXPECT_FALSE(ComputeLevelPreview(Bitmap24(), ImportOptions{}, dest1, dest2));

@@ -8,12 +8,10 @@ namespace tinto {
 namespace {
 
 ImportOptions PerceptualOptions(int dx, int dy, int mltLeft, int mltWidth, bool tintoMode) {
-  return {.Method = ImportMethod::Perceptual,
-          .TintoMode = tintoMode,
-          .DX = dx,
-          .DY = dy,
-          .MLTLeft = mltLeft,
-          .MLTWidth = mltWidth};
+  // clang-format off
+  return {.Method = ImportMethod::Perceptual, .TintoMode = tintoMode, .DX = dx, .DY = dy,
+          .MLTLeft = mltLeft, .MLTWidth = mltWidth};
+  // clang-format on
 }
 
 struct Converted {

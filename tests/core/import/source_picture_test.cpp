@@ -18,8 +18,7 @@ TEST(FitSizeToPicture, SetsSizeFromPictureThenPullsMltWindowIntoDx) {
       {5, 5, 0, 18, 192, 0, 18, 1, 5, 0, 1},           {100, 50, 0, 32, 192, 3, 18, 12, 50, 0, 12},
       {4000, 3000, 0, 5, 10, 14, 18, 32, 192, 14, 18}, {17, 1, 0, 18, 192, 1, 4, 2, 1, 0, 2},
       {4000, 3000, 1, 10, 100, 5, 18, 10, 100, 0, 10}, {5, 5, 1, 18, 192, 2, 8, 18, 192, 2, 8},
-      {0, 0, 0, 10, 100, 5, 18, 10, 100, 5, 18},
-  };
+      {0, 0, 0, 10, 100, 5, 18, 10, 100, 5, 18}};
   for (const auto& c : cases)
     EXPECT_EQ(FitSizeToPicture(c[0], c[1], c[2], Geometry(c[3], c[4], c[5], c[6])),
               Geometry(c[7], c[8], c[9], c[10]))
@@ -53,8 +52,7 @@ TEST(PrepareSource, ShowsThePictureOrItsCopyResampledToDxTimesEightByDy) {
   EXPECT_TRUE(stretched == picture);
   ASSERT_TRUE(PrepareSource(picture, true, Geometry(18, 192, 0, 18), kResampleFilters[5], stretched)
                   .status);
-  EXPECT_EQ(stretched.Width(), 144);
-  EXPECT_EQ(stretched.Height(), 192);
+  EXPECT_EQ(std::pair(stretched.Width(), stretched.Height()), std::pair(144, 192));
   prepared = PrepareSource(Bitmap24(), true, Geometry(2, 4, 0, 2), kResampleFilters[5], stretched);
   EXPECT_EQ(prepared.status.Message(), "Source bitmap too small");
   EXPECT_EQ(prepared.bitmap, nullptr);
@@ -66,13 +64,11 @@ TEST(CropBitmap, KeepsOnlyThePartInsideTheBitmap) {
       {3, 2, 11, 10, 8, 8, 3, 2},   {-5, -3, 4, 2, 4, 2, 0, 0},
       {15, 8, 30, 40, 5, 2, 15, 8}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 20, 10, 0, 0},
       {20, 0, 25, 5, 0, 0, 0, 0},   {5, 5, 5, 9, 0, 0, 0, 0},
-      {9, 4, 2, 8, 0, 0, 0, 0},     {-9, -9, -1, -1, 0, 0, 0, 0},
-  };
+      {9, 4, 2, 8, 0, 0, 0, 0},     {-9, -9, -1, -1, 0, 0, 0, 0}};
   for (auto [left, top, right, bottom, width, height, x, y] : cases) {
     SCOPED_TRACE(testing::Message() << left << "," << top << " " << right << "," << bottom);
     const Bitmap24 cropped = CropBitmap(Numbered(20, 10), left, top, right, bottom);
-    ASSERT_EQ(cropped.Width(), width);
-    ASSERT_EQ(cropped.Height(), height);
+    ASSERT_EQ(std::pair(cropped.Width(), cropped.Height()), std::pair(width, height));
     if (cropped.Empty()) continue;
     EXPECT_EQ(cropped.Pixel(0, 0), MakeRgb(x, y, x + y));
     const int lastX = x + width - 1, lastY = y + height - 1;

@@ -65,8 +65,8 @@ TEST_F(DocumentTest, NamesAreStoredAbsoluteAndLexicallyNormal) {
   const std::pair<const char*, const char*> typed[] = {
       {"pic", "pic.tin"},
       {"pic.scr", "pic.scr"},
-      {"/home/my.pictures/cat", "/home/my.pictures/cat.tin"},
-      {"/a.b/c.d/e.", "/a.b/c.d/e."}};
+      {"/a.b/c.d/e.", "/a.b/c.d/e."},
+      {"/home/my.pictures/cat", "/home/my.pictures/cat.tin"}};
   for (auto [name, saved] : typed) EXPECT_EQ(WithTintoExtension(name), saved) << name;
 }
 

@@ -19,21 +19,16 @@ PencilOptions Pencil(int size, DrawMode mode = DrawMode::Or, bool attributes = f
 // of and above the point; it is cut at DX * 8 and DY; sizes are clamped to 1..50. A square
 // missing the picture writes no attribute either (attributes are on only for those).
 TEST(PlotPencil, SetsExactlyThePixelsItReports) {
+  // clang-format off
   const int cases[][9] = {
-      {2, 18, 192, 0, 0, 0, 0, 1, 1},
-      {5, 18, 192, 143, 50, 141, 48, 144, 53},
-      {5, 32, 100, 20, 99, 18, 97, 23, 100},
-      {4, 32, 192, 7, 1, 5, 0, 9, 3},
-      {50, 32, 192, 128, 96, 103, 71, 153, 121},
-      {1000, 32, 192, 128, 96, 103, 71, 153, 121},
-      {0, 32, 192, 40, 40, 40, 40, 41, 41},
-      {50, 18, 100, INT_MIN, 0, 0, 0, 0, 0},
-      {50, 18, 100, INT_MAX, INT_MAX, 0, 0, 0, 0},
-      {50, 18, 100, 0, INT_MIN, 0, 0, 0, 0},
-      {50, 18, 100, -26, 50, 0, 0, 0, 0},
-      {50, 18, 100, 144 + 25, 50, 0, 0, 0, 0},
-      {50, 18, 100, 50, 125, 0, 0, 0, 0},
-  };
+      {2, 18, 192, 0, 0, 0, 0, 1, 1},          {5, 18, 192, 143, 50, 141, 48, 144, 53},
+      {5, 32, 100, 20, 99, 18, 97, 23, 100},   {4, 32, 192, 7, 1, 5, 0, 9, 3},
+      {50, 32, 192, 128, 96, 103, 71, 153, 121}, {1000, 32, 192, 128, 96, 103, 71, 153, 121},
+      {0, 32, 192, 40, 40, 40, 40, 41, 41},    {50, 18, 100, INT_MIN, 0, 0, 0, 0, 0},
+      {50, 18, 100, INT_MAX, INT_MAX, 0, 0, 0, 0}, {50, 18, 100, 0, INT_MIN, 0, 0, 0, 0},
+      {50, 18, 100, -26, 50, 0, 0, 0, 0},      {50, 18, 100, 144 + 25, 50, 0, 0, 0, 0},
+      {50, 18, 100, 50, 125, 0, 0, 0, 0}};
+  // clang-format on
   for (auto [size, dx, dy, x, y, x1, y1, x2, y2] : cases) {
     SCOPED_TRACE(testing::Message() << "size " << size << " at " << x << "," << y);
     ScreenBuffers s, expected;

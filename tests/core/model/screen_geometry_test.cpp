@@ -43,13 +43,10 @@ TEST(WriteCellAttributes, WritesTheRowsOfTheCellInBothFrames) {
 // With the grid off only these red lines remain, and 8x2 mode has none.
 TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
   ScreenGeometry g = MakeGeometry(2, 10, AttrMode::Mode8x1, 1, 1);
-  GridOverlay expected{54,
-                       37,
-                       {1, 5, 9, 13, 17, 21, 25, 33, 37},
-                       {2, 6, 10, 14, 18, 26, 30, 34, 38, 42, 46, 50},
-                       {29},
-                       {22, 54},
-                       {22, 54}};
+  // clang-format off
+  GridOverlay expected{54, 37, {1, 5, 9, 13, 17, 21, 25, 33, 37},
+                       {2, 6, 10, 14, 18, 26, 30, 34, 38, 42, 46, 50}, {29}, {22, 54}, {22, 54}};
+  // clang-format on
   EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, true}, g), expected);
   expected.greyRows = expected.greyColumns = expected.whiteRows = expected.whiteColumns = {};
   EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);

@@ -25,8 +25,7 @@ TEST(SelectionState, MarqueeCornersFollowTheClampedPixel) {
   const int cases[][9] = {
       {10, 10, 40, 30, 0, 10, 10, 40, 30},     {10, 10, -7, -1, 0, 10, 10, 0, 0},
       {10, 10, 300, 150, 0, 10, 10, 256, 100}, {100, 50, 300, 60, 1, 96, 48, 256, 56},
-      {100, 50, 255, 99, 1, 96, 48, 248, 96},  {100, 50, INT_MIN, INT_MAX, 1, 96, 48, 0, 96},
-  };
+      {100, 50, 255, 99, 1, 96, 48, 248, 96},  {100, 50, INT_MIN, INT_MAX, 1, 96, 48, 0, 96}};
   for (auto [pressX, pressY, x, y, shift, x1, y1, x2, y2] : cases) {
     SelectionState s;
     s.MarqueePress({pressX, pressY}, shift ? kShiftHeld : 0);
@@ -59,14 +58,12 @@ TEST(SelectionState, MovesNeedTheirPressAndAMarqueeNeedsNoCtrlOrDrag) {
 // Picture 80 x 50; selection (10, 10)-(30, 20), 20 by 10, pressed at (15, 15), with Shift at its
 // cell corner (8, 8). Press Shift, move x, y, Shift -> the selection, pinned to the picture.
 TEST(SelectionState, DragShiftsByThePointerOffsetPinnedToThePicture) {
-  const int cases[][8] = {
-      {0, 20, 18, 0, 15, 13, 35, 23},  {0, 0, 30, 0, 0, 25, 20, 35},
-      {0, 30, 0, 0, 25, 0, 45, 10},    {0, -500, -500, 0, 0, 0, 20, 10},
-      {0, 200, 15, 0, 60, 10, 80, 20}, {0, 15, 200, 0, 10, 40, 30, 50},
-      {0, 65, 45, 0, 60, 40, 80, 50},  {0, INT_MAX, INT_MAX, 0, 60, 40, 80, 50},
-      {0, 22, 17, 1, 16, 8, 32, 16},   {0, 200, 200, 1, 56, 40, 80, 48},
-      {1, 20, 20, 0, 22, 22, 42, 32},
-  };
+  const int cases[][8] = {{0, 20, 18, 0, 15, 13, 35, 23},  {0, 0, 30, 0, 0, 25, 20, 35},
+                          {0, 30, 0, 0, 25, 0, 45, 10},    {0, -500, -500, 0, 0, 0, 20, 10},
+                          {0, 200, 15, 0, 60, 10, 80, 20}, {0, 15, 200, 0, 10, 40, 30, 50},
+                          {0, 65, 45, 0, 60, 40, 80, 50},  {0, INT_MAX, INT_MAX, 0, 60, 40, 80, 50},
+                          {0, 22, 17, 1, 16, 8, 32, 16},   {0, 200, 200, 1, 56, 40, 80, 48},
+                          {1, 20, 20, 0, 22, 22, 42, 32}};
   const ScreenGeometry g = MakeGeometry(10, 50);
   for (auto [pressShift, x, y, shift, x1, y1, x2, y2] : cases) {
     SelectionState s = Selected(10, 10, 30, 20, g);

@@ -40,8 +40,6 @@ TEST(AutoOptions, ChoosesAnOrdinaryConversionNoWorseThanTheStart) {
   ImportOptions dithered = start;
   dithered.Dither = true;
   EXPECT_LT(found.de00Blur, ErrorOf(photo, reference, dithered));
-  const AutoOptions again = FindAutoOptions(photo, reference, start);
-  EXPECT_EQ(again.options, found.options);
 }
 
 TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
