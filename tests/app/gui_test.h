@@ -2,27 +2,8 @@
 // What the window tests share: Qt's test helpers and the widgets and events they drive, a
 // settings file in a per-test folder and scripted messages.
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QEnterEvent>
-#include <QFileDialog>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 #include <chrono>
 
 #include "support/scripted_message_service.h"

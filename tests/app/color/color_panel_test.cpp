@@ -83,8 +83,7 @@ TEST_F(TColorPanelTest, TakesThePickedColourAndNothingWhenCancelled) {
       {"Ink1Name", {0x42, 0x00, 0x07, 0x00}},   {"Ink2Name", {0x07, 0x00, 0x42, 0x00}},
       {"Paper1Name", {0x07, 0x50, 0x07, 0x00}}, {"Paper2Name", {0x07, 0x00, 0x07, 0x50}},
       {"InkMix1", {0x42, 0x00, 0x03, 0x00}},    {"PaperMix1", {0x07, 0x50, 0x07, 0x18}}};
-  int answer = 0x0342;
-  int calls = 0;
+  int answer = 0x0342, calls = 0;
   bool noFlicSeen = true;
   m_panel.SetNoFlic(false);
   m_panel.SetColorChooser([&](QPoint, bool noFlic) {
@@ -115,12 +114,11 @@ TEST_F(TColorPanelTest, TakesThePickedColourAndNothingWhenCancelled) {
 TEST_F(TColorPanelTest, NamesColoursInLettersThatContrastWithTheSwatch) {
   SetColors({0x41, 0x40, 0x06, 0x28});
   m_panel.RefreshPanel(false);
-  const auto* ink1 = Child<QLabel>("Ink1Name");
-  EXPECT_EQ(ink1->text(), "Br.Blu");
-  EXPECT_EQ(ink1->palette().color(QPalette::WindowText), QColor(Qt::white));
-  const auto* ink2 = Child<QLabel>("Ink2Name");
-  EXPECT_EQ(ink2->text(), "Yel");
-  EXPECT_EQ(ink2->palette().color(QPalette::WindowText), QColor(Qt::black));
+  for (const auto& [name, text, letters] :
+       {std::tuple{"Ink1Name", "Br.Blu", Qt::white}, std::tuple{"Ink2Name", "Yel", Qt::black}}) {
+    EXPECT_EQ(Child<QLabel>(name)->text(), text);
+    EXPECT_EQ(Child<QLabel>(name)->palette().color(QPalette::WindowText), QColor(letters));
+  }
 }
 
 // A skin may give every widget a background; the name labels over the swatches must stay

@@ -18,12 +18,6 @@ std::string Caption(const std::string& fileName, bool modified) {
   return "Tinto Editor - [" + fileName + "]" + (modified ? "*" : "");
 }
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes.push_back(static_cast<char>(v));
-  return bytes;
-}
-
 bool AllZero(const ScreenBlock& block) {
   return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0; });
 }
@@ -256,7 +250,7 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   // 8x2 mode, DX 2, DY 8, MLT window 1 + 1: 32 pixel bytes, then 2 x 4 cell rows of 2 bytes.
   const std::string path = Path("x.od/pic.tin");
   std::filesystem::create_directories(m_dir.Path() / "x.od");
-  WriteAll(path, Bytes({'T', 'I', 'N', 1, 2, 8, 1, 1}) + std::string(48, 0x10));
+  WriteAll(path, std::string("TIN\x01\x02\x08\x01\x01", 8) + std::string(48, 0x10));
   ChooseOpenFile(path);
   Flows().Open1Click();
   ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
@@ -308,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailedOpenCase{"garbage", "bad.tin", "not a picture",
                        "File %/bad.tin\n\rIs not Tinto File."},
-        FailedOpenCase{"truncated", "short.tin", Bytes({'T', 'I', 'N', 0, 2, 8, 0, 2, 1, 2}),
+        FailedOpenCase{"truncated", "short.tin", std::string("TIN\0\x02\x08\0\x02\x01\x02", 10),
                        "Read beyond end of file"},
         FailedOpenCase{"second frame missing", "pic.od0", std::string(12288, '\1'),
                        "File %/pic.od1 not found."},

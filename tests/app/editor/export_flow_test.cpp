@@ -48,24 +48,20 @@ class ExportFlowTest : public MainFormTest {
 };
 
 TEST_F(ExportFlowTest, PngsHoldTheChosenScreenAtTheChosenScale) {
-  struct Case {
-    ExportFormat format;
-    int scale;
-    std::vector<std::pair<QPoint, QRgb>> pixels;
-  };
-  const Case cases[] = {
+  // Format, scale, then pixels and their colours.
+  const std::tuple<ExportFormat, int, std::vector<std::pair<QPoint, QRgb>>> cases[] = {
       {ExportFormat::MixPng, 1, {{{0, 0}, 0xC7007F}, {{1, 0}, 0}, {{0, 1}, 0x7F7F7F}}},
       {ExportFormat::Frame1Png, 2, {{{1, 1}, 0xFE0000}, {{2, 0}, 0}, {{0, 2}, 0xB1B1B1}}},
       {ExportFormat::Frame2Png, 3, {{{2, 2}, 0x0000B1}, {{3, 0}, 0}, {{0, 3}, 0}}},
   };
   TMainForm& form = Start();
-  for (const Case& c : cases) {
-    const std::string path = m_dir.File("out" + std::to_string(c.scale));
-    Export(form, path, c.format, c.scale);
+  for (const auto& [format, scale, pixels] : cases) {
+    const std::string path = m_dir.File("out" + std::to_string(scale));
+    Export(form, path, format, scale);
     const QImage image(Q(path + ".png"));
-    ASSERT_EQ(image.size(), QSize(8, 8) * c.scale) << c.scale;
-    for (const auto& [at, color] : c.pixels)
-      EXPECT_EQ(image.pixel(at) & 0xFFFFFF, color) << c.scale << " " << at.x() << "," << at.y();
+    ASSERT_EQ(image.size(), QSize(8, 8) * scale) << scale;
+    for (const auto& [at, color] : pixels)
+      EXPECT_EQ(image.pixel(at) & 0xFFFFFF, color) << scale << " " << at.x() << "," << at.y();
   }
   EXPECT_TRUE(m_messages.Shown().empty());
 }

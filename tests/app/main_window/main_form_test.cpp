@@ -1,7 +1,5 @@
 #include "app/main_window/main_form.h"
 
-#include <QMenuBar>
-
 #include "app/canvas/canvas_area.h"
 #include "app/main_form_fixture.h"
 

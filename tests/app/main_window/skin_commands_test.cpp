@@ -58,16 +58,14 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
   m_dialog->SetFilter("Pictures|*.tin");
   m_dialog->EdFileName()->setText("typed.tin");
   const std::string chosen = m_dir.File("night.ini");
-  QString titleSeen, filterSeen;
+  QString seen;
   form.SkinCommands().SetOpenRunner([&](TfrmOpen& dialog) {
-    titleSeen = dialog.Title();
-    filterSeen = dialog.Filter();
+    seen = dialog.Title() + "|" + dialog.Filter();
     dialog.SetDirectory(QString::fromStdString(m_dir.Path().string()));
     return TypeNameAndEnter(dialog, "night.ini");
   });
   form.Actions().LoadSkin1->trigger();
-  EXPECT_EQ(titleSeen, "Open Skin File...");
-  EXPECT_EQ(filterSeen, "Skin Files (*.ini,*.ods)|*.ini;*.ods");
+  EXPECT_EQ(seen, "Open Skin File...|Skin Files (*.ini,*.ods)|*.ini;*.ods");
   EXPECT_EQ(m_steps, (std::vector<SkinStep>{S::MainHidden, S::WaitShown, S::SkinChangedRelayout,
                                             S::SkinLoaded, S::ToolbarsLaidOut, S::ColorPanelLaidOut,
                                             S::WaitHidden, S::MainShown}));
@@ -108,26 +106,19 @@ TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinOrKeepsThePlainLook) {
 }
 
 TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
-  struct {
-    const char* what;
-    bool inside;  // the skin file lies in the program's folder
-    bool exists;
-    const char* stored;
-  } const cases[] = {
-      {"inside", true, true, "night.ini"},
-      {"inside, gone", true, false, ""},
-      {"outside", false, true, ""},
-  };
+  // Whether the skin file lies in the program's folder and still exists; the stored name.
+  const std::tuple<bool, bool, const char*> cases[] = {
+      {true, true, "night.ini"}, {true, false, ""}, {false, true, ""}};
   TempDir outside;
-  for (const auto& c : cases) {
+  for (const auto& [inside, exists, stored] : cases) {
     WriteSkin("night");
     WriteAll(outside.File("night.ini"), "[Skin]\n");
     TMainForm& form = Create();
-    const std::string file = c.inside ? m_dir.File("night.ini") : outside.File("night.ini");
+    const std::string file = inside ? m_dir.File("night.ini") : outside.File("night.ini");
     form.SetSkinFileName(file);
-    if (!c.exists) std::filesystem::remove(file);
-    ASSERT_TRUE(form.close()) << c.what;
-    EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), c.stored) << c.what;
+    if (!exists) std::filesystem::remove(file);
+    ASSERT_TRUE(form.close()) << inside << exists;
+    EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), stored) << inside << exists;
   }
 }
 

@@ -1,7 +1,5 @@
 #include "app/widgets/kel_image.h"
 
-#include <QPainter>
-
 #include "app/gui_test.h"
 
 namespace {
@@ -14,8 +12,7 @@ TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
   for (const auto& [steps, expectedEnters, expectedLeaves] : cases) {
     TKelImage image;
     image.resize(10, 10);
-    int enters = 0;
-    int leaves = 0;
+    int enters = 0, leaves = 0;
     QObject::connect(&image, &TKelImage::OnMouseEnter, [&] { ++enters; });
     QObject::connect(&image, &TKelImage::OnMouseLeave, [&] { ++leaves; });
     for (const char* step = steps; *step != '\0'; ++step) {
@@ -31,8 +28,6 @@ TEST(TKelImage, SignalsOncePerCrossingWhileEnabled) {
   }
 }
 
-// Rendered over blue without a background: the transparent colour shows the blue; OnPaint draws
-// over the picture.
 TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture) {
   QImage picture(2, 1, QImage::Format_BGR888);
   picture.setPixelColor(0, 0, QColor(254, 0, 0));
@@ -57,9 +52,7 @@ TEST(TKelImage, LeavesTheTransparentColourUndrawnAndRaisesOnPaintAfterThePicture
 TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
   TKelImage image;
   image.resize(20, 20);
-  int clicks = 0;
-  int downs = 0;
-  int ups = 0;
+  int clicks = 0, downs = 0, ups = 0;
   QObject::connect(&image, &TKelImage::Click, [&] { ++clicks; });
   QObject::connect(&image, &TKelImage::MouseDown, [&] { ++downs; });
   QObject::connect(&image, &TKelImage::MouseUp, [&] { ++ups; });

@@ -1,8 +1,5 @@
 #include "app/dialogs/file/open_dialog.h"
 
-#include <QAbstractItemView>
-#include <QFileSystemModel>
-
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
 #include "app/editor/document_flows.h"

@@ -7,10 +7,7 @@ namespace tinto::test {
 namespace {
 
 struct ImportCase {
-  bool picture;
-  bool accept;
-  bool tintoMode;
-  bool modifiedBefore;
+  bool picture, accept, tintoMode, modifiedBefore;
 };
 
 class ImportIntoDocumentTest : public MainFormTest,
@@ -21,8 +18,7 @@ class ImportIntoDocumentTest : public MainFormTest,
     const IniFile settings(SettingsPath());
     m_expert = new TImportExpert(settings, m_messages, {}, m_form.get());
     QImage image(64, 48, QImage::Format_RGB32);
-    for (int y = 0; y < 48; ++y)
-      for (int x = 0; x < 64; ++x) image.setPixel(x, y, qRgb(x * 4, y * 5, 255 - x * 4));
+    image.fill(qRgb(200, 40, 90));
     ASSERT_TRUE(image.save(QString::fromStdString(m_dir.File("p.png"))));
   }
 

@@ -1,7 +1,5 @@
 #include "app/dialogs/preview/preview_form.h"
 
-#include <QWheelEvent>
-
 #include "app/editor/editor_session.h"
 #include "app/editor/view_state.h"
 #include "app/gui_test.h"
@@ -132,12 +130,6 @@ TEST_F(PreviewFormTest, KeysAndWheelChangeMagnifyOnlyAsTheWindowSays) {
     EXPECT_EQ(form.Magnify()->value(), c.magnify) << c.name;
     EXPECT_TRUE(form.isVisible()) << c.name;
   }
-}
-
-// The picture follows the magnification (1024 wide at 4).
-TEST_F(PreviewFormTest, MagnificationSizesThePicture) {
-  Show(Create()).Magnify()->setValue(2);
-  EXPECT_EQ(m_form->ImagePlace().width, 512);
 }
 
 }  // namespace
