@@ -52,6 +52,9 @@ TImportExpert::TImportExpert(const tinto::IniFile& settings, MessageService& mes
   setMinimumSize(MinimumClientSize());
   resize(QSize(kDesignClientWidth, kDesignClientHeight).expandedTo(minimumSize()));
   FormCreate(settings);
+  // The drop-downs have their items now, and the bottom row its full width.
+  setMinimumSize(MinimumClientSize());
+  resize(size().expandedTo(minimumSize()));
 }
 
 TImportExpert::~TImportExpert() { m_timer.SetEnabled(false); }
@@ -67,6 +70,9 @@ void TImportExpert::CreateControls() {
   m_method = new QComboBox(this);
   m_method->setObjectName(QStringLiteral("Method"));
   m_method->setToolTip(QStringLiteral("Method"));
+  // Their items come after the first layout: the width follows them, so no name is clipped.
+  for (QComboBox* combo : {m_filters, m_method})
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   m_cbDither = AddCheck("CBDither", "Dither");
   m_bright = AddCheck("Bright", "Bright");
   m_tintoMode = AddCheck("TintoMode", "Tinto 8x2 Full Screen");
