@@ -110,7 +110,10 @@ void TImportExpert::ConnectControls() {
   for (QCheckBox* box : {m_cbStretch, m_cbDither, m_bright, m_tintoMode})
     connect(box, &QCheckBox::toggled, this, &TImportExpert::ConvertImport);
   connect(m_filters, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
-  connect(m_method, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
+  connect(m_method, &QComboBox::currentIndexChanged, this, [this] {
+    EnableImportControls();
+    ConvertImport();
+  });
   connect(m_sbSource, &TSourcePane::CropRequested, this, &TImportExpert::CropPicture);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -239,13 +242,17 @@ void TImportExpert::FormDeactivate() {
 
 void TImportExpert::EnableImportControls() {
   const bool loaded = m_source.Loaded();
+  // The thresholds, contrast, Dither and Bright are the classic conversion's options only.
+  const bool classic = loaded && m_method->currentIndex() == 0;
   for (int index = 0; index < TImportSliders::kSliderCount; ++index)
-    m_sliders->Slider(index)->setEnabled(loaded);
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(), m_sliders->Auto(), m_cbStretch,
-           m_cbDither, m_filters, m_method})
+    m_sliders->Slider(index)->setEnabled(classic);
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(),
+                                       m_sliders->Auto(), m_cbStretch, m_filters, m_method})
     control->setEnabled(loaded);
-  m_sliders->Slider(TImportSliders::kContrast)->setEnabled(loaded && m_cbDither->isChecked());
+  m_cbDither->setEnabled(classic);
+  m_bright->setEnabled(m_method->currentIndex() == 0);
+  m_sliders->Slider(TImportSliders::kContrast)->setEnabled(classic && m_cbDither->isChecked());
   m_sliders->Conv()->setEnabled(loaded && !m_sliders->RT()->isChecked());
   m_timer.SetEnabled(loaded);
 }
@@ -355,7 +362,8 @@ void TImportExpert::FitSizeToPicture() {
 void TImportExpert::ConvertImport() {
   if (!m_source.Loaded() || !isVisible() || !m_importReady) return;
   m_timer.SetEnabled(false);
-  m_sliders->Slider(TImportSliders::kContrast)->setEnabled(m_cbDither->isChecked());
+  m_sliders->Slider(TImportSliders::kContrast)
+      ->setEnabled(m_method->currentIndex() == 0 && m_cbDither->isChecked());
   ClampMltWindow();
   if (PrepareSource()) {
     tinto::ImportOptions options = Options();

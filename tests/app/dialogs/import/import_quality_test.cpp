@@ -39,8 +39,10 @@ TEST_F(ImportQualityTest, AutoLowersTheErrorAndShowsItsChoiceInTheControls) {
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
   expert.CBDither()->setChecked(false);
   const double before = ShownError(expert);
-  expert.Method()->setCurrentIndex(1);
+  expert.Method()->setCurrentIndex(1);  // its options are not the perceptual method's
+  EXPECT_FALSE(expert.Sliders()->Slider(0)->isEnabled() || expert.CBDither()->isEnabled());
   QTest::mouseClick(expert.Sliders()->Auto(), Qt::LeftButton);
+  EXPECT_TRUE(expert.Sliders()->Slider(0)->isEnabled() && expert.CBDither()->isEnabled());
   EXPECT_TRUE(expert.CBDither()->isChecked());
   EXPECT_EQ(expert.Method()->currentIndex(), 0);
   const double found = ShownError(expert);
