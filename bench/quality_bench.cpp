@@ -3,35 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdint>
-
 #include "core/import/convert_import.h"
 #include "core/quality/auto_options.h"
+#include "photo_like_picture.h"
 
 namespace tinto {
 namespace {
-
-// Sky and ground gradients, a lit ball, texture and noise: every kind of cell a photo gives.
-Bitmap24 PhotoLikePicture() {
-  Bitmap24 picture(256, 192);
-  std::uint32_t noise = 12345;
-  for (int y = 0; y < 192; ++y)
-    for (int x = 0; x < 256; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const double grain = static_cast<double>((noise >> 16) % 17) - 8.0;
-      const double d = std::hypot(x - 170.0, y - 80.0), light = 1.0 - d / 60.0;
-      double r = y < 110 ? 90 + y * 0.8 : 60 + 40 * std::sin(x * 0.21) * std::cos(y * 0.17);
-      double g = y < 110 ? 120 + y * 0.9 : 110 + y * 0.3;
-      double b = y < 110 ? 230 - y * 0.5 : 40 + x * 0.1;
-      if (d < 45) r = 250 * light, g = 140 * light, b = 60 * light;
-      auto channel = [grain](double v) {
-        return std::lround(std::fmin(255.0, std::fmax(0.0, v + grain)));
-      };
-      picture.SetPixel(x, y, MakeRgb(channel(r), channel(g), channel(b)));
-    }
-  return picture;
-}
 
 ImportOptions FullScreen() {
   ImportOptions o;

@@ -8,19 +8,9 @@
 namespace tinto::cli {
 namespace {
 
-ScreenGeometry GeometryOf(const ImportOptions& o) {
-  ScreenGeometry g;
-  g.SetDX(o.DX);
-  g.SetDY(o.DY);
-  g.SetMltLeft(o.MLTLeft);
-  g.SetMltWidth(o.MLTWidth);
-  g.SetMode(o.TintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
-  return g;
-}
-
 void FitOptions(const Bitmap24& picture, bool stretch, ImportOptions& o) {
   ScreenGeometry fitted =
-      FitSizeToPicture(picture.Width(), picture.Height(), stretch, GeometryOf(o));
+      FitSizeToPicture(picture.Width(), picture.Height(), stretch, ImportGeometry(o));
   o.DX = fitted.DX();
   o.DY = fitted.DY();
   o.MLTLeft = fitted.MltLeft();
@@ -34,7 +24,7 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
   FitOptions(picture, job.stretch, options);
   Bitmap24 stretched;
   PreparedSource source =
-      PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
+      PrepareSource(picture, job.stretch, ImportGeometry(options), *job.filter, stretched);
   if (!source.status) return source.status;
   if (job.crop) {
     const PixelRect& r = *job.crop;
@@ -42,7 +32,7 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
     if (cropped.Empty()) return Status::Error("the crop rectangle lies outside the picture");
     picture = std::move(cropped);
     FitOptions(picture, job.stretch, options);
-    source = PrepareSource(picture, job.stretch, GeometryOf(options), *job.filter, stretched);
+    source = PrepareSource(picture, job.stretch, ImportGeometry(options), *job.filter, stretched);
     if (!source.status) return source.status;
   }
   if (job.autoOptions && !source.bitmap->Empty()) {
@@ -54,7 +44,7 @@ Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome)
   if (!ConvertImport(*source.bitmap, options, *result, dest1, dest2))
     return Status::Error("the picture has no pixels");
   outcome.options = options;
-  outcome.geometry = GeometryOf(options);
+  outcome.geometry = ImportGeometry(options);
   outcome.screen.LoadScreen(result->pixels, result->attrs);
   return Status::Ok();
 }

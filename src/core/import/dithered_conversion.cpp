@@ -171,18 +171,6 @@ void WriteCell(FrameOutput& out, const PreviewColors& colors, int column, int ch
   }
 }
 
-int RowsPerCell(CellLayout layout) {
-  switch (layout) {
-    case CellLayout::Cell8x1:
-      return 1;
-    case CellLayout::Cell8x2:
-      return 2;
-    case CellLayout::Cell8x8:
-      break;
-  }
-  return 8;
-}
-
 // Pixel counts of every cell of the block, byte `first` holding the count of the cell that starts
 // at block row `first`.
 std::uint64_t CellBitCounts(DitherPattern pixels, CellLayout layout) {

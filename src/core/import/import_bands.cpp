@@ -19,4 +19,16 @@ ImportBands BandsOf(const ImportOptions& unfitted) {
   return result;
 }
 
+int RowsPerCell(CellLayout layout) {
+  switch (layout) {
+    case CellLayout::Cell8x1:
+      return 1;
+    case CellLayout::Cell8x2:
+      return 2;
+    case CellLayout::Cell8x8:
+      break;
+  }
+  return 8;
+}
+
 }  // namespace tinto

@@ -13,6 +13,9 @@ enum class CellLayout {
   Cell8x2,  // one cell per pair of rows 2p, 2p + 1
 };
 
+// Pixel rows one attribute cell of the layout covers: 1, 2 or 8.
+int RowsPerCell(CellLayout layout);
+
 struct ImportBand {
   int start;  // first column
   int width;  // number of columns, at least 1

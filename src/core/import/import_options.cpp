@@ -26,6 +26,16 @@ ImportOptions FitImportOptions(ImportOptions options) {
   return options;
 }
 
+ScreenGeometry ImportGeometry(const ImportOptions& options) {
+  ScreenGeometry geometry;
+  geometry.SetDX(options.DX);
+  geometry.SetDY(options.DY);
+  geometry.SetMltLeft(options.MLTLeft);
+  geometry.SetMltWidth(options.MLTWidth);
+  geometry.SetMode(options.TintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
+  return geometry;
+}
+
 std::string_view ImportMethodName(ImportMethod method) {
   return method == ImportMethod::Perceptual ? "Perceptual" : "Classic";
 }

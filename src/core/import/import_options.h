@@ -42,6 +42,8 @@ struct ImportOptions {
 ImportOptions ClampImportOptions(ImportOptions options);
 // ClampImportOptions, then the MLT window moved left and narrowed until it fits into DX.
 ImportOptions FitImportOptions(ImportOptions options);
+// The picture geometry the options describe: DX, DY, the MLT window and the attribute mode.
+ScreenGeometry ImportGeometry(const ImportOptions& options);
 
 struct ChannelThresholds {
   int red;

@@ -73,18 +73,6 @@ int NearestChoice(const CellMixColors& colors, const PerceivedColor& target) {
   return best;
 }
 
-int RowsPerCell(CellLayout layout) {
-  switch (layout) {
-    case CellLayout::Cell8x1:
-      return 1;
-    case CellLayout::Cell8x2:
-      return 2;
-    case CellLayout::Cell8x8:
-      break;
-  }
-  return 8;
-}
-
 class PerceptualScan {
  public:
   PerceptualScan(const Bitmap24& source, const ImportOptions& options, ImportResult& result)

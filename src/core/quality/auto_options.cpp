@@ -58,7 +58,7 @@ constexpr double kKindMargin = 1.0;
 class Search {
  public:
   Search(const Bitmap24& source, const ScoreReference& reference, const ImportOptions& start)
-      : m_source(source), m_reference(reference), m_geometry(GeometryOf(start)) {}
+      : m_source(source), m_reference(reference), m_geometry(ImportGeometry(start)) {}
 
   // The error of a conversion with `options`; each option set is converted once.
   double Error(const ImportOptions& options) {
@@ -75,16 +75,6 @@ class Search {
   int Conversions() const { return static_cast<int>(m_errors.size()); }
 
  private:
-  static ScreenGeometry GeometryOf(const ImportOptions& o) {
-    ScreenGeometry g;
-    g.SetDX(o.DX);
-    g.SetDY(o.DY);
-    g.SetMltLeft(o.MLTLeft);
-    g.SetMltWidth(o.MLTWidth);
-    g.SetMode(o.TintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
-    return g;
-  }
-
   using Key = std::tuple<int, int, int, int, int, int, int, int, bool>;
   static Key KeyOf(const ImportOptions& o) {
     return {o.LR, o.LG, o.LB, o.HR, o.HG, o.HB, o.HTH, o.Contrast, o.Bright};
