@@ -52,13 +52,10 @@ void TimeRun(TPreviewForm& preview, const char* label, double seconds) {
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
+  const double seconds = timing::RunSeconds(argc, argv);
   QApplication app(argc, argv);
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("tinto-preview-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "TintoEditor.ini")
-      << "[Main]\nTimer Interval=5\n[Preview]\nMagnify=4\nNo Flic=0\n";
+  const std::filesystem::path folder = timing::SettingsFolder(
+      "tinto-preview", "[Main]\nTimer Interval=5\n[Preview]\nMagnify=4\nNo Flic=0\n");
 
   MainFormOptions options;
   options.programDir = folder.string() + "/";

@@ -77,13 +77,11 @@ void TimeFlicker(const std::filesystem::path& folder, bool vsync, double seconds
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
+  const double seconds = timing::RunSeconds(argc, argv);
   QApplication app(argc, argv);
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("tinto-startup-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
   // Flicker needs the chooser's master "No Flic" off; interval 5 is the default.
-  std::ofstream(folder / "TintoEditor.ini") << "[Main]\nStatic=0\nTimer Interval=5\n";
+  const std::filesystem::path folder =
+      timing::SettingsFolder("tinto-startup", "[Main]\nStatic=0\nTimer Interval=5\n");
 
   TimeStartup(folder, 10);
   TimeFlicker(folder, false, seconds);

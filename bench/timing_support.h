@@ -3,6 +3,7 @@
 // running the event loop until a condition holds (5 s at the most), and timing a flicker.
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,7 +12,11 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace timing {
@@ -74,6 +79,21 @@ inline FlickerRun MeasureFlicker(QWidget* first, QWidget* second, double seconds
         std::chrono::duration<double, std::milli>(recorder.shows[i] - recorder.shows[i - 1])
             .count());
   return run;
+}
+
+// How long each flicker is timed: the first argument in seconds (at least 0.5), 5 without one.
+inline double RunSeconds(int argc, char** argv) {
+  return argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
+}
+
+// A fresh folder of this process under the temporary folder, holding `settings` as the editor's
+// settings file.
+inline std::filesystem::path SettingsFolder(const std::string& name, const std::string& settings) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "TintoEditor.ini") << settings;
+  return folder;
 }
 
 }  // namespace timing
