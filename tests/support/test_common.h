@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>

@@ -1,8 +1,5 @@
 #include "app/platform/async_timer.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <thread>
 
 #include "app/gui_test.h"
