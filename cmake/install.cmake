@@ -1,5 +1,5 @@
 # `cmake --install`: both programs, the desktop entry, the icon (SVG and PNGs drawn from it at
-# build time), the MIME types, the AppStream metainfo and the shipped skins. Included from the
+# build time), the MIME types, the AppStream metainfo, the shipped skins and the manual pages. Included from the
 # top CMakeLists.txt once both programs are defined.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Svg)
 
@@ -32,3 +32,5 @@ install(FILES ${TINTO_DESKTOP_SOURCE}/${TINTO_APP_ID}.xml
 install(FILES ${TINTO_DESKTOP_SOURCE}/${TINTO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/src/app/skins/ DESTINATION ${TINTO_INSTALLED_SKINS})
+install(FILES ${CMAKE_SOURCE_DIR}/resources/man/tinto.1 ${CMAKE_SOURCE_DIR}/resources/man/tinto-editor.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build in BUILD_DIR into a temporary DESTDIR under prefix /usr and checks the
-# tree: programs, desktop entry, icons, MIME package, metainfo and skins. The desktop entry
-# and the metainfo are validated when desktop-file-validate and appstreamcli are installed.
+# tree: programs, desktop entry, icons, MIME package, metainfo, skins and manual pages. The
+# desktop entry, the metainfo and the manual pages are validated when desktop-file-validate,
+# appstreamcli and groff are installed. Every command `tinto --help` lists must have its entry
+# in tinto(1), and `tinto --version` must print the editor's version line.
 # Usage: scripts/check_install.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check_install.sh BUILD_DIR}
@@ -31,6 +33,26 @@ for skin in classic.ini classic.qss dark.ini dark.qss maroon.ods; do
   expect share/tinto-editor/skins/$skin
 done
 [[ -x $root/bin/tinto-editor ]] || { echo "not executable: bin/tinto-editor"; failed=1; }
+
+man1=$root/share/man/man1
+for page in tinto tinto-editor; do
+  expect share/man/man1/$page.1
+  for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES "EXIT STATUS" EXAMPLES; do
+    grep -q "^\.SH $section\$" "$man1/$page.1" 2>/dev/null ||
+      { echo "$page.1: no section $section"; failed=1; }
+  done
+  if command -v groff >/dev/null; then
+    warnings=$(groff -man -ww -z "$man1/$page.1" 2>&1)
+    [[ -z $warnings ]] || { echo "$page.1: $warnings"; failed=1; }
+  fi
+done
+for command in $("$root/bin/tinto" --help | awk '/^commands:/ {on = 1; next} on && !NF {exit} on {print $1}'); do
+  grep -q "^\.BI \"$command " "$man1/tinto.1" ||
+    { echo "tinto.1: no entry for the command $command"; failed=1; }
+done
+version=$("$root/bin/tinto" --version)
+[[ $version == "$("$root/bin/tinto-editor" --version)" && $version == "Tinto Editor "* ]] ||
+  { echo "tinto --version: \"$version\" is not the editor's version line"; failed=1; }
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/$id.desktop" || failed=1

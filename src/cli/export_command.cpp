@@ -11,6 +11,7 @@ namespace {
 
 void PrintUsage(std::ostream& stream) {
   stream << "usage: tinto export FILE STEM   writes the two-file picture STEM.od0 + STEM.od1\n"
+            "                   (a STEM ending in .od0 or .od1 is taken without it)\n"
             "                   [--dx N --dy N]   (size of a two-file .od0/.od1 input)\n";
 }
 
@@ -46,10 +47,15 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err) {
     err << status.Message() << "\n";
     return 2;
   }
+  std::string stem;
+  if (Status named = OndrelStemOf(request.stem, stem); !named) {
+    err << ForTerminal(named.Message()) << "\n";
+    return 2;
+  }
   ScreenBuffers screen;
   ScreenGeometry geometry;
   Status status = ReadPictureFile(request.input, request.twoFileSize, screen, geometry);
-  if (status) status = WriteOndrelFiles(request.stem, screen, geometry);
+  if (status) status = WriteOndrelFiles(stem, screen, geometry);
   if (!status) {
     err << ForTerminal(status.Message()) << "\n";
     return 1;

@@ -64,7 +64,7 @@ Status CheckDistinctFiles(const std::vector<std::string>& inputs,
 }
 
 std::string LedByFileName(const std::string& file, const std::string& message) {
-  if (message.compare(0, file.size(), file) == 0) return message;
+  if (message.find(file) != std::string::npos) return message;
   return file + ": " + message;
 }
 

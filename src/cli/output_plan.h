@@ -25,7 +25,7 @@ Status CheckDistinctFiles(const std::vector<std::string>& inputs,
                           const std::vector<std::string>& outputs);
 
 // `message` led by the name of the file it is about (the output for a failed write), unless it
-// already starts with that name.
+// already names it ("File x.tin not found.").
 std::string LedByFileName(const std::string& file, const std::string& message);
 
 }  // namespace tinto::cli

@@ -1,12 +1,15 @@
 #include "cli/picture_source.h"
 
+#include "cli/output_plan.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
 
 namespace tinto::cli {
 
-Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
-                       ScreenBuffers& screen, ScreenGeometry& geometry) {
+namespace {
+
+Status ReadEitherFormat(const std::string& path, std::optional<TwoFileSize> twoFileSize,
+                        ScreenBuffers& screen, ScreenGeometry& geometry) {
   screen.ClearScreen();
   if (!IsOndrelPath(path)) return ReadNativeFile(path, screen, geometry);
   if (!twoFileSize)
@@ -15,6 +18,15 @@ Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFi
   geometry.SetDY(twoFileSize->dy);
   std::string documentName;
   return ReadOndrelFiles(path, screen, geometry, documentName);
+}
+
+}  // namespace
+
+Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
+                       ScreenBuffers& screen, ScreenGeometry& geometry) {
+  Status status = ReadEitherFormat(path, twoFileSize, screen, geometry);
+  if (status) return status;
+  return Status::Error(LedByFileName(path, status.Message()));
 }
 
 }  // namespace tinto::cli

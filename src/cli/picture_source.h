@@ -16,6 +16,7 @@ struct TwoFileSize {
   int dy;
 };
 
+// Errors name the file they are about ("x.tin: Read beyond end of file").
 Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                        ScreenBuffers& screen, ScreenGeometry& geometry);
 

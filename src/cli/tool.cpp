@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "tinto_version.h"
 
 namespace tinto::cli {
 namespace {
@@ -30,7 +31,7 @@ constexpr std::array kCommands = {
 void PrintUsage(std::ostream& out) {
   out << "usage: tinto COMMAND [arguments]\n\ncommands:\n";
   for (const Command& command : kCommands) out << "  " << command.summary << "\n";
-  out << "\n'tinto COMMAND --help' describes a command.\n";
+  out << "\n'tinto COMMAND --help' describes a command; 'tinto --version' prints the version.\n";
 }
 
 }  // namespace
@@ -39,6 +40,10 @@ int RunTool(const Args& args, std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     PrintUsage(args.empty() ? err : out);
     return args.empty() ? 2 : 0;
+  }
+  if (args[0] == "--version") {
+    out << kTintoVersionLine << "\n";
+    return 0;
   }
   for (const Command& command : kCommands)
     if (command.name == args[0]) return command.run(Args(args.begin() + 1, args.end()), out, err);

@@ -56,6 +56,12 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"info", "@bad.tin"}, 1, "File @bad.tin\nIs not Tinto File.\n"},
       {{"export", "@p.tin", "o", "--dx", "3"}, 2, "--dx and --dy go together"},
       {{"export", "@none/p.tin", "@none/pair"}, 1, "none"},
+      // Read failures name the file; a stem naming a folder is refused.
+      {{"info", "@fifo.tin"}, 1, "@fifo.tin: Read beyond end of file\n"},
+      {{"render", "@folder.png", "@o.png"}, 1, "@folder.png: Is a directory\n"},
+      {{"export", "@fifo.tin", "@pair"}, 1, "@fifo.tin: Read beyond end of file\n"},
+      {{"export", "@p.tin", "@"}, 2, "@: names a folder"},
+      {{"export", "@p.tin", "@folder.png.od1"}, 2, "@folder.png.od1: names a folder"},
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
       {{"score", "@none.png", "@p.tin"}, 1, "none.png"},
       {{"score", "@in.png", "@none.tin"}, 1, "none.tin"},

@@ -10,12 +10,7 @@
 
 namespace {
 
-QString VersionText() {
-  return QStringLiteral("Tinto Editor %1.%2 build %3\n")
-      .arg(kTintoVersionMajor)
-      .arg(kTintoVersionMinor)
-      .arg(kTintoVersionBuild);
-}
+QString VersionText() { return QString::fromLatin1(kTintoVersionLine) + QLatin1Char('\n'); }
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <set>
 
 namespace tinto {
 namespace {
@@ -145,6 +146,55 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// One file of a save: where it goes and, once its bytes are on disk, the temporary file that
+// holds them under a name of its own.
+struct PendingWrite {
+  std::string target;
+  std::string folder;
+  std::string temp;
+};
+
+Status WriteTemporary(const FileContent& file, PendingWrite& pending) {
+  if (Status resolved = ResolveTarget(file.path, pending.target); !resolved) return resolved;
+  if (Status regular = CheckRegularTarget(file.path); !regular) return regular;
+  struct stat info {};
+  const struct stat* old = ::stat(pending.target.c_str(), &info) == 0 ? &info : nullptr;
+  pending.folder = FolderOf(pending.target);
+  const std::string prefix = TemporaryNamePrefix(fs::path(pending.target).filename().string());
+  RemoveLeftovers(pending.folder, prefix);
+  Status status = Status::Ok();
+  if (!WriteUnnamed(pending.folder, prefix, old, file.bytes, pending.temp, status))
+    status = WriteNamed(pending.folder, prefix, old, file.bytes, pending.temp);
+  if (!status) pending.temp.clear();
+  return status;
+}
+
+Status Named(const std::string& path, Status status, bool namePaths) {
+  if (status || !namePaths || status.Message().starts_with(path)) return status;
+  return Status::Error(path + ": " + status.Message());
+}
+
+// Every file's bytes reach the disk before any target changes; then the renames follow each
+// other with nothing in between, so a crash tears a group only in that instant.
+Status WriteGroup(const std::vector<FileContent>& files, bool namePaths) {
+  std::vector<PendingWrite> pending(files.size());
+  Status status = Status::Ok();
+  for (std::size_t i = 0; status && i < files.size(); ++i)
+    status = Named(files[i].path, WriteTemporary(files[i], pending[i]), namePaths);
+  for (std::size_t i = 0; status && i < files.size(); ++i) {
+    if (::rename(pending[i].temp.c_str(), pending[i].target.c_str()) != 0)
+      status = Named(files[i].path, ErrnoStatus(errno), namePaths);
+    else
+      pending[i].temp.clear();
+  }
+  for (const PendingWrite& write : pending)
+    if (!write.temp.empty()) ::unlink(write.temp.c_str());
+  std::set<std::string> folders;
+  for (const PendingWrite& write : pending)
+    if (!write.folder.empty() && folders.insert(write.folder).second) SyncFolder(write.folder);
+  return status;
+}
+
 }  // namespace
 
 std::string IoErrorText(int errorNumber) {
@@ -168,27 +218,11 @@ std::string TemporaryNamePrefix(const std::string& fileName) {
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string target;
-  if (Status resolved = ResolveTarget(path, target); !resolved) return resolved;
-  if (Status regular = CheckRegularTarget(path); !regular) return regular;
-  struct stat info {};
-  const bool exists = ::stat(target.c_str(), &info) == 0;
-  const std::string folder = FolderOf(target);
-  const std::string prefix = TemporaryNamePrefix(fs::path(target).filename().string());
-  RemoveLeftovers(folder, prefix);
-  std::string temp;
-  Status status = Status::Ok();
-  const struct stat* old = exists ? &info : nullptr;
-  if (!WriteUnnamed(folder, prefix, old, bytes, temp, status))
-    status = WriteNamed(folder, prefix, old, bytes, temp);
-  if (!status) return status;
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    status = ErrnoStatus(errno);
-    ::unlink(temp.c_str());
-    return status;
-  }
-  SyncFolder(folder);
-  return Status::Ok();
+  return WriteGroup({{path, bytes}}, /*namePaths=*/false);
+}
+
+Status WriteFilesAtomically(const std::vector<FileContent>& files) {
+  return WriteGroup(files, /*namePaths=*/true);
 }
 
 }  // namespace tinto

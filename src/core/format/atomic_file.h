@@ -18,6 +18,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/status.h"
 
@@ -26,6 +27,19 @@ namespace tinto {
 // Error texts as the runtime gives them: "Disk full" when the device has no space left, the
 // system's own error text otherwise; the refusal above names the path.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+struct FileContent {
+  std::string path;
+  std::string_view bytes;
+};
+
+// Several files saved as one group (the two files of a two-file picture): every file is
+// written and flushed to its own temporary file before any target is touched; only then are
+// they renamed over their targets one right after the other. A failure before the renames
+// leaves every target as it was; only a crash between two renames can leave some targets new
+// and others old, and the temporary files such a crash leaves are removed by the next save of
+// the same targets. Errors are those above, led by the path of the file they are about.
+Status WriteFilesAtomically(const std::vector<FileContent>& files);
 
 // Ok when `path` (links followed) does not exist or is a regular file; otherwise the refusal
 // above. Looks at the file without opening it.

@@ -17,6 +17,8 @@
 namespace tinto {
 
 inline constexpr const char* kCellPayloadMimeType = "application/x-tinto-cells";
+// The largest payload: the 14-byte header and both frames of a full 256 x 192 picture.
+inline constexpr std::size_t kMaxCellPayloadBytes = 14 + 2 * 2 * 256 * 192;
 
 // Precondition: `cells` is consistent (what CopyCells gives, not empty).
 std::string EncodeCellPayload(const ClipboardCells& cells);

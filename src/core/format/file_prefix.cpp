@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "core/format/atomic_file.h"
 
@@ -29,6 +32,22 @@ Status ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::string
   ::close(fd);
   bytes.resize(filled);
   return status;
+}
+
+Status CheckReadableFile(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (error && error != std::errc::no_such_file_or_directory &&
+      error != std::errc::not_a_directory) {
+    std::string text = error.message();
+    if (!text.empty())
+      text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return Status::Error(text);
+  }
+  if (!std::filesystem::exists(status)) return Status::Error("File not found");
+  if (std::filesystem::is_directory(status)) return Status::Error("Is a folder");
+  if (!std::filesystem::is_regular_file(status)) return Status::Error("Not a regular file");
+  return Status::Ok();
 }
 
 }  // namespace tinto

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 
 #include "core/format/atomic_file.h"
@@ -47,6 +48,9 @@ Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
     std::string name = stem + static_cast<char>('0' + f);
     // One byte more than needed tells a long file from an exact one.
     Status status = ReadFilePrefix(name, expected + 1, frames[f]);
+    // Either file may be at fault: the system's bare text ("Is a directory") gets its name.
+    if (!status && status.Message().find(name) == std::string::npos)
+      return Status::Error(name + ": " + status.Message());
     if (!status) return status;
     if (frames[f].size() != expected)
       return Status::Error("Size of file " + name + " incorrect." + "\n\r" +
@@ -74,11 +78,20 @@ std::string OndrelFrameBytes(const ScreenBuffers& screen, const ScreenGeometry& 
 
 Status WriteOndrelFiles(const std::string& pathStem, const ScreenBuffers& screen,
                         const ScreenGeometry& geometry) {
-  for (FrameIndex f = 0; f < 2; ++f) {
-    const std::string path = pathStem + ".od" + static_cast<char>('0' + f);
-    if (Status status = WriteFileAtomically(path, OndrelFrameBytes(screen, geometry, f)); !status)
-      return status;
-  }
+  const std::string frame0 = OndrelFrameBytes(screen, geometry, 0);
+  const std::string frame1 = OndrelFrameBytes(screen, geometry, 1);
+  return WriteFilesAtomically({{pathStem + ".od0", frame0}, {pathStem + ".od1", frame1}});
+}
+
+Status OndrelStemOf(const std::string& name, std::string& stem) {
+  stem = name;
+  if (stem.ends_with(".od0") || stem.ends_with(".od1")) stem.resize(stem.size() - 4);
+  const std::string fileName = std::filesystem::path(stem).filename().string();
+  std::error_code error;
+  if (fileName.empty() || fileName == "." || fileName == ".." ||
+      std::filesystem::is_directory(stem, error))
+    return Status::Error(name + ": names a folder; give the name of the picture, such as " +
+                         (std::filesystem::path(stem) / "picture").string());
   return Status::Ok();
 }
 

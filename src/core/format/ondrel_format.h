@@ -27,7 +27,7 @@ bool IsOndrelStem(const std::string& name);
 // first:
 //   "File " + name + " not found."
 //   "Size of file " + name + " incorrect." + "\n\r" + "Correct TotalWidth and DY Values."
-//   other I/O errors: the system's text.
+//   other I/O errors: name + ": " + the system's text.
 Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
                        ScreenGeometry& geometry, std::string& documentName);
 
@@ -35,10 +35,16 @@ Status ReadOndrelFiles(const std::string& chosenPath, ScreenBuffers& screen,
 std::string OndrelFrameBytes(const ScreenBuffers& screen, const ScreenGeometry& geometry,
                              FrameIndex f);
 
-// Writes `pathStem` + ".od0" (frame 0), then `pathStem` + ".od1" (frame 1), each through the
-// safe writer: a failed write leaves that file as it was and stops before the next. The pair
-// opens back with the same DX and DY.
+// Writes `pathStem` + ".od0" (frame 0) and `pathStem` + ".od1" (frame 1) as one group of the
+// safe writer (WriteFilesAtomically): both files are on disk before either replaces an older
+// one. Errors name the file they are about. The pair opens back with the same DX and DY.
 Status WriteOndrelFiles(const std::string& pathStem, const ScreenBuffers& screen,
                         const ScreenGeometry& geometry);
+
+// The stem a pair is written under, from the name a user gave: a name ending in ".od0" or
+// ".od1" is taken without it ("pic.od0" -> "pic"). A name that names a folder (an existing
+// folder, or one ending in "/", "." or "..", so that the files would be hidden ".od0" and ".od1"
+// inside it) is refused with an error naming it.
+Status OndrelStemOf(const std::string& name, std::string& stem);
 
 }  // namespace tinto

@@ -61,12 +61,28 @@ std::uint16_t ClampToQuantum(double value) {
 struct Plane16 {
   int width = 0, height = 0;
   std::vector<std::uint16_t> values;
-  std::uint16_t* At(int x, int y) { return values.data() + 3 * (y * width + x); }
-  const std::uint16_t* At(int x, int y) const { return values.data() + 3 * (y * width + x); }
+  std::uint16_t* At(int x, int y) {
+    return values.data() + 3 * (static_cast<std::size_t>(y) * width + x);
+  }
+  std::uint16_t Channel(int x, int y, int c) const {
+    return values[3 * (static_cast<std::size_t>(y) * width + x) + c];
+  }
 };
 
-Plane16 Resized(const Plane16& in, int width, int height, bool horizontal) {
-  Plane16 out{width, height, std::vector<std::uint16_t>(3 * width * height)};
+// The photo read as 16-bit channels (8-bit value x 257) where it lies: a 100-megapixel photo
+// copied at 16 bits would take twice its own memory again.
+struct PhotoChannels {
+  const Bitmap24& photo;
+  int width, height;
+  std::uint16_t Channel(int x, int y, int c) const {
+    return static_cast<std::uint16_t>(photo.Row(y)[3 * x + c] * 257);
+  }
+};
+
+template <typename Source>
+Plane16 Resized(const Source& in, int width, int height, bool horizontal) {
+  Plane16 out{width, height,
+              std::vector<std::uint16_t>(3 * static_cast<std::size_t>(width) * height)};
   const std::vector<Taps> taps =
       horizontal ? AxisTaps(in.width, width) : AxisTaps(in.height, height);
   for (int y = 0; y < height; ++y)
@@ -75,8 +91,8 @@ Plane16 Resized(const Plane16& in, int width, int height, bool horizontal) {
       double sum[3] = {0.0, 0.0, 0.0};
       for (std::size_t k = 0; k < t.weights.size(); ++k) {
         const int at = t.first + static_cast<int>(k);
-        const std::uint16_t* p = horizontal ? in.At(at, y) : in.At(x, at);
-        for (int c = 0; c < 3; ++c) sum[c] += t.weights[k] * p[c];
+        for (int c = 0; c < 3; ++c)
+          sum[c] += t.weights[k] * (horizontal ? in.Channel(at, y, c) : in.Channel(x, at, c));
       }
       for (int c = 0; c < 3; ++c) out.At(x, y)[c] = ClampToQuantum(sum[c]);
     }
@@ -86,12 +102,7 @@ Plane16 Resized(const Plane16& in, int width, int height, bool horizontal) {
 }  // namespace
 
 Bitmap24 ResizeForScore(const Bitmap24& photo, int width, int height) {
-  Plane16 picture{photo.Width(), photo.Height(), {}};
-  picture.values.resize(3 * static_cast<std::size_t>(photo.Width()) * photo.Height());
-  for (int y = 0; y < photo.Height(); ++y)
-    for (int i = 0; i < 3 * photo.Width(); ++i)
-      picture.values[3 * static_cast<std::size_t>(y) * photo.Width() + i] =
-          static_cast<std::uint16_t>(photo.Row(y)[i] * 257);
+  const PhotoChannels picture{photo, photo.Width(), photo.Height()};
   const double xFactor = static_cast<double>(width) / photo.Width();
   const double yFactor = static_cast<double>(height) / photo.Height();
   // ImageMagick filters first along the axis that shrinks least.

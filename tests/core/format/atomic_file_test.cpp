@@ -67,6 +67,29 @@ TEST_F(AtomicFile, NextSaveRemovesLeftoversOfItsOwnTarget) {
   EXPECT_EQ(ReadAll(Path(name)), "new");
 }
 
+// A group replaces its targets only once every file is on disk: one refused target leaves all
+// of them as they were. Errors name the file; the leftovers of a crash between the renames (a
+// named temporary file) go with the next save of the same targets.
+TEST_F(AtomicFile, AGroupChangesNoTargetUnlessEveryFileIsWritten) {
+  WriteAll(Path("a.od0"), "old0");
+  WriteAll(Path("a.od1"), "old1");
+  fs::create_directory(Path("a.od2"));
+  const Status refused = WriteFilesAtomically(
+      {{Path("a.od0"), "new0"}, {Path("a.od1"), "new1"}, {Path("a.od2"), "x"}});
+  EXPECT_EQ(refused.Message(), Path("a.od2") + " is not a regular file");
+  EXPECT_EQ(ReadAll(Path("a.od0")), "old0");
+  EXPECT_EQ(ReadAll(Path("a.od1")), "old1");
+  EXPECT_EQ(WriteFilesAtomically({{Path("a.od0"), "x"}, {Path("none/a.od1"), "y"}}).Message(),
+            Path("none/a.od1") + ": No such file or directory");
+  EXPECT_EQ(ReadAll(Path("a.od0")), "old0");
+
+  const std::string torn = TemporaryNamePrefix("a.od1") + "k9k9k9";
+  WriteAll(Path(torn), "new1");
+  ASSERT_TRUE(WriteFilesAtomically({{Path("a.od0"), "new0"}, {Path("a.od1"), "new1"}}));
+  EXPECT_EQ(ReadAll(Path("a.od0")) + ReadAll(Path("a.od1")), "new0new1");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.od0", "a.od1", "a.od2"}));
+}
+
 TEST_F(AtomicFile, SameFileByInodeOrByNormalisedPath) {
   WriteAll(Path("a"), "x");
   WriteAll(Path("b"), "x");

@@ -97,6 +97,33 @@ TEST_F(OndrelFiles, RefusesAMissingFileOrOneOfTheWrongSizeNamingIt) {
   EXPECT_EQ(Read(frame1, 18, 192), "File " + frame0 + " not found.");
 }
 
+TEST_F(OndrelFiles, NamesTheFrameFileASystemErrorIsAbout) {
+  WriteAll(Stem() + "0", FrameFile(0, 18, 192));
+  std::filesystem::create_directory(Stem() + "1");
+  EXPECT_EQ(Read(Stem() + "0", 18, 192), Stem() + "1: Is a directory");
+}
+
+// A stem is taken without ".od0"/".od1"; one that would put hidden ".od0"/".od1" files inside
+// a folder is refused.
+TEST_F(OndrelFiles, StemsDropTheirFrameExtensionAndFoldersAreRefused) {
+  std::filesystem::create_directory(m_dir.File("dir"));
+  const std::pair<std::string, std::string> taken[] = {
+      {"pic", "pic"},       {"pic.od0", "pic"},     {"a/pic.od1", "a/pic"},
+      {"pic.od", "pic.od"}, {"pic.od2", "pic.od2"}, {"pic.od0.od1", "pic.od0"}};
+  std::string stem;
+  for (const auto& [name, expected] : taken) {
+    ASSERT_TRUE(OndrelStemOf(name, stem)) << name;
+    EXPECT_EQ(stem, expected);
+  }
+  for (const std::string& name :
+       {m_dir.File("dir"), m_dir.File("dir") + "/", m_dir.File("dir/.od0"), std::string("."),
+        std::string("../.od1"), std::string("")}) {
+    const Status refused = OndrelStemOf(name, stem);
+    EXPECT_FALSE(refused) << name;
+    EXPECT_TRUE(refused.Message().starts_with(name + ": names a folder")) << refused.Message();
+  }
+}
+
 // The writer's layout, worked out by hand on a 3 x 2 picture with one pixel byte and one
 // attribute byte set, reads back as the same picture.
 TEST_F(OndrelFiles, WritesTheLayoutTheReaderReadsBack) {
