@@ -16,6 +16,7 @@
 #include "picture/byte_reader.h"
 #include "picture/font_support.h"
 #include "picture/picture_limits.h"
+#include "picture/qt_chatter.h"
 
 extern "C" {
 #include <emf2svg.h>
@@ -134,6 +135,9 @@ Status ConvertToSvg(const std::uint8_t* data, std::size_t size, QByteArray& svg)
   // libemf2svg reads the header's description string without bounds; we never show it.
   WriteU32(contents, kDescriptionCountAt, 0);
   WriteU32(contents, kDescriptionOffsetAt, 0);
+  // libuemf's checks and the converter print warnings of their own ("EMF WARNING: could not
+  // safety check record ..." for types they do not know); they are not the user's business.
+  StderrCapture chatter({"EMF ", "WARNING"});
   if (Status checked = CheckRecords(contents); !checked) return checked;
   generatorOptions options{};
   char emptyNamespace[] = "";

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QString>
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/format/atomic_file.h"
+#include "core/format/file_prefix.h"
 #include "picture/emf_renderer.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/qt_chatter.h"
@@ -42,25 +43,6 @@ PictureKind KindOf(const std::string& path) {
   if (extension == ".emf") return PictureKind::Emf;
   if (extension == ".wmf") return PictureKind::Wmf;
   return PictureKind::Unknown;
-}
-
-// The system's own words for what else can stop a file from being found: a link loop, a name
-// too long, a folder that may not be searched.
-Status FileProblem(const std::error_code& error) {
-  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
-    return Status::Error("File not found");
-  std::string text = error.message();
-  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-  return Status::Error(text);
-}
-
-Status CheckRegularFile(const std::string& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (error) return FileProblem(error);
-  if (!std::filesystem::exists(status)) return Status::Error("File not found");
-  if (!std::filesystem::is_regular_file(status)) return Status::Error("Not a file");
-  return Status::Ok();
 }
 
 Status ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
@@ -140,9 +122,10 @@ Status LoadKind(const std::string& path, PictureKind kind, Bitmap24& out, Pictur
 bool IsPictureFileName(const std::string& path) { return KindOf(path) != PictureKind::Unknown; }
 
 Status LoadPicture(const std::string& path, Bitmap24& out, PictureNotes* notes) {
+  // What is wrong with the file itself comes first: a folder named "x.png" is a folder.
+  if (Status file = CheckReadableFile(path); !file) return file;
   const PictureKind kind = KindOf(path);
   if (kind == PictureKind::Unknown) return Status::Error("Unknown picture type");
-  if (Status file = CheckRegularFile(path); !file) return file;
   if (notes != nullptr) *notes = {};
   const QtChatter quiet;
   return LoadKind(path, kind, out, notes);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <sstream>
 
@@ -33,7 +34,8 @@ QtChatter::~QtChatter() {
   qInstallMessageHandler(m_previous);
 }
 
-StderrCapture::StderrCapture() {
+StderrCapture::StderrCapture(std::vector<std::string> libraryPrefixes)
+    : m_prefixes(std::move(libraryPrefixes)) {
   std::fflush(stderr);
   m_file = std::tmpfile();
   if (m_file == nullptr) return;
@@ -57,8 +59,12 @@ std::string StderrCapture::Finish() {
   std::fclose(m_file);
   m_file = nullptr;
   std::istringstream lines(text);
+  const auto fromLibrary = [this](const std::string& line) {
+    return std::any_of(m_prefixes.begin(), m_prefixes.end(),
+                       [&line](const std::string& prefix) { return line.starts_with(prefix); });
+  };
   for (std::string line; std::getline(lines, line);)
-    (line.starts_with("libpng") ? libraryLines : others) += line + "\n";
+    (fromLibrary(line) ? libraryLines : others) += line + "\n";
   if (!others.empty()) std::fputs(others.c_str(), stderr);
   return libraryLines;
 }

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace tinto {
 
@@ -26,13 +27,13 @@ class QtChatter {
   std::string m_text;
 };
 
-// libpng prints its errors straight to standard error, past any message handler. While one of
-// these exists, standard error goes to a temporary file; Finish puts it back and returns the
-// libpng lines, passing anything else on to standard error. Without a temporary file it does
-// nothing.
+// libpng and libuemf print their complaints straight to standard error, past any message
+// handler. While one of these exists, standard error goes to a temporary file; Finish puts it
+// back and returns the library's lines (those starting with one of `libraryPrefixes`), passing
+// anything else on to standard error. Without a temporary file it does nothing.
 class StderrCapture {
  public:
-  StderrCapture();
+  explicit StderrCapture(std::vector<std::string> libraryPrefixes = {"libpng"});
   ~StderrCapture() { Finish(); }
   StderrCapture(const StderrCapture&) = delete;
   StderrCapture& operator=(const StderrCapture&) = delete;
@@ -40,6 +41,7 @@ class StderrCapture {
   std::string Finish();
 
  private:
+  std::vector<std::string> m_prefixes;
   int m_saved = -1;
   std::FILE* m_file = nullptr;
 };

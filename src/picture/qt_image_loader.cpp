@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <cstdlib>
 
 #include "picture/bitmap_image.h"
 #include "picture/picture_limits.h"
@@ -45,12 +46,21 @@ int AllocationLimitMb(std::int64_t width, std::int64_t height) {
   return static_cast<int>((3 * pixels + DecodeBudgetBytes(pixels)) >> 20);
 }
 
+// Qt gives up silently when the memory for the image cannot be had (under a ulimit, say): a
+// failed read is only taken for damage when that much memory could be reserved now.
+bool CouldHoldImage(std::int64_t width, std::int64_t height) {
+  void* probe = std::malloc(static_cast<std::size_t>(4 * width * height));
+  std::free(probe);
+  return probe != nullptr;
+}
+
 }  // namespace
 
 Status QtReadFailure(RasterKind kind, std::int64_t width, std::int64_t height,
                      const std::string& chatter) {
   if (chatter.find("allocation limit") != std::string::npos) return TooLargeToDecode(width, height);
-  if (chatter.find("out of memory") != std::string::npos) return OutOfMemory();
+  if (chatter.find("out of memory") != std::string::npos || !CouldHoldImage(width, height))
+    return OutOfMemory();
   return Status::Error(std::string("Damaged or truncated ") + RasterKindName(kind) + " picture");
 }
 

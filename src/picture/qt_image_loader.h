@@ -24,7 +24,8 @@ namespace tinto {
 Status DecodeWithQt(QIODevice& device, RasterKind kind, Bitmap24& out,
                     PictureNotes* notes = nullptr, std::int64_t maxPixels = kMaxPicturePixels);
 
-// The failure of a Qt read whose header was fine, told by what Qt printed meanwhile.
+// The failure of a Qt read whose header was fine, told by what Qt printed meanwhile, or "Out of
+// memory" when an image of that size could not be allocated now (Qt fails silently then).
 Status QtReadFailure(RasterKind kind, std::int64_t width, std::int64_t height,
                      const std::string& chatter);
 

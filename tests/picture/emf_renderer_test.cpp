@@ -81,6 +81,24 @@ TEST(EmfRenderer, DrawsPictureWithTextWithoutFonts) {
   EXPECT_EQ(test::PixelAt(picture, 10, 8), kOdd);
 }
 
+// A record of type 96, which libuemf cannot check, after the header: the picture still draws,
+// and the libraries' warnings about it stay off both output streams.
+TEST(EmfRenderer, KeepsTheLibrariesWarningsToThemselves) {
+  const std::string whole = SampleBytes();
+  const std::size_t headerSize = static_cast<unsigned char>(whole[4]);
+  std::string bytes = whole.substr(0, headerSize) + std::string("\x60\0\0\0\x08\0\0\0", 8) +
+                      whole.substr(headerSize);
+  bytes = WithWord(WithWord(bytes, 48, static_cast<std::uint32_t>(bytes.size())), 52,
+                   static_cast<unsigned char>(whole[52]) + 1u);
+  Bitmap24 picture;
+  testing::internal::CaptureStderr();
+  testing::internal::CaptureStdout();
+  const Status status = Render(bytes, picture);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(status.IsOk()) << status.Message();
+}
+
 TEST(EmfRenderer, SurvivesCutsAndDamagedBytes) {
   test::ExpectSurvivesDamage(SampleBytes(), 4, Render);
 }

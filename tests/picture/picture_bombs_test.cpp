@@ -1,11 +1,23 @@
 // Hostile raster files: bombs refused before anything is allocated, failures in the program's
 // words with nothing printed, and files cut short that still load but say so.
+#include <sys/resource.h>
+
 #include <QImage>
+#include <cstdlib>
 
 #include "picture/picture_fixtures.h"
 #include "picture/picture_io.h"
 #include "picture/qt_image_loader.h"
 #include "support/temp_dir.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TINTO_TEST_UNDER_ASAN
+#endif
+#endif
+#ifdef __SANITIZE_ADDRESS__
+#define TINTO_TEST_UNDER_ASAN
+#endif
 
 namespace tinto {
 namespace {
@@ -54,6 +66,25 @@ TEST(PictureFailure, QtAllocationRefusalsAreToldApart) {
   EXPECT_EQ(QtReadFailure(RasterKind::Png, 2, 2, "QImage: out of memory, returning null image\n")
                 .Message(),
             "Out of memory");
+}
+
+// Ends the process with 0 when a read failing under a 512 MB address space limit is told as out
+// of memory.
+[[noreturn]] void ReadFailureUnderMemoryLimit() {
+  const rlimit limit{512ull << 20, 512ull << 20};
+  setrlimit(RLIMIT_AS, &limit);
+  std::_Exit(QtReadFailure(RasterKind::Png, 20000, 20000, "").Message() == "Out of memory" ? 0 : 1);
+}
+
+// Qt fails silently when an image's memory cannot be had: under a memory limit the failure
+// is told as out of memory, not as damage. (A sanitizer's own allocator would not survive the
+// limit.)
+TEST(PictureFailure, AReadFailingForWantOfMemoryIsOutOfMemory) {
+#ifdef TINTO_TEST_UNDER_ASAN
+  GTEST_SKIP() << "under AddressSanitizer";
+#endif
+  EXPECT_EQ(QtReadFailure(RasterKind::Png, 2, 2, "").Message(), "Damaged or truncated PNG picture");
+  EXPECT_EXIT(ReadFailureUnderMemoryLimit(), testing::ExitedWithCode(0), "");
 }
 
 TEST(PictureFailure, LinkLoopsAndLongNamesAreNotMissingFiles) {
