@@ -12,9 +12,9 @@ build="${TINTO_BUILD_DIR:-$root/build}"
 
 packages=(build-essential clang cmake ninja-build qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev fonts-urw-base35 libemf2svg-dev libuemf-dev
-  libqt6svg6 qt6-qpa-plugins)
-# The install test validates the desktop entry and the metainfo with these.
-check_packages=(desktop-file-utils appstream)
+  libqt6svg6 qt6-qpa-plugins zlib1g-dev libzstd-dev)
+# The install test validates the desktop entry, the metainfo and the manual pages with these.
+check_packages=(desktop-file-utils appstream groff-base)
 
 install_missing() {
   local missing=()

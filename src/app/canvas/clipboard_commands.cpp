@@ -57,8 +57,11 @@ void TClipboardCommands::UpdateActions() {
   const bool marquee = HasMarquee();
   m_actions.cut->setEnabled(marquee);
   m_actions.copy->setEnabled(marquee);
+  // Decided from the offered formats alone: another program's payload is fetched only when it
+  // is pasted, however large it is.
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  m_actions.paste->setEnabled(data != nullptr && (PastedCells(*data) || data->hasImage()));
+  m_actions.paste->setEnabled(data != nullptr &&
+                              (data->hasFormat(PayloadType()) || data->hasImage()));
 }
 
 // A marquee being drawn does not count until the button is released.
@@ -84,7 +87,10 @@ QMimeData* TClipboardCommands::MarqueeData() const {
 
 std::optional<tinto::ClipboardCells> TClipboardCommands::PastedCells(const QMimeData& data) {
   if (!data.hasFormat(PayloadType())) return std::nullopt;
+  // Qt hands over the whole payload and cannot say its size first; a payload larger than any
+  // picture's cells is dropped before it is decoded.
   const QByteArray bytes = data.data(PayloadType());
+  if (static_cast<std::size_t>(bytes.size()) > tinto::kMaxCellPayloadBytes) return std::nullopt;
   return tinto::DecodeCellPayload(
       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

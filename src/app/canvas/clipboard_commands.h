@@ -4,7 +4,9 @@
 // format of both frames' pixels and attributes. Cut copies, then clears the marquee in the
 // edited frame. Paste of the private format becomes a floating copy on the canvas; paste of
 // any other image goes to the importer. The actions are enabled while they can act: copy and
-// cut with a marquee, paste with a valid private payload or an image on the clipboard.
+// cut with a marquee, paste while the clipboard offers the private format or an image (the
+// data itself is read only by Paste; a private payload that turns out malformed or larger than
+// kMaxCellPayloadBytes is ignored, an image beside it is pasted instead).
 
 #include <QObject>
 #include <functional>

@@ -8,6 +8,7 @@
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/opened_file_kind.h"
+#include "core/format/file_prefix.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
 #include "core/model/document.h"
@@ -124,6 +125,14 @@ void TDocumentFlows::Open1Click() {
 }
 
 void TDocumentFlows::OpenFile(const QString& path) {
+  // A folder, a FIFO or a device is named with what is wrong before any reader sees it; a
+  // missing file is the readers' to report.
+  const tinto::Status file = tinto::CheckReadableFile(path.toStdString());
+  if (!file && std::filesystem::exists(std::filesystem::status(path.toStdString()))) {
+    m_messages.ShowMessage(MessageKind::Error, path + QStringLiteral(": ") + Q(file.Message()),
+                           MessageButtons::Ok);
+    return;
+  }
   if (KindOfOpenedFile(path) != OpenedFileKind::Picture) {
     ImportPhotoFile(path);
     return;

@@ -72,7 +72,8 @@ class TDocumentFlows : public QObject {
   // A file given on the command line or dropped on the window: a ".tin" or two-file picture
   // is opened as Open opens the chosen file (save-changes prompt, checks, messages, title; a
   // failure leaves an untitled picture); anything else goes to the import dialog as its source
-  // ("Error Image." when it cannot be read). `path` is absolute.
+  // ("Error Image." when it cannot be read). A path that exists but is no regular file (a
+  // folder, a FIFO, a device) is refused first with the path and what it is. `path` is absolute.
   void OpenFile(const QString& path);
   // "&Import..." (Ctrl+I): the picture, its geometry and mode come from the dialog when it
   // closes with OK, and the document becomes an untitled, modified one; no save prompt.

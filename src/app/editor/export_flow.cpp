@@ -81,9 +81,9 @@ bool TExportFlow::ConfirmOverwrite(const std::vector<std::string>& targets) {
 tinto::Status TExportFlow::Write(const ExportChoice& choice,
                                  const std::vector<std::string>& targets) {
   if (choice.format == ExportFormat::TwoFile) {
-    const std::string& first = targets.front();
-    return tinto::WriteOndrelFiles(first.substr(0, first.size() - 4), m_session.Screen(),
-                                   m_session.Geometry());
+    std::string stem;
+    if (tinto::Status named = tinto::OndrelStemOf(targets.front(), stem); !named) return named;
+    return tinto::WriteOndrelFiles(stem, m_session.Screen(), m_session.Geometry());
   }
   const tinto::Bitmap24 picture =
       tinto::RenderFramePicture(m_session.Screen(), m_session.Geometry(), FrameOf(choice.format),

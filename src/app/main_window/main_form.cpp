@@ -193,7 +193,7 @@ void TMainForm::FormCreate() {
 void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   m_actions.SkinEnabled->setChecked(settings.skinEnabled);
   m_skinFileName = settings.skinFileName;
-  setGeometry(KeptOnScreen(settings.bounds));
+  setGeometry(FittedToScreen(settings.bounds));
   setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
   m_panel4->SetRolledUp(settings.colorPanelRolledUp);
   m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));

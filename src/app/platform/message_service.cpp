@@ -46,6 +46,8 @@ MessageAnswer DialogMessageService::ShowMessage(MessageKind kind, const QString&
                                                 MessageButtons buttons) {
   QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::Critical,
                   MessageTitle(kind), MessageDisplayText(text), ButtonsOf(buttons), m_parent);
+  // Messages carry file names and texts from files: shown as they are, never as HTML.
+  box.setTextFormat(Qt::PlainText);
   // Closing the box without a button counts as the safest answer the box offers.
   if (buttons == MessageButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
   if (buttons == MessageButtons::YesNo) box.setEscapeButton(QMessageBox::No);

@@ -24,6 +24,7 @@ TWait::TWait(QWidget* parent)
   setAutoFillBackground(true);
 
   m_mess->setObjectName(QStringLiteral("Mess"));
+  m_mess->setTextFormat(Qt::PlainText);
   m_mess->setCursor(Qt::WaitCursor);
   m_mess->setAttribute(Qt::WA_TranslucentBackground);
   QFont font(QStringLiteral("Sans Serif"));

@@ -1,16 +1,16 @@
 #include "app/skin/skin_loader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QResource>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "app/skin/resource_check.h"
+#include "app/skin/sheet_images.h"
 #include "app/skin/skin_data.h"
+#include "app/skin/skin_files.h"
 #include "app/skin/style_sheet_check.h"
 #include "core/format/ini_file.h"
 #include "core/format/ini_text.h"
@@ -24,39 +24,15 @@ constexpr const char* kSkinSection = "Skin";
 
 using KeyReader = std::function<std::string(const char* key)>;
 
-std::optional<QByteArray> ReadLimited(const QString& path, qint64 limit) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > limit) return std::nullopt;
-  QByteArray bytes = file.read(limit + 1);
-  if (bytes.size() > limit) return std::nullopt;
-  return bytes;
-}
-
-// Relative url(...) references become `folder` + reference; absolute ones, resource paths and
-// data: addresses stay as written.
-QString ResolveUrls(const QString& sheet, const QString& folder) {
-  static const QRegularExpression url(QStringLiteral(R"(url\(\s*(["']?)([^"')]+)\1\s*\))"));
-  QString result;
-  qsizetype last = 0;
-  for (auto it = url.globalMatch(sheet); it.hasNext();) {
-    const QRegularExpressionMatch match = it.next();
-    const QString target = match.captured(2).trimmed();
-    const bool keep = target.startsWith('/') || target.startsWith(':') || target.contains(':');
-    result += sheet.mid(last, match.capturedStart() - last);
-    result += QStringLiteral("url(\"%1\")").arg(keep ? target : folder + target);
-    last = match.capturedEnd();
-  }
-  return result + sheet.mid(last);
-}
-
 std::optional<SkinDescription> ReadDescription(const KeyReader& read, const QString& folder) {
   const QString sheetName = QString::fromStdString(read("StyleSheet"));
   if (sheetName.isEmpty()) return std::nullopt;
-  const std::optional<QByteArray> sheet = ReadLimited(folder + sheetName, kMaxSheetSize);
+  const std::optional<QByteArray> sheet = ReadSkinFile(folder + sheetName, kMaxSheetSize);
   if (!sheet || sheet->trimmed().isEmpty()) return std::nullopt;
+  std::optional<QString> resolved = ResolveSheetImages(QString::fromUtf8(*sheet), folder);
+  if (!resolved || !StyleSheetParses(*resolved)) return std::nullopt;
   SkinDescription skin;
-  skin.styleSheet = ResolveUrls(QString::fromUtf8(*sheet), folder);
-  if (!StyleSheetParses(skin.styleSheet)) return std::nullopt;
+  skin.styleSheet = std::move(*resolved);
   const auto text = [&](const char* key) { return QString::fromStdString(read(key)); };
   skin.info = {text("Name"), text("Author"), text("URL"), text("EMail"), text("Comments")};
   const std::optional<int> caption = tinto::ParseIniInteger(read("CaptionHeight"));
@@ -82,13 +58,14 @@ QString NextResourceRoot() {
 }
 
 bool ApplyCompressedSkin(SkinData& skinData, const QString& path) {
-  std::optional<QByteArray> bytes = ReadLimited(path, kMaxSkinFileSize);
-  if (!bytes || !IsWellFormedResource(*bytes)) return false;
+  const std::optional<QByteArray> file = ReadSkinFile(path, kMaxSkinFileSize);
+  std::optional<QByteArray> bytes = file ? UnpackedResource(*file) : std::nullopt;
+  if (!bytes) return false;
   const QString root = NextResourceRoot();
   const auto* data = reinterpret_cast<const uchar*>(bytes->constData());
   if (!QResource::registerResource(data, root)) return false;
   const QString folder = ':' + root + '/';
-  const std::optional<QByteArray> ini = ReadLimited(folder + "skin.ini", kMaxSheetSize);
+  const std::optional<QByteArray> ini = ReadSkinFile(folder + "skin.ini", kMaxSheetSize);
   const std::string text = ini ? ini->toStdString() : std::string();
   const KeyReader read = [&text](const char* key) {
     return std::string(tinto::FindIniValue(text, kSkinSection, key).value_or(""));

@@ -16,7 +16,8 @@ SkinFileKind KindOfSkinFile(const QString& path);
 
 // When `path` names an existing file: an ".ods" or ".ini" skin becomes the active skin; any
 // other extension changes nothing; the result is true. A skin that cannot be read (missing or
-// unreadable sheet, a sheet that does not parse, a damaged resource) is not applied either:
-// the previous skin, or the plain look, stays. When no such file exists (an empty path too)
-// the skin is switched off and the result is false.
+// unreadable sheet, a file that is not a regular file, a sheet that does not parse or names
+// pictures that fail the checks of sheet_images.h, a resource that fails those of
+// resource_check.h) is not applied either: the previous skin, or the plain look, stays. When no
+// such file exists (an empty path too) the skin is switched off and the result is false.
 bool LoadSkinFile(SkinData& skinData, const QString& path);

@@ -10,6 +10,7 @@ TCaptionPanel::TCaptionPanel(const QString& caption, QWidget* parent)
       m_closeButton(new QToolButton(this)),
       m_client(new QWidget(this)) {
   m_caption->setObjectName(QStringLiteral("Caption"));
+  m_caption->setTextFormat(Qt::PlainText);
   m_rollButton->setObjectName(QStringLiteral("RollButton"));
   m_rollButton->setArrowType(Qt::UpArrow);
   m_closeButton->setObjectName(QStringLiteral("CloseButton"));

@@ -18,7 +18,11 @@ LumTextOffsets LumOffsets(TShadowPos pos, int size) {
 }
 
 TLumLabel::TLumLabel(const QString& text, QWidget* parent)
-    : QLabel(text, parent), m_shadowColor(palette().color(QPalette::Light)) {}
+    : QLabel(text, parent), m_shadowColor(palette().color(QPalette::Light)) {
+  // Its text may come from a file (a skin's author, address): never read as HTML, which could
+  // make QLabel fetch images from anywhere while measuring it.
+  setTextFormat(Qt::PlainText);
+}
 
 void TLumLabel::SetShadowColor(const QColor& color) {
   m_shadowColor = color;

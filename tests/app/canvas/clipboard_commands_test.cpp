@@ -7,6 +7,26 @@
 namespace tinto::test {
 namespace {
 
+// Clipboard data that counts how often its bytes are fetched, as another program's payload
+// would be fetched across the window system.
+class CountingMimeData : public QMimeData {
+ public:
+  CountingMimeData(QByteArray payload, int* fetches)
+      : m_payload(std::move(payload)), m_fetches(fetches) {}
+  QStringList formats() const override { return {kCellPayloadMimeType}; }
+  bool hasFormat(const QString& type) const override { return type == kCellPayloadMimeType; }
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType) const override {
+    ++*m_fetches;
+    return type == kCellPayloadMimeType ? QVariant(m_payload) : QVariant();
+  }
+
+ private:
+  QByteArray m_payload;
+  int* m_fetches;
+};
+
 // Screen 1 holds pixel (9, 2) with bright red ink in its cell; the marquee is (8, 2)..(16, 4).
 class ClipboardTest : public CanvasTest {
  protected:
@@ -76,7 +96,7 @@ TEST_F(ClipboardTest, MalformedCellsAreIgnoredAndForeignImagesGoToTheImporter) {
   auto* data = new QMimeData;
   data->setData(kCellPayloadMimeType, QByteArray::fromStdString(payload));
   QGuiApplication::clipboard()->setMimeData(data);
-  EXPECT_FALSE(form.Actions().Paste1->isEnabled());
+  EXPECT_TRUE(form.Actions().Paste1->isEnabled()) << "decided from the format alone";
   form.Clipboard()->Paste1Click();
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 8, 2, 16, 4}));
 
@@ -84,6 +104,29 @@ TEST_F(ClipboardTest, MalformedCellsAreIgnoredAndForeignImagesGoToTheImporter) {
   ASSERT_TRUE(form.Actions().Paste1->isEnabled());
   form.Actions().Paste1->trigger();
   EXPECT_EQ(imported.size(), QSize(5, 3));
+}
+
+// Paste is enabled by what the clipboard offers; the payload is fetched only by Paste, and one
+// larger than a full picture's cells is dropped unread.
+TEST_F(ClipboardTest, PayloadIsFetchedOnlyWhenPastedAndAnOversizedOneIsDropped) {
+  TMainForm& form = StartWithMarquee();
+  const std::string cells = EncodeCellPayload(
+      CopyCells(form.Session().Screen(), form.Session().Geometry(), {true, 8, 2, 16, 4}, 0));
+  int fetches = 0;
+  QGuiApplication::clipboard()->setMimeData(
+      new CountingMimeData(QByteArray::fromStdString(cells), &fetches));
+  EXPECT_TRUE(form.Actions().Paste1->isEnabled());
+  EXPECT_EQ(fetches, 0);
+  form.Actions().Paste1->trigger();
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
+
+  form.Canvas()->DropSelection();
+  QByteArray oversized = QByteArray::fromStdString(cells);
+  oversized.append(QByteArray(static_cast<qsizetype>(kMaxCellPayloadBytes), '\0'));
+  QGuiApplication::clipboard()->setMimeData(new CountingMimeData(oversized, &fetches));
+  form.Actions().Paste1->trigger();
+  EXPECT_FALSE(form.Canvas()->Selection().Current().active);
 }
 
 }  // namespace

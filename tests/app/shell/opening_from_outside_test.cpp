@@ -1,5 +1,8 @@
 // Files handed to the editor from outside: the command line and drops on the main window.
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <functional>
 
 #include "app/dialogs/import/import_expert.h"
@@ -68,7 +71,11 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
       {"a.png", untitled, ""},
       {"missing.tin", untitled, "File " + Path("missing.tin") + " not found."},
       {"junk.png", untitled, kImportErrorText},
+      {"folder.tin", untitled, Path("folder.tin") + ": Is a folder"},
+      {"fifo", untitled, Path("fifo") + ": Not a regular file"},
   };
+  std::filesystem::create_directory(Path("folder.tin"));
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
   TImportExpert& expert = m_windows->ImportExpert();
   int importedWidth = 0;
   // The Import Expert runs modally: it is read and closed from inside its run.

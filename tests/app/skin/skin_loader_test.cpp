@@ -1,7 +1,10 @@
 #include "app/skin/skin_loader.h"
 
+#include <sys/stat.h>
+
 #include "app/gui_test.h"
 #include "app/skin/resource_check.h"
+#include "app/skin/sheet_images.h"
 #include "app/skin/skin_data.h"
 
 namespace tinto::test {
@@ -52,6 +55,8 @@ TEST_F(SkinLoaderTest, MissingFileSwitchesTheSkinOffAndOtherExtensionsKeepIt) {
 
 TEST_F(SkinLoaderTest, RelativeImagesResolveBesideTheDescription) {
   WriteAll(m_dir.File("probe.qss"), "QMenuBar { background-image: url(img/bar.png); }");
+  std::filesystem::create_directory(m_dir.File("img"));
+  ASSERT_TRUE(QImage(4, 4, QImage::Format_Mono).save(Path("img/bar.png")));
   LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
   EXPECT_TRUE(qApp->styleSheet().contains(
       QString("url(\"%1/img/bar.png\")").arg(QString::fromStdString(m_dir.Path().string()))));
@@ -84,7 +89,7 @@ class CompressedSkinTest : public SkinLoaderTest {
   QByteArray BuildResource() {
     WriteAll(m_dir.File("skin.ini"), "[Skin]\nName=Packed\nStyleSheet=packed.qss\n");
     WriteAll(m_dir.File("packed.qss"), "QMenuBar { background-image: url(bar.png); }");
-    WriteAll(m_dir.File("bar.png"), "not really a picture");
+    EXPECT_TRUE(QImage(8, 8, QImage::Format_Mono).save(Path("bar.png")));
     WriteAll(m_dir.File("skin.qrc"),
              "<RCC><qresource prefix=\"/\"><file>skin.ini</file><file>packed.qss</file>"
              "<file>bar.png</file></qresource></RCC>");
@@ -109,15 +114,15 @@ TEST_F(CompressedSkinTest, LoadsFromItsOwnResourceRoot) {
 
 TEST_F(CompressedSkinTest, RefusesTruncatedAndRandomResources) {
   const QByteArray whole = BuildResource();
-  ASSERT_TRUE(IsWellFormedResource(whole));
+  ASSERT_TRUE(UnpackedResource(whole));
   for (qsizetype size = 0; size < whole.size(); ++size)
-    EXPECT_FALSE(IsWellFormedResource(whole.left(size))) << size;
+    EXPECT_FALSE(UnpackedResource(whole.left(size))) << size;
   QByteArray random(4096, '\0');
   QRandomGenerator generator(11);
   for (int round = 0; round < 50; ++round) {
     for (char& byte : random) byte = static_cast<char>(generator.bounded(256));
     random.replace(0, 4, "qres");
-    EXPECT_FALSE(IsWellFormedResource(random));
+    EXPECT_FALSE(UnpackedResource(random));
   }
 }
 

@@ -91,6 +91,8 @@ void TAbout::CreateSkinPanel() {
   m_lemail = new TLumConnectLabel(QString(), client);
   m_values = {new QLabel(client), new QLabel(client), m_lurl, m_lemail, new QLabel(client)};
   for (std::size_t row = 0; row < captions.size(); ++row) {
+    // The values come from the skin file: plain text, so that no markup in them is acted on.
+    m_values[row]->setTextFormat(Qt::PlainText);
     m_captions[row] = new QLabel(QString::fromLatin1(captions[row]), client);
     m_captions[row]->move(kCaptionLeft, 0);
     m_values[row]->setWordWrap(true);

@@ -148,7 +148,7 @@ void TImportExpert::LoadImportSettings(const tinto::IniFile& settings) {
   m_toolBar->DY()->setValue(s.DY);
   m_toolBar->TMagnify()->setValue(s.magnify);
   m_cbDither->setChecked(s.dither);
-  setGeometry(KeptOnScreen(s.bounds));
+  setGeometry(FittedToScreen(s.bounds));
   m_tintoMode->setChecked(s.tinto8x2);
 }
 

@@ -107,7 +107,7 @@ void TPreviewForm::FormCreate(const tinto::IniFile& settings) {
   m_noFlic->setChecked(stored.noFlic);
   // The keys are read state first, bounds after; applied the other way round, because a window
   // un-maximizes to the bounds it had when it was maximized.
-  setGeometry(KeptOnScreen(stored.bounds));
+  setGeometry(FittedToScreen(stored.bounds));
   setWindowState(stored.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
   m_prev1->SetStretch(true);
   m_prev2->SetStretch(true);

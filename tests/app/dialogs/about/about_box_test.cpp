@@ -56,5 +56,21 @@ TEST_F(AboutBoxTest, SkinPanelShowsOnlyWhenAskedWithTheNonEmptyRows) {
   EXPECT_FALSE(panel->isVisible());
 }
 
+// The skin's information is plain text: markup in a hostile skin is shown, not acted on (an
+// image named there would be read while the row is measured).
+TEST_F(AboutBoxTest, SkinInformationIsShownAsPlainText) {
+  TempDir dir;
+  const QString picture = QString::fromStdString(dir.File("big.png"));
+  ASSERT_TRUE(QImage(400, 400, QImage::Format_Mono).save(picture));
+  const QString markup = QStringLiteral("<img src=\"%1\"><b>bold</b>").arg(picture);
+  PutOn({markup, markup, markup, markup, markup});
+  m_about.ShowSkinInfo1Click();
+  ShowBox();
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_EQ(m_about.ValueLabel(row)->text(), markup);
+    EXPECT_LT(m_about.ValueLabel(row)->height(), 200) << row;
+  }
+}
+
 }  // namespace
 }  // namespace tinto::test
