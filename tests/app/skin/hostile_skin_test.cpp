@@ -38,8 +38,10 @@ QByteArray Resource(const std::vector<TreeEntry>& entries) {
   return bytes + names + tree + data;
 }
 
+TreeEntry Folder(quint32 count, quint32 first) { return {true, count, first, 0, {}}; }
+
 QByteArray OneFile(quint16 flags, const QByteArray& stored) {
-  return Resource({{true, 1, 1}, {false, 0, 0, flags, stored}});
+  return Resource({Folder(1, 1), {false, 0, 0, flags, stored}});
 }
 
 // A zstd frame header declaring `size` bytes (single segment, 8-byte size), or none at all.
@@ -72,7 +74,7 @@ TEST(ResourceCheck, UnpacksWithinItsLimitsAndOnlyThere) {
   };
   for (const QByteArray& bytes : refused) EXPECT_FALSE(UnpackedResource(bytes));
   // Each file within its limit, all together over theirs.
-  std::vector<TreeEntry> many{{true, 9, 1}};
+  std::vector<TreeEntry> many{Folder(9, 1)};
   for (int i = 0; i < 9; ++i)
     many.push_back({false, 0, 0, 1, qCompress(QByteArray(kMaxUnpackedFile, 'x'))});
   EXPECT_FALSE(UnpackedResource(Resource(many)));
@@ -83,15 +85,15 @@ TEST(ResourceCheck, UnpacksWithinItsLimitsAndOnlyThere) {
 TEST(ResourceCheck, RefusesTreesTooDeepOrLooping) {
   const auto chain = [](int depth) {
     std::vector<TreeEntry> entries;
-    for (quint32 i = 0; i < static_cast<quint32>(depth); ++i) entries.push_back({true, 1, i + 1});
+    for (quint32 i = 0; i < static_cast<quint32>(depth); ++i) entries.push_back(Folder(1, i + 1));
     entries.push_back({false, 0, 0, 0, "leaf"});
     return Resource(entries);
   };
   EXPECT_TRUE(UnpackedResource(chain(kMaxResourceDepth)));
   EXPECT_FALSE(UnpackedResource(chain(kMaxResourceDepth + 1)));
   EXPECT_FALSE(UnpackedResource(chain(100000)));
-  EXPECT_FALSE(UnpackedResource(Resource({{true, 2, 1}, {true, 1, 2}, {false, 0, 0, 0, "x"}})));
-  EXPECT_FALSE(UnpackedResource(Resource({{true, 1, 1}, {true, 1, 1}})));
+  EXPECT_FALSE(UnpackedResource(Resource({Folder(2, 1), Folder(1, 2), {false, 0, 0, 0, "x"}})));
+  EXPECT_FALSE(UnpackedResource(Resource({Folder(1, 1), Folder(1, 1)})));
 }
 
 class HostileSkinTest : public ::testing::Test {
