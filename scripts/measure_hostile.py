@@ -38,9 +38,19 @@ def u32(value):
     return struct.pack(">I", value)
 
 
+def qt_hash(name):
+    value = 0
+    for char in name.encode("utf-16-be")[1::2]:
+        value = (value << 4) + char
+        value ^= (value & 0xF0000000) >> 23
+        value &= 0x0FFFFFFF
+    return value
+
+
 def resource(entries):
-    """An rcc resource (format 3); entries: ("dir", count, first) or ("file", flags, bytes)."""
-    names = struct.pack(">HI", 1, 0) + "n".encode("utf-16-be")
+    """An rcc resource (format 3); entries: ("dir", count, first) or ("file", flags, bytes).
+    Every entry is named "skin.ini", the file the editor reads first."""
+    names = struct.pack(">HI", 8, qt_hash("skin.ini")) + "skin.ini".encode("utf-16-be")
     tree, data = b"", b""
     for entry in entries:
         if entry[0] == "dir":
@@ -66,7 +76,7 @@ def zstd_zeros(size):
 
 def zlib_zeros(size):
     """`size` zero bytes as rcc stores a zlib entry: the length, then the stream."""
-    compressor = zlib.compressobj(9)
+    compressor = zlib.compressobj(1)
     chunk = b"\0" * (1 << 20)
     parts = [compressor.compress(chunk) for _ in range(size >> 20)]
     return u32(size) + b"".join(parts) + compressor.flush()
