@@ -61,7 +61,7 @@ def resource(entries):
     names_at = 24
     tree_at = names_at + len(names)
     data_at = tree_at + len(tree)
-    return b"qres" + u32(3) + u32(tree_at) + u32(data_at) + u32(names_at) + u32(0) + names + \
+    return b"qres" + u32(3) + u32(tree_at) + u32(data_at) + u32(names_at) + u32(5) + names + \
         tree + data
 
 
