@@ -479,13 +479,16 @@ bool TMainForm::FormCloseQuery() {
                                  MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+// Each window's keys go into the file in one replacement, window after window, so a close
+// pass costs a few file replacements rather than one per key.
 tinto::Status TMainForm::SaveSettings() {
   tinto::IniFile settings(m_settingsPath);
-  tinto::Status written =
-      SaveMainSettings(settings, m_view, m_session.Geometry(), CollectWindowSettings());
+  tinto::Status written = settings.WriteAtOnce([this](tinto::IniFile& ini) {
+    return SaveMainSettings(ini, m_view, m_session.Geometry(), CollectWindowSettings());
+  });
   for (const SettingsSectionWriter& writer : m_settingsWriters) {
     if (!written) break;
-    written = writer(settings);
+    written = settings.WriteAtOnce(writer);
   }
   return written;
 }

@@ -90,9 +90,18 @@ std::filesystem::path UserConfigFolder() {
 
 }  // namespace
 
+std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
+  if (!m_pending) return ReadValue(m_path, section, key);
+  std::optional<std::string_view> value = FindIniValue(*m_pending, section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
+}
+
+Status IniFile::Failure() const { return Status::Error("Unable to write to " + FullPath(m_path)); }
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
-  std::optional<std::string> value = ReadValue(m_path, section, key);
+  std::optional<std::string> value = Value(section, key);
   if (!value) return std::string(fallback);
   std::string text = value->substr(0, value->find('\0'));
   if (text.size() > kMaxValueChars) text.resize(kMaxValueChars);
@@ -109,19 +118,33 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
-  return ReadValue(m_path, section, key).has_value();
+  return Value(section, key).has_value();
 }
 
 Status IniFile::WriteString(std::string_view section, std::string_view key,
                             std::string_view value) {
-  Status failure = Status::Error("Unable to write to " + FullPath(m_path));
-  if (!IsValidIniSectionName(section) || !IsValidIniKeyName(key)) return failure;
+  if (!IsValidIniSectionName(section) || !IsValidIniKeyName(key)) return Failure();
+  if (m_pending) {
+    *m_pending = SetIniValue(*m_pending, section, key, SanitizeIniValue(value));
+    return Status::Ok();
+  }
   std::string bytes;
-  if (LoadFile(m_path, bytes) == LoadResult::Failed) return failure;
+  if (LoadFile(m_path, bytes) == LoadResult::Failed) return Failure();
   std::string updated = SetIniValue(bytes, section, key, SanitizeIniValue(value));
   if (updated == bytes) return Status::Ok();
-  if (!WriteFileAtomically(WriteTarget(m_path), updated)) return failure;
+  if (!WriteFileAtomically(WriteTarget(m_path), updated)) return Failure();
   return Status::Ok();
+}
+
+Status IniFile::WriteAtOnce(const std::function<Status(IniFile&)>& writes) {
+  std::string bytes;
+  if (LoadFile(m_path, bytes) == LoadResult::Failed) return Failure();
+  m_pending = bytes;
+  Status written = writes(*this);
+  std::string updated = std::move(*m_pending);
+  m_pending.reset();
+  if (updated != bytes && !WriteFileAtomically(WriteTarget(m_path), updated)) return Failure();
+  return written;
 }
 
 Status IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {

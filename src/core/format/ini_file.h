@@ -6,10 +6,13 @@
 // does not understand (comments, blank lines, other keys, garbage) is kept as it was.
 // A write replaces the file through a temporary file and a rename, so a failed write never
 // leaves a damaged file behind; a write that changes nothing does not touch the file.
+// WriteAtOnce gathers many writes into one such replacement.
 // The text rules (lines, names, comments, duplicates) are those of ini_text.h. A path that is
 // not a regular file, cannot be read or is larger than 16 MiB reads as a missing file and
 // refuses writes.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,8 +48,19 @@ class IniFile {
   Status WriteInteger(std::string_view section, std::string_view key, int value);
   Status WriteBool(std::string_view section, std::string_view key, bool value);
 
+  // Runs `writes` with every write of this object kept in memory (reads see them), then
+  // replaces the file once. The writes made before one that fails are still stored, as they
+  // would be one at a time, and that failure is returned; so is a failed replacement, which
+  // leaves the file as it was. Not reentrant.
+  Status WriteAtOnce(const std::function<Status(IniFile&)>& writes);
+
  private:
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  Status Failure() const;
+
   std::string m_path;
+  // The file's text with the writes made so far, while WriteAtOnce runs.
+  std::optional<std::string> m_pending;
 };
 
 // The running executable's folder with a trailing separator; empty when it cannot be found.

@@ -137,6 +137,37 @@ TEST_F(IniFileTest, FailedWritesLeaveTheFileAsItWas) {
   EXPECT_EQ(fs::file_size(m_path), 17u * 1024 * 1024);
 }
 
+// The file is replaced once at the end; the writes are visible to reads meanwhile. A write
+// that fails inside keeps the ones before it, as single writes would; a failed replacement
+// keeps the file as it was.
+TEST_F(IniFileTest, WriteAtOnceReplacesTheFileOnceAndKeepsEarlierWrites) {
+  const std::string before = "; mine\n[Main]\nGrid=1\n";
+  WriteAll(m_path, before);
+  IniFile ini(m_path);
+  ASSERT_TRUE(ini.WriteAtOnce([&](IniFile& batch) {
+    EXPECT_TRUE(batch.WriteBool("Main", "Grid", false) && batch.WriteInteger("Size", "DY", 96));
+    EXPECT_EQ(ReadAll(m_path), before);
+    EXPECT_EQ(batch.ReadInteger("Size", "DY", 0), 96);
+    return Status::Ok();
+  }));
+  EXPECT_EQ(ReadAll(m_path), "; mine\n[Main]\nGrid=0\n\n[Size]\nDY=96\n");
+
+  const Status failed = ini.WriteAtOnce([](IniFile& batch) {
+    Status first = batch.WriteInteger("Size", "DX", 9);
+    return first ? batch.WriteInteger("Size", "A=B", 1) : first;
+  });
+  EXPECT_EQ(failed.Message(), "Unable to write to " + m_path);
+  EXPECT_EQ(ini.ReadInteger("Size", "DX", 0), 9);
+
+  const std::string kept = ReadAll(m_path);
+  WithFileSizeLimit(20, [&] {
+    EXPECT_FALSE(
+        ini.WriteAtOnce([](IniFile& batch) { return batch.WriteInteger("Size", "DY", 8); }));
+  });
+  EXPECT_EQ(ReadAll(m_path), kept);
+  EXPECT_FALSE(IniFile(m_dir.Path()).WriteAtOnce([](IniFile&) { return Status::Ok(); }));
+}
+
 TEST(ProgramDir, IsTheFolderOfTheRunningProgram) {
   std::string dir = ProgramDir();
   ASSERT_FALSE(dir.empty());
