@@ -49,9 +49,12 @@ int AllocationLimitMb(std::int64_t width, std::int64_t height) {
 // Qt gives up silently when the memory for the image cannot be had (under a ulimit, say): a
 // failed read is only taken for damage when that much memory could be reserved now.
 bool CouldHoldImage(std::int64_t width, std::int64_t height) {
-  void* probe = std::malloc(static_cast<std::size_t>(4 * width * height));
+  // Held through a volatile pointer: an optimiser may otherwise drop the unused allocation and
+  // report success without asking for the memory (clang does).
+  void* volatile probe = std::malloc(static_cast<std::size_t>(4 * width * height));
+  const bool held = probe != nullptr;
   std::free(probe);
-  return probe != nullptr;
+  return held;
 }
 
 }  // namespace
