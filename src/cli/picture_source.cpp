@@ -2,12 +2,14 @@
 
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
+#include "core/format/screen_file_format.h"
 
 namespace tinto::cli {
 
 Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                        ScreenBuffers& screen, ScreenGeometry& geometry) {
   screen.ClearScreen();
+  if (ScreenFileOfPath(path)) return ReadScreenFile(path, screen, geometry);
   if (!IsOndrelPath(path)) return ReadNativeFile(path, screen, geometry);
   if (!twoFileSize)
     return Status::Error("a two-file picture has no header: give its size with --dx N --dy N");
