@@ -56,6 +56,8 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"info", "@bad.tin"}, 1, "File @bad.tin\nIs not Tinto File.\n"},
       {{"export", "@p.tin", "o", "--dx", "3"}, 2, "--dx and --dy go together"},
       {{"export", "@none/p.tin", "@none/pair"}, 1, "none"},
+      {{"export", "@p.tin", "@o.img", "--frame", "1"}, 2, "--frame chooses the screen of a .scr"},
+      {{"export", "@p.tin", "@o.scr", "--frame", "2"}, 2, "--frame takes 0 or 1"},
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
       {{"score", "@none.png", "@p.tin"}, 1, "none.png"},
       {{"score", "@in.png", "@none.tin"}, 1, "none.tin"},

@@ -1,5 +1,6 @@
 #include "app/editor/export_flow.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -23,30 +24,25 @@ bool FileExists(const std::string& path) {
 }
 
 struct ScreenFileChoice {
+  ExportFormat format;
   tinto::ScreenFile file;
   tinto::FrameIndex frame;  // the screen a .scr holds
 };
 
+constexpr std::array<ScreenFileChoice, 7> kScreenFileExports = {{
+    {ExportFormat::Scr1, tinto::ScreenFile::Scr, 0},
+    {ExportFormat::Scr2, tinto::ScreenFile::Scr, 1},
+    {ExportFormat::Img, tinto::ScreenFile::Img, 0},
+    {ExportFormat::Mg8, tinto::ScreenFile::Mg8, 0},
+    {ExportFormat::Mg4, tinto::ScreenFile::Mg4, 0},
+    {ExportFormat::Mg2, tinto::ScreenFile::Mg2, 0},
+    {ExportFormat::Mg1, tinto::ScreenFile::Mg1, 0},
+}};
+
 std::optional<ScreenFileChoice> ScreenFileOf(ExportFormat format) {
-  using tinto::ScreenFile;
-  switch (format) {
-    case ExportFormat::Scr1:
-      return ScreenFileChoice{ScreenFile::Scr, 0};
-    case ExportFormat::Scr2:
-      return ScreenFileChoice{ScreenFile::Scr, 1};
-    case ExportFormat::Img:
-      return ScreenFileChoice{ScreenFile::Img, 0};
-    case ExportFormat::Mg8:
-      return ScreenFileChoice{ScreenFile::Mg8, 0};
-    case ExportFormat::Mg4:
-      return ScreenFileChoice{ScreenFile::Mg4, 0};
-    case ExportFormat::Mg2:
-      return ScreenFileChoice{ScreenFile::Mg2, 0};
-    case ExportFormat::Mg1:
-      return ScreenFileChoice{ScreenFile::Mg1, 0};
-    default:
-      return std::nullopt;
-  }
+  for (const ScreenFileChoice& choice : kScreenFileExports)
+    if (choice.format == format) return choice;
+  return std::nullopt;
 }
 
 tinto::PictureFrame FrameOf(ExportFormat format) {
