@@ -1,13 +1,15 @@
-// Decodes arbitrary bytes as a .tin file. Beyond memory safety it checks that a failed read
-// changes nothing, that a successful one touches only the picture area, and that what was read
-// saves and reads back to the same file.
+// Decodes arbitrary bytes as a .tin file and as each screen file of other tools. Beyond memory
+// safety it checks that a failed read changes nothing, that a successful .tin read touches only
+// the picture area, and that what was read saves and reads back to the same file.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "core/format/native_format.h"
+#include "core/format/screen_file_format.h"
 
 namespace {
 
@@ -34,10 +36,36 @@ void RequireOutsideUntouched(const tinto::ScreenBuffers& screen, const tinto::Sc
       }
 }
 
+// A screen file read writes back to its own bytes, but for the header's bytes after the cell
+// height (the border and the reserved zeros), which the writer sets to 0.
+void FuzzScreenFiles(std::string_view bytes) {
+  for (tinto::ScreenFile named : tinto::kScreenFiles) {
+    tinto::ScreenBuffers screen = SentinelScreen();
+    tinto::ScreenGeometry geometry;
+    if (!tinto::DecodeScreenFile(named, bytes, "fuzz", screen, geometry)) {
+      Require(screen.Pixels() == SentinelScreen().Pixels() &&
+              screen.Attrs() == SentinelScreen().Attrs());
+      Require(geometry == tinto::ScreenGeometry());
+      continue;
+    }
+    std::string expected(bytes);
+    tinto::ScreenFile read = named;
+    if (tinto::HasMgHeader(named)) {
+      read = *tinto::MgFileOfCellHeight(static_cast<std::uint8_t>(bytes[tinto::kMgCellHeightAt]));
+      std::fill(expected.begin() + tinto::kMgCellHeightAt + 1,
+                expected.begin() + tinto::kMgHeaderBytes, '\0');
+    }
+    std::string written;
+    Require(static_cast<bool>(tinto::EncodeScreenFile(read, screen, geometry, 1, written)));
+    Require(written == expected);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  FuzzScreenFiles(bytes);
   tinto::ScreenBuffers screen = SentinelScreen();
   tinto::ScreenGeometry geometry;
   if (!tinto::DecodeNativeFile(bytes, "fuzz.tin", screen, geometry)) {

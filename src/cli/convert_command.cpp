@@ -10,6 +10,7 @@
 #include "cli/picture_source.h"
 #include "cli/terminal_text.h"
 #include "core/format/native_format.h"
+#include "core/format/screen_file_format.h"
 #include "core/model/frame_picture.h"
 #include "picture/picture_io.h"
 #include "picture/png_writer.h"
@@ -62,21 +63,30 @@ std::string OptionsLine(const ImportOptions& o) {
   return line.str();
 }
 
+// A screen file of another tool already is a picture: it is taken as it stands, and the import
+// options do not apply to it.
+Status ReadInput(const ConvertRequest& request, const std::string& input, ImportOutcome& outcome,
+                 PictureNotes& notes) {
+  if (ScreenFileOfPath(input)) return ReadScreenFile(input, outcome.screen, outcome.geometry);
+  Bitmap24 picture;
+  if (Status status = LoadPicture(input, picture, &notes); !status) return status;
+  ImportJob job{request.options, request.stretch, request.filter, request.crop,
+                request.autoOptions};
+  return RunImport(std::move(picture), job, outcome);
+}
+
 // Errors of reading name the input, errors of writing the output concerned.
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
                   const std::string& output, std::ostream& out, PictureNotes& notes) {
   if (Status distinct = CheckDistinctFiles({input}, OutputFiles(request, output)); !distinct)
     return distinct;
-  Bitmap24 picture;
-  if (Status status = LoadPicture(input, picture, &notes); !status) return Failed(input, status);
-  ImportJob job{request.options, request.stretch, request.filter, request.crop,
-                request.autoOptions};
   auto outcome = std::make_unique<ImportOutcome>();
-  if (Status status = RunImport(std::move(picture), job, *outcome); !status)
+  if (Status status = ReadInput(request, input, *outcome, notes); !status)
     return Failed(input, status);
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
     return Failed(output, status);
-  if (request.autoOptions) out << "auto: " << OptionsLine(outcome->options) << std::endl;
+  if (request.autoOptions && !ScreenFileOfPath(input))
+    out << "auto: " << OptionsLine(outcome->options) << std::endl;
   return WriteExtras(request, *outcome);
 }
 

@@ -161,7 +161,8 @@ std::string ConvertHelpText() {
   std::ostringstream text;
   text << "usage: tinto convert IN OUT.tin [options]\n"
           "       tinto convert -o DIR IN... [options]\n\n"
-          "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture.\n\n"
+          "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture; a screen\n"
+          "file of another tool (.scr, .img, .mg1, .mg2, .mg4, .mg8) is taken as it is.\n\n"
           "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
           "                            DX and DY are fitted to the picture's own size\n"
        << "  --filter NAME             " << FilterNames() << "\n"

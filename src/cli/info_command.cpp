@@ -7,7 +7,8 @@
 
 namespace tinto::cli {
 
-constexpr const char* kInfoUsage = "usage: tinto info FILE.tin\n";
+constexpr const char* kInfoUsage =
+    "usage: tinto info FILE   (.tin, .scr, .img, .mg1, .mg2, .mg4, .mg8)\n";
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
   if (IsHelpRequest(args)) {

@@ -3,6 +3,7 @@
 #include "cli/output_plan.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
+#include "core/format/screen_file_format.h"
 
 namespace tinto::cli {
 
@@ -11,6 +12,7 @@ namespace {
 Status ReadEitherFormat(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                         ScreenBuffers& screen, ScreenGeometry& geometry) {
   screen.ClearScreen();
+  if (ScreenFileOfPath(path)) return ReadScreenFile(path, screen, geometry);
   if (!IsOndrelPath(path)) return ReadNativeFile(path, screen, geometry);
   if (!twoFileSize)
     return Status::Error("a two-file picture has no header: give its size with --dx N --dy N");

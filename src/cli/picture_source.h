@@ -1,6 +1,7 @@
 #pragma once
-// Reads a picture for the tool: a .tin file, or a two-file picture named by its .od0 or .od1
-// file, whose size must be given since those files have no header.
+// Reads a picture for the tool: a .tin file, a screen file of another tool (.scr, .img, .mg1,
+// .mg2, .mg4, .mg8), or a two-file picture named by its .od0 or .od1 file, whose size must be
+// given since those files have no header.
 
 #include <optional>
 #include <string>

@@ -16,14 +16,14 @@ struct Command {
 
 constexpr std::array kCommands = {
     Command{"info", RunInfo,
-            "info FILE.tin                  print the picture's geometry and mode"},
+            "info FILE                      print the picture's geometry and mode"},
     Command{"render", RunRender, "render FILE OUT.png [options]  render a picture to PNG"},
     Command{"convert", RunConvert,
             "convert IN OUT.tin [options]   convert a picture (or -o DIR IN...)"},
     Command{"resample", RunResample,
             "resample IN OUT.png --size WxH [--filter NAME]  resample only"},
     Command{"export", RunExport,
-            "export FILE STEM               write STEM.od0 + STEM.od1 (two-file picture)"},
+            "export FILE STEM|OUT.ext       write STEM.od0 + STEM.od1, or a .scr, .img, .mg*"},
     Command{"score", RunScore,
             "score PHOTO PICTURE.tin        how close the picture's mix is to the photo"},
 };

@@ -62,6 +62,8 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"export", "@fifo.tin", "@pair"}, 1, "@fifo.tin: Read beyond end of file\n"},
       {{"export", "@p.tin", "@"}, 2, "@: names a folder"},
       {{"export", "@p.tin", "@folder.png.od1"}, 2, "@folder.png.od1: names a folder"},
+      {{"export", "@p.tin", "@o.img", "--frame", "1"}, 2, "--frame chooses the screen of a .scr"},
+      {{"export", "@p.tin", "@o.scr", "--frame", "2"}, 2, "--frame takes 0 or 1"},
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},
       {{"score", "@none.png", "@p.tin"}, 1, "none.png"},
       {{"score", "@in.png", "@none.tin"}, 1, "none.tin"},

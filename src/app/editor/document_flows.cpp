@@ -1,6 +1,7 @@
 #include "app/editor/document_flows.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -11,6 +12,7 @@
 #include "core/format/file_prefix.h"
 #include "core/format/native_format.h"
 #include "core/format/ondrel_format.h"
+#include "core/format/screen_file_format.h"
 #include "core/model/document.h"
 
 namespace {
@@ -153,6 +155,10 @@ bool TDocumentFlows::KeepsUnsavedPicture() {
 }
 
 void TDocumentFlows::OpenPictureFile(const std::string& path) {
+  if (tinto::ScreenFileOfPath(path)) {
+    OpenScreenFile(path);
+    return;
+  }
   m_window.DropSelection();
   m_session.Screen().ClearScreen();
   if (ReadChosenFile(path))
@@ -161,6 +167,21 @@ void TDocumentFlows::OpenPictureFile(const std::string& path) {
     // Untitled, so that a later Save asks for a name instead of writing over the file that
     // failed to open.
     RenameDocument(tinto::kUntitledName);
+}
+
+// Another tool's picture is not a .tin: it comes in as an import does, untitled and modified,
+// and a file that does not read changes nothing.
+void TDocumentFlows::OpenScreenFile(const std::string& path) {
+  ImportedPicture picture{m_session.Geometry(), {}};
+  auto screen = std::make_unique<tinto::ScreenBuffers>();
+  const tinto::Status read = tinto::ReadScreenFile(path, *screen, picture.geometry);
+  if (!read) {
+    m_messages.ShowMessage(MessageKind::Error, Q(read.Message()), MessageButtons::Ok);
+    return;
+  }
+  picture.result.pixels = screen->Pixels();
+  picture.result.attrs = screen->Attrs();
+  TakeImport(picture);
 }
 
 void TDocumentFlows::Import1Click() {
@@ -182,6 +203,9 @@ void TDocumentFlows::ImportPhotoFile(const QString& path) {
 // fitting the MLT window: the dialog fitted it with its last conversion.
 void TDocumentFlows::TakeImport(const ImportedPicture& picture) {
   m_window.DropSelection();
+  // Undo must give back this picture, not one from before changes made since Undo last became
+  // available.
+  m_session.TakeUndoSnapshot();
   tinto::ScreenGeometry& geometry = m_session.Geometry();
   geometry.SetDX(picture.geometry.DX());
   geometry.SetDY(picture.geometry.DY());

@@ -24,7 +24,9 @@ class TfrmOpen;
 
 inline constexpr const char* kOpenDocumentTitle = "Open Tinto Files...";
 inline constexpr const char* kOpenDocumentFilter =
-    "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*";
+    "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*"
+    "|Screen Dumps (*.scr;*.img)|*.scr;*.img"
+    "|Multicolour Files (*.mg1;*.mg2;*.mg4;*.mg8)|*.mg1;*.mg2;*.mg4;*.mg8";
 
 class TDocumentFlows : public QObject {
   Q_OBJECT
@@ -69,14 +71,16 @@ class TDocumentFlows : public QObject {
   void Save_21Click();
   void New1Click();
   void Open1Click();
-  // A file given on the command line or dropped on the window: a ".tin" or two-file picture
-  // is opened as Open opens the chosen file (save-changes prompt, checks, messages, title; a
-  // failure leaves an untitled picture); anything else goes to the import dialog as its source
-  // ("Error Image." when it cannot be read). A path that exists but is no regular file (a
-  // folder, a FIFO, a device) is refused first with the path and what it is. `path` is absolute.
+  // A file given on the command line or dropped on the window: a ".tin", two-file or screen
+  // file is opened as Open opens the chosen file (save-changes prompt, checks, messages, title;
+  // a failed ".tin" or two-file read leaves an untitled picture); anything else goes to the
+  // import dialog as its source ("Error Image." when it cannot be read). A path that exists but
+  // is no regular file (a folder, a FIFO, a device) is refused first with the path and what it
+  // is. `path` is absolute.
   void OpenFile(const QString& path);
   // "&Import..." (Ctrl+I): the picture, its geometry and mode come from the dialog when it
-  // closes with OK, and the document becomes an untitled, modified one; no save prompt.
+  // closes with OK, and the document becomes an untitled, modified one whose Undo gives back
+  // the picture before it; no save prompt.
   void Import1Click();
   // The save-changes step of closing the window: false when the user cancels, or answers Yes
   // and the picture is not saved after all; either keeps the window open.
@@ -87,6 +91,7 @@ class TDocumentFlows : public QObject {
   // Open's save-changes prompt: true when the picture must stay (it was to be saved and was not).
   bool KeepsUnsavedPicture();
   void OpenPictureFile(const std::string& path);
+  void OpenScreenFile(const std::string& path);
   void ImportPhotoFile(const QString& path);
   bool SavedAs();
   // The chosen name, absolute, with ".tin" added by the extension rule; none when cancelled.

@@ -1,5 +1,6 @@
 #include "app/editor/export_flow.h"
 
+#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -7,6 +8,7 @@
 #include "app/editor/editor_session.h"
 #include "app/platform/message_service.h"
 #include "core/format/ondrel_format.h"
+#include "core/format/screen_file_format.h"
 #include "core/model/frame_picture.h"
 #include "picture/png_writer.h"
 
@@ -19,6 +21,28 @@ bool EndsWith(const std::string& text, const std::string& end) {
 bool FileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::exists(path, error);
+}
+
+struct ScreenFileChoice {
+  ExportFormat format;
+  tinto::ScreenFile file;
+  tinto::FrameIndex frame;  // the screen a .scr holds
+};
+
+constexpr std::array<ScreenFileChoice, 7> kScreenFileExports = {{
+    {ExportFormat::Scr1, tinto::ScreenFile::Scr, 0},
+    {ExportFormat::Scr2, tinto::ScreenFile::Scr, 1},
+    {ExportFormat::Img, tinto::ScreenFile::Img, 0},
+    {ExportFormat::Mg8, tinto::ScreenFile::Mg8, 0},
+    {ExportFormat::Mg4, tinto::ScreenFile::Mg4, 0},
+    {ExportFormat::Mg2, tinto::ScreenFile::Mg2, 0},
+    {ExportFormat::Mg1, tinto::ScreenFile::Mg1, 0},
+}};
+
+std::optional<ScreenFileChoice> ScreenFileOf(ExportFormat format) {
+  for (const ScreenFileChoice& choice : kScreenFileExports)
+    if (choice.format == format) return choice;
+  return std::nullopt;
 }
 
 tinto::PictureFrame FrameOf(ExportFormat format) {
@@ -39,23 +63,35 @@ TExportFlow::TExportFlow(TEditorSession& session, DocumentWindow& window, Messag
 
 void TExportFlow::Export1Click() {
   m_window.PauseDisplay();
-  if (const std::optional<ExportChoice> choice = m_dialog.Execute()) {
-    const std::vector<std::string> targets = TargetFiles(*choice);
-    if (ConfirmOverwrite(targets)) {
-      const tinto::Status written = Write(*choice, targets);
-      if (!written)
-        m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(written.Message()),
-                               MessageButtons::Ok);
-    }
-  }
+  if (const std::optional<ExportChoice> choice = m_dialog.Execute()) Export(*choice);
   m_window.RestoreDisplay();
+}
+
+void TExportFlow::Export(const ExportChoice& choice) {
+  const std::vector<std::string> targets = TargetFiles(choice);
+  tinto::Status status = CheckHeld(choice);
+  if (status && !ConfirmOverwrite(targets)) return;
+  if (status) status = Write(choice, targets);
+  if (!status)
+    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(status.Message()),
+                           MessageButtons::Ok);
+}
+
+// A screen file that cannot hold the picture is refused before the user is asked anything.
+tinto::Status TExportFlow::CheckHeld(const ExportChoice& choice) const {
+  const std::optional<ScreenFileChoice> screenFile = ScreenFileOf(choice.format);
+  if (!screenFile) return tinto::Status::Ok();
+  std::string bytes;
+  return tinto::EncodeScreenFile(screenFile->file, m_session.Screen(), m_session.Geometry(),
+                                 screenFile->frame, bytes);
 }
 
 std::vector<std::string> TExportFlow::TargetFiles(const ExportChoice& choice) {
   std::string path = choice.path.toStdString();
   if (choice.format != ExportFormat::TwoFile) {
+    const std::optional<ScreenFileChoice> screenFile = ScreenFileOf(choice.format);
     if (std::filesystem::path(path).filename().string().find('.') == std::string::npos)
-      path += ".png";
+      path += screenFile ? std::string(tinto::ExtensionOf(screenFile->file)) : ".png";
     return {path};
   }
   if (EndsWith(path, ".od0") || EndsWith(path, ".od1"))
@@ -80,6 +116,9 @@ bool TExportFlow::ConfirmOverwrite(const std::vector<std::string>& targets) {
 
 tinto::Status TExportFlow::Write(const ExportChoice& choice,
                                  const std::vector<std::string>& targets) {
+  if (const std::optional<ScreenFileChoice> screenFile = ScreenFileOf(choice.format))
+    return tinto::WriteScreenFile(targets.front(), screenFile->file, m_session.Screen(),
+                                  m_session.Geometry(), screenFile->frame);
   if (choice.format == ExportFormat::TwoFile) {
     std::string stem;
     if (tinto::Status named = tinto::OndrelStemOf(targets.front(), stem); !named) return named;

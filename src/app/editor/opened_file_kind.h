@@ -5,7 +5,8 @@
 #include <QString>
 
 enum class OpenedFileKind {
-  Picture,  // ".tin", ".od0" or ".od1" (letter case ignored): opened as Open opens it
+  Picture,  // ".tin", ".od0", ".od1" or another tool's screen file (".scr", ".img", ".mg1",
+            // ".mg2", ".mg4", ".mg8"), letter case ignored: opened as Open opens it
   Photo,    // an extension the import reads: opened in the Import Expert
   Other
 };

@@ -4,6 +4,8 @@
 
 #include "app/main_form_fixture.h"
 #include "core/format/native_format.h"
+#include "core/format/screen_file_format.h"
+#include "core/model/model_test_helpers.h"
 #include "support/without_file_override.h"
 
 namespace tinto::test {
@@ -354,6 +356,41 @@ TEST_F(DocumentFlowsTest, CloseWritesBothDialogTreeStatesInOrder) {
   const std::string settings = Settings();
   EXPECT_NE(settings.find("Save TreePanelState=0"), std::string::npos);
   EXPECT_LT(settings.find("Open TreePanelState=0"), settings.find("Save TreePanelState=0"));
+}
+
+// Another tool's picture comes in as an import does: after the save-changes prompt, untitled and
+// modified, at its own geometry; Undo gives back the picture that was there just before, not the
+// one from when Undo became available. A file that does not read changes nothing at all.
+TEST_F(DocumentFlowsTest, ScreenFileOpensAsAnImportThatUndoTakesBack) {
+  TMainForm& form = Start();
+  ChooseSaveName(Path("mine.tin"));
+  Flows().Save_21Click();
+  Draw();
+  form.Session().Screen().SetPixel(0, 5, 5);
+  form.Session().SetModified(true);
+  const ScreenBuffers before = form.Session().Screen();
+  WriteAll(Path("bad.mg2"), "MGH\x02\x02");
+  const ScreenBuffers picture = FilledScreen(0x5A);
+  ASSERT_TRUE(WriteScreenFile(Path("pic.mg2"), ScreenFile::Mg2, picture,
+                              MakeGeometry(32, 192, AttrMode::Mode8x2), 0));
+  m_messages.Answer(MessageAnswer::No);
+  ChooseOpenFile(Path("bad.mg2"));
+  Flows().Open1Click();
+  EXPECT_EQ(LastMessage().text.toStdString(),
+            "File " + Path("bad.mg2") + "\n\rHas header version 2; only version 1 is read.");
+  EXPECT_EQ(FirstDifference(form.Session().Screen(), before), "");
+  EXPECT_EQ(Title(), Caption(Path("mine.tin"), true));
+
+  m_messages.Answer(MessageAnswer::No);
+  ChooseOpenFile(Path("pic.mg2"));
+  Flows().Open1Click();
+  EXPECT_EQ(m_messages.Shown().size(), 3u);  // the prompt, the fault, the prompt
+  EXPECT_EQ(FirstDifference(form.Session().Screen(), picture), "");
+  EXPECT_EQ(form.SizePanel()->DX()->value(), 32);
+  EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
+  EXPECT_EQ(Title(), Caption(Untitled(), true));
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(FirstDifference(form.Session().Screen(), before), "");
 }
 
 }  // namespace

@@ -108,5 +108,23 @@ TEST_F(ExportFlowTest, AnUnwritableFolderShowsTheReasonAndKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(path), "old");
 }
 
+// Screen 2's attribute made one for the whole 8 x 8 cell: its screen dump holds it. Screen 1's
+// rows differ (8x1 cells): a two-screen dump refuses before any question, writing nothing.
+TEST_F(ExportFlowTest, ScreenFilesAreWrittenExactlyOrRefusedBeforeAnything) {
+  TMainForm& form = Start();
+  for (int row = 0; row < 8; ++row) form.Session().Screen().SetAttr(1, 0, row, 0x01);
+  Export(form, m_dir.File("two"), ExportFormat::Scr2);
+  // Pixel row 0 column 0 at 0; the cell's attribute at 6144; everything else 0.
+  EXPECT_EQ(ReadAll(m_dir.File("two.scr")),
+            "\x80" + std::string(6143, 0) + "\x01" + std::string(767, 0));
+  WriteAll(m_dir.File("old.img"), "old");
+  Export(form, m_dir.File("old.img"), ExportFormat::Img);
+  ASSERT_EQ(m_messages.Shown().size(), 1u);
+  EXPECT_EQ(m_messages.Shown().back().text.toStdString(),
+            "This picture has 8x1 cells; a two-screen dump holds 8x8 cells. None of these files "
+            "holds it: keep it as .tin, or import the rendered picture again.");
+  EXPECT_EQ(ReadAll(m_dir.File("old.img")), "old");
+}
+
 }  // namespace
 }  // namespace tinto::test

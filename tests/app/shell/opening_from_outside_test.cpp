@@ -11,6 +11,7 @@
 #include "app/shell/command_line.h"
 #include "app/shell/editor_windows.h"
 #include "core/format/native_format.h"
+#include "core/format/screen_file_format.h"
 
 namespace tinto::test {
 namespace {
@@ -51,6 +52,9 @@ class OpeningFromOutsideTest : public MainFormTest {
         WriteNativeFile(Path("pic.tin"), Form().Session().Screen(), Form().Session().Geometry()));
     for (const char* name : {"pic.od0", "pic.od1"}) WriteAll(Path(name), std::string(12288, 0));
     WriteAll(Path("junk.png"), "not a picture");
+    WriteAll(Path("short.scr"), "abc");
+    ASSERT_TRUE(WriteScreenFile(Path("pic.MG1"), ScreenFile::Mg1, Form().Session().Screen(),
+                                Form().Session().Geometry(), 0));
     ASSERT_TRUE(QImage(40, 24, QImage::Format_RGB32).save(QString::fromStdString(Path("a.png"))));
   }
   TMainForm& Form() { return m_windows->MainForm(); }
@@ -73,6 +77,9 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
       {"junk.png", untitled, kImportErrorText},
       {"folder.tin", untitled, Path("folder.tin") + ": Is a folder"},
       {"fifo", untitled, Path("fifo") + ": Not a regular file"},
+      {"short.scr", untitled,
+       "File " + Path("short.scr") + "\n\rIs 3 bytes long; a .scr file is 6912 bytes."},
+      {"pic.MG1", untitled + "*", ""},  // last: it leaves a modified picture
   };
   std::filesystem::create_directory(Path("folder.tin"));
   ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
@@ -102,6 +109,8 @@ TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedWhileDragged) {
   const auto file = [](const char* path) { return QUrl::fromLocalFile(path); };
   EXPECT_TRUE(Drag({file("/a/pic.tin")}));
   EXPECT_TRUE(Drag({file("/a/PIC.OD1")}));
+  EXPECT_TRUE(Drag({file("/a/pic.SCR")}));
+  EXPECT_TRUE(Drag({file("/a/pic.mg4")}));
   EXPECT_TRUE(Drag({file("/a/photo.JPG"), file("/a/b.txt")}));
   EXPECT_FALSE(Drag({file("/a/b.txt"), file("/a/pic.tin")}));
   EXPECT_FALSE(Drag({QUrl("https://example.org/pic.tin")}));

@@ -1,10 +1,11 @@
 // Replays the fuzzers' seed corpus and kept reproducers. Picture files named "valid_*" must
-// read, "invalid_*" must be refused, and every file that reads must save and read back to the
-// same bytes; in every settings file every key reads without harm and writing one key keeps
-// every other line.
+// read, "invalid_*" must be refused (a screen file of another tool read as its extension names
+// it), and every .tin file that reads must save and read back to the same bytes; in every
+// settings file every key reads without harm and writing one key keeps every other line.
 
 #include "core/format/ini_file.h"
 #include "core/format/native_format.h"
+#include "core/format/screen_file_format.h"
 #include "core/format/settings_keys.h"
 #include "support/temp_dir.h"
 #include "support/test_common.h"
@@ -27,9 +28,15 @@ TEST(NativeCorpus, EveryFileDecodesAsItsNameSays) {
   for (const fs::path& path : CorpusFiles("native")) {
     const std::string name = path.filename().string();
     SCOPED_TRACE(name);
+    const std::string bytes = test::ReadAll(path.string());
     ScreenBuffers screen, reread;
     ScreenGeometry geometry, rereadGeometry;
-    Status status = DecodeNativeFile(test::ReadAll(path.string()), name, screen, geometry);
+    if (const std::optional<ScreenFile> named = ScreenFileOfPath(name)) {
+      const Status read = DecodeScreenFile(*named, bytes, name, screen, geometry);
+      EXPECT_EQ(bool(read), name.starts_with("valid_")) << read.Message();
+      continue;
+    }
+    Status status = DecodeNativeFile(bytes, name, screen, geometry);
     if (name.starts_with("valid_") || name.starts_with("invalid_")) {
       EXPECT_EQ(bool(status), name.starts_with("valid_")) << status.Message();
     }

@@ -8,8 +8,10 @@
 
 namespace {
 
-constexpr std::array kFormats = {ExportFormat::MixPng, ExportFormat::Frame1Png,
-                                 ExportFormat::Frame2Png, ExportFormat::TwoFile};
+constexpr std::array kFormats = {
+    ExportFormat::MixPng, ExportFormat::Frame1Png, ExportFormat::Frame2Png, ExportFormat::TwoFile,
+    ExportFormat::Scr1,   ExportFormat::Scr2,      ExportFormat::Img,       ExportFormat::Mg8,
+    ExportFormat::Mg4,    ExportFormat::Mg2,       ExportFormat::Mg1};
 
 // Qt's own dialog lays its rows out in a grid; the scale goes in a row below the file types.
 // Without that grid the dialog has no scale box and exports at scale 1.
@@ -45,9 +47,23 @@ QString TExportDialog::NameFilter(ExportFormat format) {
     case ExportFormat::Frame2Png:
       return QStringLiteral("PNG, screen 2 (*.png)");
     case ExportFormat::TwoFile:
+      return QStringLiteral("Two-file picture (*.od0 *.od1)");
+    case ExportFormat::Scr1:
+      return QStringLiteral("Screen dump, screen 1 (*.scr)");
+    case ExportFormat::Scr2:
+      return QStringLiteral("Screen dump, screen 2 (*.scr)");
+    case ExportFormat::Img:
+      return QStringLiteral("Two-screen dump (*.img)");
+    case ExportFormat::Mg8:
+      return QStringLiteral("Multicolour, 8x8 cells (*.mg8)");
+    case ExportFormat::Mg4:
+      return QStringLiteral("Multicolour, 8x4 cells (*.mg4)");
+    case ExportFormat::Mg2:
+      return QStringLiteral("Multicolour, 8x2 cells (*.mg2)");
+    case ExportFormat::Mg1:
       break;
   }
-  return QStringLiteral("Two-file picture (*.od0 *.od1)");
+  return QStringLiteral("Multicolour, 8x1 + 8x8 cells (*.mg1)");
 }
 
 std::optional<ExportChoice> TExportDialog::Execute() {
@@ -64,7 +80,7 @@ std::optional<ExportChoice> TExportDialog::Execute() {
   QSpinBox* scale = AddScaleBox(dialog, m_scale);
   if (scale != nullptr) {
     const auto follow = [scale](const QString& filter) {
-      scale->setEnabled(FormatOf(filter) != ExportFormat::TwoFile);
+      scale->setEnabled(IsPngFormat(FormatOf(filter)));
     };
     follow(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, scale, follow);

@@ -1,7 +1,8 @@
 #pragma once
 // The Export dialog: the platform's (Qt's own, non-native) save dialog titled "Export..." whose
-// file types are the export formats, with a "Scale" box under them for the PNG formats. It
-// neither adds an extension nor asks before overwriting: the export flow does both.
+// file types are the export formats (PNGs, the two-file picture and the screen files other
+// tools read), with a "Scale" box under them for the PNG formats. It neither adds an extension
+// nor asks before overwriting: the export flow does both.
 
 #include <QString>
 #include <functional>
@@ -12,7 +13,24 @@ class QWidget;
 
 inline constexpr const char* kExportDialogTitle = "Export...";
 
-enum class ExportFormat { MixPng, Frame1Png, Frame2Png, TwoFile };
+enum class ExportFormat {
+  MixPng,
+  Frame1Png,
+  Frame2Png,
+  TwoFile,
+  Scr1,  // a screen dump of screen 1
+  Scr2,  // of screen 2
+  Img,
+  Mg8,
+  Mg4,
+  Mg2,
+  Mg1
+};
+
+constexpr bool IsPngFormat(ExportFormat format) {
+  return format == ExportFormat::MixPng || format == ExportFormat::Frame1Png ||
+         format == ExportFormat::Frame2Png;
+}
 
 struct ExportChoice {
   QString path;  // as typed, full path
