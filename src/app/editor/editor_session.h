@@ -31,7 +31,6 @@ class TEditorSession : public QObject {
 
   tinto::ScreenBuffers& Screen() { return m_screen; }
   tinto::ScreenGeometry& Geometry() { return m_geometry; }
-  const tinto::Document& Document() const { return m_document; }
   tinto::Document& Document() { return m_document; }
   const tinto::UndoKeeper& Undoing() const { return *m_undo; }
   TDisplayImages& Images() { return m_images; }
@@ -47,7 +46,8 @@ class TEditorSession : public QObject {
     EndChange();
   }
   // Replaces the whole picture and its geometry as one change of `kind`, and makes the
-  // document untitled: the Import Expert's result, and any picture taken in the same way.
+  // document untitled: the Import Expert's result, and any picture taken in the same way. Undo
+  // gives back the picture before it (with the single snapshot: its pixels and attributes).
   void TakePicture(const tinto::ScreenGeometry& geometry, const tinto::ScreenBlock& pixels,
                    const tinto::ScreenBlock& attrs, tinto::ChangeKind kind);
   // False when there was nothing to undo or redo.
