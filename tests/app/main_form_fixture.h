@@ -5,6 +5,7 @@
 #include "app/color/color_panel.h"
 #include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
+#include "app/editor/undo_commands.h"
 #include "app/gui_test.h"
 #include "app/main_window/colors_preview_panel.h"
 #include "app/main_window/geometry_bar.h"
@@ -15,6 +16,12 @@
 #include "core/format/ini_file.h"
 
 namespace tinto::test {
+
+// A change of the picture as a tool makes it, through the session's door: pixel (x, y) of
+// screen 1 set.
+inline void DrawPixel(TEditorSession& session, int x, int y) {
+  session.Change(ChangeKind::Stroke, [&] { session.Screen().SetPixel(0, x, y); });
+}
 
 class MainFormTest : public WindowTest {
  protected:

@@ -122,8 +122,11 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (!tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification())) return;
   const PixelPoint pixel = PixelAt(*event, Magnification());
+  // A stroke whose release never arrived ends here, before anything else changes the picture.
+  m_session.EndChange();
   // A pasted copy floats until a drag moves it; any other press drops it where it lies.
-  if (m_pasted && m_mode != PointerMode::Move && m_mode != PointerMode::MoveSel)
+  if (m_carried && m_carried->pasted && m_mode != PointerMode::Move &&
+      m_mode != PointerMode::MoveSel)
     if (const std::optional<tinto::SelectionRecord> pasted = m_selection.Release())
       DropFloatingCopy(*pasted);
   m_buttonDown = true;
@@ -181,6 +184,7 @@ void TCanvasController::ButtonMove(PixelPoint pixel) {
 
 void TCanvasController::Image_1MouseUp(QMouseEvent*) {
   m_buttonDown = false;
+  m_session.EndChange();
   const QRegion before = SelectionRegion();
   const std::optional<tinto::SelectionRecord> lifted = m_selection.Release();
   if (lifted)
@@ -194,16 +198,17 @@ void TCanvasController::DropSelection() {
   const QRegion before = SelectionRegion();
   m_selection.Clear();
   m_floatingBitmap = QImage();
-  m_pasted.reset();
+  m_carried.reset();
   m_overlay->update(before);
   emit SelectionChanged();
 }
 
 void TCanvasController::ClearMarquee() {
   if (!m_selection.Current().active) return;
-  m_session.SetModified(true);
-  m_session.TakeUndoSnapshot();
-  tinto::ClearCells(m_session.Screen(), m_session.Geometry(), EditedFrame(), m_selection.Current());
+  m_session.Change(tinto::ChangeKind::Cut, [this] {
+    tinto::ClearCells(m_session.Screen(), m_session.Geometry(), EditedFrame(),
+                      m_selection.Current());
+  });
   emit PictureChanged();
 }
 
@@ -215,8 +220,8 @@ void TCanvasController::PlacePastedCopy(const tinto::ClipboardCells& cells) {
   const PixelPoint at = ViewTopLeftCell();
   const int x = std::min(at.x, geometry.WidthPixels() - width);
   const int y = std::min(at.y, geometry.DY() - height);
-  m_pasted =
-      std::make_unique<PastedSource>(PastedSource{tinto::CellsAsScreen(cells), cells.sourceFrame});
+  m_carried = std::make_unique<CarriedPixels>(
+      CarriedPixels{tinto::CellsAsScreen(cells), cells.sourceFrame, true});
   m_selection.PlaceFloatingCopy({true, x, y, x + width, y + height}, {true, 0, 0, width, height});
   m_floatingBitmap = RenderPastedCells(width, height);
   m_view.SetTool(kToolMarque);
@@ -239,7 +244,7 @@ QImage TCanvasController::RenderPastedCells(int width, int height) const {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const tinto::Rgb c =
-          tinto::FramePixelColor(m_pasted->cells, m_pasted->frame, x, y, m_view.Attributes());
+          tinto::FramePixelColor(m_carried->cells, m_carried->frame, x, y, m_view.Attributes());
       image.setPixel(x, y, qRgb(tinto::RedOf(c), tinto::GreenOf(c), tinto::BlueOf(c)));
     }
   }
@@ -265,7 +270,7 @@ void TCanvasController::ShowPointerStatus(PixelPoint pixel) {
 }
 
 void TCanvasController::Plot(PixelPoint pixel) {
-  m_session.SetModified(true);
+  m_session.BeginChange(tinto::ChangeKind::Stroke);
   tinto::PencilOptions options;
   options.frame = EditedFrame();
   options.size = m_view.PencilSize();
@@ -310,6 +315,8 @@ void TCanvasController::DragPress(PixelPoint pixel) {
 }
 
 void TCanvasController::LiftFloatingCopy() {
+  m_carried =
+      std::make_unique<CarriedPixels>(CarriedPixels{m_session.Screen(), EditedFrame(), false});
   const tinto::SelectionRecord& lifted = m_selection.Floating();
   const QRect area(lifted.x1, lifted.y1, lifted.x2 - lifted.x1, lifted.y2 - lifted.y1);
   // Parts of the rectangle beyond the bitmap come out black.
@@ -321,19 +328,17 @@ void TCanvasController::LiftFloatingCopy() {
 }
 
 void TCanvasController::DropFloatingCopy(const tinto::SelectionRecord& source) {
-  m_session.SetModified(true);
-  m_session.TakeUndoSnapshot();
-  if (m_pasted)
-    tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(),
-                            {m_pasted->cells.Pixels(), m_pasted->cells.Attrs(), m_pasted->frame},
-                            EditedFrame(), source, m_selection.Current(),
-                            m_view.WritesAttributes());
-  else
-    tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(), m_session.Undo(),
-                            EditedFrame(), source, m_selection.Current(),
-                            m_view.WritesAttributes());
+  if (m_carried) {
+    const CarriedPixels& carried = *m_carried;
+    m_session.Change(carried.pasted ? tinto::ChangeKind::Paste : tinto::ChangeKind::Drop, [&] {
+      tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(),
+                              {carried.cells.Pixels(), carried.cells.Attrs(), carried.frame},
+                              EditedFrame(), source, m_selection.Current(),
+                              m_view.WritesAttributes());
+    });
+  }
   m_floatingBitmap = QImage();
-  m_pasted.reset();
+  m_carried.reset();
   emit PictureChanged();
 }
 

@@ -54,15 +54,16 @@ class TCanvasController : public QObject {
   // event was taken.
   bool FormKeyEvent(QObject* receiver, QKeyEvent* event);
 
-  // The pencil at pixel (x, y): marks the document modified, writes the square into the
-  // edited frame, re-renders the touched blocks and repaints them on screen at once.
+  // The pencil at pixel (x, y): opens the stroke's change (or keeps the open one), writes the
+  // square into the edited frame, re-renders the touched blocks and repaints them on screen at
+  // once. The release of the button closes the change.
   void Plot(tinto::PixelPoint pixel);
   // Repaints the visible canvas image and everything over it at once.
   void RepaintCanvas();
   // Forgets the marquee and any floating copy without writing anything.
   void DropSelection();
-  // Clears the marquee's pixels in the edited frame under the undo rule of a drop; nothing
-  // without a marquee.
+  // Cut's clearing: the marquee's pixels in the edited frame, as one change; nothing without a
+  // marquee.
   void ClearMarquee();
   // Makes `cells` a floating copy at the top-left of the visible part of the canvas (on a cell
   // corner, inside the picture, cut to its size) under a marquee of its size, with the marquee
@@ -127,12 +128,14 @@ class TCanvasController : public QObject {
   tinto::SelectionState m_selection;
   // The lifted pixels as rendered, magnified; null while no floating copy exists.
   QImage m_floatingBitmap;
-  // The source of a pasted floating copy: the cells at the top-left of both frames, and the
-  // frame to read; null for a copy lifted from the picture.
-  struct PastedSource {
+  // The pixels a floating copy carries, its own from the lift or the paste on: the picture as
+  // it was lifted, or the pasted cells at the top-left of both frames; the frame to read; and
+  // whether it was pasted (it floats until a drag moves it). Null while no copy floats.
+  struct CarriedPixels {
     tinto::ScreenBuffers cells;
     tinto::FrameIndex frame;
+    bool pasted;
   };
-  std::unique_ptr<PastedSource> m_pasted;
+  std::unique_ptr<CarriedPixels> m_carried;
   TypedKeyForwarder m_typedKeys;
 };

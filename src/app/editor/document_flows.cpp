@@ -60,8 +60,7 @@ bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
   // The document takes the new name only now that the file holds the picture: a declined
   // overwrite or a failed write must leave F2 pointing where it pointed before.
   document.SetForceSaveDialog(askForName);
-  m_session.Rename(target);
-  m_session.SetModified(false);
+  m_session.MarkSaved(target);
   return true;
 }
 
@@ -104,8 +103,8 @@ void TDocumentFlows::New1Click() {
     }
   }
   m_window.DropSelection();
-  RenameDocument(tinto::kUntitledName);
   m_session.Screen().ClearScreen();
+  m_session.StartDocument(tinto::kUntitledName);
   m_window.ShowNewPicture();
   RestoreDisplay();
 }
@@ -166,7 +165,7 @@ void TDocumentFlows::OpenPictureFile(const std::string& path) {
   else
     // Untitled, so that a later Save asks for a name instead of writing over the file that
     // failed to open.
-    RenameDocument(tinto::kUntitledName);
+    m_session.StartDocument(tinto::kUntitledName);
 }
 
 // Another tool's picture is not a .tin: it comes in as an import does, untitled and modified,
@@ -199,24 +198,12 @@ void TDocumentFlows::ImportPhotoFile(const QString& path) {
   RestoreDisplay();
 }
 
-// The geometry is written in the dialog's control order (DX, DY, MLT Width, MLT Left) without
-// fitting the MLT window: the dialog fitted it with its last conversion.
+// The geometry is taken as the dialog shows it, without fitting the MLT window: the dialog
+// fitted it with its last conversion.
 void TDocumentFlows::TakeImport(const ImportedPicture& picture) {
   m_window.DropSelection();
-  // Undo must give back this picture, not one from before changes made since Undo last became
-  // available.
-  m_session.TakeUndoSnapshot();
-  tinto::ScreenGeometry& geometry = m_session.Geometry();
-  geometry.SetDX(picture.geometry.DX());
-  geometry.SetDY(picture.geometry.DY());
-  geometry.SetMltWidth(picture.geometry.MltWidth());
-  geometry.SetMltLeft(picture.geometry.MltLeft());
-  geometry.SetMode(picture.geometry.Mode());
-  m_session.Screen().LoadScreen(picture.result.pixels, picture.result.attrs);
-  // Renaming rebuilds the title, which SetModified alone would not do for a document that
-  // was modified already.
-  m_session.Rename(tinto::kUntitledName);
-  m_session.SetModified(true);
+  m_session.TakePicture(picture.geometry, picture.result.pixels, picture.result.attrs,
+                        tinto::ChangeKind::Import);
   m_window.ShowNewPicture();
 }
 
@@ -255,16 +242,8 @@ bool TDocumentFlows::ReadChosenFile(const std::string& path) {
     m_messages.ShowMessage(MessageKind::Error, Q(read.Message()), MessageButtons::Ok);
     return false;
   }
-  RenameDocument(name);
+  m_session.StartDocument(name);
   return true;
-}
-
-// The renamed document starts unmodified with undo unavailable, as after a save: the pair runs
-// the undo rule of SetModified on both edges.
-void TDocumentFlows::RenameDocument(const std::string& name) {
-  m_session.Rename(name);
-  m_session.SetModified(true);
-  m_session.SetModified(false);
 }
 
 void TDocumentFlows::StopTimer() { m_window.PauseDisplay(); }

@@ -98,7 +98,6 @@ class TDocumentFlows : public QObject {
   std::optional<std::string> ChooseSaveName();
   bool ConfirmOverwrite(const std::string& name);
   bool ReadChosenFile(const std::string& path);
-  void RenameDocument(const std::string& name);
   void TakeImport(const ImportedPicture& picture);
   void StopTimer();
   void RestoreDisplay();

@@ -72,6 +72,9 @@ TMainActions CreateMainActions(QWidget* window) {
   a.Export1 = MakeAction(window, "Export1", "&Export...");
   a.Import1 = MakeAction(window, "Import1", "&Import...", QKeySequence(Qt::CTRL | Qt::Key_I));
   a.Undo1 = MakeDisabled(window, "Undo1", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  a.Redo1 = MakeDisabled(window, "Redo1", "&Redo");
+  a.Redo1->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   a.Cut1 = MakeDisabled(window, "Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
   a.Copy1 = MakeDisabled(window, "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
   a.Paste1 = MakeDisabled(window, "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -85,6 +88,7 @@ TMainActions CreateMainActions(QWidget* window) {
   a.Cls1 = MakeAction(window, "Cls1", "&Cls", QKeySequence(Qt::Key_C));
   a.Tinto8x1 = MakeTicked(window, "Tinto8x1", "8x1 + 8x8", true);
   a.Tinto8x2 = MakeTicked(window, "Tinto8x2", "8x2 Full Screen", false);
+  a.UndoHistory1 = MakeTicked(window, "UndoHistory1", "Undo &History", false);
   a.SkinEnabled = MakeTicked(window, "SkinEnabled", "Skin Enabled", true);
   a.LoadSkin1 = MakeAction(window, "LoadSkin1", "Load Skin...");
   a.About1 = MakeAction(window, "About1", "About", QKeySequence(Qt::Key_F1));
@@ -99,7 +103,7 @@ void BuildMainMenu(QMenuBar* menuBar, const TMainActions& a) {
   file->addActions({a.Export1, a.Import1});
 
   QMenu* edit = AddMenu(menuBar, "Edit1", "&Edit");
-  edit->addAction(a.Undo1);
+  edit->addActions({a.Undo1, a.Redo1});
   AddSeparator(edit, "N5");
   edit->addActions({a.Cut1, a.Copy1, a.Paste1});
   AddSeparator(edit, "N4");
@@ -112,6 +116,7 @@ void BuildMainMenu(QMenuBar* menuBar, const TMainActions& a) {
   AddSubmenu(options, "Mode1", "&Mode")->addActions({a.Or1, a.Xor1, a.Cls1});
   AddSeparator(options, "N6");
   AddSubmenu(options, "TintoMode1", "Tinto Mode")->addActions({a.Tinto8x1, a.Tinto8x2});
+  options->addAction(a.UndoHistory1);
   AddSeparator(options, "N2");
   AddSubmenu(options, "Skin1", "Skin")->addActions({a.SkinEnabled, a.LoadSkin1});
 

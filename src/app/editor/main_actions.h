@@ -19,6 +19,7 @@ struct TMainActions {
   QAction* Import1;
   // "&Edit"
   QAction* Undo1;
+  QAction* Redo1;
   QAction* Cut1;
   QAction* Copy1;
   QAction* Paste1;
@@ -32,6 +33,7 @@ struct TMainActions {
   QAction* Cls1;
   QAction* Tinto8x1;
   QAction* Tinto8x2;
+  QAction* UndoHistory1;
   QAction* SkinEnabled;
   QAction* LoadSkin1;
   // The top-level "About" item

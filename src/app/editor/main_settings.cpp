@@ -31,6 +31,7 @@ void LoadPanelOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSet
   window.timerInterval = std::clamp(ReadSetting(ini, setting::kMainTimerInterval), 0, 0xFFFF);
   view.SetPencilSize(ReadSetting(ini, setting::kMainPencilSize));
   view.SetTool(ReadSetting(ini, setting::kMainTool));
+  window.undoHistory = ReadSettingBool(ini, setting::kMainUndoHistory);
 }
 
 void LoadColors(const tinto::IniFile& ini, TViewState& view) {
@@ -67,6 +68,7 @@ void SaveMain(const TViewState& view, const MainWindowSettings& window, Settings
   out.Int(setting::kMainTimerInterval, window.timerInterval);
   if (view.Tool() >= 0) out.Int(setting::kMainTool, view.Tool());
   out.Int(setting::kMainPencilSize, view.PencilSize());
+  out.Bool(setting::kMainUndoHistory, window.undoHistory);
 }
 
 void SaveColorsAndSize(const TViewState& view, const tinto::ScreenGeometry& geometry,

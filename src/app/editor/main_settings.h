@@ -34,6 +34,8 @@ struct MainWindowSettings {
   std::optional<bool> vsync;
   std::optional<bool> openTreeRolledUp;
   bool saveTreeRolledUp = false;
+  // The session's undo: the step history, or the single snapshot.
+  bool undoHistory = false;
 };
 
 // Reads every main-window key in the file's order. The view state and `geometry` take their

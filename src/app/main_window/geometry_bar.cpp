@@ -3,38 +3,52 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "app/editor/editor_session.h"
 #include "app/skin/control_metrics.h"
 
-TGeometryBar::TGeometryBar(tinto::ScreenGeometry& geometry, QWidget* parent)
-    : QWidget(parent), m_geometry(geometry) {
+using tinto::ChangeKind;
+using tinto::ScreenGeometry;
+
+TGeometryBar::TGeometryBar(TEditorSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_geometry(session.Geometry()) {
   setObjectName(QStringLiteral("SizePanel"));
   setFixedHeight(kDesignHeight);
   m_sizeLab = AddLabel("SizeLab", "Total Width:");
-  m_dx = AddSpin("DX", tinto::kDxRange, geometry.DX(), "DX Size");
+  m_dx = AddSpin("DX", tinto::kDxRange, m_geometry.DX(), "DX Size");
   m_dyLab = AddLabel("DYLab", "DY:");
-  m_dy = AddSpin("DY", tinto::kDyRange, geometry.DY(), "DY Size");
+  m_dy = AddSpin("DY", tinto::kDyRange, m_geometry.DY(), "DY Size");
   m_wmltLab = AddLabel("WMLTLab", "Width MLT:");
-  m_mltWidth = AddSpin("MLTWidth", tinto::kMltWidthRange, geometry.MltWidth(), nullptr);
+  m_mltWidth = AddSpin("MLTWidth", tinto::kMltWidthRange, m_geometry.MltWidth(), nullptr);
   m_mltLab = AddLabel("MLTLab", "Left MLT:");
-  m_mltLeft = AddSpin("MLTLeft", tinto::kMltLeftRange, geometry.MltLeft(), nullptr);
+  m_mltLeft = AddSpin("MLTLeft", tinto::kMltLeftRange, m_geometry.MltLeft(), nullptr);
 
   connect(m_dx, &QSpinBox::valueChanged, this, [this](int v) {
-    m_geometry.SetDX(v);
-    DXChange();
+    DXChange(ChangeKind::TotalWidth, [v](ScreenGeometry& g) { g.SetDX(v); });
   });
-  connect(m_dy, &QSpinBox::valueChanged, this, [this](int v) {
-    m_geometry.SetDY(v);
-    DXChange();
-  });
-  connect(m_mltWidth, &QSpinBox::valueChanged, this, [this](int v) {
-    m_geometry.SetMltWidth(v);
-    MLTWidthChange();
-  });
-  connect(m_mltLeft, &QSpinBox::valueChanged, this, [this](int v) {
-    m_geometry.SetMltLeft(v);
-    MLTWidthChange();
+  connect(m_dy, &QSpinBox::valueChanged, this,
+          [this](int v) { DXChange(ChangeKind::DY, [v](ScreenGeometry& g) { g.SetDY(v); }); });
+  connect(m_mltWidth, &QSpinBox::valueChanged, this,
+          [this](int v) { MLTWidthChange([v](ScreenGeometry& g) { g.SetMltWidth(v); }); });
+  connect(m_mltLeft, &QSpinBox::valueChanged, this,
+          [this](int v) { MLTWidthChange([v](ScreenGeometry& g) { g.SetMltLeft(v); }); });
+}
+
+void TGeometryBar::DXChange(ChangeKind kind, const Store& store) { Take(kind, store); }
+
+void TGeometryBar::MLTWidthChange(const Store& store) { Take(ChangeKind::MltWindow, store); }
+
+void TGeometryBar::Take(ChangeKind kind, const Store& store) {
+  if (!Reacting()) {
+    store(m_geometry);
+    return;
+  }
+  m_session.Change(kind, [&] {
+    store(m_geometry);
+    ClampMltWindow();
   });
 }
+
+bool TGeometryBar::Reacting() const { return window()->isVisible() && m_guard; }
 
 QLabel* TGeometryBar::AddLabel(const char* name, const char* caption) {
   auto* label = new QLabel(QString::fromLatin1(caption), this);
@@ -67,12 +81,7 @@ void TGeometryBar::ShowGeometry() {
   m_guard = guard;
 }
 
-void TGeometryBar::DXChange() { ClampMltWindow(); }
-
-void TGeometryBar::MLTWidthChange() { ClampMltWindow(); }
-
 void TGeometryBar::ClampMltWindow() {
-  if (!window()->isVisible() || !m_guard) return;
   m_guard = false;
   const tinto::MltWindow fitted = tinto::ClampMltWindow(m_geometry.Window(), m_geometry.DX());
   m_mltLeft->setValue(fitted.left);

@@ -1,13 +1,18 @@
 #pragma once
 // The geometry bar `SizePanel`: "Total Width:" `DX`, "DY:" `DY`, "Width MLT:" `MLTWidth` and
-// "Left MLT:" `MLTLeft`. The spin edits are views of the window's ScreenGeometry: every value
+// "Left MLT:" `MLTLeft`. The spin edits are views of the session's ScreenGeometry: every value
 // they take is copied into it at once. A change is reacted to (MLT window clamped into the
 // picture width, then GeometryChanged) only while the window is visible and the geometry guard
-// is on; code that rewrites several controls switches the guard off around it.
+// is on, and then it is one change of the picture through the session's door; code that
+// rewrites several controls switches the guard off around it.
 
 #include <QWidget>
+#include <functional>
 
 #include "core/model/screen_geometry.h"
+#include "core/model/undo_keeper.h"
+
+class TEditorSession;
 
 class QLabel;
 class QSpinBox;
@@ -18,8 +23,8 @@ class TGeometryBar : public QWidget {
  public:
   static constexpr int kDesignHeight = 30;
 
-  // `geometry` must outlive the bar.
-  TGeometryBar(tinto::ScreenGeometry& geometry, QWidget* parent = nullptr);
+  // `session` must outlive the bar.
+  explicit TGeometryBar(TEditorSession& session, QWidget* parent = nullptr);
 
   QSpinBox* DX() const { return m_dx; }
   QSpinBox* DY() const { return m_dy; }
@@ -46,10 +51,16 @@ class TGeometryBar : public QWidget {
  private:
   QSpinBox* AddSpin(const char* name, tinto::IntRange range, int value, const char* hint);
   QLabel* AddLabel(const char* name, const char* caption);
-  void DXChange();
-  void MLTWidthChange();
+  using Store = std::function<void(tinto::ScreenGeometry&)>;
+  // DX or DY took a value (`kind` says which), or one of the MLT spin edits did.
+  void DXChange(tinto::ChangeKind kind, const Store& store);
+  void MLTWidthChange(const Store& store);
+  // Stores a value a spin edit took; a user's change is one change of `kind`.
+  void Take(tinto::ChangeKind kind, const Store& store);
+  bool Reacting() const;
   void ClampMltWindow();
 
+  TEditorSession& m_session;
   tinto::ScreenGeometry& m_geometry;
   bool m_guard = false;
   QLabel* m_sizeLab;

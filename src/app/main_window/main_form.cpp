@@ -22,6 +22,7 @@
 #include "app/editor/document_flows.h"
 #include "app/editor/export_flow.h"
 #include "app/editor/main_settings.h"
+#include "app/editor/undo_commands.h"
 #include "app/main_window/colors_preview_panel.h"
 #include "app/main_window/file_drop_target.h"
 #include "app/main_window/geometry_bar.h"
@@ -56,6 +57,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   m_export = new TExportFlow(m_session, *this, *m_messages, this);
   m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
+  m_undo = new TUndoCommands(m_session, {m_actions.Undo1, m_actions.Redo1, m_actions.UndoHistory1},
+                             this);
   new TFileDropTarget(*this, *m_flows);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
@@ -79,7 +82,7 @@ void TMainForm::BuildWindow() {
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  m_sizePanel = new TGeometryBar(m_session.Geometry());
+  m_sizePanel = new TGeometryBar(m_session);
   m_panel2 = new TModeBar(m_view);
   column->addWidget(m_sizePanel);
   column->addWidget(m_panel2);
@@ -124,6 +127,7 @@ void TMainForm::ConnectControls() {
   });
   connect(m_canvas, &TCanvasController::ColorsPicked, this,
           [this] { ColorPanel()->RefreshPanel(true); });
+  connect(m_undo, &TUndoCommands::PictureRestored, this, &TMainForm::ShowRestoredPicture);
 }
 
 // The bars and panels have shown a setting by the time these handlers run: they connected to
@@ -145,7 +149,6 @@ void TMainForm::ConnectMenu() {
   connect(a.Save2, &QAction::triggered, m_flows, &TDocumentFlows::Save_21Click);
   connect(a.Import1, &QAction::triggered, m_flows, &TDocumentFlows::Import1Click);
   connect(a.Export1, &QAction::triggered, m_export, &TExportFlow::Export1Click);
-  connect(a.Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
   connect(a.Grid1, &QAction::triggered, this, &TMainForm::Grid1Click);
   for (QAction* item : a.Magnify)
     connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
@@ -167,9 +170,8 @@ void TMainForm::FormCreate() {
   LayoutColorPanel();
   Image_1()->SetStretch(true);
   Image_2()->SetStretch(true);
-  m_session.Document().Reset();
-  ShowDocumentState();
   m_session.Screen().ClearScreen();
+  m_session.StartDocument(tinto::kUntitledName);
   const tinto::IniFile settings(m_settingsPath);
   MainWindowSettings window;
   // Without saved bounds the window starts centred; a client rectangle at 0, 0 would put the
@@ -198,6 +200,7 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   m_panel4->SetRolledUp(settings.colorPanelRolledUp);
   m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
   m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
+  m_actions.UndoHistory1->setChecked(settings.undoHistory);
 }
 
 MainWindowSettings TMainForm::CollectWindowSettings() const {
@@ -213,6 +216,7 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   if (const TfrmOpen* openDialog = OpenDialog())
     settings.openTreeRolledUp = openDialog->TreeRolledUp();
   settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  settings.undoHistory = m_session.UndoHistoryOn();
   return settings;
 }
 
@@ -244,12 +248,17 @@ QImage* TMainForm::DisplayImage(int index) {
 
 void TMainForm::ShowDocumentState() {
   setWindowTitle(QString::fromStdString(m_session.Document().WindowCaption()));
-  m_actions.Undo1->setEnabled(m_session.Undo().Available());
 }
 
-void TMainForm::Undo1Click() {
-  if (!m_session.RestoreUndo()) return;
-  RenderScreen();
+// A step may have put back another geometry or mode: the bars and the bitmaps follow it, and a
+// marquee of the other size goes, as after a geometry change.
+void TMainForm::ShowRestoredPicture(bool geometryChanged) {
+  if (geometryChanged) {
+    m_canvas->DropSelection();
+    ShowNewPicture();
+  } else {
+    RenderScreen();
+  }
   RefreshDisplay();
 }
 
@@ -451,7 +460,8 @@ void TMainForm::cbAttribClick() {
 void TMainForm::N12Click(QAction* item) { m_view.SetMagnification(item->data().toInt()); }
 
 void TMainForm::SetAttrMode(tinto::AttrMode mode) {
-  m_session.Geometry().SetMode(mode);
+  m_session.Change(tinto::ChangeKind::AttrMode,
+                   [this, mode] { m_session.Geometry().SetMode(mode); });
   m_actions.Tinto8x1->setChecked(mode == tinto::AttrMode::Mode8x1);
   m_actions.Tinto8x2->setChecked(mode == tinto::AttrMode::Mode8x2);
   RefreshDisplay();

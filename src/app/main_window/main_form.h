@@ -1,7 +1,7 @@
 #pragma once
 // The editor's main window: menu, geometry bar, mode bar, tool palette, editing canvas, the
 // roll-up panel "Colors & Preview" and the status bar. It owns the session (the picture, its
-// geometry, the document state, the undo snapshot and the four display bitmaps) and the view
+// geometry, the document state, undo and the four display bitmaps) and the view
 // state for the whole run, shows them, and drives the flicker of the small previews on its own
 // timer.
 
@@ -36,6 +36,7 @@ class TKelImage;
 class TModeBar;
 class TStatusBar;
 class TToolPalette;
+class TUndoCommands;
 
 struct MainFormOptions {
   // The program's folder with a trailing separator; empty: the running executable's.
@@ -80,8 +81,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
 
   TEditorSession& Session() { return m_session; }
   TViewState& View() { return m_view; }
-  // Restores the undo snapshot and shows it; Undo becomes unavailable.
-  void Undo1Click();
   TAsyncTimer& Timer() { return m_timer; }
   const TMainActions& Actions() const { return m_actions; }
   const std::string& SettingsPath() const { return m_settingsPath; }
@@ -110,6 +109,8 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   // "&Export..." and the clipboard commands.
   TExportFlow* Exporter() const { return m_export; }
   TClipboardCommands* Clipboard() const { return m_clipboard; }
+  // "&Undo", "&Redo" and "Undo &History".
+  TUndoCommands* UndoCommands() const { return m_undo; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
   // Shows the preview window modally; a click on the small preview runs it with the flicker
@@ -145,6 +146,7 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void ConnectMenu();
   void ConnectView();
   void ShowDocumentState();
+  void ShowRestoredPicture(bool geometryChanged);
   void ApplyWindowSettings(const MainWindowSettings& settings);
   MainWindowSettings CollectWindowSettings() const;
   void FormCreate();
@@ -192,4 +194,5 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   TDocumentFlows* m_flows = nullptr;
   TExportFlow* m_export = nullptr;
   TClipboardCommands* m_clipboard = nullptr;
+  TUndoCommands* m_undo = nullptr;
 };

@@ -16,7 +16,7 @@ constexpr std::array kWritePass{
     kMainLeft,        kMainTop,         kMainWidth,        kMainHeight,        kMainMaximized,
     kMainColorPanel,  kMainGrid,        kMainScreen,       kMainDrawMode,      kMainMagnify,
     kMainVSync,       kMainBright,      kMainTransparent,  kMainUseAttributes, kMainTimerInterval,
-    kMainTool,        kMainPencilSize,
+    kMainTool,        kMainPencilSize,  kMainUndoHistory,
 
     kColorsInk1,      kColorsInk2,      kColorsPaper1,     kColorsPaper2,
 

@@ -47,6 +47,7 @@ inline constexpr SettingKey kMainTimerInterval{"Main", "Timer Interval", Setting
                                                false};
 inline constexpr SettingKey kMainPencilSize{"Main", "Pencil Size", SettingType::Integer, 1, false};
 inline constexpr SettingKey kMainTool{"Main", "Tool", SettingType::Integer, 2, false};
+inline constexpr SettingKey kMainUndoHistory{"Main", "UndoHistory", SettingType::Boolean, 0, false};
 // Colors
 inline constexpr SettingKey kColorsInk1{"Colors", "Ink 1", SettingType::Integer, 71, false};
 inline constexpr SettingKey kColorsInk2{"Colors", "Ink 2", SettingType::Integer, 71, false};

@@ -23,11 +23,10 @@ std::string WithTintoExtension(const std::string& name) {
   return name + ".tin";
 }
 
-Document::Document(const ScreenBuffers& screen, UndoSnapshot& undo,
-                   DirectoryProvider currentDirectory)
-    : m_screen(screen), m_undo(undo), m_currentDirectory(std::move(currentDirectory)) {
+Document::Document(DirectoryProvider currentDirectory)
+    : m_currentDirectory(std::move(currentDirectory)) {
   if (!m_currentDirectory) m_currentDirectory = ProcessDirectory;
-  m_fileName = AbsoluteName(kUntitledName);
+  SetFileName(kUntitledName);
 }
 
 std::string Document::AbsoluteName(const std::string& name) const {
@@ -46,17 +45,8 @@ void Document::SetFileName(const std::string& name) {
 }
 
 void Document::SetModified(bool value) {
-  if (!m_undo.Available()) m_undo.Take(m_screen);
-  if (value == m_modified) return;
   m_modified = value;
   BuildTitle();
-  if (!value) m_undo.Disable();
-}
-
-void Document::Reset() {
-  SetFileName(kUntitledName);
-  SetModified(true);
-  SetModified(false);
 }
 
 void Document::BuildTitle() {

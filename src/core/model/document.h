@@ -1,12 +1,10 @@
 #pragma once
-// The document's name, modified flag and title. Every change of the modified flag goes through
-// SetModified, which also takes the undo snapshot while undo is unavailable.
+// The document's name, modified flag and title. The flag is not the document's to decide: the
+// editor sets it from the undo keeper, which knows whether the picture is where it was last
+// saved or opened.
 
 #include <functional>
 #include <string>
-
-#include "core/model/screen_buffers.h"
-#include "core/model/undo_snapshot.h"
 
 namespace tinto {
 
@@ -16,10 +14,9 @@ class Document {
  public:
   using DirectoryProvider = std::function<std::string()>;
 
-  // `screen` and `undo` must outlive the document. `currentDirectory` gives the working
-  // directory used to make a bare file name absolute; by default the process's own.
-  Document(const ScreenBuffers& screen, UndoSnapshot& undo,
-           DirectoryProvider currentDirectory = {});
+  // `currentDirectory` gives the working directory used to make a bare file name absolute; by
+  // default the process's own. Starts as "Untitled.tin", not modified.
+  explicit Document(DirectoryProvider currentDirectory = {});
 
   // Always absolute and lexically normal (no "." or ".." parts).
   const std::string& FileName() const { return m_fileName; }
@@ -36,15 +33,12 @@ class Document {
   // The same without the "*" (the task bar's title).
   const std::string& ApplicationTitle() const { return m_appTitle; }
 
+  // Stores the flag and rebuilds the title.
   void SetModified(bool value);
-  // Start-up and New: "Untitled.tin", title rebuilt, not modified, undo unavailable.
-  void Reset();
 
  private:
   void BuildTitle();
 
-  const ScreenBuffers& m_screen;
-  UndoSnapshot& m_undo;
   DirectoryProvider m_currentDirectory;
   std::string m_fileName;
   bool m_modified = false;

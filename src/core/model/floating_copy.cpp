@@ -28,14 +28,6 @@ int Span(int from, int to, int limit) { return std::clamp(Corner(to) - Corner(fr
 }  // namespace
 
 void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
-                      const UndoSnapshot& undo, FrameIndex frame, const SelectionRecord& source,
-                      const SelectionRecord& destination, bool writeAttributes) {
-  frame = std::clamp(frame, 0, 1);
-  DropFloatingCopy(screen, geometry, FloatingSource{undo.Pixels(), undo.Attrs(), frame}, frame,
-                   source, destination, writeAttributes);
-}
-
-void DropFloatingCopy(ScreenBuffers& screen, const ScreenGeometry& geometry,
                       const FloatingSource& from, FrameIndex frame, const SelectionRecord& source,
                       const SelectionRecord& destination, bool writeAttributes) {
   frame = std::clamp(frame, 0, 1);

@@ -15,10 +15,6 @@ class UndoSnapshot {
   bool Restore(ScreenBuffers& screen);
   void Disable() { m_available = false; }
 
-  // The copies themselves; their content means something only while Available().
-  const ScreenBlock& Pixels() const { return m_pixels; }
-  const ScreenBlock& Attrs() const { return m_attrs; }
-
  private:
   ScreenBlock m_pixels{};
   ScreenBlock m_attrs{};

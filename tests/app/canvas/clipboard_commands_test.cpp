@@ -60,7 +60,7 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   EXPECT_EQ(screen.Attr(1, 17, 10), 0x42);
   EXPECT_FALSE(screen.Pixel(0, 17, 10));
   EXPECT_TRUE(form.Session().Document().Modified());
-  form.Undo1Click();
+  form.UndoCommands()->Undo1Click();
   EXPECT_FALSE(screen.Pixel(1, 17, 10));
 }
 
@@ -82,7 +82,7 @@ TEST_F(ClipboardTest, CutClearsTheMarqueeInTheEditedScreenAndUndoRestoresIt) {
   EXPECT_TRUE(screen.Pixel(1, 9, 2));
   EXPECT_EQ(screen.Attr(0, 9, 2), 0x42);
   ASSERT_TRUE(form.Actions().Undo1->isEnabled());
-  form.Undo1Click();
+  form.UndoCommands()->Undo1Click();
   EXPECT_TRUE(screen.Pixel(0, 9, 2));
 }
 

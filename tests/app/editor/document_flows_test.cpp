@@ -63,10 +63,7 @@ class DocumentFlowsTest : public MainFormTest {
       return accepted;
     });
   }
-  void Draw() {
-    m_form->Session().Screen().SetPixel(0, 0, 0);
-    m_form->Session().SetModified(true);
-  }
+  void Draw() { DrawPixel(m_form->Session(), 0, 0); }
   const ShownMessage& LastMessage() const { return m_messages.Shown().back(); }
   void Restart() {
     m_form.reset();

@@ -118,8 +118,7 @@ TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedWhileDragged) {
 
 // A drop asks as Open does (each answer is the document flows' test); No opens the file.
 TEST_F(OpeningFromOutsideTest, DroppedPictureGoesThroughTheSaveChangesPrompt) {
-  Form().Session().Screen().SetPixel(0, 3, 0);
-  Form().Session().SetModified(true);
+  DrawPixel(Form().Session(), 3, 0);
   m_messages.Answer(MessageAnswer::No);
   EXPECT_TRUE(Drag({QUrl::fromLocalFile(QString::fromStdString(Path("pic.tin")))}, true));
   ASSERT_EQ(m_messages.Shown().size(), 1u);

@@ -1,5 +1,6 @@
 #include "core/model/document.h"
 
+#include "core/model/undo_snapshot.h"
 #include "support/test_common.h"
 
 namespace tinto {
@@ -7,44 +8,25 @@ namespace {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override { document.Reset(); }
   std::string Title(const char* name) { return std::string("Tinto Editor - [") + name + "]"; }
 
-  ScreenBuffers screen;
-  UndoSnapshot undo;
   std::string workingDirectory = "/home/artist/work";
-  Document document{screen, undo, [this] { return workingDirectory; }};
+  Document document{[this] { return workingDirectory; }};
 };
 
-// The first modification snapshots the screen as it is then; while undo is available no new
-// snapshot is taken.
-TEST_F(DocumentTest, ModifiedFlagMarksTheCaptionAndTakesTheUndoSnapshotOnce) {
+// The task bar's title never has the "*"; a new name keeps the mark.
+TEST_F(DocumentTest, ModifiedFlagMarksTheCaption) {
   const std::string untitled = Title("/home/artist/work/Untitled.tin");
   EXPECT_EQ(document.WindowCaption(), untitled);
-  EXPECT_EQ(document.ApplicationTitle(), untitled);
-  EXPECT_FALSE(document.Modified() || undo.Available());
-  screen.SetPixel(0, 3, 4);
+  EXPECT_FALSE(document.Modified());
   document.SetModified(true);
-  EXPECT_TRUE(undo.Available());
   EXPECT_EQ(document.WindowCaption(), untitled + "*");
   EXPECT_EQ(document.ApplicationTitle(), untitled);
-  EXPECT_EQ(undo.Pixels()[ByteIndex(0, 3, 4)], 0x10);
-  screen.SetPixel(0, 0, 0);
-  document.SetModified(true);
-  EXPECT_EQ(undo.Pixels()[0], 0x00);
   document.SetFileName("/pics/cat.tin");
   EXPECT_EQ(document.WindowCaption(), Title("/pics/cat.tin") + "*");
   EXPECT_EQ(document.ApplicationTitle(), Title("/pics/cat.tin"));
   document.SetModified(false);
-  EXPECT_FALSE(undo.Available());
   EXPECT_EQ(document.WindowCaption(), Title("/pics/cat.tin"));
-}
-
-TEST_F(DocumentTest, SettingAnUnchangedFlagStillSnapshotsButKeepsTheTitle) {
-  const std::string before = document.WindowCaption();
-  document.SetModified(false);
-  EXPECT_TRUE(undo.Available());
-  EXPECT_EQ(document.WindowCaption(), before);
 }
 
 // Working directory, name -> stored name; the extension is added only when the file name itself

@@ -11,8 +11,8 @@ SelectionRecord Rect(int x1, int y1, int x2, int y2) { return {true, x1, y1, x2,
 
 const ScreenGeometry kFull = MakeGeometry(32, 192);
 
-// The drop reads pixels and attributes from the undo copy and writes them by the cell rule in
-// the edited frame only; pixels past the screen, DY or DX are neither read nor written.
+// The drop reads pixels and attributes from the copy it carries and writes them by the cell rule
+// in the edited frame only; pixels past the screen, DY or DX are neither read nor written.
 TEST(DropFloatingCopy, ChangesExactlyTheDestinationBytes) {
   const struct {
     const char* what;
@@ -58,20 +58,19 @@ TEST(DropFloatingCopy, ChangesExactlyTheDestinationBytes) {
     SCOPED_TRACE(c.what);
     ScreenBuffers s;
     Put(s, c.before);
-    UndoSnapshot undo;  // as the editor takes it before a drop
-    undo.Take(s);
+    const ScreenBuffers carried = s;  // as the editor lifts it
     ScreenBuffers expected = s;
     Put(expected, c.changed);
-    DropFloatingCopy(s, c.g, undo, c.frame, c.source, c.destination, c.attributes);
+    DropFloatingCopy(s, c.g, {carried.Pixels(), carried.Attrs(), c.frame}, c.frame, c.source,
+                     c.destination, c.attributes);
     EXPECT_EQ(FirstDifference(s, expected), "");
   }
 }
 
-// The undo copy is the source, not the screen; corrupt records change nothing.
-TEST(DropFloatingCopy, ReadsTheUndoCopyAndIgnoresCorruptRecords) {
+// The carried copy is the source, not the screen; corrupt records change nothing.
+TEST(DropFloatingCopy, ReadsTheCarriedCopyAndIgnoresCorruptRecords) {
   ScreenBuffers s;
-  UndoSnapshot undo;
-  undo.Take(s);
+  const ScreenBuffers carried = s;
   Put(s, Bytes(Pix(0, 0, 0, 0xFF), Att(0, 0, 0, 0x47)));
   const ScreenBuffers before = s;
   const SelectionRecord cases[][2] = {{Rect(0, 0, 8, 1), Rect(8, 0, 16, 1)},
@@ -80,7 +79,8 @@ TEST(DropFloatingCopy, ReadsTheUndoCopyAndIgnoresCorruptRecords) {
                                       {Rect(0, 0, 8, 8), Rect(8, 8, 0, 0)},  // not normalised
                                       {Rect(-300, 0, 0, 8), Rect(0, 0, 8, 8)}};
   for (const auto& [source, destination] : cases) {
-    DropFloatingCopy(s, kFull, undo, 0, source, destination, true);
+    DropFloatingCopy(s, kFull, {carried.Pixels(), carried.Attrs(), 0}, 0, source, destination,
+                     true);
     EXPECT_EQ(FirstDifference(s, before), "") << source.x1 << " " << destination.x1;
   }
 }

@@ -43,9 +43,8 @@ TEST_P(ImportIntoDocumentTest, OkReplacesThePictureAsAnUntitledModifiedDocument)
   const ImportCase& c = GetParam();
   TEditorSession& session = m_form->Session();
   const std::string named = m_dir.File("named.tin");
-  session.Rename(named);
-  session.Screen().SetPixel(0, 0, 0);
-  if (c.modifiedBefore) session.SetModified(true);
+  session.StartDocument(named);
+  if (c.modifiedBefore) DrawPixel(session, 0, 0);
   const std::string titleBefore = m_form->windowTitle().toStdString();
   const ScreenBuffers screenBefore = session.Screen();
   ScriptRun(c);
