@@ -12,6 +12,11 @@
 
 namespace {
 
+// A title and a close button only: without the close button the window manager is given no
+// list of allowed actions and offers them all, minimise and maximise included.
+constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                              Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                              Qt::CustomizeWindowHint;
 constexpr int kCaptionLeft = 8;
 constexpr int kValueLeft = 72;
 constexpr int kValueWidth = 150;
@@ -54,8 +59,7 @@ QString VersionLine(const ProgramVersion& version) {
 
 TAbout::TAbout(const SkinData& skin, std::function<bool()> skinEnabled, QWidget* parent,
                ProgramVersion version)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::CustomizeWindowHint),
+    : QDialog(parent, kFixedDialogFlags),
       m_skin(skin),
       m_skinEnabled(std::move(skinEnabled)),
       m_label1(new TLumLabel(QStringLiteral("Tinto Editor"), this)),
@@ -102,14 +106,18 @@ void TAbout::CreateSkinPanel() {
 
 void TAbout::FormCreate(const ProgramVersion& version) {
   setFixedSize(kClientWidth, 179);
-  m_label1->move((kClientWidth - m_label1->width()) / 2, kLabel1Top);
   m_label2->setText(VersionLine(version));
-  m_label2->AdjustSize();
-  m_label2->move((kClientWidth - m_label2->width()) / 2, kLabel2Top);
   m_label5->setText(m_label2->text());
-  m_label5->AdjustSize();
-  m_label5->move(m_label2->x() + 1, m_label2->y() + 1);
+  PlaceTitles();
   m_showSkinInfo = false;
+}
+
+// Sized and centred in the font they have now: a skin may have changed it since.
+void TAbout::PlaceTitles() {
+  for (TLumLabel* label : {m_label1, m_label2, m_label5}) label->AdjustSize();
+  m_label1->move((kClientWidth - m_label1->width()) / 2, kLabel1Top);
+  m_label2->move((kClientWidth - m_label2->width()) / 2, kLabel2Top);
+  m_label5->move(m_label2->x() + 1, m_label2->y() + 1);
 }
 
 void TAbout::showEvent(QShowEvent* event) {
@@ -119,6 +127,7 @@ void TAbout::showEvent(QShowEvent* event) {
 
 void TAbout::FormActivate() {
   setFixedWidth(kClientWidth);
+  PlaceTitles();
   const bool enabled = m_skinEnabled && m_skinEnabled();
   const int caption = enabled ? m_skin.CaptionHeight() : TCaptionPanel::kDefaultCaptionHeight;
   m_skinPanel->SetCaptionHeight(caption);
