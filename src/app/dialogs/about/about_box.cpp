@@ -24,6 +24,9 @@ constexpr int kOkLeft = 92;
 constexpr int kLabel1Top = 24;
 constexpr int kLabel2Top = 72;
 
+// The title lines keep their font under a skin that sets one for every widget.
+const char* const kTitleFontSheet = "font: bold 20px \"Arial\";";
+
 QFont TitleFont() {
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(20);
@@ -39,7 +42,8 @@ TLumLabel* TitleLabel(const QString& text, const QColor& color, QWidget* parent)
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
   // The version line and its shadow keep their colours under a skin's text colour.
-  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
+  label->setStyleSheet(QStringLiteral("color: %1; background: transparent; %2")
+                           .arg(color.name(), QLatin1String(kTitleFontSheet)));
   label->AdjustSize();
   return label;
 }
@@ -71,6 +75,7 @@ TAbout::TAbout(const SkinData& skin, std::function<bool()> skinEnabled, QWidget*
   setObjectName(QStringLiteral("About"));
   setWindowTitle(QStringLiteral("About"));
   m_label1->setFont(TitleFont());
+  m_label1->setStyleSheet(QLatin1String(kTitleFontSheet));
   m_label1->AdjustSize();
   m_label1->setEnabled(false);
   m_ok->setObjectName(QStringLiteral("OK"));
@@ -162,6 +167,7 @@ int TAbout::PlaceSkinRows(int captionHeight) {
     value->resize(kValueWidth, value->heightForWidth(kValueWidth));
     const int top = row == 0 ? captionHeight + 3 : m_values[0]->y() + offset;
     value->move(ValueLeft(), top);
+    m_captions[row]->adjustSize();  // in the font of the skin on now
     m_captions[row]->move(kCaptionLeft, top);
     offset += value->height() + (row + 1 < values.size() ? 2 : 0);
   }

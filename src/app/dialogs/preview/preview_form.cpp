@@ -78,6 +78,8 @@ void TPreviewForm::CreateControls() {
   palette.setColor(QPalette::Window, Qt::black);
   m_pnImage->setPalette(palette);
   m_pnImage->setAutoFillBackground(true);
+  // A skin's background for every widget would cover the palette's.
+  m_pnImage->setStyleSheet(QStringLiteral("#pnImage { background-color: #000000; }"));
   m_prev1 = CreateImage("Prev1", &m_bitmap1);
   m_prev2 = CreateImage("Prev2", &m_bitmap2);
   m_prev2->hide();
