@@ -1,9 +1,10 @@
-# Ships the skins of resources/skins: ".ini" skins are copied with their sheets, each folder
-# with a skin.qrc is built into "<folder>.ods" by rcc --binary. All go to "skins/" beside the
-# editor.
+# Ships the skins of resources/skins: ".ini" skins are copied with their sheets and images, each
+# folder with a skin.qrc is built into "<folder>.ods" by rcc --binary. All go to "skins/" beside
+# the editor.
 set(TINTO_SKIN_SOURCE ${CMAKE_SOURCE_DIR}/resources/skins)
 set(TINTO_SKIN_OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/skins)
-file(GLOB TINTO_STORED_SKINS CONFIGURE_DEPENDS ${TINTO_SKIN_SOURCE}/*.ini ${TINTO_SKIN_SOURCE}/*.qss)
+file(GLOB TINTO_STORED_SKINS CONFIGURE_DEPENDS ${TINTO_SKIN_SOURCE}/*.ini ${TINTO_SKIN_SOURCE}/*.qss
+     ${TINTO_SKIN_SOURCE}/*.png)
 file(GLOB TINTO_COMPRESSED_SKINS CONFIGURE_DEPENDS ${TINTO_SKIN_SOURCE}/*/skin.qrc)
 
 set(TINTO_SKIN_FILES)

@@ -29,7 +29,7 @@ expect share/icons/hicolor/scalable/apps/$id.svg
 for size in 16 24 32 48 64 128 256; do
   expect share/icons/hicolor/${size}x${size}/apps/$id.png
 done
-for skin in classic.ini classic.qss dark.ini dark.qss maroon.ods; do
+for skin in classic.ini classic.qss classic-check.png dark.ini dark.qss dark-check.png maroon.ods; do
   expect share/tinto-editor/skins/$skin
 done
 [[ -x $root/bin/tinto-editor ]] || { echo "not executable: bin/tinto-editor"; failed=1; }

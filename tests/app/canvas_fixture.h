@@ -36,18 +36,23 @@ class CanvasTest : public MainFormTest {
     return form.Panel2()->S_1()->isChecked() ? form.Image_1() : form.Image_2();
   }
 
-  // A drag with the left button over the visible canvas image through the given pixels.
-  void Drag(TMainForm& form, const std::vector<PixelPoint>& pixels) {
+  // A drag with the left button over the visible canvas image through the given pixels; every
+  // event reports `held` as the modifiers, as the platform does.
+  void Drag(TMainForm& form, const std::vector<PixelPoint>& pixels,
+            Qt::KeyboardModifiers held = {}) {
     TKelImage* image = Image(form);
-    QTest::mousePress(image, Qt::LeftButton, {}, At(pixels.front().x, pixels.front().y));
+    QTest::mousePress(image, Qt::LeftButton, held, At(pixels.front().x, pixels.front().y));
     for (std::size_t i = 1; i < pixels.size(); ++i)
-      QTest::mouseMove(image, At(pixels[i].x, pixels[i].y));
-    QTest::mouseRelease(image, Qt::LeftButton, {}, At(pixels.back().x, pixels.back().y));
+      SendMouse(image, QEvent::MouseMove, At(pixels[i].x, pixels[i].y), Qt::NoButton,
+                Qt::LeftButton, held);
+    QTest::mouseRelease(image, Qt::LeftButton, held, At(pixels.back().x, pixels.back().y));
   }
 
   // Hovers without a button, as a user does before pressing; the pointer mode follows.
-  void Hover(TMainForm& form, PixelPoint pixel) {
+  void Hover(TMainForm& form, PixelPoint pixel, Qt::KeyboardModifiers held = {}) {
     QTest::mouseMove(Image(form), At(pixel.x, pixel.y));
+    SendMouse(Image(form), QEvent::MouseMove, At(pixel.x, pixel.y), Qt::NoButton, Qt::NoButton,
+              held);
   }
 
   // A marquee drawn with the marquee tool from `from` to `to`.

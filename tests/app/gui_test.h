@@ -55,9 +55,8 @@ inline bool DragFiles(QWidget& target, const QList<QUrl>& urls, bool drop) {
 
 // A mouse event sent straight to `target`, without Qt's grabs and double-click synthesis.
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-                      Qt::MouseButtons held) {
-  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held,
-                    Qt::NoModifier);
+                      Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = {}) {
+  QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held, modifiers);
   QApplication::sendEvent(target, &event);
 }
 

@@ -31,6 +31,19 @@ namespace {
 
 const QColor kGridGrey(128, 128, 128);
 
+tinto::ModifierState ModifierStateOf(Qt::KeyboardModifiers held) {
+  tinto::ModifierState state = 0;
+  if (held & Qt::ShiftModifier) state |= tinto::kShiftHeld;
+  if (held & Qt::AltModifier) state |= tinto::kAltHeld;
+  if (held & Qt::ControlModifier) state |= tinto::kCtrlHeld;
+  return state;
+}
+
+bool IsModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Control ||
+         key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
 // The shift state as it is after the event: a modifier key counts as held from its own
 // key-down and as released from its own key-up, whatever the platform reports for it.
 tinto::ModifierState ModifiersAfter(const QKeyEvent& event) {
@@ -39,11 +52,7 @@ tinto::ModifierState ModifiersAfter(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Shift) held.setFlag(Qt::ShiftModifier, down);
   if (event.key() == Qt::Key_Alt) held.setFlag(Qt::AltModifier, down);
   if (event.key() == Qt::Key_Control) held.setFlag(Qt::ControlModifier, down);
-  tinto::ModifierState state = 0;
-  if (held & Qt::ShiftModifier) state |= tinto::kShiftHeld;
-  if (held & Qt::AltModifier) state |= tinto::kAltHeld;
-  if (held & Qt::ControlModifier) state |= tinto::kCtrlHeld;
-  return state;
+  return ModifierStateOf(held);
 }
 
 PixelPoint PixelAt(const QMouseEvent& event, int magnification) {
@@ -104,6 +113,11 @@ void TCanvasController::ChoosePointerMode() {
   ChooseModeAt(tinto::PixelFromPointer(pos.x(), pos.y(), Magnification()));
 }
 
+void TCanvasController::SyncModifiers(Qt::KeyboardModifiers held) {
+  m_modifiers = ModifierStateOf(held);
+  ChoosePointerMode();
+}
+
 void TCanvasController::ChooseModeAt(PixelPoint pixel) {
   const tinto::PointerModeInputs inputs{m_modifiers, static_cast<tinto::ToolButton>(m_view.Tool()),
                                         m_selection.Current(), pixel, m_mode};
@@ -124,6 +138,10 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   const PixelPoint pixel = PixelAt(*event, Magnification());
   // A stroke whose release never arrived ends here, before anything else changes the picture.
   m_session.EndChange();
+  // The press acts on the modifiers it was made with: a release that went to a menu or a
+  // dialog must not leave Alt (pick), Ctrl (copy) or Shift (snap) held for the canvas.
+  m_modifiers = ModifierStateOf(event->modifiers());
+  ChooseModeAt(pixel);
   // A pasted copy floats until a drag moves it; any other press drops it where it lies.
   if (m_carried && m_carried->pasted && m_mode != PointerMode::Move &&
       m_mode != PointerMode::MoveSel)
@@ -152,6 +170,7 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
 void TCanvasController::Image_1MouseMove(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   const PixelPoint pixel = PixelAt(*event, Magnification());
+  m_modifiers = ModifierStateOf(event->modifiers());
   // Qt sends no enter while a held button keeps the pointer grabbed, so a move back onto the
   // image counts as entering it.
   m_pointerInside = tinto::PointerOnImage(pos.x(), pos.y(), m_session.Geometry(), Magnification());
@@ -375,13 +394,15 @@ bool TCanvasController::FormKeyEvent(QObject* receiver, QKeyEvent* event) {
   return true;
 }
 
-// Returns true when the key changed the modifier state; such a key does nothing else.
+// Returns true when the key is a modifier that changed the modifier state; such a key does
+// nothing else. Another key always acts, also when it finds the stored state out of date (a
+// modifier released while another window had the keyboard).
 bool TCanvasController::FormKeyDown(const QKeyEvent& event) {
   const tinto::ModifierState state = ModifiersAfter(event);
   if (state != m_modifiers) {
     m_modifiers = state;
     ChoosePointerMode();
-    return true;
+    if (IsModifierKey(event.key())) return true;
   }
   if (event.modifiers() & Qt::KeypadModifier) return false;
   if (event.key() == Qt::Key_M) m_view.SetTool(kToolMarque);

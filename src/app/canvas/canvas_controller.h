@@ -48,10 +48,13 @@ class TCanvasController : public QObject {
   // Re-chooses the pointer mode for the pixel under the screen cursor; the images take the
   // mode's cursor when it changed.
   void ChoosePointerMode();
+  // Takes the modifiers held now (when the main window becomes active: keys released while
+  // another window had the keyboard never reached the canvas) and re-chooses the pointer mode.
+  void SyncModifiers(Qt::KeyboardModifiers held);
   // A key event for any control of the window, before the control sees it. Key-downs update
   // the modifier state or switch tools (M, P, I) and are always taken from the control,
   // except that a character typed into a spin edit still reaches it. Returns true when the
-  // event was taken.
+  // event was taken. Mouse events over the canvas carry their own modifiers, which win.
   bool FormKeyEvent(QObject* receiver, QKeyEvent* event);
 
   // The pencil at pixel (x, y): opens the stroke's change (or keeps the open one), writes the

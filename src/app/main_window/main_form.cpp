@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/canvas/canvas_area.h"
@@ -29,6 +30,7 @@
 #include "app/main_window/mode_bar.h"
 #include "app/main_window/skin_commands.h"
 #include "app/main_window/tool_palette.h"
+#include "app/platform/instance_slot.h"
 #include "app/platform/message_service.h"
 #include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
@@ -42,6 +44,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       m_programDir(options.programDir.empty() ? tinto::ProgramDir() : options.programDir),
       m_settingsPath(options.settingsPath.empty() ? tinto::SettingsFilePath(m_programDir)
                                                   : options.settingsPath),
+      m_instance(std::make_unique<InstanceSlot>(QString::fromStdString(m_settingsPath))),
       m_messages(options.messages) {
   if (m_messages == nullptr) {
     m_ownMessages = std::make_unique<DialogMessageService>(this);
@@ -179,6 +182,7 @@ void TMainForm::FormCreate() {
   window.bounds = CentredOnScreen(geometry().size());
   LoadMainSettings(settings, m_view, m_session.Geometry(), window);
   ApplyWindowSettings(window);
+  StepAsideFromOtherEditors();
   // The skin is put on while the settings are read; whether its file was found is not looked at.
   if (window.skinEnabled)
     m_skinCommands->LoadSkinFile(QString::fromStdString(m_skinFileName));
@@ -201,6 +205,14 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
   m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
   m_actions.UndoHistory1->setChecked(settings.undoHistory);
+}
+
+// Editors sharing the settings file open at the place it keeps: a later one would hide an
+// earlier one exactly, so it moves down and right by a title bar's height per editor before it.
+void TMainForm::StepAsideFromOtherEditors() {
+  if (m_instance->Number() == 0 || isMaximized()) return;
+  const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  setGeometry(KeptOnScreen(geometry().translated(QPoint(step, step) * m_instance->Number())));
 }
 
 MainWindowSettings TMainForm::CollectWindowSettings() const {
@@ -382,6 +394,7 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::FormActivate() {
+  m_canvas->SyncModifiers(QGuiApplication::queryKeyboardModifiers());
   m_view.SetNoFlic(MasterNoFlic());
   NoFlicClick();
 }

@@ -20,6 +20,7 @@
 #include "app/platform/async_timer.h"
 #include "core/status.h"
 
+class InstanceSlot;
 class MessageService;
 class TCanvasArea;
 class TCanvasController;
@@ -148,6 +149,7 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void ShowDocumentState();
   void ShowRestoredPicture(bool geometryChanged);
   void ApplyWindowSettings(const MainWindowSettings& settings);
+  void StepAsideFromOtherEditors();
   MainWindowSettings CollectWindowSettings() const;
   void FormCreate();
   bool FormCloseQuery();
@@ -170,6 +172,7 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
 
   std::string m_programDir;
   std::string m_settingsPath;
+  std::unique_ptr<InstanceSlot> m_instance;
   std::unique_ptr<MessageService> m_ownMessages;
   MessageService* m_messages;
   TEditorSession m_session;

@@ -42,8 +42,11 @@ QString NamedFromProgramDir(const QString& chosen, const std::string& programDir
 
 TSkinCommands::TSkinCommands(SkinnedWindow& window, SkinData& skinData)
     : QObject(window.SkinnedWidget()), m_form(window), m_skinData(skinData) {
+  // The colour panel's check boxes are measured in the skin's font too: a skin switched off
+  // must not leave them at the widths of its own.
   connect(&m_skinData, &SkinData::SkinChanged, this, [this] {
     m_form.LayoutToolbars();
+    m_form.LayoutColorPanel();
     Step(SkinStep::SkinChangedRelayout);
   });
 }

@@ -47,7 +47,7 @@ enum class SkinStep {
   WaitShown,
   SkinLoaded,
   SkinSwitchedOff,
-  SkinChangedRelayout,  // LayoutToolbars run because the active skin changed
+  SkinChangedRelayout,  // LayoutToolbars and LayoutColorPanel run: the active skin changed
   ToolbarsLaidOut,
   ColorPanelLaidOut,
   WaitHidden,

@@ -146,6 +146,7 @@ void TToolPalette::resizeEvent(QResizeEvent* event) {
 // The slider stands above the label at the bottom and never reaches into the buttons: it
 // gives up height down to its minimum, below which it hides with its label.
 void TToolPalette::pnToolsResize() {
+  m_lbPSize->adjustSize();
   const int labelTop = height() - m_lbPSize->height() - kGap;
   const int room = labelTop - kGap - (kButtonsBottom + kGap);
   const bool fits = room >= kMinSliderHeight;
@@ -153,6 +154,6 @@ void TToolPalette::pnToolsResize() {
   m_pSize->setVisible(shown);
   m_lbPSize->setVisible(shown);
   if (fits) m_pSize->resize(m_pSize->width(), std::min(kSliderHeight, room));
-  m_lbPSize->move(m_lbPSize->x(), labelTop);
+  m_lbPSize->move((width() - m_lbPSize->width()) / 2, labelTop);
   m_pSize->move((width() - m_pSize->width()) / 2, labelTop - m_pSize->height() - kGap);
 }

@@ -12,6 +12,8 @@
 #include "app/editor/document_flows.h"
 #include "app/main_window/skin_commands.h"
 #include "app/shell/wait_form.h"
+#include "app/skin/skin_data.h"
+#include "app/skin/window_relayout.h"
 #include "core/format/ini_file.h"
 
 EditorWindows::EditorWindows(MainFormOptions options, std::function<void(StartupStep)> onStep)
@@ -44,6 +46,7 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
                    QString::fromStdString(m_mainForm->ProgramDir()), m_mainForm.get());
   m_mainForm->SetOpenDialog(openDialog);
   m_importExpert->SetOpenDialog(openDialog);
+  FollowSkinChanges(openDialog);
 
   m_wait->hide();
   m_wait->SetMessage(QString::fromLatin1(kWaitSkinText));
@@ -51,6 +54,19 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
 }
 
 EditorWindows::~EditorWindows() = default;
+
+// Every window lays itself out again when a skin is applied, replaced or switched off, so that
+// no caption stays clipped in the fonts and frames of the skin before.
+void EditorWindows::FollowSkinChanges(TfrmOpen* openDialog) {
+  TMainForm* form = m_mainForm.get();
+  QObject::connect(&form->Skin(), &SkinData::SkinChanged, form, [this, form, openDialog] {
+    RestoreEmbeddedEditFonts();
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{form, m_colorForm, m_previewForm, m_about, openDialog})
+      RelayOutWindow(*window);
+    m_importExpert->Relayout();
+  });
+}
 
 // The import dialog reads the main window's flicker interval and the chooser's "VSync" when it
 // is shown; the main window runs it from "&Import..." and has it write its settings section.

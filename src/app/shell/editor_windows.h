@@ -15,6 +15,7 @@ class IniFile;
 }
 class TAbout;
 class TColorForm;
+class TfrmOpen;
 class TImportExpert;
 class TPreviewForm;
 class TWait;
@@ -49,6 +50,7 @@ class EditorWindows {
   void Step(StartupStep step);
   TImportExpert* CreateImportExpert(const tinto::IniFile& settings);
   TAbout* CreateAbout();
+  void FollowSkinChanges(TfrmOpen* openDialog);
 
   std::function<void(StartupStep)> m_onStep;
   std::unique_ptr<TWait> m_wait;

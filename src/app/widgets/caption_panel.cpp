@@ -1,20 +1,19 @@
 #include "app/widgets/caption_panel.h"
 
 #include <QLabel>
-#include <QToolButton>
+
+#include "app/widgets/symbol_button.h"
 
 TCaptionPanel::TCaptionPanel(const QString& caption, QWidget* parent)
     : QWidget(parent),
       m_caption(new QLabel(caption, this)),
-      m_rollButton(new QToolButton(this)),
-      m_closeButton(new QToolButton(this)),
+      m_rollButton(new TSymbolButton(TSymbolButton::Symbol::Up, this)),
+      m_closeButton(new TSymbolButton(TSymbolButton::Symbol::Cross, this)),
       m_client(new QWidget(this)) {
   m_caption->setObjectName(QStringLiteral("Caption"));
   m_caption->setTextFormat(Qt::PlainText);
   m_rollButton->setObjectName(QStringLiteral("RollButton"));
-  m_rollButton->setArrowType(Qt::UpArrow);
   m_closeButton->setObjectName(QStringLiteral("CloseButton"));
-  m_closeButton->setText(QStringLiteral("x"));
   m_caption->setAutoFillBackground(true);
   connect(m_rollButton, &QToolButton::clicked, this, [this] { SetRolledUp(!m_rolledUp); });
   connect(m_closeButton, &QToolButton::clicked, this, [this] {
@@ -36,7 +35,7 @@ void TCaptionPanel::SetExpandedHeight(int height) {
 void TCaptionPanel::SetRolledUp(bool rolledUp) {
   if (rolledUp == m_rolledUp) return;
   m_rolledUp = rolledUp;
-  m_rollButton->setArrowType(rolledUp ? Qt::DownArrow : Qt::UpArrow);
+  m_rollButton->SetSymbol(rolledUp ? TSymbolButton::Symbol::Down : TSymbolButton::Symbol::Up);
   ApplyHeight();
   emit ChangeRollState();
 }

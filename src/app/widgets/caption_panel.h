@@ -5,8 +5,9 @@
 
 #include <QWidget>
 
+#include "app/widgets/symbol_button.h"
+
 class QLabel;
-class QToolButton;
 
 class TCaptionPanel : public QWidget {
   Q_OBJECT
@@ -40,8 +41,8 @@ class TCaptionPanel : public QWidget {
   void ApplyHeight();
 
   QLabel* m_caption;
-  QToolButton* m_rollButton;
-  QToolButton* m_closeButton;
+  TSymbolButton* m_rollButton;
+  TSymbolButton* m_closeButton;
   QWidget* m_client;
   int m_captionHeight = kDefaultCaptionHeight;
   int m_expandedHeight = kDefaultCaptionHeight;

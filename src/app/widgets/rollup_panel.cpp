@@ -1,12 +1,13 @@
 #include "app/widgets/rollup_panel.h"
 
 #include <QPainter>
-#include <QToolButton>
+
+#include "app/widgets/symbol_button.h"
 
 TRollUpPanel::TRollUpPanel(const QString& caption, QWidget* parent)
     : QWidget(parent),
       m_caption(caption),
-      m_rollButton(new QToolButton(this)),
+      m_rollButton(new TSymbolButton(TSymbolButton::Symbol::Right, this)),
       m_client(new QWidget(this)) {
   m_rollButton->setObjectName(QStringLiteral("RollButton"));
   m_rollButton->setAutoRaise(true);
@@ -42,7 +43,7 @@ void TRollUpPanel::SetExpandedWidth(int width) {
 
 void TRollUpPanel::ApplyRollState() {
   // The arrow points where the panel will go when the button is pressed.
-  m_rollButton->setArrowType(m_rolledUp ? Qt::LeftArrow : Qt::RightArrow);
+  m_rollButton->SetSymbol(m_rolledUp ? TSymbolButton::Symbol::Left : TSymbolButton::Symbol::Right);
   m_rollButton->setToolTip(m_rolledUp ? tr("Unroll") : tr("Roll up"));
   m_client->setVisible(!m_rolledUp);
   setFixedWidth(m_rolledUp ? CaptionHeight() : m_expandedWidth);

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class QToolButton;
+#include "app/widgets/symbol_button.h"
 
 class TRollUpPanel : public QWidget {
   Q_OBJECT
@@ -43,7 +43,7 @@ class TRollUpPanel : public QWidget {
 
   QString m_caption;
   Qt::TextElideMode m_captionElideMode = Qt::ElideRight;
-  QToolButton* m_rollButton;
+  TSymbolButton* m_rollButton;
   QWidget* m_client;
   bool m_rolledUp = false;
   int m_expandedWidth = 0;

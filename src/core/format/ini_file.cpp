@@ -74,11 +74,6 @@ std::string WriteTarget(const std::string& path) {
   return error ? path : target.string();
 }
 
-bool IsWritableFolder(const std::filesystem::path& folder) {
-  std::error_code error;
-  return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
 std::filesystem::path UserConfigFolder() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   // The XDG rules ignore a relative XDG_CONFIG_HOME.
@@ -153,6 +148,11 @@ Status IniFile::WriteInteger(std::string_view section, std::string_view key, int
 
 Status IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
   return WriteString(section, key, value ? "1" : "0");
+}
+
+bool IsWritableFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 std::string ProgramDir() {

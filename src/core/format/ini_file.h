@@ -11,6 +11,7 @@
 // not a regular file, cannot be read or is larger than 16 MiB reads as a missing file and
 // refuses writes.
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -65,6 +66,9 @@ class IniFile {
 
 // The running executable's folder with a trailing separator; empty when it cannot be found.
 std::string ProgramDir();
+
+// Whether the user may create files in `folder` (an installed program's folder is not).
+bool IsWritableFolder(const std::filesystem::path& folder);
 
 // Where "TintoEditor.ini" is read and written: in `programDir` when that folder exists and is
 // writable (writes replace the file through a new file in its folder, so a writable file in a

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's modifier state: one byte taken from the shift state of the latest key-down
-// or key-up event. The canvas tools read these bits, never the mouse event's own.
+// The canvas's modifier state: one byte taken from the shift state of the latest mouse event
+// over the canvas, key event in the main window, or activation of the main window.
 
 #include <cstdint>
 

@@ -77,9 +77,7 @@ TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
 TEST_F(CanvasControllerTest, MarqueeFollowsTheDragClampedToThePictureAndAClickRemovesIt) {
   TMainForm& form = Shown();
   form.PnTools()->SelectTool(kToolMarque);
-  QTest::keyPress(&form, Qt::Key_Shift);
-  Drag(form, {{100, 50}, {300, 70}, {300, 61}});
-  QTest::keyRelease(&form, Qt::Key_Shift);
+  Drag(form, {{100, 50}, {300, 70}, {300, 61}}, Qt::ShiftModifier);
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
   Drag(form, {{10, 5}});
   EXPECT_FALSE(form.Canvas()->Selection().Current().active);
@@ -102,11 +100,9 @@ TEST_F(CanvasControllerTest, DragInsideTheMarqueeMovesTheFrameAloneAndCtrlDragDr
     screen.PixelByte(0, row, 2) = 0xF0;
     screen.AttrByte(0, row, 2) = 0x4A;
   }
-  QTest::keyPress(&form, Qt::Key_Control);
-  Hover(form, {18, 18});
+  Hover(form, {18, 18}, Qt::ControlModifier);
   ASSERT_EQ(form.Canvas()->Mode(), PointerMode::Move);
-  Drag(form, {{18, 18}, {18, 600}});  // pinned to the bottom: rows 184..191
-  QTest::keyRelease(&form, Qt::Key_Control);
+  Drag(form, {{18, 18}, {18, 600}}, Qt::ControlModifier);  // pinned to the bottom: rows 184..191
   EXPECT_EQ(screen.PixelByte(0, 191, 2), 0xF0);
   EXPECT_EQ(screen.AttrByte(0, 184, 2), 0x4A);
   EXPECT_EQ(screen.PixelByte(0, 23, 2), 0xF0);
@@ -152,6 +148,39 @@ TEST_F(CanvasControllerTest, AltShowsThePickCursorAndLetterKeysButNotKeypadKeysS
   for (Qt::Key key : {Qt::Key_Minus, Qt::Key_9, Qt::Key_0})
     QTest::keyClick(&form, key, Qt::KeypadModifier);
   EXPECT_EQ(form.PnTools()->CurrentTool(), kToolPick);
+}
+
+// A modifier pressed over the canvas and released while a modal dialog had the keyboard (Alt+F,
+// N, Cancel at "Save Changes?"): the canvas never sees the release.
+void ReleasedInModalDialog(TMainForm& form, Qt::Key key, Qt::KeyboardModifier modifier) {
+  QTest::keyPress(&form, key, modifier);
+  QDialog dialog(&form);
+  QTimer::singleShot(0, &dialog, [&dialog, key] {
+    QTest::keyRelease(&dialog, key);
+    dialog.reject();
+  });
+  dialog.exec();
+}
+
+TEST_F(CanvasControllerTest, AModifierReleasedInAModalDialogIsNotHeldAtTheNextPress) {
+  TMainForm& form = Shown();
+  ReleasedInModalDialog(form, Qt::Key_Alt, Qt::AltModifier);
+  Drag(form, {{8, 3}});
+  EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 1), 0x80);  // drawn, not picked
+  EXPECT_EQ(form.ColorPanel()->Ink1(), 0x02);
+  // The next key acts instead of only putting the stored state right.
+  ReleasedInModalDialog(form, Qt::Key_Alt, Qt::AltModifier);
+  QTest::keyClick(&form, Qt::Key_M);
+  EXPECT_EQ(form.PnTools()->CurrentTool(), kToolMarque);
+  // Shift no longer snaps the marquee; Ctrl no longer turns a frame move into a copy.
+  ReleasedInModalDialog(form, Qt::Key_Shift, Qt::ShiftModifier);
+  Drag(form, {{100, 50}, {130, 70}});
+  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 100, 50, 130, 70}));
+  ReleasedInModalDialog(form, Qt::Key_Control, Qt::ControlModifier);
+  Hover(form, {110, 60});
+  EXPECT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
+  Drag(form, {{110, 60}, {10, 60}});
+  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 50, 30, 70}));
 }
 
 TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFinished) {

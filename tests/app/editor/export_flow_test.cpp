@@ -92,6 +92,23 @@ TEST_F(ExportFlowTest, AnExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(std::distance(begin(files), end(files)), 1);
 }
 
+TEST_F(ExportFlowTest, ScaleIsGreyedOutForTheTwoFileType) {
+  TMainForm& form = Start();
+  std::vector<bool> enabled;
+  form.Exporter()->Dialog().SetRunner([&enabled](QFileDialog& dialog) {
+    auto* scale = dialog.findChild<QSpinBox*>("Scale");
+    auto* label = dialog.findChild<QLabel*>("ScaleLabel");
+    for (ExportFormat format : {ExportFormat::TwoFile, ExportFormat::Frame2Png}) {
+      dialog.selectNameFilter(TExportDialog::NameFilter(format));
+      enabled.push_back(scale->isEnabled());
+      enabled.push_back(label->isEnabled());
+    }
+    return false;
+  });
+  form.Exporter()->Export1Click();
+  EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, true}));
+}
+
 TEST_F(ExportFlowTest, AnUnwritableFolderShowsTheReasonAndKeepsTheOldFile) {
   TMainForm& form = Start();
   const std::filesystem::path folder = m_dir.Path() / "locked";

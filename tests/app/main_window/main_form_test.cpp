@@ -87,5 +87,19 @@ TEST_F(MainFormTest, NoFlicOffFlickersThePreviewsUntilRolledUpAndScreenTwoShowsT
   EXPECT_FALSE(form.Preview2()->isVisible());
 }
 
+// Editors on one settings file step aside from each other; a slot that is given up is taken
+// again by the next editor.
+TEST_F(MainFormTest, ASecondEditorOnTheSameSettingsOpensATitleBarLowerAndFurtherRight) {
+  WriteSettings("[Main]\nLeft=100\nTop=120\nWidth=606\nHeight=446\n");
+  TMainForm& first = Create();
+  TMainForm second(Options());
+  const int step = first.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &first);
+  ASSERT_GT(step, 0);
+  EXPECT_EQ(first.geometry().topLeft(), QPoint(100, 120));
+  EXPECT_EQ(second.geometry().topLeft(), QPoint(100 + step, 120 + step));
+  m_form.reset();
+  EXPECT_EQ(TMainForm(Options()).geometry().topLeft(), QPoint(100, 120));
+}
+
 }  // namespace
 }  // namespace tinto::test

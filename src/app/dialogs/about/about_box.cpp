@@ -12,12 +12,20 @@
 
 namespace {
 
+// A title and a close button only: without the close button the window manager is given no
+// list of allowed actions and offers them all, minimise and maximise included.
+constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                              Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                              Qt::CustomizeWindowHint;
 constexpr int kCaptionLeft = 8;
 constexpr int kValueLeft = 72;
 constexpr int kValueWidth = 150;
 constexpr int kOkLeft = 92;
 constexpr int kLabel1Top = 24;
 constexpr int kLabel2Top = 72;
+
+// The title lines keep their font under a skin that sets one for every widget.
+const char* const kTitleFontSheet = "font: bold 20px \"Arial\";";
 
 QFont TitleFont() {
   QFont font(QStringLiteral("Arial"));
@@ -34,7 +42,8 @@ TLumLabel* TitleLabel(const QString& text, const QColor& color, QWidget* parent)
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
   // The version line and its shadow keep their colours under a skin's text colour.
-  label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
+  label->setStyleSheet(QStringLiteral("color: %1; background: transparent; %2")
+                           .arg(color.name(), QLatin1String(kTitleFontSheet)));
   label->AdjustSize();
   return label;
 }
@@ -54,8 +63,7 @@ QString VersionLine(const ProgramVersion& version) {
 
 TAbout::TAbout(const SkinData& skin, std::function<bool()> skinEnabled, QWidget* parent,
                ProgramVersion version)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::CustomizeWindowHint),
+    : QDialog(parent, kFixedDialogFlags),
       m_skin(skin),
       m_skinEnabled(std::move(skinEnabled)),
       m_label1(new TLumLabel(QStringLiteral("Tinto Editor"), this)),
@@ -67,6 +75,7 @@ TAbout::TAbout(const SkinData& skin, std::function<bool()> skinEnabled, QWidget*
   setObjectName(QStringLiteral("About"));
   setWindowTitle(QStringLiteral("About"));
   m_label1->setFont(TitleFont());
+  m_label1->setStyleSheet(QLatin1String(kTitleFontSheet));
   m_label1->AdjustSize();
   m_label1->setEnabled(false);
   m_ok->setObjectName(QStringLiteral("OK"));
@@ -104,14 +113,18 @@ void TAbout::CreateSkinPanel() {
 
 void TAbout::FormCreate(const ProgramVersion& version) {
   setFixedSize(kClientWidth, 179);
-  m_label1->move((kClientWidth - m_label1->width()) / 2, kLabel1Top);
   m_label2->setText(VersionLine(version));
-  m_label2->AdjustSize();
-  m_label2->move((kClientWidth - m_label2->width()) / 2, kLabel2Top);
   m_label5->setText(m_label2->text());
-  m_label5->AdjustSize();
-  m_label5->move(m_label2->x() + 1, m_label2->y() + 1);
+  PlaceTitles();
   m_showSkinInfo = false;
+}
+
+// Sized and centred in the font they have now: a skin may have changed it since.
+void TAbout::PlaceTitles() {
+  for (TLumLabel* label : {m_label1, m_label2, m_label5}) label->AdjustSize();
+  m_label1->move((kClientWidth - m_label1->width()) / 2, kLabel1Top);
+  m_label2->move((kClientWidth - m_label2->width()) / 2, kLabel2Top);
+  m_label5->move(m_label2->x() + 1, m_label2->y() + 1);
 }
 
 void TAbout::showEvent(QShowEvent* event) {
@@ -121,6 +134,7 @@ void TAbout::showEvent(QShowEvent* event) {
 
 void TAbout::FormActivate() {
   setFixedWidth(kClientWidth);
+  PlaceTitles();
   const bool enabled = m_skinEnabled && m_skinEnabled();
   const int caption = enabled ? m_skin.CaptionHeight() : TCaptionPanel::kDefaultCaptionHeight;
   m_skinPanel->SetCaptionHeight(caption);
@@ -155,6 +169,7 @@ int TAbout::PlaceSkinRows(int captionHeight) {
     value->resize(kValueWidth, value->heightForWidth(kValueWidth));
     const int top = row == 0 ? captionHeight + 3 : m_values[0]->y() + offset;
     value->move(ValueLeft(), top);
+    m_captions[row]->adjustSize();  // in the font of the skin on now
     m_captions[row]->move(kCaptionLeft, top);
     offset += value->height() + (row + 1 < values.size() ? 2 : 0);
   }

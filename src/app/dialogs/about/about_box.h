@@ -59,6 +59,7 @@ class TAbout : public QDialog {
 
  private:
   void FormCreate(const ProgramVersion& version);
+  void PlaceTitles();
   void CreateSkinPanel();
   void FormActivate();
   int PlaceSkinRows(int captionHeight);

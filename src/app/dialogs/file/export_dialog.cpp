@@ -1,5 +1,6 @@
 #include "app/dialogs/file/export_dialog.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -23,6 +24,7 @@ QSpinBox* AddScaleBox(QFileDialog& dialog, int scale) {
   box->setRange(1, TExportDialog::kMaxScale);
   box->setValue(scale);
   auto* label = new QLabel(QStringLiteral("&Scale:"), &dialog);
+  label->setObjectName(QStringLiteral("ScaleLabel"));
   label->setBuddy(box);
   const int row = grid->rowCount();
   grid->addWidget(label, row, 0);
@@ -79,10 +81,17 @@ std::optional<ExportChoice> TExportDialog::Execute() {
   if (!m_directory.isEmpty()) dialog.setDirectory(m_directory);
   QSpinBox* scale = AddScaleBox(dialog, m_scale);
   if (scale != nullptr) {
-    const auto follow = [scale](const QString& filter) {
-      scale->setEnabled(IsPngFormat(FormatOf(filter)));
+    // Only the PNG types have a scale: box and label grey out while another type is chosen.
+    auto* label = dialog.findChild<QLabel*>(QStringLiteral("ScaleLabel"));
+    const auto follow = [&dialog, scale, label] {
+      const bool scaled = IsPngFormat(FormatOf(dialog.selectedNameFilter()));
+      scale->setEnabled(scaled);
+      label->setEnabled(scaled);
     };
-    follow(dialog.selectedNameFilter());
+    follow();
+    // The type box reports every change of type, also one made by keys or by the program.
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+      QObject::connect(types, &QComboBox::currentIndexChanged, scale, follow);
     QObject::connect(&dialog, &QFileDialog::filterSelected, scale, follow);
   }
   const bool accepted = m_runner ? m_runner(dialog) : dialog.exec() == QDialog::Accepted;

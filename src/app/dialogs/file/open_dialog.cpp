@@ -24,6 +24,7 @@
 #include "app/widgets/kel_image.h"
 #include "app/widgets/rollup_panel.h"
 #include "app/widgets/side_splitter.h"
+#include "core/format/ini_file.h"
 #include "core/format/settings_keys.h"
 #include "picture/picture_io.h"
 
@@ -174,16 +175,26 @@ QWidget* TfrmOpen::CreateEditsPanel() {
   m_btOpen->setDefault(true);
   m_btCancel = Named(new QPushButton(QStringLiteral("Cancel"), panel), "btCancel");
   m_btCancel->setAutoDefault(false);
-  const QSize buttonSize = kButtonSize.expandedTo(QSize(0, m_btOpen->sizeHint().height()));
+  SizeEditControls();
+  return panel;
+}
+
+// The design sizes, or larger where the current font and frames need it, so that no caption
+// is clipped; measured again at every layout, since a skin may have changed them.
+void TfrmOpen::SizeEditControls() {
+  QSize buttonSize = kButtonSize;
+  for (const QPushButton* button : {m_btOpen, m_btCancel})
+    buttonSize = buttonSize.expandedTo(QSize(0, button->sizeHint().height()));
   m_btOpen->resize(buttonSize);
   m_btCancel->resize(buttonSize);
-  const int labelWidth = std::max(m_label1->sizeHint().width(), m_label2->sizeHint().width());
+  m_label1->adjustSize();
+  m_label2->adjustSize();
+  const int labelWidth = std::max(m_label1->width(), m_label2->width());
   const int editLeft = std::max(kDesignEditLeft, kLabelLeft + labelWidth + kLabelLeft);
   m_label1->move(kLabelLeft, 0);
   m_label2->move(kLabelLeft, 0);
   m_edFileName->move(editLeft, 0);
   m_filters->move(editLeft, 0);
-  return panel;
 }
 
 void TfrmOpen::ConnectControls() {
@@ -216,7 +227,10 @@ void TfrmOpen::ConnectControls() {
 void TfrmOpen::FormCreate(const tinto::IniFile& settings, const QString& programDir) {
   m_pnDir->SetRolledUp(tinto::ReadSettingBool(settings, tinto::setting::kDialogsOpenTree));
   connect(m_pnDir, &TRollUpPanel::ChangeRollState, this, &TfrmOpen::PnDirChangeRollState);
-  m_directory = programDir;
+  // An installed program's folder holds none of the user's pictures: Open starts in the working
+  // folder there, as Save and Export do.
+  const bool installed = !tinto::IsWritableFolder(programDir.toStdString());
+  m_directory = installed ? QDir::currentPath() : programDir;
   m_filter = QString::fromLatin1(kOpenCreationFilter);
   m_showPicture = false;
   m_title = QStringLiteral("Open...");
@@ -280,6 +294,7 @@ void TfrmOpen::FormResize() {
     if (k > 0) left -= m_sbL[static_cast<std::size_t>(k - 1)]->width() + 5;
   }
 
+  SizeEditControls();
   const int editsHeight = 2 * m_btOpen->height() + 15;
   m_pnEdits->setGeometry(0, height() - editsHeight, width(), editsHeight);
   m_btOpen->move(width() - m_btOpen->width() - 5, 5);

@@ -47,7 +47,8 @@ class TfrmOpen : public QDialog {
   static constexpr int kDesignClientWidth = 622;
   static constexpr int kDesignClientHeight = 361;
 
-  // Reads "Open TreePanelState" from `settings`; the folder starts at `programDir`. Messages
+  // Reads "Open TreePanelState" from `settings`; the folder starts at `programDir`, or in the
+  // working folder when `programDir` is not writable (an installed program). Messages
   // ("Error Image.") go to `messages`, which must outlive the dialog.
   TfrmOpen(const tinto::IniFile& settings, MessageService& messages, const QString& programDir,
            QWidget* parent = nullptr);
@@ -99,6 +100,7 @@ class TfrmOpen : public QDialog {
   void CreateControls();
   QWidget* CreateToolsPanel();
   QWidget* CreateEditsPanel();
+  void SizeEditControls();
   QWidget* CreateMiddle();
   QWidget* CreateImagePanel();
   void ConnectControls();

@@ -22,6 +22,7 @@
 #include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
 #include "app/skin/control_metrics.h"
+#include "app/skin/window_relayout.h"
 #include "core/import/convert_import.h"
 #include "core/import/import_previews.h"
 #include "core/import/level_preview.h"
@@ -188,6 +189,12 @@ std::optional<ImportedPicture> TImportExpert::Run() {
 void TImportExpert::Start() {
   setResult(QDialog::Rejected);
   show();
+}
+
+void TImportExpert::Relayout() {
+  setMinimumSize(MinimumClientSize());
+  resize(size().expandedTo(minimumSize()));
+  RelayOutWindow(*this);
 }
 
 ImportedPicture TImportExpert::Picture() const { return {Geometry(), m_result}; }

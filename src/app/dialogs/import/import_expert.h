@@ -74,6 +74,9 @@ class TImportExpert : public QDialog {
   // Shows the dialog without blocking; the run ends when it hides, with result() Accepted or
   // Rejected.
   void Start();
+  // Lays the dialog out again in the current style (after a skin change): its minimum size
+  // follows the controls' new sizes, and every control is placed again.
+  void Relayout();
   // The geometry the controls show and the last conversion.
   ImportedPicture Picture() const;
 

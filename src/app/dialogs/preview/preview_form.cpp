@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtMath>
 
@@ -25,6 +27,8 @@ constexpr int kMagnifyMin = 1;
 constexpr int kMagnifyMax = 20;
 constexpr int kMagnifyDesign = 3;
 constexpr int kWheelStep = 120;  // one notch, in eighths of a degree
+constexpr int kHintMilliseconds = 2000;
+constexpr int kHintTop = 20;
 
 }  // namespace
 
@@ -74,9 +78,22 @@ void TPreviewForm::CreateControls() {
   palette.setColor(QPalette::Window, Qt::black);
   m_pnImage->setPalette(palette);
   m_pnImage->setAutoFillBackground(true);
+  // A skin's background for every widget would cover the palette's.
+  m_pnImage->setStyleSheet(QStringLiteral("#pnImage { background-color: #000000; }"));
   m_prev1 = CreateImage("Prev1", &m_bitmap1);
   m_prev2 = CreateImage("Prev2", &m_bitmap2);
   m_prev2->hide();
+  m_fullScreenHint = new QLabel(QStringLiteral("Esc or Alt+Enter leaves full screen"), m_pnImage);
+  m_fullScreenHint->setObjectName(QStringLiteral("FullScreenHint"));
+  // Its own colours: it lies over the black border, whatever the skin gives labels.
+  m_fullScreenHint->setStyleSheet(QStringLiteral(
+      "color: #ffffff; background-color: #505050; border: 1px solid #a0a0a0; padding: 6px 12px;"));
+  m_fullScreenHint->hide();
+  m_hintTimer = new QTimer(this);
+  m_hintTimer->setObjectName(QStringLiteral("FullScreenHintTimer"));
+  m_hintTimer->setSingleShot(true);
+  m_hintTimer->setInterval(kHintMilliseconds);
+  connect(m_hintTimer, &QTimer::timeout, m_fullScreenHint, &QWidget::hide);
 
   connect(m_magnify, &QSpinBox::valueChanged, this, &TPreviewForm::MagnifyChange);
   connect(m_pf, &QCheckBox::toggled, this, &TPreviewForm::PFClick);
@@ -145,12 +162,29 @@ void TPreviewForm::FormDeactivate() { m_timer.SetEnabled(false); }
 void TPreviewForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   m_pnImage->setFocus();
+  // Reopened in full-screen view, the window has no control that says how to get out of it.
+  if (m_fullScreen) ShowFullScreenHint();
+}
+
+void TPreviewForm::ShowFullScreenHint() {
+  m_fullScreenHint->adjustSize();
+  PlaceFullScreenHint();
+  m_fullScreenHint->raise();
+  m_fullScreenHint->show();
+  m_hintTimer->start();
+}
+
+// Centred at the top of the picture area, which reaches its full-screen size only after showing.
+void TPreviewForm::PlaceFullScreenHint() {
+  m_fullScreenHint->move((m_pnImage->width() - m_fullScreenHint->width()) / 2, kHintTop);
 }
 
 // A hidden window never flickers, whatever order the window system reports activation in, and
 // a pan cut short by Esc must not leave the pointer's shape behind.
 void TPreviewForm::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
+  m_hintTimer->stop();
+  m_fullScreenHint->hide();
   EndPanning();
   m_timer.SetEnabled(false);
 }
@@ -354,5 +388,6 @@ void TPreviewForm::FormResize() {
   m_noFlic->move(m_pf->x() + m_pf->width() + kGap, m_pf->y());
   const int imageTop = m_panel->isHidden() ? 0 : panelHeight;
   m_pnImage->setGeometry(0, imageTop, width(), height() - imageTop);
+  PlaceFullScreenHint();
   MagnifyChange();
 }

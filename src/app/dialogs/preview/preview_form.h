@@ -7,7 +7,8 @@
 // The picture pans with the left button and zooms about the viewport's centre from the spin
 // edit, the mouse wheel and, in full-screen view, the keypad's + and -. Alt+Enter switches the
 // borderless full-screen view (kept when the window is closed and opened again within a run),
-// F switches "No Flic", Esc closes. The window takes every key-down from its controls; only
+// F switches "No Flic", Esc closes. Opened in full-screen view, it says for two seconds how to
+// leave it. The window takes every key-down from its controls; only
 // what a key types still reaches the spin edit. Created once and reused: each activation
 // renders the picture afresh.
 //
@@ -29,9 +30,11 @@ class IniFile;
 }
 class QCheckBox;
 class QKeyEvent;
+class QLabel;
 class QMouseEvent;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 class QWheelEvent;
 class TEditorSession;
 class TKelImage;
@@ -67,6 +70,10 @@ class TPreviewForm : public QDialog {
   QWidget* PnImage() const { return m_pnImage; }
   TKelImage* Prev1() const { return m_prev1; }
   TKelImage* Prev2() const { return m_prev2; }
+  // "Esc or Alt+Enter leaves full screen", over the picture for a while after opening in
+  // full-screen view; its timer hides it.
+  QLabel* FullScreenHint() const { return m_fullScreenHint; }
+  QTimer* FullScreenHintTimer() const { return m_hintTimer; }
   const QImage& Prev1Bitmap() const { return m_bitmap1; }
   const QImage& Prev2Bitmap() const { return m_bitmap2; }
 
@@ -98,6 +105,8 @@ class TPreviewForm : public QDialog {
   void FormMouseWheelUp();
   void FormMouseWheelDown();
   void FormMouseWheel(const QWheelEvent& event);
+  void ShowFullScreenHint();
+  void PlaceFullScreenHint();
   void EnterFullScreen();
   void LeaveFullScreen();
   void EndPanning();
@@ -122,6 +131,8 @@ class TPreviewForm : public QDialog {
   QWidget* m_pnImage = nullptr;
   TKelImage* m_prev1 = nullptr;
   TKelImage* m_prev2 = nullptr;
+  QLabel* m_fullScreenHint = nullptr;
+  QTimer* m_hintTimer = nullptr;
 
   tinto::ImagePlacement m_image;
   bool m_fullScreen = false;

@@ -1,5 +1,7 @@
 #include "app/dialogs/file/open_dialog.h"
 
+#include <unistd.h>
+
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
 #include "app/editor/document_flows.h"
@@ -66,6 +68,14 @@ class OpenDialogTest : public WindowTest {
 
 // Each case in a folder of its own; a null filter is the picture filter, a null result Cancel.
 // "JPEG Image File (*.jpg;*.jpeg)" is type 1: the last mask wins, also when only the first exists.
+// An installed program's folder (here one even root cannot write to) holds no pictures.
+TEST_F(OpenDialogTest, StartsInTheProgramsFolderUnlessItIsNotWritable) {
+  const IniFile settings(SettingsPath());
+  EXPECT_EQ(TfrmOpen(settings, m_messages, Folder("bin")).Directory(), Folder("bin"));
+  if (access("/proc/self", W_OK) == 0) GTEST_SKIP() << "no folder that cannot be written";
+  EXPECT_EQ(TfrmOpen(settings, m_messages, "/proc/self/").Directory(), QDir::currentPath());
+}
+
 TEST_F(OpenDialogTest, EnterOpensTheTypedNameWithTheChosenTypesExtension) {
   struct Case {
     const char* folder;

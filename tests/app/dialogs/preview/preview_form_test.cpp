@@ -91,6 +91,13 @@ TEST_F(PreviewFormTest, FullScreenSurvivesEscAndAltEnterReturnsToTheBounds) {
   EXPECT_FALSE(form.isVisible());
   Show(form);
   EXPECT_TRUE(form.FullScreenView());
+  // Reopened full screen, it says for two seconds how to leave.
+  EXPECT_TRUE(form.FullScreenHint()->isVisible());
+  EXPECT_EQ(form.FullScreenHint()->text(), "Esc or Alt+Enter leaves full screen");
+  EXPECT_EQ(form.FullScreenHintTimer()->interval(), 2000);
+  EXPECT_TRUE(form.FullScreenHintTimer()->isActive());
+  QMetaObject::invokeMethod(form.FullScreenHintTimer(), "timeout");
+  EXPECT_FALSE(form.FullScreenHint()->isVisible());
   QTest::keyClick(&form, Qt::Key_Return, Qt::AltModifier);
   EXPECT_FALSE(form.isFullScreen());
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.geometry() == kStoredBounds; }, 1000));
