@@ -1,5 +1,4 @@
 #include <ostream>
-#include <sstream>
 #include <vector>
 
 #include "cli/cli_args.h"
@@ -53,15 +52,6 @@ Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) 
   return Status::Ok();
 }
 
-// The chosen options as `tinto convert` takes them, so that a run can be repeated without --auto.
-std::string OptionsLine(const ImportOptions& o) {
-  std::ostringstream line;
-  line << "--dither " << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR
-       << " --lg " << o.LG << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb "
-       << o.HB << " --contrast " << o.Contrast;
-  return line.str();
-}
-
 // Errors of reading name the input, errors of writing the output concerned.
 Status ConvertOne(const ConvertRequest& request, const std::string& input,
                   const std::string& output, std::ostream& out, PictureNotes& notes) {
@@ -69,14 +59,14 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input,
     return distinct;
   Bitmap24 picture;
   if (Status status = LoadPicture(input, picture, &notes); !status) return Failed(input, status);
-  ImportJob job{request.options, request.stretch, request.filter, request.crop,
-                request.autoOptions};
+  ImportJob job{request.options, request.crop, request.autoOptions};
   auto outcome = std::make_unique<ImportOutcome>();
   if (Status status = RunImport(std::move(picture), job, *outcome); !status)
     return Failed(input, status);
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
     return Failed(output, status);
-  if (request.autoOptions) out << "auto: " << OptionsLine(outcome->options) << std::endl;
+  // The choice as flags, so that a run can be repeated without --auto.
+  if (request.autoOptions) out << "auto: " << MethodFlags(outcome->options) << std::endl;
   return WriteExtras(request, *outcome);
 }
 
