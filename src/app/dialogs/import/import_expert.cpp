@@ -267,9 +267,12 @@ void TImportExpert::EnableOptions() {
 
 void TImportExpert::UpdateStatusLabels() { m_pnStatus->ShowValues(Options()); }
 
+// A slider that a linked move carries along leaves the labels and the preview to the slider
+// that moved its group, which shows them once with every value in place.
 void TImportExpert::SliderChange(int index) {
   if (!isVisible() || !m_importReady) return;
   m_sliders->LinkedMove(index);
+  if (m_sliders->MovingGroup()) return;
   UpdateStatusLabels();
   const bool classic = m_sliders->Row(index).UsedBy(tinto::ImportMethod::Classic);
   if (m_sliders->RT()->isChecked() && classic) ComputeLevelPreview();

@@ -97,11 +97,13 @@ void TImportSliders::LinkedMove(int index) {
   if (link->isChecked()) {
     const int delta = Slider(index)->value() - remembered(index);
     link->setChecked(false);
+    m_movingGroup = true;
     for (int other = 0; other < Count(); ++other) {
       if (other == index || Row(other).group != Row(index).group) continue;
       Slider(other)->setValue(Slider(other)->value() + delta);
       remembered(other) = Slider(other)->value();
     }
+    m_movingGroup = false;
     link->setChecked(true);
   }
   remembered(index) = Slider(index)->value();

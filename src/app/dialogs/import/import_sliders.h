@@ -45,6 +45,8 @@ class TImportSliders : public QWidget {
   // value (each clamped to its range, and remembered as clamped), with the box off meanwhile so
   // that their own handlers do not move the group again; then this slider's value is remembered.
   void LinkedMove(int index);
+  // True while LinkedMove moves the other sliders of a group.
+  bool MovingGroup() const { return m_movingGroup; }
   // The values of `options` onto the sliders, the links left alone, then remembered.
   void WriteValues(const tinto::ImportOptions& options);
 
@@ -76,6 +78,7 @@ class TImportSliders : public QWidget {
   std::vector<QSlider*> m_sliders;
   std::vector<const tinto::ImportOptionRow*> m_rows;
   std::vector<int> m_remembered;
+  bool m_movingGroup = false;
   QLabel* m_scr1 = nullptr;
   QLabel* m_scr2 = nullptr;
   QCheckBox* m_lLink = nullptr;
