@@ -16,12 +16,6 @@ Bitmap24 Gradient(int width, int height) {
   return picture;
 }
 
-ScreenBuffers ScreenOf(const ImportResult& result) {
-  ScreenBuffers screen;
-  screen.LoadScreen(result.pixels, result.attrs);
-  return screen;
-}
-
 // Without a picture there is nothing to show, crop or convert, and the result stays.
 TEST(ImportSession, WithoutAPictureNothingChanges) {
   ImportSession session;
@@ -32,18 +26,6 @@ TEST(ImportSession, WithoutAPictureNothingChanges) {
   EXPECT_FALSE(session.Score().has_value());
   EXPECT_EQ(session.Result().attrs, ScreenBlock{});
   EXPECT_EQ(session.FitSizeToPicture(), FittedImportOptions());
-}
-
-// 100 x 50 without Stretch: DX 12, DY 50, the window pulled into DX, the picture itself shown.
-TEST(ImportSession, WithoutStretchTheSizeFollowsThePicture) {
-  ImportSession session;
-  session.SetPicture(Gradient(100, 50));
-  session.SetOptions({.Stretch = false, .MLTLeft = 3});
-  EXPECT_EQ(std::tuple(session.FitSizeToPicture()->DX, session.Options()->DY,
-                       session.Options()->MLTLeft, session.Options()->MLTWidth),
-            std::tuple(12, 50, 0, 12));
-  ASSERT_TRUE(session.Prepare());
-  EXPECT_EQ(session.Shown(), &session.Picture());
 }
 
 struct PrepareStep {
@@ -78,23 +60,6 @@ TEST(ImportSession, TheKeptResampledCopyIsNeverStale) {
   }
 }
 
-// The crop comes from the shown (resampled) bitmap and becomes the picture; the old picture's
-// conversion stays as the result until the next one, but has no score any more.
-TEST(ImportSession, CropReplacesThePictureWithPartOfTheShownOne) {
-  ImportSession session;
-  session.SetPicture(Gradient(100, 50));
-  session.SetOptions({.DX = 4, .DY = 20});
-  ASSERT_TRUE(session.Convert());
-  const ImportResult converted = session.Result();
-  const Bitmap24 shown = *session.Shown();
-  EXPECT_FALSE(session.Crop({40, 0, 50, 8}));
-  ASSERT_TRUE(session.Crop({8, 4, 24, 12}));
-  EXPECT_EQ(session.Picture(), CropBitmap(shown, 8, 4, 24, 12));
-  EXPECT_EQ(std::pair(session.Options()->DX, session.Options()->DY), std::pair(4, 20));
-  EXPECT_EQ(session.Result().attrs, converted.attrs);
-  EXPECT_FALSE(session.Score().has_value());
-}
-
 // With Stretch the readout is `tinto score` of the written picture; without, the picture's part
 // that was converted is the photo. A Realtime step leaves both the result and its score.
 TEST(ImportSession, ScoreComparesWithThePhotoTheConversionRead) {
@@ -103,7 +68,8 @@ TEST(ImportSession, ScoreComparesWithThePhotoTheConversionRead) {
     session.SetPicture(Gradient(70, 40));
     session.SetOptions({.Stretch = stretch, .DX = 6, .DY = 30, .MLTLeft = 1, .MLTWidth = 3});
     ASSERT_TRUE(session.Convert());
-    const ScreenBuffers screen = ScreenOf(session.Result());
+    ScreenBuffers screen;
+    screen.LoadScreen(session.Result().pixels, session.Result().attrs);
     const ScreenGeometry geometry = ImportGeometry(*session.Options());
     const PictureScore expected = stretch
                                       ? ScorePicture(session.Picture(), screen, geometry)
@@ -118,27 +84,9 @@ TEST(ImportSession, ScoreComparesWithThePhotoTheConversionRead) {
     moved.LR = 10;
     session.SetOptions(moved);
     ASSERT_TRUE(session.PreviewLevels());
-    EXPECT_EQ(ScreenOf(session.Result()).Attrs(), screen.Attrs());
+    EXPECT_EQ(session.Result().attrs, screen.Attrs());
     EXPECT_EQ(session.Score()->de00Blur, expected.de00Blur);
   }
-}
-
-// Auto's choice becomes the options, and the result is what converting with them gives.
-TEST(ImportSession, AutoConvertsWithWhatItChose) {
-  ImportSession session;
-  session.SetPicture(Gradient(64, 48));
-  session.SetOptions({.Stretch = false});
-  session.FitSizeToPicture();
-  AutoOptions found;
-  ASSERT_TRUE(session.RunAuto(found));
-  EXPECT_EQ(session.Options(), found.options);
-  ImportSession again;
-  again.SetPicture(Gradient(64, 48));
-  again.SetOptions(*found.options);
-  ASSERT_TRUE(again.Convert());
-  EXPECT_EQ(again.Result().attrs, session.Result().attrs);
-  EXPECT_EQ(again.Result().pixels, session.Result().pixels);
-  EXPECT_EQ(session.Score()->de00Blur, found.de00Blur);
 }
 
 }  // namespace

@@ -166,6 +166,13 @@ void TImportSliders::Layout() {
   m_lLink->move(screen1Left, linkTop);
   m_hLink->move(std::min(screen2Left, width() - m_hLink->width()), linkTop);
   m_rt->move((width() - m_rt->width()) / 2, linkTop + m_lLink->height() + kRowGap);
+  // Buttons keep a style's minimum width even for a short caption: in a narrow column they
+  // share its width rather than run out of it.
+  if (m_conv->width() + kRowGap + m_auto->width() > width()) {
+    const int half = std::max(0, (width() - kRowGap) / 2);
+    m_conv->resize(half, m_conv->height());
+    m_auto->resize(half, m_auto->height());
+  }
   const int buttonsLeft = (width() - m_conv->width() - kRowGap - m_auto->width()) / 2;
   m_conv->move(buttonsLeft, m_rt->y() + m_rt->height() + kRowGap);
   m_auto->move(RightOf(m_conv) + kRowGap, m_conv->y());

@@ -10,21 +10,18 @@ namespace {
 class ImportMatchesToolTest : public ImportExpertTest {
  protected:
   // The .tin file F2 saves after OK.
-  std::string SavedAfterOk(const std::string& name) {
+  std::string SavedAfterOk() {
     const ImportedPicture picture = m_expert->Picture();
     auto screen = std::make_unique<ScreenBuffers>();
     screen->LoadScreen(picture.result.pixels, picture.result.attrs);
-    EXPECT_TRUE(WriteNativeFile(m_dir.File(name), *screen, picture.geometry));
-    return ReadAll(m_dir.File(name));
+    EXPECT_TRUE(WriteNativeFile(m_dir.File("dialog.tin"), *screen, picture.geometry));
+    return ReadAll(m_dir.File("dialog.tin"));
   }
 
-  std::string Converted(const QString& picture, QStringList options) {
+  std::string Converted(const QString& picture, const QStringList& options) {
     const QString out = QString::fromStdString(m_dir.File("tool.tin"));
-    options.prepend(out);
-    options.prepend(picture);
-    options.prepend(QStringLiteral("convert"));
     QProcess tool;
-    tool.start(QStringLiteral(TINTO_TOOL_PATH), options);
+    tool.start(QStringLiteral(TINTO_TOOL_PATH), QStringList{"convert", picture, out} + options);
     EXPECT_TRUE(tool.waitForFinished(60000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     return ReadAll(out.toStdString());
@@ -65,7 +62,7 @@ TEST_F(ImportMatchesToolTest, OkTakesWhatTheToolWritesWithTheSameOptions) {
     expert.OpenSourceFile(picture);
     c.change(expert);
     // Compared whole; a difference is reported by the options, not by 50 KB of bytes.
-    EXPECT_TRUE(SavedAfterOk("dialog.tin") == Converted(picture, c.options))
+    EXPECT_TRUE(SavedAfterOk() == Converted(picture, c.options))
         << c.options.join(' ').toStdString();
   }
 }
