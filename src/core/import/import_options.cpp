@@ -1,8 +1,5 @@
 #include "core/import/import_options.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "core/import/import_option_table.h"
 
 namespace tinto {
@@ -43,18 +40,6 @@ const ResampleFilter& ImportFilter(const FittedImportOptions& options) {
 
 std::string_view ImportMethodName(ImportMethod method) {
   return method == ImportMethod::Perceptual ? "Perceptual" : "Classic";
-}
-
-std::optional<ImportMethod> ImportMethodOfName(std::string_view name) {
-  for (ImportMethod method : {ImportMethod::Classic, ImportMethod::Perceptual}) {
-    const std::string_view known = ImportMethodName(method);
-    auto sameLetter = [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) ==
-             std::tolower(static_cast<unsigned char>(b));
-    };
-    if (std::equal(name.begin(), name.end(), known.begin(), known.end(), sameLetter)) return method;
-  }
-  return std::nullopt;
 }
 
 ChannelThresholds FrameThresholds(const ImportOptions& options, FrameIndex frame) {

@@ -4,7 +4,6 @@
 // `tinto convert` uses without the option, and what a missing threshold key gives the dialog.
 // Ranges, settings keys, tool flags and captions: import_option_table.h.
 
-#include <optional>
 #include <string_view>
 
 #include "core/import/resample_filter.h"
@@ -75,8 +74,6 @@ struct ChannelThresholds {
 
 // "Classic" or "Perceptual".
 std::string_view ImportMethodName(ImportMethod method);
-// The method of that name, in any letter case; nullopt for any other text.
-std::optional<ImportMethod> ImportMethodOfName(std::string_view name);
 
 // (LR, LG, LB) for frame 0, (HR, HG, HB) for frame 1.
 ChannelThresholds FrameThresholds(const ImportOptions& options, FrameIndex frame);

@@ -20,13 +20,14 @@ QString QualityText(const tinto::PictureScore& score, int form) {
   return std::isnan(score.ssimY) ? text.arg(QStringLiteral("-")) : text.arg(score.ssimY, 0, 'f', 3);
 }
 
-}  // namespace
-
+// "Red 1: 007": the caption followed by the value with leading zeros to three digits.
 QString StatusLabelText(const tinto::ImportOptionRow& row, int value) {
   const QString caption = QString::fromLatin1(row.status.caption);
   if (row.decimals > 0) return caption + QString::fromStdString(tinto::OptionValueText(row, value));
   return caption + QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }
+
+}  // namespace
 
 TImportStatusBar::TImportStatusBar(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pnStatus"));

@@ -63,6 +63,3 @@ class TImportStatusBar : public QWidget {
   QLabel* m_message = nullptr;
   std::optional<tinto::PictureScore> m_score;
 };
-
-// "Red 1: 007": the caption followed by the value with leading zeros to three digits.
-QString StatusLabelText(const tinto::ImportOptionRow& row, int value);
