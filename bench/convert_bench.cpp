@@ -2,7 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include "core/import/convert_import.h"
 #include "core/import/level_preview.h"
 #include "photo_like_picture.h"
@@ -34,7 +33,8 @@ void RunConvert(benchmark::State& state, bool dither, bool tintoMode,
   for (auto _ : state) {
     ImportOptions options = FullScreenOptions(dither, tintoMode);
     options.Method = method;
-    benchmark::DoNotOptimize(ConvertImport(source, options, result, dest1, dest2));
+    benchmark::DoNotOptimize(
+        ConvertImport(source, FitImportOptions(options), result, dest1, dest2));
     benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations());
@@ -49,7 +49,7 @@ void BM_ConvertImportPerceptual(benchmark::State& state) {
 
 void BM_ComputeLevelPreview(benchmark::State& state) {
   const Bitmap24 source = PhotoLikePicture();
-  const ImportOptions options = FullScreenOptions(false, false);
+  const FittedImportOptions options = FitImportOptions(FullScreenOptions(false, false));
   Bitmap24 dest1, dest2;
   for (auto _ : state) {
     benchmark::DoNotOptimize(ComputeLevelPreview(source, options, dest1, dest2));

@@ -1,8 +1,9 @@
 // The Import Expert's interactive costs: a Realtime slider step with both previews drawn at
 // magnification 4, a slider release (ConvertImport) on a 4000 x 3000 photograph with and without
-// the kept resampled copy, and opening a 4000 x 3000 JPEG until the converted previews are
-// painted. Runs offscreen; build with optimisation for meaningful figures. Qt spreads large
-// paints over a thread pool, so CPU is the whole process's and the time is wall-clock time.
+// the kept resampled copy, the same release through the dialog, and opening a 4000 x 3000 JPEG
+// until the converted previews are painted. Runs offscreen; build with optimisation for meaningful
+// figures. Qt spreads large paints over a thread pool, so CPU is the whole process's and the time
+// is wall-clock time.
 
 #include <benchmark/benchmark.h>
 
@@ -18,11 +19,12 @@
 #include "app/dialogs/import/destination_pane.h"
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
-#include "app/dialogs/import/import_source.h"
 #include "app/platform/message_service.h"
 #include "core/format/ini_file.h"
 #include "core/import/convert_import.h"
 #include "core/import/level_preview.h"
+#include "core/import/source_picture.h"
+#include "core/session/import_session.h"
 #include "picture/bitmap_image.h"
 
 namespace {
@@ -52,30 +54,27 @@ tinto::Bitmap24 PhotoLike(int width, int height) {
   return picture;
 }
 
-tinto::ImportOptions DialogDefaults(int dx) {
-  tinto::ImportOptions options;
-  options.LR = options.LG = options.LB = 96;
-  options.HR = options.HG = options.HB = 160;
-  options.HTH = 128;
-  options.Contrast = 2;
-  options.Dither = true;
-  options.DX = dx;
-  options.DY = 192;
-  return options;
-}
+// A new settings file's options, stretched to the whole screen.
+tinto::FittedImportOptions DialogDefaults() { return tinto::FitImportOptions({}); }
+
+struct : MessageService {
+  MessageAnswer ShowMessage(MessageKind, const QString&, MessageButtons) override {
+    return MessageAnswer::Ok;
+  }
+} g_messages;
 
 // ComputeLevelPreview for a moved threshold, then both 256 x 192 previews copied for the
 // destination pane and drawn 4 times enlarged into a window-sized image, as the pane paints them.
 void BM_RealtimeSliderStep(benchmark::State& state) {
   const tinto::Bitmap24 source = PhotoLike(256, 192);
-  tinto::ImportOptions options = DialogDefaults(32);
+  tinto::ImportOptions options = *DialogDefaults();
   tinto::Bitmap24 dest1, dest2;
   QImage image1, image2;
   QImage screen(256 * kMagnify, 192 * kMagnify, QImage::Format_ARGB32_Premultiplied);
   int step = 0;
   for (auto _ : state) {
     options.LR = 40 + (step++ % 150);
-    tinto::ComputeLevelPreview(source, options, dest1, dest2);
+    tinto::ComputeLevelPreview(source, tinto::FitImportOptions(options), dest1, dest2);
     CopyPreviewToImage(dest1, image1);
     CopyPreviewToImage(dest2, image2);
     QPainter painter(&screen);
@@ -97,16 +96,11 @@ void BM_RealtimeSliderStepInDialog(benchmark::State& state) {
   const QString path = dir.filePath(QStringLiteral("p.bmp"));
   tinto::BitmapToImage(PhotoLike(256, 192)).save(path);
   const tinto::IniFile settings(dir.filePath(QStringLiteral("TintoEditor.ini")).toStdString());
-  struct : MessageService {
-    MessageAnswer ShowMessage(MessageKind, const QString&, MessageButtons) override {
-      return MessageAnswer::Ok;
-    }
-  } messages;
-  TImportExpert expert(settings, messages, {});
+  TImportExpert expert(settings, g_messages, {});
   expert.Start();
   expert.OpenSourceFile(path);
   expert.Timer().SetEnabled(false);
-  QSlider* lr = expert.Sliders()->Slider(TImportSliders::kLR);
+  QSlider* lr = expert.Sliders()->Slider("LR");
   lr->setSliderDown(true);
   int step = 0;
   for (auto _ : state) {
@@ -120,34 +114,58 @@ BENCHMARK(BM_RealtimeSliderStepInDialog)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
-// A slider release with Stretch on: the 4000 x 3000 picture resampled to 256 x 192 (or its kept
-// copy reused), then the dithered conversion.
+// A slider release with Stretch on: the 4000 x 3000 picture resampled to 256 x 192 (or the
+// session's kept copy reused), then the dithered conversion.
 void BM_ConvertImportStretched(benchmark::State& state) {
   const bool cached = state.range(0) != 0;
-  TImportSource source;
-  source.Replace(PhotoLike(4000, 3000));
-  tinto::ScreenGeometry geometry;
-  geometry.SetDX(32);
-  const tinto::ResampleFilter& filter = tinto::kResampleFilters[tinto::kDefaultResampleFilter];
+  tinto::ImportSession session;
+  session.SetPicture(PhotoLike(4000, 3000));
+  const tinto::FittedImportOptions options = DialogDefaults();
+  session.SetOptions(*options);
   tinto::ImportResult result;
-  tinto::Bitmap24 dest1, dest2;
-  tinto::Bitmap24 fresh;
+  tinto::Bitmap24 dest1, dest2, fresh;
   for (auto _ : state) {
     if (cached) {
-      source.Prepare(true, geometry, filter);
+      session.SetOptions(*options);
+      session.Convert();
     } else {
-      tinto::PrepareSource(source.Picture(), true, geometry, filter, fresh);
+      tinto::PrepareSource(session.Picture(), true, tinto::ImportGeometry(*options),
+                           tinto::ImportFilter(options), fresh);
+      tinto::ConvertImport(fresh, options, result, dest1, dest2);
     }
-    const tinto::Bitmap24& shown = cached ? *source.Shown() : fresh;
-    tinto::ImportOptions options = DialogDefaults(32);
-    tinto::ConvertImport(shown, options, result, dest1, dest2);
-    benchmark::DoNotOptimize(result.attrs.data());
+    benchmark::DoNotOptimize(session.Result().attrs.data());
   }
 }
 BENCHMARK(BM_ConvertImportStretched)
     ->Arg(1)
     ->Arg(0)
     ->ArgName("cached")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+// The same release through the dialog with Stretch on: the conversion from the kept copy, its
+// quality figures for the status bar, and the previews painted.
+void BM_SliderReleaseInDialog(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("p.bmp"));
+  tinto::BitmapToImage(PhotoLike(4000, 3000)).save(path);
+  const QString ini = dir.filePath(QStringLiteral("TintoEditor.ini"));
+  tinto::IniFile(ini.toStdString()).WriteBool("Import", "Stretch", true);
+  TImportExpert expert(tinto::IniFile(ini.toStdString()), g_messages, {});
+  expert.Start();
+  expert.OpenSourceFile(path);
+  expert.Timer().SetEnabled(false);
+  QSlider* lr = expert.Sliders()->Slider("LR");
+  int step = 0;
+  for (auto _ : state) {
+    lr->setSliderDown(true);
+    lr->setValue(40 + (step++ % 150));
+    lr->setSliderDown(false);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_SliderReleaseInDialog)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
@@ -161,12 +179,7 @@ void BM_OpenJpegToFirstPreview(benchmark::State& state) {
   tinto::BitmapToImage(PhotoLike(4000, 3000)).save(path, "JPG", 90);
   const QString ini = dir.filePath(QStringLiteral("TintoEditor.ini"));
   tinto::IniFile(ini.toStdString()).WriteBool("Import", "Stretch", stretch);
-  struct : MessageService {
-    MessageAnswer ShowMessage(MessageKind, const QString&, MessageButtons) override {
-      return MessageAnswer::Ok;
-    }
-  } messages;
-  TImportExpert expert(tinto::IniFile(ini.toStdString()), messages, {});
+  TImportExpert expert(tinto::IniFile(ini.toStdString()), g_messages, {});
   expert.Start();
   for (auto _ : state) {
     expert.OpenSourceFile(path);

@@ -10,22 +10,14 @@
 namespace tinto {
 namespace {
 
-ImportOptions FullScreen() {
-  ImportOptions o;
-  o.DX = 32;
-  o.DY = 192;
-  o.MLTLeft = 0;
-  o.MLTWidth = 18;
-  o.Dither = true;
-  return o;
-}
+// The defaults: the whole screen, dithered.
+FittedImportOptions FullScreen() { return FitImportOptions({}); }
 
 // The photo's mix as a conversion with the default options shows it.
 Bitmap24 ConvertedMix(const Bitmap24& photo) {
-  ImportOptions options = FullScreen();
   ImportResult result;
   Bitmap24 dest1, dest2;
-  ConvertImport(photo, options, result, dest1, dest2);
+  ConvertImport(photo, FullScreen(), result, dest1, dest2);
   ScreenBuffers screen;
   screen.LoadScreen(result.pixels, result.attrs);
   ScreenGeometry geometry;
@@ -46,6 +38,12 @@ void BM_BlurredError(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(reference.BlurredError(seen));
 }
 
+void BM_Ssim(benchmark::State& state) {
+  const Bitmap24 photo = PhotoLikePicture(), seen = ConvertedMix(photo);
+  const ScoreReference reference(photo);
+  for (auto _ : state) benchmark::DoNotOptimize(reference.Ssim(seen));
+}
+
 void BM_FindAutoOptions(benchmark::State& state) {
   const Bitmap24 photo = PhotoLikePicture();
   const ScoreReference reference(photo);
@@ -56,6 +54,7 @@ void BM_FindAutoOptions(benchmark::State& state) {
 
 BENCHMARK(BM_ScoreAllFigures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlurredError)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ssim)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindAutoOptions)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

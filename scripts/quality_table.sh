@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The README's "Conversion quality" table: de00, de00_blur and ssim_y (see `tinto score`) of
-# every sample photograph and their mean, for the classic conversion with its defaults, with
-# --auto, and for the perceptual method; and docs/quality-chelsea.png, the photograph and its
+# every sample photograph and their mean, for the classic conversion with its defaults, for
+# --auto (the method and options it chooses), and for the perceptual method; and docs/quality-chelsea.png, the photograph and its
 # conversions side by side (each mix twice its size).
 #   scripts/quality_table.sh [TINTO] [WORK_DIR]
 # TINTO defaults to build/src/cli/tinto; WORK_DIR (default: a temporary folder) keeps the
@@ -16,7 +16,7 @@ work=${2:-$(mktemp -d)}
 photos_dir=/usr/lib/python3/dist-packages/skimage/data
 photos=(astronaut.png camera.png chelsea.png coffee.png color.png hubble_deep_field.jpg
         motorcycle_left.png rocket.jpg)
-methods=("classic defaults|" "classic --auto|--auto" "perceptual|--method perceptual")
+methods=("classic defaults|" "--auto|--auto" "perceptual|--method perceptual")
 shown_photo=chelsea
 mkdir -p "$work"
 failed=0

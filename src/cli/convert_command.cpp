@@ -1,5 +1,4 @@
 #include <ostream>
-#include <sstream>
 #include <vector>
 
 #include "cli/cli_args.h"
@@ -54,15 +53,6 @@ Status WriteExtras(const ConvertRequest& request, const ImportOutcome& outcome) 
   return Status::Ok();
 }
 
-// The chosen options as `tinto convert` takes them, so that a run can be repeated without --auto.
-std::string OptionsLine(const ImportOptions& o) {
-  std::ostringstream line;
-  line << "--dither " << (o.Bright ? "--bright " : "") << "--hth " << o.HTH << " --lr " << o.LR
-       << " --lg " << o.LG << " --lb " << o.LB << " --hr " << o.HR << " --hg " << o.HG << " --hb "
-       << o.HB << " --contrast " << o.Contrast;
-  return line.str();
-}
-
 // A screen file of another tool already is a picture: it is taken as it stands, and the import
 // options do not apply to it.
 Status ReadInput(const ConvertRequest& request, const std::string& input, ImportOutcome& outcome,
@@ -70,8 +60,7 @@ Status ReadInput(const ConvertRequest& request, const std::string& input, Import
   if (ScreenFileOfPath(input)) return ReadScreenFile(input, outcome.screen, outcome.geometry);
   Bitmap24 picture;
   if (Status status = LoadPicture(input, picture, &notes); !status) return status;
-  ImportJob job{request.options, request.stretch, request.filter, request.crop,
-                request.autoOptions};
+  ImportJob job{request.options, request.crop, request.autoOptions};
   return RunImport(std::move(picture), job, outcome);
 }
 
@@ -85,8 +74,9 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input,
     return Failed(input, status);
   if (Status status = WriteNativeFile(output, outcome->screen, outcome->geometry); !status)
     return Failed(output, status);
+  // The choice as flags, so that a run can be repeated without --auto.
   if (request.autoOptions && !ScreenFileOfPath(input))
-    out << "auto: " << OptionsLine(outcome->options) << std::endl;
+    out << "auto: " << MethodFlags(outcome->options) << std::endl;
   return WriteExtras(request, *outcome);
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_args.h"
+#include "core/import/import_option_table.h"
 #include "picture/png_writer.h"
 
 namespace tinto::cli {
@@ -30,44 +32,89 @@ Status ParseCrop(const std::string& text, PixelRect& rect) {
   return Status::Ok();
 }
 
-void TakeThresholds(CliArgs& cli, ImportOptions& o) {
-  auto take = [&](const char* name, int& value) {
-    value = cli.TakeInt(name, kThresholdRange).value_or(value);
-  };
-  take("lr", o.LR);
-  take("lg", o.LG);
-  take("lb", o.LB);
-  take("hr", o.HR);
-  take("hg", o.HG);
-  take("hb", o.HB);
-  o.HTH = cli.TakeInt("hth", kHthRange).value_or(o.HTH);
-  o.Contrast = cli.TakeInt("contrast", kContrastRange).value_or(o.Contrast);
+Status BadValue(const ImportOptionRow& row, const std::string& text) {
+  const std::string flag(row.flag);
+  if (row.kind == OptionKind::Choice)
+    return Status::Error("unknown " + flag + " \"" + text + "\" (" + ChoiceNames(row) + ")");
+  const char* number = row.decimals > 0 ? "a number" : "a whole number";
+  return Status::Error("--" + flag + " needs " + number + ", not \"" + text + "\"");
 }
 
-void TakeGeometry(CliArgs& cli, ImportOptions& o) {
-  o.DX = cli.TakeInt("dx", kDxRange).value_or(o.DX);
-  o.DY = cli.TakeInt("dy", kDyRange).value_or(o.DY);
-  o.MLTLeft = cli.TakeInt("mlt-left", kMltLeftRange).value_or(o.MLTLeft);
-  o.MLTWidth = cli.TakeInt("mlt-width", kMltWidthRange).value_or(o.MLTWidth);
-}
-
-// A help line for an option with a range: "  --name N   what min..max (default)".
-std::string RangeLine(std::string_view option, std::string_view what, IntRange range, int value) {
-  std::string line = "  " + std::string(option);
-  line.resize(28, ' ');
-  return line + std::string(what) + " " + std::to_string(range.min) + ".." +
-         std::to_string(range.max) + " (" + std::to_string(value) + ")\n";
-}
-
-// The filters in list order, the default one marked.
-std::string FilterNames() {
-  std::string names;
-  for (std::size_t i = 0; i < kResampleFilters.size(); ++i) {
-    if (i > 0) names += ", ";
-    names += kResampleFilters[i].name;
-    if (i == static_cast<std::size_t>(kDefaultResampleFilter)) names += " (default)";
+// Every option of the table by its flag; a Boolean also by --no-flag, which its flag overrides.
+Status TakeOptions(CliArgs& cli, ImportOptions& options) {
+  for (const ImportOptionRow& row : ImportOptionTable()) {
+    if (row.flag.empty()) continue;
+    if (row.kind == OptionKind::Boolean) {
+      if (cli.TakeFlag("no-" + std::string(row.flag))) row.Set(options, 0);
+      if (cli.TakeFlag(row.flag)) row.Set(options, 1);
+      continue;
+    }
+    const std::optional<std::string> text = cli.TakeValue(row.flag);
+    if (!text) continue;
+    const std::optional<int> value = ParseOptionValue(row, *text);
+    if (!value) return BadValue(row, *text);
+    row.Set(options, *value);
   }
-  return names;
+  return Status::Ok();
+}
+
+// `lead` followed by `words` separated by spaces, broken into lines of at most 90 columns
+// (a longer word stands alone), the lines after the first indented by `indent`.
+std::string Wrapped(std::string lead, const std::vector<std::string>& words, std::size_t indent) {
+  constexpr std::size_t kWidth = 90;
+  std::string text, line = std::move(lead);
+  bool lineHasWord = false;
+  for (const std::string& word : words) {
+    if (lineHasWord && line.size() + 1 + word.size() > kWidth) {
+      text += line + "\n";
+      line = std::string(indent, ' ');
+      lineHasWord = false;
+    }
+    line += (lineHasWord ? " " : "") + word;
+    lineHasWord = true;
+  }
+  return text + line + "\n";
+}
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    if (end > start) words.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return words;
+}
+
+// "  --lr N                    screen 1 red threshold, 0..255 (default 96; key LR)".
+std::string OptionHelp(const ImportOptionRow& row) {
+  constexpr std::size_t kDescriptionColumn = 28;
+  const std::string flag(row.flag);
+  std::string line = "  --" + flag;
+  if (row.kind == OptionKind::Boolean) line += " / --no-" + flag;
+  if (row.kind == OptionKind::Choice) line += " NAME";
+  if (row.kind == OptionKind::Integer) line += row.decimals > 0 ? " X" : " N";
+  line.resize(std::max(line.size() + 1, kDescriptionColumn), ' ');
+  std::string description(row.help);
+  if (row.kind == OptionKind::Integer)
+    description +=
+        ", " + OptionValueText(row, row.range.min) + ".." + OptionValueText(row, row.range.max);
+  if (row.kind == OptionKind::Choice) description += ": " + ChoiceNames(row);
+  std::vector<std::string> words = Words(description);
+  // The default and the key stay on one line.
+  std::string origin = "(default " + OptionValueText(row, row.Default());
+  if (row.key.name != nullptr) origin += "; key " + std::string(row.key.name);
+  words.push_back(origin + ")");
+  return Wrapped(line, words, kDescriptionColumn);
+}
+
+// "--lr, --lg, ...": the flags of the options the perceptual method ignores.
+std::string ClassicOnlyFlags() {
+  std::string flags;
+  for (const ImportOptionRow& row : ImportOptionTable())
+    if (!row.flag.empty() && !row.UsedBy(ImportMethod::Perceptual))
+      flags += (flags.empty() ? "--" : ", --") + std::string(row.flag);
+  return flags;
 }
 
 Status TakeFiles(CliArgs& cli, ConvertRequest& request) {
@@ -100,49 +147,14 @@ Status CheckPngNames(const ConvertRequest& request) {
 
 }  // namespace
 
-ImportOptions DefaultConvertOptions() {
-  ImportOptions o;
-  // The whole screen, with the widest MLT window from the left edge.
-  o.DX = kDxRange.max;
-  o.DY = kDyRange.max;
-  o.MLTLeft = kMltLeftRange.min;
-  o.MLTWidth = kMltWidthRange.max;
-  o.Dither = true;
-  o.Bright = false;
-  o.LR = o.LG = o.LB = 96;
-  o.HR = o.HG = o.HB = 160;
-  o.HTH = 128;
-  o.Contrast = 2;
-  o.TintoMode = false;
-  return o;
-}
-
 Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   // "-o DIR" is the one short option; turn it into the long form the reader knows.
   Args normalised = args;
   std::replace(normalised.begin(), normalised.end(), std::string("-o"), std::string("--o"));
   CliArgs cli(normalised);
-  ImportOptions& o = request.options = DefaultConvertOptions();
-  request.stretch = !cli.TakeFlag("no-stretch");
-  cli.TakeFlag("stretch");
-  if (cli.TakeFlag("no-dither")) o.Dither = false;
-  if (cli.TakeFlag("dither")) o.Dither = true;
-  o.Bright = cli.TakeFlag("bright");
-  o.TintoMode = cli.TakeFlag("tinto8x2");
+  request.options = ImportOptions{};
+  if (Status status = TakeOptions(cli, request.options); !status) return status;
   request.autoOptions = cli.TakeFlag("auto");
-  if (auto method = cli.TakeValue("method")) {
-    const std::optional<ImportMethod> known = ImportMethodOfName(*method);
-    if (!known) return Status::Error("unknown method \"" + *method + "\" (classic or perceptual)");
-    o.Method = *known;
-  }
-  if (request.autoOptions && o.Method != ImportMethod::Classic)
-    return Status::Error("--auto searches the classic conversion's options; leave out --method");
-  TakeThresholds(cli, o);
-  TakeGeometry(cli, o);
-  if (auto name = cli.TakeValue("filter")) {
-    request.filter = FindResampleFilter(*name);
-    if (!request.filter) return Status::Error("unknown filter \"" + *name + "\"");
-  }
   if (auto crop = cli.TakeValue("crop")) {
     PixelRect rect;
     if (Status status = ParseCrop(*crop, rect); !status) return status;
@@ -157,42 +169,48 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
 }
 
 std::string ConvertHelpText() {
-  const ImportOptions d = DefaultConvertOptions();
   std::ostringstream text;
   text << "usage: tinto convert IN OUT.tin [options]\n"
           "       tinto convert -o DIR IN... [options]\n\n"
           "Converts a picture (JPEG, BMP, ICO, PNG, GIF, WMF, EMF) into a .tin picture; a screen\n"
-          "file of another tool (.scr, .img, .mg1, .mg2, .mg4, .mg8) is taken as it is.\n\n"
-          "  --stretch / --no-stretch  resample to DX*8 x DY first (default: on); without it\n"
-          "                            DX and DY are fitted to the picture's own size\n"
-       << "  --filter NAME             " << FilterNames() << "\n"
-       << "  --method NAME             classic (default) or perceptual: the latter chooses\n"
-          "                            each cell's colours itself and ignores --dither,\n"
-          "                            --bright, the thresholds, --hth and --contrast\n"
-       << "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
-          "  --bright                  decide bright per cell (default: off)\n"
-          "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"
-       << RangeLine("--dx N", "width in columns", kDxRange, d.DX)
-       << RangeLine("--dy N", "height in rows", kDyRange, d.DY)
-       << RangeLine("--mlt-left N", "first 8x1 column", kMltLeftRange, d.MLTLeft)
-       << RangeLine("--mlt-width N", "8x1 columns", kMltWidthRange, d.MLTWidth)
-       << RangeLine("--lr N --lg N --lb N", "screen 1 thresholds", kThresholdRange, d.LR)
-       << RangeLine("--hr N --hg N --hb N", "screen 2 thresholds", kThresholdRange, d.HR)
-       << RangeLine("--hth N", "half threshold / brightness", kHthRange, d.HTH)
-       << RangeLine("--contrast N", "contrast", kContrastRange, d.Contrast)
-       << "  --auto                    search the dithered options (thresholds, --hth,\n"
-          "                            --contrast, --bright) for the least blurred colour\n"
-          "                            error of this picture, use them and print them\n"
-       << "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
+          "file of another tool (.scr, .img, .mg1, .mg2, .mg4, .mg8) is taken as it is. Each\n"
+          "option is the Import Expert's control of that role; \"key\" names its key in section\n"
+          "[Import] of TintoEditor.ini.\n\n";
+  for (const ImportOptionRow& row : ImportOptionTable())
+    if (!row.flag.empty()) text << OptionHelp(row);
+  text << "  --auto                    choose the method and the classic options for the least\n"
+          "                            blurred colour error whose structure (SSIM) stays within\n"
+          "                            0.05 of the best seen, use them and print them\n"
+          "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
           "  --preview OUT.png         also write the static mix of the result\n"
           "  --frames F0.png F1.png    also write the two converted frames\n\n"
-          "Values outside a range are clamped to it.\n\n"
+       << Wrapped({},
+                  Words("Without --stretch, DX and DY are fitted to the picture's own size. "
+                        "Values outside a range are clamped to it. The perceptual method "
+                        "ignores " +
+                        ClassicOnlyFlags() + "."),
+                  0)
+       << "\n"
           "With -o, each input becomes DIR/<name>.tin; inputs that share a stem keep their\n"
           "extension (cat.jpg.tin, cat.png.tin), and inputs that would still share a name get\n"
           "distinct ones (a/cat.jpg -> cat.jpg.tin, b/cat.jpg -> cat.jpg-2.tin): no output of a\n"
           "run overwrites another. Each [n/N] line shows the name used. An output that is the\n"
           "same file as its input is refused.\n";
   return text.str();
+}
+
+std::string MethodFlags(const ImportOptions& options) {
+  std::string flags = "--method " + std::string(ImportMethodName(options.Method));
+  for (const ImportOptionRow& row : ImportOptionTable()) {
+    if (row.flag.empty() || row.use == OptionUse::Both || !row.UsedBy(options.Method)) continue;
+    const int value = row.Get(options);
+    flags += ' ';
+    if (row.kind == OptionKind::Boolean)
+      flags += (value != 0 ? "--" : "--no-") + std::string(row.flag);
+    else
+      flags += "--" + std::string(row.flag) + " " + OptionValueText(row, value);
+  }
+  return flags;
 }
 
 }  // namespace tinto::cli

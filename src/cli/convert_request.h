@@ -1,6 +1,6 @@
 #pragma once
-// What `tinto convert` was asked to do: the import options, each clamped to the range of the
-// Import Expert's control of the same role, and the files involved.
+// What `tinto convert` was asked to do: the import options (one flag for each option of the
+// option table, clamped to its range as the Import Expert's controls clamp), and the files.
 
 #include <optional>
 #include <string>
@@ -8,7 +8,6 @@
 
 #include "cli/commands.h"
 #include "core/import/import_options.h"
-#include "core/import/resampler.h"
 #include "core/import/source_picture.h"
 #include "core/status.h"
 
@@ -16,9 +15,7 @@ namespace tinto::cli {
 
 struct ConvertRequest {
   ImportOptions options;
-  bool stretch = true;
-  bool autoOptions = false;  // --auto: search the dithered options for this picture
-  const ResampleFilter* filter = &kResampleFilters[kDefaultResampleFilter];
+  bool autoOptions = false;  // --auto: choose the method and its options for this picture
   std::optional<PixelRect> crop;
   std::optional<std::string> previewPath;
   std::optional<std::pair<std::string, std::string>> framePaths;
@@ -27,12 +24,12 @@ struct ConvertRequest {
   std::string outputDir;  // with -o: one DIR/<name>.tin per input
 };
 
-// Defaults that give a recognisable picture from a photograph.
-ImportOptions DefaultConvertOptions();
-
 Status ParseConvertRequest(const Args& args, ConvertRequest& request);
 
 // The option list that `tinto convert --help` prints.
 std::string ConvertHelpText();
+
+// The flags that repeat `options` for its method: "--method Classic --lr 96 ... --no-bright".
+std::string MethodFlags(const ImportOptions& options);
 
 }  // namespace tinto::cli

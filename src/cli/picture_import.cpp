@@ -2,50 +2,26 @@
 
 #include <memory>
 
-#include "core/import/convert_import.h"
-#include "core/quality/auto_options.h"
+#include "core/session/import_session.h"
 
 namespace tinto::cli {
-namespace {
-
-void FitOptions(const Bitmap24& picture, bool stretch, ImportOptions& o) {
-  ScreenGeometry fitted =
-      FitSizeToPicture(picture.Width(), picture.Height(), stretch, ImportGeometry(o));
-  o.DX = fitted.DX();
-  o.DY = fitted.DY();
-  o.MLTLeft = fitted.MltLeft();
-  o.MLTWidth = fitted.MltWidth();
-}
-
-}  // namespace
 
 Status RunImport(Bitmap24 picture, const ImportJob& job, ImportOutcome& outcome) {
-  ImportOptions options = ClampImportOptions(job.options);
-  FitOptions(picture, job.stretch, options);
-  Bitmap24 stretched;
-  PreparedSource source =
-      PrepareSource(picture, job.stretch, ImportGeometry(options), *job.filter, stretched);
-  if (!source.status) return source.status;
+  auto session = std::make_unique<ImportSession>();
+  session->SetPicture(std::move(picture));
+  session->SetOptions(job.options);
+  session->FitSizeToPicture();
   if (job.crop) {
-    const PixelRect& r = *job.crop;
-    Bitmap24 cropped = CropBitmap(*source.bitmap, r.x1, r.y1, r.x2, r.y2);
-    if (cropped.Empty()) return Status::Error("the crop rectangle lies outside the picture");
-    picture = std::move(cropped);
-    FitOptions(picture, job.stretch, options);
-    source = PrepareSource(picture, job.stretch, ImportGeometry(options), *job.filter, stretched);
-    if (!source.status) return source.status;
+    if (Status prepared = session->Prepare(); !prepared) return prepared;
+    if (!session->Crop(*job.crop))
+      return Status::Error("the crop rectangle lies outside the picture");
   }
-  if (job.autoOptions && !source.bitmap->Empty()) {
-    const ScoreReference reference(PhotoAtPictureSize(picture, job.stretch, options));
-    options = FindAutoOptions(*source.bitmap, reference, options).options;
-  }
-  auto result = std::make_unique<ImportResult>();
-  Bitmap24 dest1, dest2;
-  if (!ConvertImport(*source.bitmap, options, *result, dest1, dest2))
-    return Status::Error("the picture has no pixels");
-  outcome.options = options;
-  outcome.geometry = ImportGeometry(options);
-  outcome.screen.LoadScreen(result->pixels, result->attrs);
+  AutoOptions found;
+  const Status converted = job.autoOptions ? session->RunAuto(found) : session->Convert();
+  if (!converted) return converted;
+  outcome.options = *session->Options();
+  outcome.geometry = ImportGeometry(outcome.options);
+  outcome.screen.LoadScreen(session->Result().pixels, session->Result().attrs);
   return Status::Ok();
 }
 

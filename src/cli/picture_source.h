@@ -21,7 +21,4 @@ struct TwoFileSize {
 Status ReadPictureFile(const std::string& path, std::optional<TwoFileSize> twoFileSize,
                        ScreenBuffers& screen, ScreenGeometry& geometry);
 
-// The warning printed after a file's name when its picture was cut short but still loaded.
-inline constexpr const char* kTruncatedWarning = "truncated: the missing part is filled";
-
 }  // namespace tinto::cli

@@ -89,25 +89,5 @@ TEST(ResampleCommand, WritesThePictureAtTheRequestedSize) {
   EXPECT_EQ(image.pixel(15, 7), qRgb(0, 0, 255));
 }
 
-// A soft diagonal gradient, on which the two methods cannot come out alike.
-TEST(ConvertCommand, ChoosesTheMethodByNameInAnyCase) {
-  test::TempDir dir;
-  const std::string in = SavePicture(dir, "gradient.png", 64, 48,
-                                     [](int x, int y) { return qRgb(x * 4, y * 5, 128); });
-  const char* const runs[][3] = {{"c.tin", nullptr, nullptr},
-                                 {"c2.tin", "--method", "classic"},
-                                 {"p.tin", "--method", "perceptual"},
-                                 {"p2.tin", "--method", "Perceptual"}};
-  for (const auto& run : runs) {
-    Args args = {"convert", in, dir.File(run[0])};
-    if (run[1]) args.insert(args.end(), {run[1], run[2]});
-    ASSERT_EQ(RunCli(args).status, 0) << run[0];
-  }
-  const auto bytes = [&dir](const char* name) { return test::ReadAll(dir.File(name)); };
-  EXPECT_EQ(bytes("c.tin"), bytes("c2.tin"));
-  EXPECT_EQ(bytes("p.tin"), bytes("p2.tin"));
-  EXPECT_NE(bytes("c.tin"), bytes("p.tin"));
-}
-
 }  // namespace
 }  // namespace tinto::cli

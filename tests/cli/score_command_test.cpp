@@ -42,23 +42,28 @@ TEST(ScoreCommand, FramesOfThePlainPathAreWhatRenderShows) {
   }
 }
 
-// The options printed by --auto, given without it, write the same file.
+// The options printed by --auto, given without it, write the same file; Auto considers both
+// methods whichever one is given.
 TEST(ScoreCommand, AutoPrintsOptionsThatReproduceItsFile) {
   test::TempDir dir;
   const std::string photo = MakePhoto(dir, 48, 32);
   const Args size = {"--dx", "6", "--dy", "32", "--mlt-width", "3"};
-  Args automatic = {"convert", photo, dir.File("auto.tin"), "--auto"};
-  automatic.insert(automatic.end(), size.begin(), size.end());
-  const ToolRun run = RunCli(automatic);
-  ASSERT_EQ(run.status, 0) << run.err;
-  ASSERT_EQ(run.out.rfind("auto: ", 0), 0u) << run.out;
-  Args again = {"convert", photo, dir.File("again.tin")};
-  again.insert(again.end(), size.begin(), size.end());
-  std::istringstream printed(run.out.substr(6));
-  for (std::string word; printed >> word;) again.push_back(word);
-  ASSERT_EQ(RunCli(again).status, 0);
-  EXPECT_EQ(test::ReadAll(dir.File("auto.tin")), test::ReadAll(dir.File("again.tin")));
-  EXPECT_NE(test::ReadAll(dir.File("auto.tin")), "");
+  for (const char* method : {"classic", "perceptual"}) {
+    Args automatic = {"convert", photo,      dir.File(method + std::string(".tin")),
+                      "--auto",  "--method", method};
+    automatic.insert(automatic.end(), size.begin(), size.end());
+    const ToolRun run = RunCli(automatic);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.out.rfind("auto: --method ", 0), 0u) << run.out;
+    Args again = {"convert", photo, dir.File("again.tin")};
+    again.insert(again.end(), size.begin(), size.end());
+    std::istringstream printed(run.out.substr(6));
+    for (std::string word; printed >> word;) again.push_back(word);
+    ASSERT_EQ(RunCli(again).status, 0);
+    EXPECT_EQ(test::ReadAll(dir.File(method + std::string(".tin"))),
+              test::ReadAll(dir.File("again.tin")));
+  }
+  EXPECT_EQ(test::ReadAll(dir.File("classic.tin")), test::ReadAll(dir.File("perceptual.tin")));
 }
 
 }  // namespace

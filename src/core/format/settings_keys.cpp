@@ -24,11 +24,8 @@ constexpr std::array kWritePass{
 
     kDialogsOpenTree, kDialogsSaveTree,
 
-    kImportLR,        kImportLG,        kImportLB,         kImportHTH,         kImportContrast,
-    kImportHR,        kImportHG,        kImportHB,         kImportLowLink,     kImportHiLink,
-    kImportRealTime,  kImportStretch,   kImportDX,         kImportDY,          kImportMagnify,
-    kImportDither,    kImportTinto8x2,  kImportLeft,       kImportTop,         kImportWidth,
-    kImportHeight,
+    kImportLowLink,   kImportHiLink,    kImportRealTime,   kImportMagnify,     kImportLeft,
+    kImportTop,       kImportWidth,     kImportHeight,
 
     kPreviewMagnify,  kPreviewNoFlic,   kPreviewMaximized, kPreviewLeft,       kPreviewTop,
     kPreviewWidth,    kPreviewHeight,

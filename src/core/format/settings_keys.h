@@ -63,24 +63,11 @@ inline constexpr SettingKey kDialogsOpenTree{"Dialogs", "Open TreePanelState", S
                                              0, false};
 inline constexpr SettingKey kDialogsSaveTree{"Dialogs", "Save TreePanelState", SettingType::Boolean,
                                              0, false};
-// Import
-inline constexpr SettingKey kImportLR{"Import", "LR", SettingType::Integer, 256, false};
-inline constexpr SettingKey kImportLG{"Import", "LG", SettingType::Integer, 256, false};
-inline constexpr SettingKey kImportLB{"Import", "LB", SettingType::Integer, 256, false};
-inline constexpr SettingKey kImportHTH{"Import", "HTH", SettingType::Integer, 170, false};
-inline constexpr SettingKey kImportContrast{"Import", "Contrast", SettingType::Integer, 256, false};
-inline constexpr SettingKey kImportHR{"Import", "HR", SettingType::Integer, 270, false};
-inline constexpr SettingKey kImportHG{"Import", "HG", SettingType::Integer, 270, false};
-inline constexpr SettingKey kImportHB{"Import", "HB", SettingType::Integer, 270, false};
+// Import: the dialog's own keys; the options' keys are in import_option_table.h
 inline constexpr SettingKey kImportLowLink{"Import", "Low Link", SettingType::Boolean, 1, false};
 inline constexpr SettingKey kImportHiLink{"Import", "Hi Link", SettingType::Boolean, 1, false};
 inline constexpr SettingKey kImportRealTime{"Import", "RealTime", SettingType::Boolean, 1, false};
-inline constexpr SettingKey kImportStretch{"Import", "Stretch", SettingType::Boolean, 0, false};
-inline constexpr SettingKey kImportDX{"Import", "DX", SettingType::Integer, 32, false};
-inline constexpr SettingKey kImportDY{"Import", "DY", SettingType::Integer, 192, false};
 inline constexpr SettingKey kImportMagnify{"Import", "Magnify", SettingType::Integer, 4, false};
-inline constexpr SettingKey kImportDither{"Import", "Dither", SettingType::Boolean, 1, false};
-inline constexpr SettingKey kImportTinto8x2{"Import", "Tinto 8x2", SettingType::Boolean, 0, false};
 inline constexpr SettingKey kImportLeft{"Import", "Left", SettingType::Integer, 0, true};
 inline constexpr SettingKey kImportTop{"Import", "Top", SettingType::Integer, 0, true};
 inline constexpr SettingKey kImportWidth{"Import", "Width", SettingType::Integer, 0, true};
@@ -97,7 +84,9 @@ inline constexpr SettingKey kPreviewHeight{"Preview", "Height", SettingType::Int
 }  // namespace setting
 
 // Every key a full write pass stores, in that order (the order of a new file's lines): all of
-// the above except kMainStatic, which is read but never written.
+// the above except kMainStatic, which is read but never written. The keys of the import options
+// are not here: the option table declares them (import_option_table.h), and section "Import"
+// is written by WriteImportSection (import_section.h).
 std::span<const SettingKey> AllSettingKeys();
 
 // Typed reads with the key's own default; `current` serves keys whose default is the current

@@ -8,15 +8,14 @@
 
 namespace tinto {
 
-bool ConvertImport(const Bitmap24& source, ImportOptions& options, ImportResult& result,
+bool ConvertImport(const Bitmap24& source, const FittedImportOptions& options, ImportResult& result,
                    Bitmap24& dest1, Bitmap24& dest2) {
   if (source.Empty()) return false;
-  options = FitImportOptions(options);
   SizePreviews(options, dest1, dest2);
   result.Clear();
-  if (options.Method == ImportMethod::Perceptual) {
+  if (options->Method == ImportMethod::Perceptual) {
     ConvertPerceptual(source, options, result, dest1, dest2);
-  } else if (options.Dither) {
+  } else if (options->Dither) {
     ConvertDithered(source, options, result, dest1, dest2);
   } else {
     ComputeLevelPreview(source, options, dest1, dest2);

@@ -8,13 +8,11 @@
 
 namespace tinto {
 
-// Clamps every option to its control's range and fits the MLT window into DX, writing the values
-// back into `options` for the dialog to show; makes Dest1 and Dest2 DX * 8 by DY; clears
-// `result`; then runs the Perceptual method, or else the classic dithered path (Dither on) or the
-// level preview and the plain 8x1 fit.
+// Makes Dest1 and Dest2 DX * 8 by DY; clears `result`; then runs the Perceptual method, or else
+// the classic dithered path (Dither on) or the level preview and the plain 8x1 fit.
 // Returns false, changing nothing at all, when the source is empty. With dithering and DY < 8 the
 // result stays cleared and the previews keep their pixels (unless they had to be resized).
-bool ConvertImport(const Bitmap24& source, ImportOptions& options, ImportResult& result,
+bool ConvertImport(const Bitmap24& source, const FittedImportOptions& options, ImportResult& result,
                    Bitmap24& dest1, Bitmap24& dest2);
 
 }  // namespace tinto

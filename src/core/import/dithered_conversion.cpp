@@ -207,18 +207,17 @@ void ConvertBlock(const DitherSetup& setup, const SourceBlock& block, const Colo
 
 }  // namespace
 
-bool ConvertDithered(const Bitmap24& source, const ImportOptions& options, ImportResult& result,
-                     Bitmap24& dest1, Bitmap24& dest2) {
-  const ImportOptions fitted = FitImportOptions(options);
-  if (source.Empty() || fitted.DY < 8) return false;
+bool ConvertDithered(const Bitmap24& source, const FittedImportOptions& fitted,
+                     ImportResult& result, Bitmap24& dest1, Bitmap24& dest2) {
+  if (source.Empty() || fitted->DY < 8) return false;
   SizePreviews(fitted, dest1, dest2);
   ClearPreview(dest1);
   ClearPreview(dest2);
   DitherSetup setup;
-  MakeSetup(fitted, setup);
+  MakeSetup(*fitted, setup);
   FrameOutput outputs[2] = {{result, 0, dest1}, {result, 1, dest2}};
   const ImportBands bands = BandsOf(fitted);
-  const int charRows = fitted.DY / 8;
+  const int charRows = fitted->DY / 8;
   SourceBlock block;
   // Frames share the source block; each cell's output depends only on its own pixels, so the
   // order of bands, cells and frames does not change the result.

@@ -2,8 +2,8 @@
 
 namespace tinto {
 
-ImportBands BandsOf(const ImportOptions& unfitted) {
-  ImportOptions options = FitImportOptions(unfitted);
+ImportBands BandsOf(const FittedImportOptions& fitted) {
+  const ImportOptions& options = *fitted;
   ImportBands result{};
   auto add = [&result](int start, int end, CellLayout layout) {
     if (end > start) result.bands[result.count++] = {start, end - start, layout};

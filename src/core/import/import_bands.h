@@ -30,7 +30,7 @@ struct ImportBands {
 
 // TintoMode: one Cell8x2 band over DX columns. Otherwise Cell8x8 left of the MLT window, Cell8x1
 // inside it and Cell8x8 right of it up to DX, from left to right, leaving out empty bands.
-// The options are fitted first (FitImportOptions), so the bands always lie within 0..DX - 1.
-ImportBands BandsOf(const ImportOptions& options);
+// The bands lie within 0..DX - 1.
+ImportBands BandsOf(const FittedImportOptions& options);
 
 }  // namespace tinto

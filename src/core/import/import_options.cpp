@@ -1,29 +1,19 @@
 #include "core/import/import_options.h"
 
-#include <algorithm>
-#include <cctype>
+#include "core/import/import_option_table.h"
 
 namespace tinto {
 
-ImportOptions ClampImportOptions(ImportOptions options) {
-  for (int* threshold :
-       {&options.LR, &options.LG, &options.LB, &options.HR, &options.HG, &options.HB})
-    *threshold = kThresholdRange.Clamp(*threshold);
-  options.HTH = kHthRange.Clamp(options.HTH);
-  options.Contrast = kContrastRange.Clamp(options.Contrast);
-  options.DX = kDxRange.Clamp(options.DX);
-  options.DY = kDyRange.Clamp(options.DY);
-  options.MLTLeft = kMltLeftRange.Clamp(options.MLTLeft);
-  options.MLTWidth = kMltWidthRange.Clamp(options.MLTWidth);
-  return options;
-}
+FittedImportOptions::FittedImportOptions() : FittedImportOptions(*FitImportOptions({})) {}
 
-ImportOptions FitImportOptions(ImportOptions options) {
-  options = ClampImportOptions(options);
-  MltWindow window = ClampMltWindow({options.MLTLeft, options.MLTWidth}, options.DX);
-  options.MLTLeft = window.left;
-  options.MLTWidth = window.width;
-  return options;
+FittedImportOptions FitImportOptions(const ImportOptions& options) {
+  ImportOptions fitted = options;
+  for (const ImportOptionRow& row : ImportOptionTable())
+    row.Set(fitted, row.range.Clamp(row.Get(fitted)));
+  const MltWindow window = ClampMltWindow({fitted.MLTLeft, fitted.MLTWidth}, fitted.DX);
+  fitted.MLTLeft = window.left;
+  fitted.MLTWidth = window.width;
+  return FittedImportOptions(fitted);
 }
 
 ScreenGeometry ImportGeometry(const ImportOptions& options) {
@@ -36,20 +26,20 @@ ScreenGeometry ImportGeometry(const ImportOptions& options) {
   return geometry;
 }
 
-std::string_view ImportMethodName(ImportMethod method) {
-  return method == ImportMethod::Perceptual ? "Perceptual" : "Classic";
+ImportOptions WithGeometry(ImportOptions options, const ScreenGeometry& geometry) {
+  options.DX = geometry.DX();
+  options.DY = geometry.DY();
+  options.MLTLeft = geometry.MltLeft();
+  options.MLTWidth = geometry.MltWidth();
+  return options;
 }
 
-std::optional<ImportMethod> ImportMethodOfName(std::string_view name) {
-  for (ImportMethod method : {ImportMethod::Classic, ImportMethod::Perceptual}) {
-    const std::string_view known = ImportMethodName(method);
-    auto sameLetter = [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) ==
-             std::tolower(static_cast<unsigned char>(b));
-    };
-    if (std::equal(name.begin(), name.end(), known.begin(), known.end(), sameLetter)) return method;
-  }
-  return std::nullopt;
+const ResampleFilter& ImportFilter(const FittedImportOptions& options) {
+  return kResampleFilters[static_cast<std::size_t>(options->Filter)];
+}
+
+std::string_view ImportMethodName(ImportMethod method) {
+  return method == ImportMethod::Perceptual ? "Perceptual" : "Classic";
 }
 
 ChannelThresholds FrameThresholds(const ImportOptions& options, FrameIndex frame) {

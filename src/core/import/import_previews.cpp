@@ -11,10 +11,9 @@ void SizePreview(Bitmap24& preview, int width, int height) {
 
 }  // namespace
 
-void SizePreviews(const ImportOptions& options, Bitmap24& dest1, Bitmap24& dest2) {
-  ImportOptions clamped = ClampImportOptions(options);
-  SizePreview(dest1, clamped.DX * 8, clamped.DY);
-  SizePreview(dest2, clamped.DX * 8, clamped.DY);
+void SizePreviews(const FittedImportOptions& options, Bitmap24& dest1, Bitmap24& dest2) {
+  SizePreview(dest1, options->DX * 8, options->DY);
+  SizePreview(dest2, options->DX * 8, options->DY);
 }
 
 void ClearPreview(Bitmap24& preview) {

@@ -10,9 +10,9 @@
 
 namespace tinto {
 
-// Makes both previews DX * 8 by DY (options clamped to their ranges first). A preview that already
-// has that size keeps its pixels and its memory; a resized one is black.
-void SizePreviews(const ImportOptions& options, Bitmap24& dest1, Bitmap24& dest2);
+// Makes both previews DX * 8 by DY. A preview that already has that size keeps its pixels and its
+// memory; a resized one is black.
+void SizePreviews(const FittedImportOptions& options, Bitmap24& dest1, Bitmap24& dest2);
 
 void ClearPreview(Bitmap24& preview);
 

@@ -38,17 +38,16 @@ void PutLevels(const FrameLevels& levels, const std::uint8_t* in, std::uint8_t* 
 
 int PlainChannelLevel(int value, int threshold, int hth) {
   if (value >= threshold) return kBrightIntensity;
-  double h = kHthRange.Clamp(hth) / 50.0;
+  const double h = std::max(hth, 1) / 50.0;
   return value >= threshold / h ? kNormalIntensity : 0;
 }
 
-bool ComputeLevelPreview(const Bitmap24& source, const ImportOptions& options, Bitmap24& dest1,
-                         Bitmap24& dest2) {
+bool ComputeLevelPreview(const Bitmap24& source, const FittedImportOptions& options,
+                         Bitmap24& dest1, Bitmap24& dest2) {
   if (source.Empty()) return false;
-  ImportOptions clamped = ClampImportOptions(options);
-  SizePreviews(clamped, dest1, dest2);
-  const FrameLevels levels0 = MakeFrameLevels(FrameThresholds(clamped, 0), clamped.HTH);
-  const FrameLevels levels1 = MakeFrameLevels(FrameThresholds(clamped, 1), clamped.HTH);
+  SizePreviews(options, dest1, dest2);
+  const FrameLevels levels0 = MakeFrameLevels(FrameThresholds(*options, 0), options->HTH);
+  const FrameLevels levels1 = MakeFrameLevels(FrameThresholds(*options, 1), options->HTH);
   const int width = std::min(source.Width(), dest1.Width());
   const int height = std::min(source.Height(), dest1.Height());
   for (int y = 0; y < dest1.Height(); ++y) {

@@ -7,15 +7,15 @@
 namespace tinto {
 
 // 254 when value >= threshold; else 177 when value >= threshold / (hth / 50), compared in double
-// precision without rounding the quotient; else 0. hth is clamped to 1..256 first.
+// precision without rounding the quotient; else 0. An hth below 1 counts as 1.
 int PlainChannelLevel(int value, int threshold, int hth);
 
 // Sizes both previews to DX * 8 by DY and fills them in a single pass over the source rows without
 // allocating (once the previews have their size): Dest1 with the levels of (LR, LG, LB), Dest2 of
 // (HR, HG, HB). Only the top-left min(source width, DX * 8) by min(source height, DY) pixels are
-// converted; the rest of each preview is black. Options are clamped to their ranges first.
+// converted; the rest of each preview is black.
 // Returns false, changing nothing, when the source is empty.
-bool ComputeLevelPreview(const Bitmap24& source, const ImportOptions& options, Bitmap24& dest1,
-                         Bitmap24& dest2);
+bool ComputeLevelPreview(const Bitmap24& source, const FittedImportOptions& options,
+                         Bitmap24& dest1, Bitmap24& dest2);
 
 }  // namespace tinto

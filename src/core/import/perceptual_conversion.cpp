@@ -75,8 +75,8 @@ int NearestChoice(const CellMixColors& colors, const PerceivedColor& target) {
 
 class PerceptualScan {
  public:
-  PerceptualScan(const Bitmap24& source, const ImportOptions& options, ImportResult& result)
-      : m_width(options.DX * 8), m_height(options.DY), m_result(result) {
+  PerceptualScan(const Bitmap24& source, const FittedImportOptions& options, ImportResult& result)
+      : m_width(options->DX * 8), m_height(options->DY), m_result(result) {
     LoadSource(source);
     const ImportBands bands = BandsOf(options);
     for (int b = 0; b < bands.count; ++b)
@@ -218,12 +218,11 @@ void PaintFrame(const ImportResult& result, FrameIndex f, Bitmap24& preview) {
 
 }  // namespace
 
-bool ConvertPerceptual(const Bitmap24& source, const ImportOptions& options, ImportResult& result,
-                       Bitmap24& dest1, Bitmap24& dest2) {
+bool ConvertPerceptual(const Bitmap24& source, const FittedImportOptions& options,
+                       ImportResult& result, Bitmap24& dest1, Bitmap24& dest2) {
   if (source.Empty()) return false;
-  const ImportOptions fitted = FitImportOptions(options);
-  SizePreviews(fitted, dest1, dest2);
-  PerceptualScan(source, fitted, result).Run();
+  SizePreviews(options, dest1, dest2);
+  PerceptualScan(source, options, result).Run();
   PaintFrame(result, 0, dest1);
   PaintFrame(result, 1, dest2);
   return true;

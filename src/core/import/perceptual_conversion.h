@@ -13,12 +13,12 @@
 
 namespace tinto {
 
-// Converts the DX columns by DY rows (options fitted first) into `result` and paints both frames
+// Converts the DX columns by DY rows into `result` and paints both frames
 // into Dest1 and Dest2, sized to DX * 8 by DY. Writes only the converted area: the caller clears
 // `result` (ConvertImport does). Pixels beyond the source are converted as black.
 // Deterministic: the same source and options give the same bytes.
 // Returns false, changing nothing, when the source is empty.
-bool ConvertPerceptual(const Bitmap24& source, const ImportOptions& options, ImportResult& result,
-                       Bitmap24& dest1, Bitmap24& dest2);
+bool ConvertPerceptual(const Bitmap24& source, const FittedImportOptions& options,
+                       ImportResult& result, Bitmap24& dest1, Bitmap24& dest2);
 
 }  // namespace tinto

@@ -74,11 +74,10 @@ void FitFrame(const ImportOptions& options, FrameIndex frame, Bitmap24& preview,
 
 }  // namespace
 
-void FitPlainAttributes(const ImportOptions& options, ImportResult& result, Bitmap24& dest1,
+void FitPlainAttributes(const FittedImportOptions& options, ImportResult& result, Bitmap24& dest1,
                         Bitmap24& dest2) {
-  const ImportOptions fitted = FitImportOptions(options);
-  FitFrame(fitted, 0, dest1, result);
-  FitFrame(fitted, 1, dest2, result);
+  FitFrame(*options, 0, dest1, result);
+  FitFrame(*options, 1, dest2, result);
 }
 
 }  // namespace tinto

@@ -25,10 +25,24 @@ std::vector<double> GaussianKernel(double sigma, double truncate) {
   return kernel;
 }
 
+void Reshape(Plane& plane, int width, int height) {
+  plane.width = width;
+  plane.height = height;
+  plane.values.assign(static_cast<std::size_t>(width) * height, 0.0);
+}
+
 Plane GaussianFiltered(const Plane& plane, const std::vector<double>& kernel) {
+  Plane across, result;
+  GaussianFilter(plane, kernel, across, result);
+  return result;
+}
+
+void GaussianFilter(const Plane& plane, const std::vector<double>& kernel, Plane& across,
+                    Plane& result) {
   const int radius = static_cast<int>(kernel.size() / 2);
   const int w = plane.width, h = plane.height;
-  Plane across(w, h), result(w, h);
+  Reshape(across, w, h);
+  Reshape(result, w, h);
   std::vector<double> line(w + 2 * radius);
   for (int y = 0; y < h; ++y) {
     const double* in = plane.values.data() + static_cast<std::size_t>(y) * w;
@@ -47,7 +61,6 @@ Plane GaussianFiltered(const Plane& plane, const std::vector<double>& kernel) {
       for (int x = 0; x < w; ++x) out[x] += kernel[k] * in[x];
     }
   }
-  return result;
 }
 
 }  // namespace tinto

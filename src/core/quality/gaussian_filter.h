@@ -21,5 +21,12 @@ std::vector<double> GaussianKernel(double sigma, double truncate);
 
 // `plane` filtered along both axes with `kernel` (odd length).
 Plane GaussianFiltered(const Plane& plane, const std::vector<double>& kernel);
+// The same into `result`, with `across` for the first pass: both keep their memory when they
+// are large enough already, so filtering many planes allocates nothing after the first.
+void GaussianFilter(const Plane& plane, const std::vector<double>& kernel, Plane& across,
+                    Plane& result);
+
+// Makes `plane` width x height, all 0, in the memory it has when that is large enough.
+void Reshape(Plane& plane, int width, int height);
 
 }  // namespace tinto

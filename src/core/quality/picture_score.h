@@ -22,8 +22,16 @@ struct PictureScore {
   double ssimY = 0.0;
 };
 
+// The luma of a photograph and its local means, for the structure figure.
+struct LumaMeans {
+  Plane luma;
+  Plane mean;        // empty for a picture too small for the figure
+  Plane squareMean;  // likewise
+};
+
 // A photograph already at the picture's size, with what every score against it needs computed
-// once: scoring many pictures against one photo costs only the pictures' share.
+// once: scoring many pictures against one photo costs only the pictures' share. Scores made on
+// one thread reuse that thread's work memory.
 class ScoreReference {
  public:
   // Precondition: `photo` not empty.
@@ -36,13 +44,15 @@ class ScoreReference {
   PictureScore Score(const Bitmap24& seen) const;
   // de00Blur alone, the figure the automatic settings minimise.
   double BlurredError(const Bitmap24& seen) const;
+  // ssimY alone, the figure the automatic settings must not give up.
+  double Ssim(const Bitmap24& seen) const;
 
  private:
   int m_width;
   int m_height;
   std::vector<Lab> m_lab;
   std::vector<Lab> m_blurredLab;
-  Plane m_luma;
+  LumaMeans m_luma;
 };
 
 // The static mix of both frames with attributes, as the editor shows it with "No Flic".

@@ -85,7 +85,7 @@ TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsThe
 TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
   EditorWindows windows(Options());
   windows.ColorForm().SetVSync(false);
-  windows.ImportExpert().Sliders()->Slider(TImportSliders::kLR)->setValue(7);
+  windows.ImportExpert().Sliders()->Slider("LR")->setValue(7);
   windows.PreviewForm().Magnify()->setValue(6);
   windows.ShowMainWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.MainForm()));

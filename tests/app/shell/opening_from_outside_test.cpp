@@ -88,7 +88,7 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
   // The Import Expert runs modally: it is read and closed from inside its run.
   std::function<void()> closeImport = [&] {
     if (!expert.isVisible()) return QTimer::singleShot(10, &expert, closeImport);
-    importedWidth = expert.SourcePicture().Picture().Width();
+    importedWidth = expert.Session().Picture().Width();
     expert.reject();
   };
   for (const auto& c : cases) {

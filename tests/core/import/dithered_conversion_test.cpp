@@ -36,7 +36,7 @@ struct Converted {
 
 Converted Convert(const Bitmap24& source, const ImportOptions& options) {
   Converted c;
-  EXPECT_TRUE(ConvertDithered(source, options, c.result, c.dest1, c.dest2));
+  EXPECT_TRUE(ConvertDithered(source, FitImportOptions(options), c.result, c.dest1, c.dest2));
   return c;
 }
 
@@ -178,8 +178,10 @@ TEST(ConvertDithered, DoesNothingBelowEightRowsOrWithoutSource) {
   dest1.Fill(MakeRgb(177, 0, 0));
   const Bitmap24 before = dest1;
   ImportResult result;
-  EXPECT_FALSE(ConvertDithered(Source({"7"}, 8), HardOptions(1, 7), result, dest1, dest2));
-  EXPECT_FALSE(ConvertDithered(Bitmap24(), HardOptions(1, 8), result, dest1, dest2));
+  EXPECT_FALSE(
+      ConvertDithered(Source({"7"}, 8), FitImportOptions(HardOptions(1, 7)), result, dest1, dest2));
+  EXPECT_FALSE(
+      ConvertDithered(Bitmap24(), FitImportOptions(HardOptions(1, 8)), result, dest1, dest2));
   EXPECT_EQ(dest1, before);
   EXPECT_EQ(result.attrs, ScreenBlock{});
 }

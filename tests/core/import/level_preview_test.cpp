@@ -8,13 +8,13 @@ namespace {
 
 // Value, threshold, HTH -> 254 at or above the threshold, 177 at or above threshold / (HTH / 50):
 // 255 / 3.4 = 75, 90 / 1.7 = 52.9.., 255 / 0.02; HTH 0 acts as 1 (never a division by 0), HTH
-// 1000 as 256 (100 / 5.12 = 19.53..).
+// 1000 divides by 20.
 TEST(PlainChannelLevel, SplitsAtThresholdAndThresholdOverHalfDivisor) {
   const int cases[][4] = {{100, 100, 100, 254}, {99, 100, 100, 177},  {50, 100, 100, 177},
                           {49, 100, 100, 0},    {255, 255, 100, 254}, {0, 0, 100, 254},
                           {76, 255, 170, 177},  {74, 255, 170, 0},    {53, 90, 85, 177},
                           {52, 90, 85, 0},      {254, 255, 1, 0},     {99, 100, 0, 0},
-                          {13, 100, 1000, 0},   {20, 100, 1000, 177}};
+                          {4, 100, 1000, 0},    {5, 100, 1000, 177}};
   for (auto [value, threshold, hth, expected] : cases)
     EXPECT_EQ(PlainChannelLevel(value, threshold, hth), expected)
         << value << " " << threshold << " " << hth;
@@ -26,10 +26,13 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
   Bitmap24 source(2, 1), dest1(8, 2), dest2(8, 2);
   source.SetPixel(0, 0, MakeRgb(200, 60, 10));
   source.SetPixel(1, 0, MakeRgb(0, 255, 120));
-  const ImportOptions options{.HR = 220, .HG = 220, .HB = 220, .DX = 1, .DY = 2};  // low: 100
+  // clang-format off
+  const ImportOptions options{.LR = 100, .LG = 100, .LB = 100, .HR = 220, .HG = 220, .HB = 220,
+                              .HTH = 100, .DX = 1, .DY = 2};
+  // clang-format on
   dest1.Fill(MakeRgb(254, 254, 254));
   dest2.Fill(MakeRgb(254, 254, 254));
-  ASSERT_TRUE(ComputeLevelPreview(source, options, dest1, dest2));
+  ASSERT_TRUE(ComputeLevelPreview(source, FitImportOptions(options), dest1, dest2));
   ASSERT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(8, 2));
   EXPECT_EQ(dest1.Pixel(0, 0), MakeRgb(254, 177, 0));
   EXPECT_EQ(dest1.Pixel(1, 0), MakeRgb(0, 254, 254));
@@ -43,11 +46,11 @@ TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
 TEST(ComputeLevelPreview, UsesTheTopLeftOfTheSourceAndRefusesAnEmptyOne) {
   Bitmap24 source(40, 40), dest1, dest2;
   source.Fill(MakeRgb(255, 255, 255));
-  ASSERT_TRUE(ComputeLevelPreview(source, {.DX = 2, .DY = 3}, dest1, dest2));
+  ASSERT_TRUE(ComputeLevelPreview(source, FitImportOptions({.DX = 2, .DY = 3}), dest1, dest2));
   EXPECT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(16, 3));
   EXPECT_EQ(dest2.Pixel(15, 2), MakeRgb(254, 254, 254));
   const Bitmap24 before = dest1;
-  EXPECT_FALSE(ComputeLevelPreview(Bitmap24(), ImportOptions{}, dest1, dest2));
+  EXPECT_FALSE(ComputeLevelPreview(Bitmap24(), FittedImportOptions(), dest1, dest2));
   EXPECT_EQ(dest1, before);
 }
 

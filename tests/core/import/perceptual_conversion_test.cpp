@@ -22,7 +22,7 @@ struct Converted {
 
 Converted Convert(const Bitmap24& source, ImportOptions options) {
   Converted c;
-  EXPECT_TRUE(ConvertImport(source, options, c.result, c.dest1, c.dest2));
+  EXPECT_TRUE(ConvertImport(source, FitImportOptions(options), c.result, c.dest1, c.dest2));
   c.screen.LoadScreen(c.result.pixels, c.result.attrs);
   return c;
 }

@@ -37,7 +37,7 @@ TEST(FitPlainAttributes, FitsInkAndPaperToEightPixels) {
     Bitmap24 dest1(8, 1), dest2(8, 1);
     for (int x = 0; x < 8; ++x) dest2.SetPixel(x, 0, Level(c.pixels[x]));
     ImportResult result;
-    FitPlainAttributes({.DX = 1, .DY = 1}, result, dest1, dest2);
+    FitPlainAttributes(FitImportOptions({.DX = 1, .DY = 1}), result, dest1, dest2);
     EXPECT_EQ(result.PixelByte(1, 0, 0), c.bits) << c.pixels;
     EXPECT_EQ(result.AttrByte(1, 0, 0), c.attr) << c.pixels;
     EXPECT_EQ(result.PixelByte(0, 0, 0), 0xFF);  // the black frame-0 run
@@ -53,8 +53,9 @@ TEST(FitPlainAttributes, CoversMltWidthColumnsFromColumnZeroInsideThePreviews) {
   dest1.Fill(kRed);
   dest2.Fill(kRed);
   ImportResult result;
-  FitPlainAttributes({.TintoMode = true, .DX = 4, .DY = 2, .MLTLeft = 2, .MLTWidth = 2}, result,
-                     dest1, dest2);
+  FitPlainAttributes(
+      FitImportOptions({.TintoMode = true, .DX = 4, .DY = 2, .MLTLeft = 2, .MLTWidth = 2}), result,
+      dest1, dest2);
   for (int row = 0; row < 2; ++row) {
     EXPECT_EQ(result.AttrByte(0, row, 0), 0x02);  // ink red, paper black
     EXPECT_EQ(result.AttrByte(1, row, 1), 0x02);
@@ -64,7 +65,7 @@ TEST(FitPlainAttributes, CoversMltWidthColumnsFromColumnZeroInsideThePreviews) {
   Bitmap24 small(8, 1), none;
   ImportResult partial;
   partial.attrs.fill(0x55);
-  FitPlainAttributes(ImportOptions{}, partial, small, none);  // DX 18, DY 192, MLT Width 18
+  FitPlainAttributes(FittedImportOptions(), partial, small, none);  // DY 192, MLT Width 18
   EXPECT_EQ(partial.AttrByte(0, 0, 0), 0x00);
   EXPECT_EQ(partial.AttrByte(0, 0, 1), 0x55);
   EXPECT_EQ(partial.AttrByte(1, 0, 0), 0x55);

@@ -7,23 +7,23 @@
 
 namespace {
 
-// Drawn above both images, so that the lines are painted again whenever the frames swap.
-class TMltLineLayer : public QWidget {
+void DrawMltLines(QPainter& painter, const std::optional<MltLines>& lines, int height) {
+  if (!lines) return;
+  painter.setPen(Qt::red);
+  painter.drawLine(lines->left, 0, lines->left, height - 1);
+  painter.drawLine(lines->right, 0, lines->right, height - 1);
+}
+
+// Holds both images; paints the lines where no image covers it (the column right of them). No
+// widget lies above the images: one would take a skin's background and hide them.
+class TMltCanvas : public QWidget {
  public:
-  TMltLineLayer(const std::optional<MltLines>& lines, QWidget* parent)
-      : QWidget(parent), m_lines(lines) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setObjectName(QStringLiteral("MltLines"));
-  }
+  explicit TMltCanvas(const std::optional<MltLines>& lines) : m_lines(lines) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!m_lines) return;
     QPainter painter(this);
-    painter.setPen(Qt::red);
-    const int bottom = height() - 1;
-    painter.drawLine(m_lines->left, 0, m_lines->left, bottom);
-    painter.drawLine(m_lines->right, 0, m_lines->right, bottom);
+    DrawMltLines(painter, m_lines, height());
   }
 
  private:
@@ -50,7 +50,7 @@ void CopyPreviewToImage(const tinto::Bitmap24& bitmap, QImage& image) {
 TDestinationPane::TDestinationPane(QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("SBDestin"));
   setWidgetResizable(false);
-  m_canvas = new QWidget;
+  m_canvas = new TMltCanvas(m_lines);
   m_dest1 = new TKelImage(m_canvas);
   m_dest1->setObjectName(QStringLiteral("Dest1"));
   m_dest2 = new TKelImage(m_canvas);
@@ -58,11 +58,12 @@ TDestinationPane::TDestinationPane(QWidget* parent) : QScrollArea(parent) {
   for (TKelImage* image : {m_dest1, m_dest2}) {
     image->SetStretch(true);
     image->hide();
+    // Over the frame each image has just painted: every swap paints them again.
+    connect(image, &TKelImage::OnPaint, this,
+            [this, image](QPainter& painter) { DrawMltLines(painter, m_lines, image->height()); });
   }
   m_dest1->SetPicture(&m_image1);
   m_dest2->SetPicture(&m_image2);
-  m_lineLayer = new TMltLineLayer(m_lines, m_canvas);
-  m_lineLayer->hide();
   setWidget(m_canvas);
 }
 
@@ -72,18 +73,15 @@ void TDestinationPane::ShowPreviews(const tinto::Bitmap24& dest1, const tinto::B
   CopyPreviewToImage(dest2, m_image2);
   // One pixel more than the images, so that a line on their right edge is seen.
   m_canvas->resize(shown + QSize(1, 0));
-  m_lineLayer->resize(m_canvas->size());
   for (TKelImage* image : {m_dest1, m_dest2}) {
     image->resize(shown);
     image->PictureChanged();
   }
-  m_lineLayer->raise();
 }
 
 void TDestinationPane::ShowFirst() {
   m_dest1->show();
   m_dest2->hide();
-  m_lineLayer->show();
 }
 
 void TDestinationPane::ShowEmpty() {
@@ -91,7 +89,6 @@ void TDestinationPane::ShowEmpty() {
   m_image2 = QImage();
   m_dest1->hide();
   m_dest2->hide();
-  m_lineLayer->hide();
   m_canvas->resize(0, 0);
   m_dest1->PictureChanged();
   m_dest2->PictureChanged();
@@ -106,7 +103,8 @@ void TDestinationPane::SwapFrames() {
 void TDestinationPane::SetMltLines(std::optional<MltLines> lines) {
   if (lines == m_lines) return;
   m_lines = lines;
-  m_lineLayer->update();
+  for (QWidget* widget : {m_canvas, static_cast<QWidget*>(m_dest1), static_cast<QWidget*>(m_dest2)})
+    widget->update();
 }
 
 void TDestinationPane::RepaintPreviews() {

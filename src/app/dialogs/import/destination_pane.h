@@ -1,7 +1,8 @@
 #pragma once
 // The Import Expert's destination pane: the scroll box `SBDestin` with the two converted frames
 // `Dest1` (frame 0) and `Dest2` (frame 1) at the same place, exactly one of them visible while
-// a picture is loaded, and the two red lines of the MLT window drawn over them.
+// a picture is loaded, and the two red lines of the MLT window drawn over them. The lines are
+// painted by the images themselves, so that nothing a skin can fill lies above the frames.
 
 #include <QImage>
 #include <QScrollArea>
@@ -43,10 +44,9 @@ class TDestinationPane : public QScrollArea {
   void RepaintPreviews();
 
  private:
-  QWidget* m_canvas = nullptr;  // holds both images and the lines above them
+  QWidget* m_canvas = nullptr;  // holds both images; each draws the lines over itself
   TKelImage* m_dest1 = nullptr;
   TKelImage* m_dest2 = nullptr;
-  QWidget* m_lineLayer = nullptr;
   QImage m_image1;
   QImage m_image2;
   std::optional<MltLines> m_lines;

@@ -3,14 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"
@@ -23,9 +26,6 @@
 #include "app/platform/window_placement.h"
 #include "app/skin/control_metrics.h"
 #include "app/skin/window_relayout.h"
-#include "core/import/convert_import.h"
-#include "core/import/import_previews.h"
-#include "core/import/level_preview.h"
 #include "picture/bitmap_image.h"
 #include "picture/picture_io.h"
 
@@ -36,6 +36,42 @@ constexpr int kPaneGap = 10;
 constexpr int kBottomGap = 15;
 constexpr int kRowGap = 10;
 constexpr quint16 kDesignInterval = 5;
+
+// Sets a flag for the guard's life, then puts back what it was: code that rewrites the dialog's
+// own controls turns `ImportReady` off without deciding whether it was on before.
+class ScopedFlag {
+ public:
+  ScopedFlag(bool& flag, bool value) : m_flag(flag), m_previous(std::exchange(flag, value)) {}
+  ~ScopedFlag() { m_flag = m_previous; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& m_flag;
+  bool m_previous;
+};
+
+// Both panes show their pictures from the top-left corner at the same magnification, so the same
+// scroll position shows the same part of the picture: a scroll of one scrolls the other.
+void ScrollTogether(QAbstractScrollArea* first, QAbstractScrollArea* second, QObject* context) {
+  auto following = std::make_shared<bool>(false);
+  auto follow = [context, following](QScrollBar* leader, QScrollBar* follower) {
+    QObject::connect(leader, &QScrollBar::valueChanged, context, [following, follower](int v) {
+      if (*following) return;
+      ScopedFlag busy(*following, true);
+      follower->setValue(v);
+    });
+  };
+  for (auto [a, b] : {std::pair{first, second}, std::pair{second, first}}) {
+    follow(a->horizontalScrollBar(), b->horizontalScrollBar());
+    follow(a->verticalScrollBar(), b->verticalScrollBar());
+  }
+}
+
+QString MethodText(tinto::ImportMethod method) {
+  const std::string_view name = tinto::ImportMethodName(method);
+  return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+}
 
 }  // namespace
 
@@ -51,11 +87,10 @@ TImportExpert::TImportExpert(const tinto::IniFile& settings, MessageService& mes
   CreateControls();
   ConnectControls();
   setMinimumSize(MinimumClientSize());
-  resize(QSize(kDesignClientWidth, kDesignClientHeight).expandedTo(minimumSize()));
+  // Wide enough at first for the quality figures with their names.
+  resize(QSize(std::max(kDesignClientWidth, m_pnStatus->PreferredWidth()), kDesignClientHeight)
+             .expandedTo(minimumSize()));
   FormCreate(settings);
-  // The drop-downs have their items now, and the bottom row its full width.
-  setMinimumSize(MinimumClientSize());
-  resize(size().expandedTo(minimumSize()));
 }
 
 TImportExpert::~TImportExpert() { m_timer.SetEnabled(false); }
@@ -65,18 +100,15 @@ void TImportExpert::CreateControls() {
   m_sbSource = new TSourcePane(this);
   m_sliders = new TImportSliders(this);
   m_sbDestin = new TDestinationPane(this);
-  m_cbStretch = AddCheck("CBStretch", "Stretch");
-  m_filters = new QComboBox(this);
-  m_filters->setObjectName(QStringLiteral("Filters"));
-  m_method = new QComboBox(this);
-  m_method->setObjectName(QStringLiteral("Method"));
-  m_method->setToolTip(QStringLiteral("Method"));
-  // Their items come after the first layout: the width follows them, so no name is clipped.
-  for (QComboBox* combo : {m_filters, m_method})
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  m_cbDither = AddCheck("CBDither", "Dither");
-  m_bright = AddCheck("Bright", "Bright");
-  m_tintoMode = AddCheck("TintoMode", "Tinto 8x2 Full Screen");
+  for (int index = 0; index < m_sliders->Count(); ++index)
+    m_controls.Add(m_sliders->Row(index), m_sliders->Slider(index));
+  for (std::size_t i = 0; i < m_toolBar->Rows().size(); ++i)
+    m_controls.Add(*m_toolBar->Rows()[i], m_toolBar->Spins()[i]);
+  for (const tinto::ImportOptionRow& row : tinto::ImportOptionTable()) {
+    if (row.place != tinto::OptionPlace::BottomRow) continue;
+    m_bottomRow.push_back(MakeBottomRowControl(row, this));
+    m_controls.Add(row, m_bottomRow.back());
+  }
   m_ok = new QPushButton(QStringLiteral("OK"), this);
   m_ok->setObjectName(QStringLiteral("OK"));
   m_ok->setDefault(true);
@@ -88,93 +120,65 @@ void TImportExpert::CreateControls() {
   openSource->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   addAction(openSource);
   connect(openSource, &QAction::triggered, this, &TImportExpert::OBMPClick);
-}
-
-QCheckBox* TImportExpert::AddCheck(const char* name, const char* caption) {
-  auto* box = new QCheckBox(QString::fromLatin1(caption), this);
-  box->setObjectName(QString::fromLatin1(name));
-  return box;
+  KeepEnterInSpinBoxes();
 }
 
 void TImportExpert::ConnectControls() {
   connect(m_toolBar->OBMP(), &QPushButton::clicked, this, &TImportExpert::OBMPClick);
-  connect(m_toolBar->DX(), &QSpinBox::valueChanged, this, &TImportExpert::DXChange);
-  connect(m_toolBar->DY(), &QSpinBox::valueChanged, this, &TImportExpert::DXChange);
-  connect(m_toolBar->MLTWidth(), &QSpinBox::valueChanged, this, &TImportExpert::ConvertImport);
-  connect(m_toolBar->MLTLeft(), &QSpinBox::valueChanged, this, &TImportExpert::ConvertImport);
   connect(m_toolBar->TMagnify(), &QSpinBox::valueChanged, this, &TImportExpert::TMagnifyChange);
+  m_controls.ConnectChanges(this, [this](const tinto::ImportOptionRow& row) { OptionChange(row); });
   connect(m_sliders, &TImportSliders::SliderChanged, this, &TImportExpert::SliderChange);
   connect(m_sliders, &TImportSliders::StepFinished, this, &TImportExpert::ConvertImport);
   connect(m_sliders->Conv(), &QPushButton::clicked, this, &TImportExpert::ConvertImport);
   connect(m_sliders->Auto(), &QPushButton::clicked, this, &TImportExpert::AutoClick);
   connect(m_sliders->RT(), &QCheckBox::toggled, this, &TImportExpert::RTClick);
-  for (QCheckBox* box : {m_cbStretch, m_cbDither, m_bright, m_tintoMode})
-    connect(box, &QCheckBox::toggled, this, &TImportExpert::ConvertImport);
-  connect(m_filters, &QComboBox::currentIndexChanged, this, &TImportExpert::ConvertImport);
-  connect(m_method, &QComboBox::currentIndexChanged, this, [this] {
-    EnableImportControls();
-    ConvertImport();
-  });
   connect(m_sbSource, &TSourcePane::CropRequested, this, &TImportExpert::CropPicture);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+  ScrollTogether(m_sbSource, m_sbDestin, this);
+}
+
+// Enter in a number field finishes the number, as in the main window: it must not take the
+// result (the dialog's default button) before the number has even been looked at.
+void TImportExpert::KeepEnterInSpinBoxes() {
+  for (QSpinBox* spin : findChildren<QSpinBox*>()) spin->installEventFilter(this);
+}
+
+bool TImportExpert::eventFilter(QObject* watched, QEvent* event) {
+  auto* spin = qobject_cast<QAbstractSpinBox*>(watched);
+  if (spin == nullptr || event->type() != QEvent::KeyPress)
+    return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  spin->interpretText();
+  spin->selectAll();
+  return true;
 }
 
 void TImportExpert::FormCreate(const tinto::IniFile& settings) {
   m_importReady = false;
   LoadImportSettings(settings);
-  for (const tinto::ResampleFilter& filter : tinto::kResampleFilters)
-    m_filters->addItem(QString::fromLatin1(filter.name.data(), filter.name.size()));
-  m_filters->setCurrentIndex(tinto::kDefaultResampleFilter);
-  for (tinto::ImportMethod method :
-       {tinto::ImportMethod::Classic, tinto::ImportMethod::Perceptual}) {
-    const std::string_view name = tinto::ImportMethodName(method);
-    m_method->addItem(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
-  }
-  for (int index = 0; index < TImportSliders::kSliderCount; ++index)
-    m_sliders->Slider(index)->setEnabled(false);
-  m_sliders->Conv()->setEnabled(false);
+  EnableImportControls();
 }
 
 void TImportExpert::LoadImportSettings(const tinto::IniFile& settings) {
-  const ImportSettings s = ReadImportSettings(settings, CentredOnScreen(size()));
-  const int sliderValues[] = {s.LR, s.LG, s.LB, s.HTH, s.Contrast, s.HR, s.HG, s.HB};
-  for (int index = 0; index < TImportSliders::kSliderCount; ++index)
-    m_sliders->Slider(index)->setValue(sliderValues[index]);
+  const ImportSettings s = ReadImportSettings(settings, Options(), CentredOnScreen(size()));
+  m_session.SetOptions(s.options);
+  m_controls.Write(s.options);
   m_sliders->LLink()->setChecked(s.lowLink);
   m_sliders->HLink()->setChecked(s.hiLink);
   m_sliders->RT()->setChecked(s.realTime);
-  m_cbStretch->setChecked(s.stretch);
-  m_toolBar->MLTWidth()->setValue(s.mltWidth);
-  m_toolBar->DY()->setValue(s.DY);
   m_toolBar->TMagnify()->setValue(s.magnify);
-  m_cbDither->setChecked(s.dither);
   setGeometry(FittedToScreen(s.bounds));
-  m_tintoMode->setChecked(s.tinto8x2);
 }
 
 ImportSettings TImportExpert::CurrentSettings() const {
-  ImportSettings s;
-  const tinto::ImportOptions o = Options();
-  s.LR = o.LR;
-  s.LG = o.LG;
-  s.LB = o.LB;
-  s.HTH = o.HTH;
-  s.Contrast = o.Contrast;
-  s.HR = o.HR;
-  s.HG = o.HG;
-  s.HB = o.HB;
-  s.lowLink = m_sliders->LLink()->isChecked();
-  s.hiLink = m_sliders->HLink()->isChecked();
-  s.realTime = m_sliders->RT()->isChecked();
-  s.stretch = m_cbStretch->isChecked();
-  s.mltWidth = o.MLTWidth;
-  s.DY = o.DY;
-  s.magnify = Magnify();
-  s.dither = o.Dither;
-  s.bounds = geometry();
-  s.tinto8x2 = o.TintoMode;
-  return s;
+  return {Options(),
+          m_sliders->LLink()->isChecked(),
+          m_sliders->HLink()->isChecked(),
+          m_sliders->RT()->isChecked(),
+          Magnify(),
+          geometry()};
 }
 
 tinto::Status TImportExpert::WriteImportSettings(tinto::IniFile& ini) const {
@@ -197,7 +201,9 @@ void TImportExpert::Relayout() {
   RelayOutWindow(*this);
 }
 
-ImportedPicture TImportExpert::Picture() const { return {Geometry(), m_result}; }
+ImportedPicture TImportExpert::Picture() const {
+  return {tinto::ImportGeometry(Options()), m_session.Result()};
+}
 
 void TImportExpert::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -237,7 +243,7 @@ void TImportExpert::changeEvent(QEvent* event) {
 // Coming back from another window finds the dialog as it was left: a picture keeps converting
 // and flickering without the dialog being shown again.
 void TImportExpert::FormActivate() {
-  if (!isVisible() || !m_source.Loaded()) return;
+  if (!isVisible() || !m_session.Loaded()) return;
   m_importReady = true;
   m_timer.SetEnabled(true);
 }
@@ -248,29 +254,48 @@ void TImportExpert::FormDeactivate() {
 }
 
 void TImportExpert::EnableImportControls() {
-  const bool loaded = m_source.Loaded();
-  // The thresholds, contrast, Dither and Bright are the classic conversion's options only.
-  const bool classic = loaded && m_method->currentIndex() == 0;
-  for (int index = 0; index < TImportSliders::kSliderCount; ++index)
-    m_sliders->Slider(index)->setEnabled(classic);
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(), m_sliders->HLink(),
-                                       m_sliders->Auto(), m_cbStretch, m_filters, m_method})
+  const bool loaded = m_session.Loaded();
+  EnableOptions();
+  for (QWidget* control : std::initializer_list<QWidget*>{m_sliders->RT(), m_sliders->LLink(),
+                                                          m_sliders->HLink(), m_sliders->Auto()})
     control->setEnabled(loaded);
-  m_cbDither->setEnabled(classic);
-  m_bright->setEnabled(m_method->currentIndex() == 0);
-  m_sliders->Slider(TImportSliders::kContrast)->setEnabled(classic && m_cbDither->isChecked());
   m_sliders->Conv()->setEnabled(loaded && !m_sliders->RT()->isChecked());
   m_timer.SetEnabled(loaded);
 }
 
+// The options the chosen method reads, those that wait for a picture once there is one;
+// "Contrast" only with "Dither", whose ramp it sets.
+void TImportExpert::EnableOptions() {
+  const tinto::ImportOptions options = Options();
+  m_controls.Enable(m_session.Loaded(), options.Method, [&options](const auto& row) {
+    return row.name != "Contrast" || options.Dither;
+  });
+}
+
 void TImportExpert::UpdateStatusLabels() { m_pnStatus->ShowValues(Options()); }
 
+// A slider that a linked move carries along leaves the labels and the preview to the slider
+// that moved its group, which shows them once with every value in place.
 void TImportExpert::SliderChange(int index) {
   if (!isVisible() || !m_importReady) return;
   m_sliders->LinkedMove(index);
+  if (m_sliders->MovingGroup()) return;
   UpdateStatusLabels();
-  if (m_sliders->RT()->isChecked()) ComputeLevelPreview();
+  const bool classic = m_sliders->Row(index).UsedBy(tinto::ImportMethod::Classic);
+  if (m_sliders->RT()->isChecked() && classic) ComputeLevelPreview();
+}
+
+// A size field resizes the previews in any case, then every option converts again; the status
+// bar shows the values again in place of any message.
+void TImportExpert::OptionChange(const tinto::ImportOptionRow& row) {
+  EnableOptions();
+  UpdateStatusLabels();
+  if (row.place == tinto::OptionPlace::ToolBar) {
+    const tinto::ScreenGeometry geometry = tinto::ImportGeometry(Options());
+    const tinto::Bitmap24& dest1 = m_session.Dest1();
+    if (dest1.Width() != geometry.WidthPixels() || dest1.Height() != geometry.DY()) SizePreviews();
+  }
+  ConvertImport();
 }
 
 void TImportExpert::RTClick() { m_sliders->Conv()->setEnabled(!m_sliders->RT()->isChecked()); }
@@ -293,12 +318,12 @@ void TImportExpert::OpenSourceFile(const QString& path) {
 
 void TImportExpert::OpenSourceImage(const QImage& image) {
   m_timer.SetEnabled(false);
-  tinto::Bitmap24 picture;
-  if (image.isNull() || !tinto::StoreAsBitmap(QImage(image), picture))
+  LoadedPicture loaded;
+  if (image.isNull() || !tinto::StoreAsBitmap(QImage(image), loaded.picture))
     m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
                            MessageButtons::Ok);
   else
-    ReplacePicture(std::move(picture));
+    ReplacePicture(std::move(loaded));
   FinishOpening();
 }
 
@@ -308,31 +333,39 @@ bool TImportExpert::QueueSourceFile(const QString& path) {
 }
 
 void TImportExpert::LoadSourceFile(const QString& path) {
-  if (std::optional<tinto::Bitmap24> picture = ReadSourceFile(path))
-    ReplacePicture(std::move(*picture));
+  if (std::optional<LoadedPicture> loaded = ReadSourceFile(path))
+    ReplacePicture(std::move(*loaded));
 }
 
-std::optional<tinto::Bitmap24> TImportExpert::ReadSourceFile(const QString& path) {
-  tinto::Bitmap24 picture;
-  if (tinto::LoadPicture(path.toStdString(), picture)) return picture;
+std::optional<TImportExpert::LoadedPicture> TImportExpert::ReadSourceFile(const QString& path) {
+  LoadedPicture loaded;
+  tinto::PictureNotes notes;
+  if (tinto::LoadPicture(path.toStdString(), loaded.picture, &notes)) {
+    loaded.truncated = notes.truncated;
+    return loaded;
+  }
   m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
                          MessageButtons::Ok);
   return std::nullopt;
 }
 
 // The pane shows the new picture at once: it must never paint from rows that were replaced.
-void TImportExpert::ReplacePicture(tinto::Bitmap24 picture) {
-  m_source.Replace(std::move(picture));
-  m_quality.Forget();
-  if (m_source.Loaded())
-    m_sbSource->ShowBitmap(m_source.Picture(), Magnify());
+// A damaged picture is kept, and the status bar says so once it is shown; what it said of the
+// picture before goes.
+void TImportExpert::ReplacePicture(LoadedPicture loaded) {
+  m_session.SetPicture(std::move(loaded.picture));
+  m_openingNote = loaded.truncated ? QString::fromLatin1(tinto::kTruncatedWarning) : QString();
+  UpdateStatusLabels();
+  if (m_session.Loaded())
+    m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
   else
     m_sbSource->ShowEmpty();
 }
 
+// An opened picture brings the dialog back to converting, as showing it does.
 void TImportExpert::FinishOpening() {
-  if (m_source.Loaded()) {
-    m_sbSource->ShowBitmap(m_source.Shown() ? *m_source.Shown() : m_source.Picture(), Magnify());
+  if (m_session.Loaded()) {
+    m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
     m_sbDestin->ShowFirst();
   } else {
     m_sbSource->ShowEmpty();
@@ -340,100 +373,81 @@ void TImportExpert::FinishOpening() {
   }
   EnableImportControls();
   FitSizeToPicture();
+  m_importReady = true;
   ConvertImport();
+  if (!m_openingNote.isEmpty()) m_pnStatus->ShowMessage(std::exchange(m_openingNote, {}));
 }
 
 void TImportExpert::CropPicture(const tinto::PixelRect& rect) {
-  const tinto::Bitmap24& shown = m_source.Shown() ? *m_source.Shown() : m_source.Picture();
-  tinto::Bitmap24 cropped = tinto::CropBitmap(shown, rect.x1, rect.y1, rect.x2, rect.y2);
-  if (cropped.Empty()) return;
-  ReplacePicture(std::move(cropped));
-  FitSizeToPicture();
+  m_session.SetOptions(Options());
+  if (!m_session.Crop(rect)) return;
+  m_openingNote.clear();
+  m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
+  ShowOptions(*m_session.Options());
+  m_importReady = true;
   ConvertImport();
 }
 
 void TImportExpert::FitSizeToPicture() {
-  m_importReady = false;
-  if (m_source.Loaded()) {
-    const tinto::Bitmap24& picture = m_source.Picture();
-    const tinto::ScreenGeometry fitted = tinto::FitSizeToPicture(
-        picture.Width(), picture.Height(), m_cbStretch->isChecked(), Geometry());
-    m_toolBar->DX()->setValue(fitted.DX());
-    m_toolBar->DY()->setValue(fitted.DY());
-    m_toolBar->MLTLeft()->setValue(fitted.MltLeft());
-    m_toolBar->MLTWidth()->setValue(fitted.MltWidth());
-  }
-  m_importReady = true;
+  if (!m_session.Loaded()) return;
+  m_session.SetOptions(Options());
+  ShowOptions(*m_session.FitSizeToPicture());
+}
+
+// The controls show `options` (a copy: their handlers give the session their values as they go),
+// with `ImportReady` off meanwhile: the handlers neither convert nor move the linked sliders,
+// whose new values are remembered instead.
+void TImportExpert::ShowOptions(tinto::ImportOptions options) {
+  ScopedFlag rewriting(m_importReady, false);
+  m_controls.Write(options);
+  m_sliders->RememberValues();
 }
 
 void TImportExpert::ConvertImport() {
-  if (!m_source.Loaded() || !isVisible() || !m_importReady) return;
+  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
   m_timer.SetEnabled(false);
-  m_sliders->Slider(TImportSliders::kContrast)
-      ->setEnabled(m_method->currentIndex() == 0 && m_cbDither->isChecked());
-  ClampMltWindow();
-  if (PrepareSource()) {
-    tinto::ImportOptions options = Options();
-    tinto::ConvertImport(*m_source.Shown(), options, m_result, m_dest1, m_dest2);
-    m_pnStatus->ShowQuality(
-        m_quality.Score(m_source.Picture(), m_cbStretch->isChecked(), options, m_result));
-    ShowPreviews();
-    m_sbDestin->RepaintPreviews();
-  }
+  EnableOptions();
+  ShowOptions(*m_session.SetOptions(Options()));
+  if (const tinto::Status converted = m_session.Convert(); converted)
+    ShowConversion();
+  else
+    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(converted.Message()),
+                           MessageButtons::Ok);
   m_timer.SetEnabled(true);
 }
 
+void TImportExpert::ShowConversion() {
+  m_sbSource->ShowBitmap(*m_session.Shown(), Magnify());
+  m_pnStatus->ShowQuality(m_session.Score());
+  ShowPreviews();
+  m_sbDestin->RepaintPreviews();
+}
+
 void TImportExpert::AutoClick() {
-  if (!m_source.Loaded() || !isVisible() || !m_importReady) return;
-  ClampMltWindow();
-  if (!PrepareSource()) return;
-  m_importReady = false;
-  m_method->setCurrentIndex(0);  // the options searched are the classic conversion's
-  m_importReady = true;
+  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
+  m_timer.SetEnabled(false);
+  ShowOptions(*m_session.SetOptions(Options()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const tinto::AutoOptions found = m_quality.FindAuto(m_source.Picture(), *m_source.Shown(),
-                                                      m_cbStretch->isChecked(), Options());
+  tinto::AutoOptions found;
+  const tinto::Status status = m_session.RunAuto(found);
   QApplication::restoreOverrideCursor();
-  m_importReady = false;
-  m_sliders->WriteValues(found.options);
-  m_cbDither->setChecked(true);
-  m_bright->setChecked(found.options.Bright);
-  m_importReady = true;
-  UpdateStatusLabels();
-  ConvertImport();
-}
-
-void TImportExpert::ClampMltWindow() {
-  m_importReady = false;
-  const tinto::ScreenGeometry geometry = Geometry();
-  const tinto::MltWindow fitted = tinto::ClampMltWindow(geometry.Window(), geometry.DX());
-  m_toolBar->MLTLeft()->setValue(fitted.left);
-  m_toolBar->MLTWidth()->setValue(fitted.width);
-  m_importReady = true;
-}
-
-bool TImportExpert::PrepareSource() {
-  const tinto::Status prepared = m_source.Prepare(m_cbStretch->isChecked(), Geometry(), Filter());
-  if (!prepared) {
-    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(prepared.Message()),
+  if (status) {
+    ShowOptions(*found.options);
+    EnableImportControls();
+    UpdateStatusLabels();
+    ShowConversion();
+    m_pnStatus->ShowMessage(QStringLiteral("Auto chose ") + MethodText(found.options->Method));
+  } else {
+    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(status.Message()),
                            MessageButtons::Ok);
-    return false;
   }
-  m_sbSource->ShowBitmap(*m_source.Shown(), Magnify());
-  return true;
+  m_timer.SetEnabled(m_session.Loaded());
 }
 
 void TImportExpert::ComputeLevelPreview() {
-  if (!m_source.Loaded() || !isVisible() || !m_importReady || m_source.Shown() == nullptr) return;
-  tinto::ComputeLevelPreview(*m_source.Shown(), Options(), m_dest1, m_dest2);
-  ShowPreviews();
-}
-
-void TImportExpert::DXChange() {
-  const tinto::ScreenGeometry geometry = Geometry();
-  if (m_dest1.Width() == geometry.WidthPixels() && m_dest1.Height() == geometry.DY()) return;
-  SizePreviews();
-  ConvertImport();
+  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
+  m_session.SetOptions(Options());
+  if (m_session.PreviewLevels()) ShowPreviews();
 }
 
 // The source pane keeps the size of the bitmap it shows, magnified, so that a crop drawn
@@ -441,34 +455,36 @@ void TImportExpert::DXChange() {
 void TImportExpert::TMagnifyChange() {
   if (!isVisible()) return;
   SizePreviews();
-  if (m_source.Loaded())
-    m_sbSource->ShowBitmap(m_source.Shown() ? *m_source.Shown() : m_source.Picture(), Magnify());
+  if (m_session.Loaded())
+    m_sbSource->ShowBitmap(m_session.Shown() ? *m_session.Shown() : m_session.Picture(), Magnify());
 }
 
 void TImportExpert::SizePreviews() {
-  tinto::SizePreviews(Options(), m_dest1, m_dest2);
+  m_session.SetOptions(Options());
+  m_session.SizePreviews();
   ShowPreviews();
 }
 
 void TImportExpert::ShowPreviews() {
   const int m = Magnify();
-  m_sbDestin->ShowPreviews(m_dest1, m_dest2, QSize(m_dest1.Width() * m, m_dest1.Height() * m));
+  const tinto::Bitmap24& dest1 = m_session.Dest1();
+  m_sbDestin->ShowPreviews(dest1, m_session.Dest2(), QSize(dest1.Width() * m, dest1.Height() * m));
   ShowMltLines();
 }
 
 void TImportExpert::ShowMltLines() {
-  if (m_tintoMode->isChecked()) {
+  const tinto::ScreenGeometry geometry = tinto::ImportGeometry(Options());
+  if (geometry.Mode() == tinto::AttrMode::Mode8x2) {
     m_sbDestin->SetMltLines(std::nullopt);
     return;
   }
-  const tinto::ScreenGeometry geometry = Geometry();
   const int step = 8 * Magnify();
   m_sbDestin->SetMltLines(
       MltLines{geometry.MltLeft() * step, (geometry.MltLeft() + geometry.MltWidth()) * step});
 }
 
 void TImportExpert::TimerTimer() {
-  if (!m_source.Loaded() || !isVisible()) return;
+  if (!m_session.Loaded() || !isVisible()) return;
   m_sbDestin->SwapFrames();
   if (m_links.vsync && m_links.vsync()) WaitForVerticalRetrace(this);
 }
@@ -481,16 +497,13 @@ void TImportExpert::resizeEvent(QResizeEvent* event) {
 // The bottom row's controls side by side, so that none of them is covered by OK.
 int TImportExpert::BottomRowWidth() const {
   int width = kMargin;
-  for (const QWidget* control : BottomRowControls()) width += control->sizeHint().width() + kRowGap;
+  for (const QWidget* control : m_bottomRow) width += control->sizeHint().width() + kRowGap;
   return width + m_ok->sizeHint().width() + kMargin + m_cancel->sizeHint().width() + kMargin;
 }
 
-std::array<QWidget*, 6> TImportExpert::BottomRowControls() const {
-  return {m_cbStretch, m_filters, m_method, m_cbDither, m_bright, m_tintoMode};
-}
-
 QSize TImportExpert::MinimumClientSize() const {
-  const int width = std::max(8 * m_sliders->SliderWidth() + 44 + 550, BottomRowWidth());
+  const int width = std::max({m_sliders->Count() * m_sliders->SliderWidth() + 44 + 550,
+                              BottomRowWidth(), m_pnStatus->MinimumWidth()});
   const int height = m_ok->sizeHint().height() + 390 + kBottomGap + TImportToolBar::kDesignHeight +
                      TImportStatusBar::kDesignHeight;
   return {width, height};
@@ -510,13 +523,13 @@ void TImportExpert::FormResize() {
   m_sliders->setGeometry(RightOf(m_sbSource) + kPaneGap, top, columnWidth, paneHeight);
   m_sbDestin->setGeometry(RightOf(m_sliders) + kPaneGap, top, paneWidth, paneHeight);
   LayoutBottomRow(top + paneHeight + (kBottomGap + 1) / 2);
-  if (isVisible()) m_timer.SetEnabled(true);
+  if (isVisible()) m_timer.SetEnabled(m_session.Loaded());
 }
 
 void TImportExpert::LayoutBottomRow(int top) {
   const int rowHeight = m_ok->sizeHint().height();
   int left = kMargin;
-  for (QWidget* control : BottomRowControls()) {
+  for (QWidget* control : m_bottomRow) {
     control->resize(control->sizeHint());
     control->move(left, top + CenteredTop(rowHeight, control->height()));
     left = RightOf(control) + kRowGap;
@@ -540,30 +553,7 @@ void TImportExpert::dropEvent(QDropEvent* event) {
 }
 
 tinto::ImportOptions TImportExpert::Options() const {
-  tinto::ImportOptions options;
-  m_sliders->ReadValues(options);
-  options.Method = m_method->currentIndex() == 1 ? tinto::ImportMethod::Perceptual
-                                                 : tinto::ImportMethod::Classic;
-  options.Bright = m_bright->isChecked();
-  options.Dither = m_cbDither->isChecked();
-  options.TintoMode = m_tintoMode->isChecked();
-  const tinto::ScreenGeometry geometry = Geometry();
-  options.DX = geometry.DX();
-  options.DY = geometry.DY();
-  options.MLTLeft = geometry.MltLeft();
-  options.MLTWidth = geometry.MltWidth();
-  return options;
-}
-
-tinto::ScreenGeometry TImportExpert::Geometry() const {
-  return m_toolBar->Geometry(m_tintoMode->isChecked() ? tinto::AttrMode::Mode8x2
-                                                      : tinto::AttrMode::Mode8x1);
+  return m_controls.Read(*m_session.Options());
 }
 
 int TImportExpert::Magnify() const { return m_toolBar->TMagnify()->value(); }
-
-const tinto::ResampleFilter& TImportExpert::Filter() const {
-  const int index = std::clamp(m_filters->currentIndex(), 0,
-                               static_cast<int>(tinto::kResampleFilters.size()) - 1);
-  return tinto::kResampleFilters[static_cast<std::size_t>(index)];
-}

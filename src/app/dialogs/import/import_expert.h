@@ -2,36 +2,33 @@
 // The modal dialog "Import Expert": the user opens a picture, crops it, sets the conversion
 // options and watches both converted frames alternate before taking the result. Created once
 // at start-up (it reads its section of the settings file) and shown again for every import;
-// its controls, its picture and its last conversion stay from one run to the next.
+// its controls, its picture and its last conversion stay from one run to the next. The import
+// itself (picture, options, conversion, quality, Auto) is an ImportSession, the same the
+// `tinto` tool runs: the dialog reads its controls into it and shows what it holds.
 //
 // Conversions and the slider handlers do nothing while the dialog is hidden, no picture is
 // loaded, or `ImportReady` is off: from creation until the dialog is shown, while the dialog
-// rewrites its own size controls, and while another window is active. Controls carry their
-// design names as object names (see the headers of its panes and bars).
+// rewrites its own controls, and while another window is active. Controls carry their design
+// names as object names (see the headers of its panes and bars); each option's control is the
+// one the option table names.
 
 #include <QDialog>
-#include <array>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <vector>
 
-#include "app/dialogs/import/import_quality.h"
+#include "app/dialogs/import/import_option_controls.h"
 #include "app/dialogs/import/import_settings.h"
-#include "app/dialogs/import/import_source.h"
 #include "app/editor/imported_picture.h"
 #include "app/platform/async_timer.h"
-#include "core/import/import_options.h"
-#include "core/import/import_result.h"
-#include "core/model/bitmap.h"
+#include "core/session/import_session.h"
 
 namespace tinto {
 class IniFile;
 }
 class MessageService;
-class QCheckBox;
-class QComboBox;
 class QPushButton;
-class QSlider;
-class QSpinBox;
 class TDestinationPane;
 class TfrmOpen;
 class TImportSliders;
@@ -96,13 +93,13 @@ class TImportExpert : public QDialog {
   bool QueueSourceFile(const QString& path);
   void ConvertImport();
   void ComputeLevelPreview();
-  // "Auto": the dithered options searched for this picture go into the controls ("Dither" and
-  // "Bright" too), then the picture is converted with them.
+  // "Auto": both methods considered (auto_options.h); the choice goes into the controls, its
+  // conversion is shown, and the status bar says which method was chosen.
   void AutoClick();
 
   bool ImportReady() const { return m_importReady; }
-  const TImportSource& SourcePicture() const { return m_source; }
-  const tinto::ImportResult& Result() const { return m_result; }
+  const tinto::ImportSession& Session() const { return m_session; }
+  const tinto::ImportResult& Result() const { return m_session.Result(); }
   TAsyncTimer& Timer() { return m_timer; }
 
   TImportToolBar* ToolBar() const { return m_toolBar; }
@@ -110,11 +107,11 @@ class TImportExpert : public QDialog {
   TImportSliders* Sliders() const { return m_sliders; }
   TDestinationPane* SBDestin() const { return m_sbDestin; }
   TImportStatusBar* PnStatus() const { return m_pnStatus; }
-  QCheckBox* CBStretch() const { return m_cbStretch; }
-  QComboBox* Filters() const { return m_filters; }
-  QComboBox* Method() const { return m_method; }  // "Classic" (index 0) or "Perceptual"
-  QCheckBox* CBDither() const { return m_cbDither; }
-  QCheckBox* TintoMode() const { return m_tintoMode; }
+  // The control of the option of that name in the option table ("CBDither", "Method", "DX").
+  template <typename Control>
+  Control* Option(std::string_view name) const {
+    return qobject_cast<Control*>(m_controls.Control(name));
+  }
   QPushButton* OK() const { return m_ok; }
   QPushButton* Cancel() const { return m_cancel; }
 
@@ -125,13 +122,19 @@ class TImportExpert : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The queued picture and what its loader said of it.
+  struct LoadedPicture {
+    tinto::Bitmap24 picture;
+    bool truncated = false;
+  };
+
   void CreateControls();
-  QCheckBox* AddCheck(const char* name, const char* caption);
   void ConnectControls();
+  void KeepEnterInSpinBoxes();
   QSize MinimumClientSize() const;
-  std::array<QWidget*, 6> BottomRowControls() const;
   int BottomRowWidth() const;
 
   void FormCreate(const tinto::IniFile& settings);
@@ -142,28 +145,29 @@ class TImportExpert : public QDialog {
   void FormResize();
   void LayoutBottomRow(int top);
   void EnableImportControls();
+  void EnableOptions();
   void UpdateStatusLabels();
   void FitSizeToPicture();
-  void ClampMltWindow();
-  bool PrepareSource();
+  void ShowOptions(tinto::ImportOptions options);
+  void ShowConversion();
   void LoadSourceFile(const QString& path);
-  std::optional<tinto::Bitmap24> ReadSourceFile(const QString& path);
-  void ReplacePicture(tinto::Bitmap24 picture);
+  std::optional<LoadedPicture> ReadSourceFile(const QString& path);
+  void ReplacePicture(LoadedPicture loaded);
   void FinishOpening();
   void CropPicture(const tinto::PixelRect& rect);
+  void OptionChange(const tinto::ImportOptionRow& row);
   void SliderChange(int index);
   void RTClick();
-  void DXChange();
   void TMagnifyChange();
   void SizePreviews();
   void ShowPreviews();
   void ShowMltLines();
   void TimerTimer();
 
+  // The options as the controls hold them (the options the dialog does not show as the session
+  // has them).
   tinto::ImportOptions Options() const;
-  tinto::ScreenGeometry Geometry() const;
   int Magnify() const;
-  const tinto::ResampleFilter& Filter() const;
 
   MessageService& m_messages;
   ImportExpertLinks m_links;
@@ -171,24 +175,17 @@ class TImportExpert : public QDialog {
   OpenRunner m_openRunner;
   TAsyncTimer m_timer;
   bool m_importReady = false;
-  TImportSource m_source;
-  std::optional<tinto::Bitmap24> m_queuedSource;
-  tinto::Bitmap24 m_dest1;
-  tinto::Bitmap24 m_dest2;
-  tinto::ImportResult m_result;
-  TImportQuality m_quality;
+  tinto::ImportSession m_session;
+  std::optional<LoadedPicture> m_queuedSource;
+  QString m_openingNote;  // what the status bar says once the picture being opened is shown
 
   TImportToolBar* m_toolBar = nullptr;
   TSourcePane* m_sbSource = nullptr;
   TImportSliders* m_sliders = nullptr;
   TDestinationPane* m_sbDestin = nullptr;
   TImportStatusBar* m_pnStatus = nullptr;
-  QCheckBox* m_cbStretch = nullptr;
-  QComboBox* m_filters = nullptr;
-  QComboBox* m_method = nullptr;
-  QCheckBox* m_cbDither = nullptr;
-  QCheckBox* m_bright = nullptr;
-  QCheckBox* m_tintoMode = nullptr;
+  std::vector<QWidget*> m_bottomRow;  // the options' controls of the bottom row, left to right
+  TOptionControls m_controls;
   QPushButton* m_ok = nullptr;
   QPushButton* m_cancel = nullptr;
 };

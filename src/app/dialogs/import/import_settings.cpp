@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/format/settings_keys.h"
+#include "core/session/import_section.h"
 
 namespace setting = tinto::setting;
 
@@ -11,11 +12,6 @@ namespace {
 // As the main window's bounds: a garbage value must not ask for an impossible window.
 constexpr int kMaxPosition = 16384;
 constexpr int kMaxSize = 16384;
-
-int ReadThreshold(const tinto::IniFile& ini, const tinto::SettingKey& key, int whenMissing) {
-  if (!ini.HasKey(key.section, key.key)) return whenMissing;
-  return tinto::ReadSetting(ini, key);
-}
 
 QRect ReadBounds(const tinto::IniFile& ini, const QRect& current) {
   const auto read = [&ini](const tinto::SettingKey& key, int value, int min, int max) {
@@ -30,52 +26,30 @@ QRect ReadBounds(const tinto::IniFile& ini, const QRect& current) {
 
 }  // namespace
 
-ImportSettings ReadImportSettings(const tinto::IniFile& ini, const QRect& current) {
-  const ImportSettings mended;
+ImportSettings ReadImportSettings(const tinto::IniFile& ini, const tinto::ImportOptions& current,
+                                  const QRect& currentBounds) {
   ImportSettings s;
-  s.LR = ReadThreshold(ini, setting::kImportLR, mended.LR);
-  s.LG = ReadThreshold(ini, setting::kImportLG, mended.LG);
-  s.LB = ReadThreshold(ini, setting::kImportLB, mended.LB);
-  s.HTH = ReadThreshold(ini, setting::kImportHTH, mended.HTH);
-  s.Contrast = ReadThreshold(ini, setting::kImportContrast, mended.Contrast);
-  s.HR = ReadThreshold(ini, setting::kImportHR, mended.HR);
-  s.HG = ReadThreshold(ini, setting::kImportHG, mended.HG);
-  s.HB = ReadThreshold(ini, setting::kImportHB, mended.HB);
+  s.options = tinto::ReadImportOptionKeys(ini, current);
   s.lowLink = tinto::ReadSettingBool(ini, setting::kImportLowLink);
   s.hiLink = tinto::ReadSettingBool(ini, setting::kImportHiLink);
   s.realTime = tinto::ReadSettingBool(ini, setting::kImportRealTime);
-  s.stretch = tinto::ReadSettingBool(ini, setting::kImportStretch);
-  s.mltWidth = tinto::ReadSetting(ini, setting::kImportDX);
-  s.DY = tinto::ReadSetting(ini, setting::kImportDY);
   s.magnify = tinto::ReadSetting(ini, setting::kImportMagnify);
-  s.dither = tinto::ReadSettingBool(ini, setting::kImportDither);
-  s.bounds = ReadBounds(ini, current);
-  s.tinto8x2 = tinto::ReadSettingBool(ini, setting::kImportTinto8x2);
+  s.bounds = ReadBounds(ini, currentBounds);
   return s;
 }
 
+// The dialog's keys take their places among the options' keys as the file has always had them:
+// after the thresholds, after "DY" and at the end of the Part's keys.
 tinto::Status WriteImportSettings(tinto::IniFile& ini, const ImportSettings& s) {
-  tinto::SettingsWriter out(ini);
-  out.Int(setting::kImportLR, s.LR);
-  out.Int(setting::kImportLG, s.LG);
-  out.Int(setting::kImportLB, s.LB);
-  out.Int(setting::kImportHTH, s.HTH);
-  out.Int(setting::kImportContrast, s.Contrast);
-  out.Int(setting::kImportHR, s.HR);
-  out.Int(setting::kImportHG, s.HG);
-  out.Int(setting::kImportHB, s.HB);
-  out.Bool(setting::kImportLowLink, s.lowLink);
-  out.Bool(setting::kImportHiLink, s.hiLink);
-  out.Bool(setting::kImportRealTime, s.realTime);
-  out.Bool(setting::kImportStretch, s.stretch);
-  out.Int(setting::kImportDX, s.mltWidth);
-  out.Int(setting::kImportDY, s.DY);
-  out.Int(setting::kImportMagnify, s.magnify);
-  out.Bool(setting::kImportDither, s.dither);
-  out.Bool(setting::kImportTinto8x2, s.tinto8x2);
-  out.Int(setting::kImportLeft, s.bounds.x());
-  out.Int(setting::kImportTop, s.bounds.y());
-  out.Int(setting::kImportWidth, s.bounds.width());
-  out.Int(setting::kImportHeight, s.bounds.height());
-  return out.Result();
+  const tinto::DialogKey dialogKeys[] = {
+      {&setting::kImportLowLink, 8, s.lowLink},
+      {&setting::kImportHiLink, 9, s.hiLink},
+      {&setting::kImportRealTime, 10, s.realTime},
+      {&setting::kImportMagnify, 14, s.magnify},
+      {&setting::kImportLeft, 17, s.bounds.x()},
+      {&setting::kImportTop, 18, s.bounds.y()},
+      {&setting::kImportWidth, 19, s.bounds.width()},
+      {&setting::kImportHeight, 20, s.bounds.height()},
+  };
+  return tinto::WriteImportSection(ini, s.options, dialogKeys);
 }

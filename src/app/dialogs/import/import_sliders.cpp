@@ -14,15 +14,10 @@ constexpr int kGapInGroup = 1;
 constexpr int kGapBetweenGroups = 5;
 constexpr int kCaptionHeight = 18;
 constexpr int kRowGap = 4;
-constexpr int kThresholdPageStep = 16;
-
-// Left of each slider for sliders `w` wide: groups of 3, 2 and 3.
-int SliderLeft(int index, int w) {
-  int groupGaps = 0;
-  if (index >= TImportSliders::kHTH) ++groupGaps;
-  if (index >= TImportSliders::kHR) ++groupGaps;
-  return index * (w + kGapInGroup) - groupGaps * kGapInGroup + groupGaps * kGapBetweenGroups;
-}
+constexpr int kPageStep = 16;
+// The slider groups of the two screens, captioned "Scr 1" and "Scr 2", each with a "Link" box.
+constexpr int kScreen1Group = 0;
+constexpr int kScreen2Group = 2;
 
 }  // namespace
 
@@ -30,17 +25,10 @@ TImportSliders::TImportSliders(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("SliderColumn"));
   m_scr1 = new QLabel(QStringLiteral("Scr 1"), this);
   m_scr1->setObjectName(QStringLiteral("Scr1"));
-  const tinto::ImportOptions design;
-  AddSlider("LR", tinto::kThresholdRange, design.LR, nullptr);
-  AddSlider("LG", tinto::kThresholdRange, design.LG, nullptr);
-  AddSlider("LB", tinto::kThresholdRange, design.LB, nullptr);
-  AddSlider("HTH", tinto::kHthRange, design.HTH, "Half TresHold");
-  AddSlider("Contrast", tinto::kContrastRange, design.Contrast, "Contrast");
   m_scr2 = new QLabel(QStringLiteral("Scr 2"), this);
   m_scr2->setObjectName(QStringLiteral("Scr2"));
-  AddSlider("HR", tinto::kThresholdRange, design.HR, nullptr);
-  AddSlider("HG", tinto::kThresholdRange, design.HG, nullptr);
-  AddSlider("HB", tinto::kThresholdRange, design.HB, nullptr);
+  for (const tinto::ImportOptionRow& row : tinto::ImportOptionTable())
+    if (row.place == tinto::OptionPlace::Sliders) AddSlider(row);
   m_lLink = AddCheck("LLink", "Link");
   m_hLink = AddCheck("HLink", "Link");
   m_rt = AddCheck("RT", "Realtime");
@@ -50,20 +38,21 @@ TImportSliders::TImportSliders(QWidget* parent) : QWidget(parent) {
   m_auto = new QPushButton(QStringLiteral("Auto"), this);
   m_auto->setObjectName(QStringLiteral("Auto"));
   m_auto->setAutoDefault(false);
-  m_auto->setToolTip(QStringLiteral("Find the dithered settings that bring this picture closest"));
+  m_auto->setToolTip(
+      QStringLiteral("Find the method and the settings that bring this picture "
+                     "closest, keeping its structure"));
   RememberValues();
 }
 
-QSlider* TImportSliders::AddSlider(const char* name, tinto::IntRange range, int value,
-                                   const char* hint) {
-  const int index = static_cast<int>(
-      std::count_if(m_sliders.begin(), m_sliders.end(), [](QSlider* s) { return s != nullptr; }));
+void TImportSliders::AddSlider(const tinto::ImportOptionRow& row) {
+  const int index = Count();
   auto* slider = new QSlider(Qt::Vertical, this);
-  slider->setObjectName(QString::fromLatin1(name));
-  slider->setRange(range.min, range.max);
-  slider->setValue(value);
-  slider->setPageStep(range.max - range.min > kThresholdPageStep ? kThresholdPageStep : 1);
-  if (hint != nullptr) slider->setToolTip(QString::fromLatin1(hint));
+  slider->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+  slider->setRange(row.range.min, row.range.max);
+  slider->setValue(row.Default());
+  slider->setPageStep(row.range.max - row.range.min > kPageStep ? kPageStep : 1);
+  if (!row.hint.empty())
+    slider->setToolTip(QString::fromLatin1(row.hint.data(), static_cast<int>(row.hint.size())));
   connect(slider, &QSlider::valueChanged, this, [this, index] { emit SliderChanged(index); });
   connect(slider, &QSlider::sliderReleased, this, &TImportSliders::StepFinished);
   // Keys, the wheel and clicks beside the handle move the slider without a release; the step
@@ -72,8 +61,9 @@ QSlider* TImportSliders::AddSlider(const char* name, tinto::IntRange range, int 
     if (!slider->isSliderDown())
       QMetaObject::invokeMethod(this, &TImportSliders::StepFinished, Qt::QueuedConnection);
   });
-  m_sliders[static_cast<std::size_t>(index)] = slider;
-  return slider;
+  m_sliders.push_back(slider);
+  m_rows.push_back(&row);
+  m_remembered.push_back(slider->value());
 }
 
 QCheckBox* TImportSliders::AddCheck(const char* name, const char* caption) {
@@ -83,61 +73,74 @@ QCheckBox* TImportSliders::AddCheck(const char* name, const char* caption) {
   return box;
 }
 
-bool TImportSliders::IsThreshold(int index) { return index != kHTH && index != kContrast; }
+QSlider* TImportSliders::Slider(std::string_view name) const {
+  for (int index = 0; index < Count(); ++index)
+    if (Row(index).name == name) return Slider(index);
+  return nullptr;
+}
 
-int TImportSliders::RememberedSlot(int index) { return index < kHTH ? index : index - 2; }
+QCheckBox* TImportSliders::LinkOf(int index) const {
+  if (Row(index).group == kScreen1Group) return m_lLink;
+  if (Row(index).group == kScreen2Group) return m_hLink;
+  return nullptr;
+}
 
 void TImportSliders::RememberValues() {
-  for (int index = 0; index < kSliderCount; ++index)
-    if (IsThreshold(index))
-      m_remembered[static_cast<std::size_t>(RememberedSlot(index))] = Slider(index)->value();
+  for (int index = 0; index < Count(); ++index)
+    m_remembered[static_cast<std::size_t>(index)] = Slider(index)->value();
 }
 
 void TImportSliders::LinkedMove(int index) {
-  if (!IsThreshold(index)) return;
-  const int first = index < kHTH ? kLR : kHR;
-  QCheckBox* link = index < kHTH ? m_lLink : m_hLink;
-  auto remembered = [this](int i) -> int& {
-    return m_remembered[static_cast<std::size_t>(RememberedSlot(i))];
-  };
+  QCheckBox* link = LinkOf(index);
+  if (link == nullptr) return;
+  auto remembered = [this](int i) -> int& { return m_remembered[static_cast<std::size_t>(i)]; };
   if (link->isChecked()) {
     const int delta = Slider(index)->value() - remembered(index);
     link->setChecked(false);
-    for (int other = first; other < first + 3; ++other) {
-      if (other == index) continue;
+    m_movingGroup = true;
+    for (int other = 0; other < Count(); ++other) {
+      if (other == index || Row(other).group != Row(index).group) continue;
       Slider(other)->setValue(Slider(other)->value() + delta);
       remembered(other) = Slider(other)->value();
     }
+    m_movingGroup = false;
     link->setChecked(true);
   }
   remembered(index) = Slider(index)->value();
 }
 
-void TImportSliders::ReadValues(tinto::ImportOptions& o) const {
-  o.LR = Slider(kLR)->value();
-  o.LG = Slider(kLG)->value();
-  o.LB = Slider(kLB)->value();
-  o.HTH = Slider(kHTH)->value();
-  o.Contrast = Slider(kContrast)->value();
-  o.HR = Slider(kHR)->value();
-  o.HG = Slider(kHG)->value();
-  o.HB = Slider(kHB)->value();
-}
-
-void TImportSliders::WriteValues(const tinto::ImportOptions& o) {
-  const int values[] = {o.LR, o.LG, o.LB, o.HTH, o.Contrast, o.HR, o.HG, o.HB};
+void TImportSliders::WriteValues(const tinto::ImportOptions& options) {
   const bool lowLink = m_lLink->isChecked(), highLink = m_hLink->isChecked();
   m_lLink->setChecked(false);
   m_hLink->setChecked(false);
-  for (int index = 0; index < kSliderCount; ++index) Slider(index)->setValue(values[index]);
+  for (int index = 0; index < Count(); ++index) Slider(index)->setValue(Row(index).Get(options));
   m_lLink->setChecked(lowLink);
   m_hLink->setChecked(highLink);
   RememberValues();
 }
 
-int TImportSliders::SliderWidth() const { return Slider(kLR)->sizeHint().width(); }
+int TImportSliders::SliderWidth() const { return Slider(0)->sizeHint().width(); }
 
-int TImportSliders::ColumnWidth() const { return SliderLeft(kHB, SliderWidth()) + SliderWidth(); }
+int TImportSliders::SliderLeft(int index, int width) const {
+  int left = 0;
+  for (int i = 1; i <= index; ++i)
+    left += width + (Row(i).group == Row(i - 1).group ? kGapInGroup : kGapBetweenGroups);
+  return left;
+}
+
+std::pair<int, int> TImportSliders::GroupSpan(int group, int width) const {
+  int left = -1, right = 0;
+  for (int index = 0; index < Count(); ++index) {
+    if (Row(index).group != group) continue;
+    if (left < 0) left = SliderLeft(index, width);
+    right = SliderLeft(index, width) + width;
+  }
+  return {std::max(left, 0), right};
+}
+
+int TImportSliders::ColumnWidth() const {
+  return SliderLeft(Count() - 1, SliderWidth()) + SliderWidth();
+}
 
 void TImportSliders::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
@@ -151,16 +154,25 @@ void TImportSliders::Layout() {
   m_auto->adjustSize();
   const int below = m_lLink->height() + kRowGap + m_rt->height() + kRowGap + m_conv->height();
   const int sliderHeight = std::max(0, height() - kCaptionHeight - kRowGap - below);
-  for (int index = 0; index < kSliderCount; ++index)
+  for (int index = 0; index < Count(); ++index)
     Slider(index)->setGeometry(SliderLeft(index, w), kCaptionHeight, w, sliderHeight);
-  const int groupWidth = SliderLeft(kLB, w) + w;
+  const auto [screen1Left, screen1Right] = GroupSpan(kScreen1Group, w);
+  const auto [screen2Left, screen2Right] = GroupSpan(kScreen2Group, w);
   for (QLabel* caption : {m_scr1, m_scr2}) caption->adjustSize();
-  m_scr1->move((groupWidth - m_scr1->width()) / 2, CenteredTop(kCaptionHeight, m_scr1->height()));
-  m_scr2->move(SliderLeft(kHR, w) + (groupWidth - m_scr2->width()) / 2, m_scr1->y());
+  m_scr1->move((screen1Left + screen1Right - m_scr1->width()) / 2,
+               CenteredTop(kCaptionHeight, m_scr1->height()));
+  m_scr2->move((screen2Left + screen2Right - m_scr2->width()) / 2, m_scr1->y());
   const int linkTop = kCaptionHeight + sliderHeight + kRowGap;
-  m_lLink->move(0, linkTop);
-  m_hLink->move(std::min(SliderLeft(kHR, w), width() - m_hLink->width()), linkTop);
+  m_lLink->move(screen1Left, linkTop);
+  m_hLink->move(std::min(screen2Left, width() - m_hLink->width()), linkTop);
   m_rt->move((width() - m_rt->width()) / 2, linkTop + m_lLink->height() + kRowGap);
+  // Buttons keep a style's minimum width even for a short caption: in a narrow column they
+  // share its width rather than run out of it.
+  if (m_conv->width() + kRowGap + m_auto->width() > width()) {
+    const int half = std::max(0, (width() - kRowGap) / 2);
+    m_conv->resize(half, m_conv->height());
+    m_auto->resize(half, m_auto->height());
+  }
   const int buttonsLeft = (width() - m_conv->width() - kRowGap - m_auto->width()) / 2;
   m_conv->move(buttonsLeft, m_rt->y() + m_rt->height() + kRowGap);
   m_auto->move(RightOf(m_conv) + kRowGap, m_conv->y());

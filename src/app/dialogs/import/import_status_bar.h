@@ -1,15 +1,15 @@
 #pragma once
-// The Import Expert's status bar `pnStatus`: the six thresholds, "Brightness" (HTH) and
-// "Contrast", each written with three digits ("Red 1: 007"), and at the right the quality of
-// the current result ("lbQuality": the blurred colour error and the structure figure). Labels
-// carry their design names as object names ("lbR1", "lbG1", "lbB1", "lbR2", "lbG2", "lbB2",
-// "lbBrightness", "lbContrast").
+// The Import Expert's status bar `pnStatus`: a label for each option the option table gives one
+// ("Red 1: 007", three digits; object names "lbR1", "lbG1", "lbB1", "lbR2", "lbG2", "lbB2",
+// "lbBrightness", "lbContrast"), and at the right the quality of the current result
+// ("lbQuality": the blurred colour error and the structure figure). A message ("lbMessage": what
+// Auto chose, a damaged picture) takes the labels' place until the values next change.
 
 #include <QWidget>
-#include <array>
 #include <optional>
+#include <vector>
 
-#include "core/import/import_options.h"
+#include "core/import/import_option_table.h"
 #include "core/quality/picture_score.h"
 
 class QLabel;
@@ -22,27 +22,44 @@ class TImportStatusBar : public QWidget {
 
   explicit TImportStatusBar(QWidget* parent = nullptr);
 
-  // UpdateStatusLabels: the labels show the values of `options`, and the bar is repainted.
+  // UpdateStatusLabels: the labels show the values of `options`, in place of any message, and
+  // the bar is repainted.
   void ShowValues(const tinto::ImportOptions& options);
-  // "Blur dE 6.80  SSIM 0.450" for a score, shortened to "dE 6.80  SSIM 0.450" or
-  // "6.80 / 0.450" when the bar is too narrow; empty for none (no result yet).
+  // "Blur ΔE 6.80 · SSIM 0.450" for a score, shortened to "ΔE 6.80 · SSIM 0.450" or
+  // "6.80 / 0.450" only when the bar is too narrow for the labels; empty for none.
   void ShowQuality(const std::optional<tinto::PictureScore>& score);
-  // 0..7 in the order above.
+  // `text` (plain text) in place of the value labels.
+  void ShowMessage(const QString& text);
+
+  // The narrowest bar that shows the values and the quality with its names ("ΔE 9.99 · SSIM
+  // 0.999"), and the width that shows them with the design's gaps and every name.
+  int MinimumWidth() const;
+  int PreferredWidth() const;
+
+  // The value labels from the left.
+  int LabelCount() const { return static_cast<int>(m_labels.size()); }
   QLabel* Label(int index) const { return m_labels[static_cast<std::size_t>(index)]; }
   QLabel* Quality() const { return m_quality; }
+  QLabel* Message() const { return m_message; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void PlaceLabels();
-  // The eight values from the left, the design's gaps scaled by `gapScale`; their right edge.
+  // The value labels (or the message) from the left, the design's gaps scaled by `gapScale`;
+  // their right edge.
   int PlaceValues(double gapScale);
+  // The right edge of value labels of these widths, the design's gaps scaled by `gapScale`;
+  // `lefts` (when given) gets each label's left.
+  int ValuesRight(const std::vector<int>& widths, double gapScale,
+                  std::vector<int>* lefts = nullptr) const;
+  // The width of the bar for labels of their widest values and the quality in `form`.
+  int WidthFor(double gapScale, int form) const;
 
-  std::array<QLabel*, 8> m_labels{};
+  std::vector<QLabel*> m_labels;
+  std::vector<const tinto::ImportOptionRow*> m_rows;
   QLabel* m_quality = nullptr;
+  QLabel* m_message = nullptr;
   std::optional<tinto::PictureScore> m_score;
 };
-
-// "Red 1: 007": the caption followed by the value with leading zeros to three digits.
-QString StatusLabelText(const char* caption, int value);

@@ -14,6 +14,10 @@ constexpr int kDesignMagnify = 2;
 constexpr int kLabelGap = 3;
 constexpr int kGroupGap = 10;
 
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+}
+
 }  // namespace
 
 TImportToolBar::TImportToolBar(QWidget* parent) : QWidget(parent) {
@@ -23,39 +27,37 @@ TImportToolBar::TImportToolBar(QWidget* parent) : QWidget(parent) {
   m_obmp->setObjectName(QStringLiteral("OBMP"));
   m_obmp->setAutoDefault(false);
   m_obmp->setToolTip(QStringLiteral("Open a picture (Ctrl+O)"));
-  const tinto::ScreenGeometry design;
-  m_dx = AddSpin("DX", "Total Width:", tinto::kDxRange, design.DX(), "DX Size");
-  m_dy = AddSpin("DY", "DY:", tinto::kDyRange, design.DY(), nullptr);
-  m_mltWidth = AddSpin("MLTWidth", "Width MLT:", tinto::kMltWidthRange, design.MltWidth(), nullptr);
-  m_mltLeft = AddSpin("MLTLeft", "Left MLT:", tinto::kMltLeftRange, design.MltLeft(), nullptr);
-  // Arrows only: the number cannot be typed.
-  m_mltLeft->findChild<QLineEdit*>()->setReadOnly(true);
-  m_tMagnify = AddSpin("TMagnify", "Mag:", kMagnifyRange, kDesignMagnify, nullptr);
+  // The fields start at the design geometry; the dialog's settings and pictures change them.
+  const tinto::ImportOptions design = tinto::WithGeometry({}, tinto::ScreenGeometry());
+  for (const tinto::ImportOptionRow& row : tinto::ImportOptionTable()) {
+    if (row.place != tinto::OptionPlace::ToolBar) continue;
+    m_spins.push_back(AddSpin(row.name, row.caption, row.range, row.Get(design), row.hint));
+    m_rows.push_back(&row);
+  }
+  // The MLT window's left column is set with the arrows only.
+  Spin("MLTLeft")->findChild<QLineEdit*>()->setReadOnly(true);
+  m_tMagnify = AddSpin("TMagnify", "Mag:", kMagnifyRange, kDesignMagnify, {});
 }
 
-QSpinBox* TImportToolBar::AddSpin(const char* name, const char* caption, tinto::IntRange range,
-                                  int value, const char* hint) {
-  auto* label = new QLabel(QString::fromLatin1(caption), this);
-  m_labels.append(label);
+QSpinBox* TImportToolBar::AddSpin(std::string_view name, std::string_view caption,
+                                  tinto::IntRange range, int value, std::string_view hint) {
+  auto* label = new QLabel(Latin1(caption), this);
+  m_labels.push_back(label);
   auto* spin = new QSpinBox(this);
-  spin->setObjectName(QString::fromLatin1(name));
+  spin->setObjectName(Latin1(name));
   spin->setRange(range.min, range.max);
   spin->setValue(value);
   // A number being typed passes through values nobody chose: it takes effect when finished.
   spin->setKeyboardTracking(false);
-  if (hint != nullptr) spin->setToolTip(QString::fromLatin1(hint));
+  if (!hint.empty()) spin->setToolTip(Latin1(hint));
   label->setBuddy(spin);
   return spin;
 }
 
-tinto::ScreenGeometry TImportToolBar::Geometry(tinto::AttrMode mode) const {
-  tinto::ScreenGeometry geometry;
-  geometry.SetDX(m_dx->value());
-  geometry.SetDY(m_dy->value());
-  geometry.SetMltWidth(m_mltWidth->value());
-  geometry.SetMltLeft(m_mltLeft->value());
-  geometry.SetMode(mode);
-  return geometry;
+QSpinBox* TImportToolBar::Spin(std::string_view name) const {
+  for (std::size_t i = 0; i < m_rows.size(); ++i)
+    if (m_rows[i]->name == name) return m_spins[i];
+  return nullptr;
 }
 
 void TImportToolBar::resizeEvent(QResizeEvent* event) {
@@ -67,10 +69,9 @@ void TImportToolBar::Layout() {
   m_obmp->adjustSize();
   m_obmp->move(5, CenteredTop(height(), m_obmp->height()));
   int left = RightOf(m_obmp) + kGroupGap;
-  QSpinBox* const spins[] = {m_dx, m_dy, m_mltWidth, m_mltLeft, m_tMagnify};
-  for (int i = 0; i < m_labels.size(); ++i) {
+  for (std::size_t i = 0; i < m_labels.size(); ++i) {
     QLabel* label = m_labels[i];
-    QSpinBox* spin = spins[i];
+    QSpinBox* spin = i < m_spins.size() ? m_spins[i] : m_tMagnify;
     label->adjustSize();
     spin->resize(spin->sizeHint());
     label->move(left, CenteredTop(height(), label->height()));

@@ -1,11 +1,14 @@
 #pragma once
-// The Import Expert's tool bar: "Open Source" (`OBMP`), then the size of the conversion:
-// "Total Width:" `DX`, "DY:" `DY`, "Width MLT:" `MLTWidth`, "Left MLT:" `MLTLeft` (arrows
-// only) and "Mag:" `TMagnify`. Typed numbers take effect when the edit is finished.
+// The Import Expert's tool bar: "Open Source" (`OBMP`), then a size field for each option the
+// option table places there ("Total Width:" `DX`, "DY:" `DY`, "Width MLT:" `MLTWidth`, "Left
+// MLT:" `MLTLeft`, arrows only), then "Mag:" `TMagnify`. Typed numbers take effect when the
+// edit is finished: Enter or leaving the field.
 
 #include <QWidget>
+#include <string_view>
+#include <vector>
 
-#include "core/model/screen_geometry.h"
+#include "core/import/import_option_table.h"
 
 class QLabel;
 class QPushButton;
@@ -20,28 +23,24 @@ class TImportToolBar : public QWidget {
   explicit TImportToolBar(QWidget* parent = nullptr);
 
   QPushButton* OBMP() const { return m_obmp; }
-  QSpinBox* DX() const { return m_dx; }
-  QSpinBox* DY() const { return m_dy; }
-  QSpinBox* MLTWidth() const { return m_mltWidth; }
-  QSpinBox* MLTLeft() const { return m_mltLeft; }
+  // The size field of the option of that name, or null.
+  QSpinBox* Spin(std::string_view name) const;
+  // The size fields from left to right, and the option each one sets.
+  const std::vector<QSpinBox*>& Spins() const { return m_spins; }
+  const std::vector<const tinto::ImportOptionRow*>& Rows() const { return m_rows; }
   QSpinBox* TMagnify() const { return m_tMagnify; }
-
-  // DX, DY and the MLT window as the spin edits show them, in `mode`.
-  tinto::ScreenGeometry Geometry(tinto::AttrMode mode) const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QSpinBox* AddSpin(const char* name, const char* caption, tinto::IntRange range, int value,
-                    const char* hint);
+  QSpinBox* AddSpin(std::string_view name, std::string_view caption, tinto::IntRange range,
+                    int value, std::string_view hint);
   void Layout();
 
   QPushButton* m_obmp = nullptr;
-  QList<QLabel*> m_labels;
-  QSpinBox* m_dx = nullptr;
-  QSpinBox* m_dy = nullptr;
-  QSpinBox* m_mltWidth = nullptr;
-  QSpinBox* m_mltLeft = nullptr;
+  std::vector<QLabel*> m_labels;
+  std::vector<QSpinBox*> m_spins;
+  std::vector<const tinto::ImportOptionRow*> m_rows;
   QSpinBox* m_tMagnify = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
+#include "app/dialogs/import/import_tool_bar.h"
 #include "app/gui_test.h"
 #include "core/format/ini_file.h"
 
@@ -41,7 +42,8 @@ class ImportExpertTest : public WindowTest {
     return path;
   }
 
-  QSlider* Slider(int index) const { return m_expert->Sliders()->Slider(index); }
+  QSlider* Slider(const char* name) const { return m_expert->Sliders()->Slider(name); }
+  QSpinBox* Spin(const char* name) const { return m_expert->ToolBar()->Spin(name); }
 
   std::unique_ptr<TImportExpert> m_expert;
 };

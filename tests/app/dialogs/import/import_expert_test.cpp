@@ -12,30 +12,33 @@
 namespace tinto::test {
 namespace {
 
-using S = TImportSliders;
-
-// Sliders LR LG LB HTH Contrast HR HG HB, then MLT Width, DY, Magnify, Dither, Stretch.
+// Sliders LR LG LB HTH Contrast HR HG HB, then MLT Width, DY, Magnify, Dither, Stretch, Method.
 std::string ControlValues(const TImportExpert& expert) {
   std::string text;
-  for (int i = 0; i < S::kSliderCount; ++i)
-    text += std::to_string(expert.Sliders()->Slider(i)->value()) + " ";
+  for (const char* slider : {"LR", "LG", "LB", "HTH", "Contrast", "HR", "HG", "HB"})
+    text += std::to_string(expert.Sliders()->Slider(slider)->value()) + " ";
   const TImportToolBar& bar = *expert.ToolBar();
-  for (int value : {bar.MLTWidth()->value(), bar.DY()->value(), bar.TMagnify()->value(),
-                    int(expert.CBDither()->isChecked()), int(expert.CBStretch()->isChecked())})
+  for (int value : {bar.Spin("MLTWidth")->value(), bar.Spin("DY")->value(), bar.TMagnify()->value(),
+                    int(expert.Option<QCheckBox>("CBDither")->isChecked()),
+                    int(expert.Option<QCheckBox>("CBStretch")->isChecked()),
+                    expert.Option<QComboBox>("Method")->currentIndex()})
     text += "/" + std::to_string(value);
   return text;
 }
 
 // The stored-file defaults, written out, give the dark values they always gave; a missing
 // threshold is mended, but a present key that does not parse takes the stored-file default.
+// "Method" is ours: a missing or unknown one is Classic.
 TEST_F(ImportExpertTest, ControlsTakeTheKeysClampedAndMissingThresholdsMended) {
   const std::pair<const char*, const char*> cases[] = {
-      {"", "96 96 96 128 2 160 160 160 /18/192/4/1/0"},
+      {"", "96 96 96 128 2 160 160 160 /18/192/4/1/0/0"},
       {"[Import]\nLR=256\nLG=256\nLB=256\nHTH=170\nContrast=256\nHR=270\nHG=270\nHB=270\n",
-       "255 255 255 170 4 255 255 255 /18/192/4/1/0"},
-      {"[Import]\nLR=200\nHB=0\nDX=5\nDY=300\nMagnify=0\nDither=0\nStretch=1\n",
-       "200 96 96 128 2 160 160 0 /5/192/1/0/1"},
-      {"[import]\nlr=abc\nHTH=0x20\nContrast=-3\n", "255 96 96 32 0 160 160 160 /18/192/4/1/0"}};
+       "255 255 255 170 4 255 255 255 /18/192/4/1/0/0"},
+      {"[Import]\nLR=200\nHB=0\nDX=5\nDY=300\nMagnify=0\nDither=0\nStretch=1\n"
+       "Method=perceptual\n",
+       "200 96 96 128 2 160 160 0 /5/192/1/0/1/1"},
+      {"[import]\nlr=abc\nHTH=0x20\nContrast=-3\nMethod=Fancy\n",
+       "255 96 96 32 0 160 160 160 /18/192/4/1/0/0"}};
   for (const auto& [text, values] : cases) EXPECT_EQ(ControlValues(Create(text)), values) << text;
 }
 
@@ -44,13 +47,13 @@ TEST_F(ImportExpertTest, LinkedSlidersMoveTheirGroupByTheRememberedClampedValues
   TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nLR=250\nLG=100\nLB=10\n");
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
   // Slider, value, low link ticked, then the eight slider values after the step.
-  const std::tuple<int, int, bool, const char*> steps[] = {
-      {S::kLR, 200, true, "200 50 0 128 2 160 160 160 "},
-      {S::kLR, 250, true, "250 100 50 128 2 160 160 160 "},
-      {S::kLB, 60, true, "255 110 60 128 2 160 160 160 "},
-      {S::kHG, 100, true, "255 110 60 128 2 100 100 100 "},
-      {S::kHTH, 200, true, "255 110 60 200 2 100 100 100 "},
-      {S::kLG, 0, false, "255 0 60 200 2 100 100 100 "},
+  const std::tuple<const char*, int, bool, const char*> steps[] = {
+      {"LR", 200, true, "200 50 0 128 2 160 160 160 "},
+      {"LR", 250, true, "250 100 50 128 2 160 160 160 "},
+      {"LB", 60, true, "255 110 60 128 2 160 160 160 "},
+      {"HG", 100, true, "255 110 60 128 2 100 100 100 "},
+      {"HTH", 200, true, "255 110 60 200 2 100 100 100 "},
+      {"LG", 0, false, "255 0 60 200 2 100 100 100 "},
   };
   for (const auto& [slider, value, lowLink, sliders] : steps) {
     expert.Sliders()->LLink()->setChecked(lowLink);
@@ -64,20 +67,20 @@ TEST_F(ImportExpertTest, RealtimeStepsPreviewPerPixelAndTheReleaseConverts) {
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
   const ImportResult before = expert.Result();
-  Slider(S::kLR)->setSliderDown(true);
-  Slider(S::kLR)->setValue(40);
+  Slider("LR")->setSliderDown(true);
+  Slider("LR")->setValue(40);
   // Red 80 reaches the threshold; red 8 does not.
   const QImage* dest1 = expert.SBDestin()->Dest1()->Picture();
   EXPECT_EQ(qRed(dest1->pixel(20, 0)), 254);
   EXPECT_EQ(qRed(dest1->pixel(2, 0)), 0);
   EXPECT_EQ(expert.Result().attrs, before.attrs);
-  Slider(S::kLR)->setSliderDown(false);
+  Slider("LR")->setSliderDown(false);
   EXPECT_NE(expert.Result().attrs, before.attrs);
 
   // A key step has no release: the conversion follows it all the same.
   const ImportResult afterRelease = expert.Result();
-  Slider(S::kHR)->setFocus();
-  QTest::keyClick(Slider(S::kHR), Qt::Key_PageDown);
+  Slider("HR")->setFocus();
+  QTest::keyClick(Slider("HR"), Qt::Key_PageDown);
   EXPECT_TRUE(QTest::qWaitFor([&] { return expert.Result().attrs != afterRelease.attrs; }, 2000));
   EXPECT_EQ(expert.PnStatus()->Label(3)->text(), "Red 2: 144");
 }
@@ -117,9 +120,9 @@ TEST_F(ImportExpertTest, DragsMakeAndMoveTheCropRectangleAndCropShrinksTheSource
   EXPECT_TRUE(CropOfferedAt(pane, {10, 30}));
   pane.CropSource()->trigger();
   EXPECT_FALSE(pane.CropValid());
-  EXPECT_EQ(expert.SourcePicture().Picture().Width(), 16);
-  EXPECT_EQ(expert.ToolBar()->DX()->value(), 2);
-  EXPECT_EQ(expert.ToolBar()->DY()->value(), 16);
+  EXPECT_EQ(expert.Session().Picture().Width(), 16);
+  EXPECT_EQ(Spin("DX")->value(), 2);
+  EXPECT_EQ(Spin("DY")->value(), 16);
 }
 
 TEST_F(ImportExpertTest, WithStretchTheCropComesFromTheResampledPicture) {
@@ -132,9 +135,9 @@ TEST_F(ImportExpertTest, WithStretchTheCropComesFromTheResampledPicture) {
   DragOver(expert.SBSource()->Source(), {1, 1}, {144, 192});  // (0, 0) would mean the centre
   EXPECT_TRUE(CropOfferedAt(*expert.SBSource(), {10, 10}));
   expert.SBSource()->CropSource()->trigger();
-  EXPECT_EQ(expert.SourcePicture().Picture(), CropBitmap(resampled, 0, 0, 72, 96));
-  EXPECT_EQ(expert.ToolBar()->DX()->value(), 18);
-  EXPECT_EQ(expert.ToolBar()->DY()->value(), 192);
+  EXPECT_EQ(expert.Session().Picture(), CropBitmap(resampled, 0, 0, 72, 96));
+  EXPECT_EQ(Spin("DX")->value(), 18);
+  EXPECT_EQ(Spin("DY")->value(), 192);
 }
 
 // Whatever the loader refuses (its own tests feed it every kind of damage), the picture stays.
@@ -148,9 +151,9 @@ TEST_F(ImportExpertTest, BadFileShowsErrorImageAndKeepsThePreviousPicture) {
     expert.OpenSourceFile(QString::fromStdString(m_dir.File(name)));
     ASSERT_FALSE(m_messages.Shown().empty()) << name;
     EXPECT_EQ(m_messages.Shown().back().text, "Error Image.");
-    EXPECT_EQ(expert.SourcePicture().Picture().Width(), 64);
+    EXPECT_EQ(expert.Session().Picture().Width(), 64);
     EXPECT_EQ(expert.Result().pixels, before.pixels);
-    EXPECT_TRUE(Slider(S::kLR)->isEnabled());
+    EXPECT_TRUE(Slider("LR")->isEnabled());
   }
   EXPECT_EQ(m_messages.Shown().size(), 2u);
 }
@@ -159,7 +162,7 @@ TEST_F(ImportExpertTest, AFailedFirstOpenLeavesTheDialogEmpty) {
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(QString::fromStdString(m_dir.File("missing.jpg")));
   EXPECT_EQ(m_messages.Shown().size(), 1u);
-  EXPECT_FALSE(expert.SourcePicture().Loaded());
+  EXPECT_FALSE(expert.Session().Loaded());
   EXPECT_FALSE(expert.SBDestin()->Dest1()->isVisible());
   EXPECT_FALSE(expert.Timer().Enabled());
   // OK without a picture hands back the design geometry and an all-zero conversion.
@@ -180,22 +183,37 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
     EXPECT_TRUE(dialog.ShowPicture());
     return TypeNameAndEnter(dialog, path);
   });
-  expert.ToolBar()->MLTLeft()->setValue(3);
+  Spin("MLTLeft")->setValue(3);
   QTest::keyClick(&expert, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(title, "Open Picture...");
-  EXPECT_EQ(expert.ToolBar()->DX()->value(), 12);
-  EXPECT_EQ(expert.ToolBar()->DY()->value(), 50);
-  EXPECT_EQ(expert.ToolBar()->MLTLeft()->value(), 0);
+  EXPECT_EQ(Spin("DX")->value(), 12);
+  EXPECT_EQ(Spin("DY")->value(), 50);
+  EXPECT_EQ(Spin("MLTLeft")->value(), 0);
   // A dropped picture opens the same way.
   EXPECT_TRUE(DragFiles(expert, {QUrl::fromLocalFile(WritePicture("d.png", 40, 30))}, true));
-  EXPECT_EQ(expert.ToolBar()->DX()->value(), 5);
+  EXPECT_EQ(Spin("DX")->value(), 5);
 }
 
-TEST_F(ImportExpertTest, EnterInAnEditIsOk) {
-  TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nRealTime=0\n");
+// A number typed into any field and Enter: the field takes it and the dialog stays; Enter on a
+// check box is OK.
+TEST_F(ImportExpertTest, EnterInANumberFieldFinishesTheNumberAndOnlyElsewhereIsOk) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=1\nStretch=1\n");
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
-  expert.ToolBar()->DY()->setFocus();
-  QTest::keyClick(expert.ToolBar()->DY(), Qt::Key_Return);
+  const std::pair<QSpinBox*, int> typed[] = {{Spin("DX"), 20},
+                                             {Spin("DY"), 100},
+                                             {Spin("MLTWidth"), 7},
+                                             {expert.ToolBar()->TMagnify(), 3}};
+  for (const auto& [spin, value] : typed) {
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QString::number(value));
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_TRUE(expert.isVisible()) << spin->objectName().toStdString();
+    EXPECT_EQ(spin->value(), value) << spin->objectName().toStdString();
+  }
+  EXPECT_EQ(expert.Session().Dest1().Width(), 160);
+  expert.Option<QCheckBox>("CBDither")->setFocus();
+  QTest::keyClick(expert.Option<QCheckBox>("CBDither"), Qt::Key_Return);
   EXPECT_FALSE(expert.isVisible());
   EXPECT_EQ(expert.result(), QDialog::Accepted);
 }
@@ -203,12 +221,14 @@ TEST_F(ImportExpertTest, EnterInAnEditIsOk) {
 TEST_F(ImportExpertTest, MltLinesFollowTheWindowAndVanishInTintoMode) {
   TImportExpert& expert = CreateShown("[Import]\nMagnify=2\nDX=10\n");
   expert.OpenSourceFile(WritePicture("p.png", 256, 48));
-  expert.ToolBar()->MLTLeft()->setValue(2);
+  Spin("MLTLeft")->setValue(2);
   EXPECT_EQ(expert.SBDestin()->Lines(), (MltLines{32, 192}));
-  expert.TintoMode()->setChecked(true);
+  expert.Option<QCheckBox>("TintoMode")->setChecked(true);
   EXPECT_FALSE(expert.SBDestin()->Lines().has_value());
 }
 
+// While another window is active, controls the dialog rewrites itself (the MLT window pulled into
+// a smaller DX) leave `ImportReady` off, as it was.
 TEST_F(ImportExpertTest, ReactivationRestoresTheConversionAndTheFlicker) {
   TImportExpert& expert = CreateShown();
   expert.OpenSourceFile(WritePicture("p.png", 64, 48));
@@ -218,10 +238,52 @@ TEST_F(ImportExpertTest, ReactivationRestoresTheConversionAndTheFlicker) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
   EXPECT_FALSE(expert.ImportReady());
   EXPECT_FALSE(expert.Timer().Enabled());
+  Spin("DX")->setValue(3);
+  EXPECT_FALSE(expert.ImportReady());
   expert.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&expert));
   EXPECT_TRUE(expert.ImportReady());
   EXPECT_TRUE(expert.Timer().Enabled());
+}
+
+// At Mag 4 both panes scroll: whichever is scrolled, the other shows the same picture pixels.
+TEST_F(ImportExpertTest, BothPanesScrollTogether) {
+  TImportExpert& expert = CreateShown("[Import]\nMagnify=4\n");
+  expert.OpenSourceFile(WritePicture("p.png", 256, 192));
+  QScrollBar* sourceH = expert.SBSource()->horizontalScrollBar();
+  QScrollBar* destinH = expert.SBDestin()->horizontalScrollBar();
+  QScrollBar* sourceV = expert.SBSource()->verticalScrollBar();
+  QScrollBar* destinV = expert.SBDestin()->verticalScrollBar();
+  ASSERT_GT(std::min(sourceH->maximum(), destinV->maximum()), 300);
+  sourceH->setValue(300);
+  EXPECT_EQ(destinH->value(), 300);
+  destinV->setValue(250);
+  EXPECT_EQ(sourceV->value(), 250);
+  QTest::keyClick(expert.SBDestin()->viewport(), Qt::Key_Right);
+  EXPECT_EQ(sourceH->value(), destinH->value());
+}
+
+// A picture cut short is kept, filled where it is missing, and the status bar says so; a whole
+// picture brings the values back.
+TEST_F(ImportExpertTest, ATruncatedPictureIsKeptAndTheStatusBarSaysSo) {
+  TImportExpert& expert = CreateShown();
+  QImage image(64, 48, QImage::Format_RGB32);
+  image.fill(qRgb(200, 30, 90));
+  ASSERT_TRUE(image.save(QString::fromStdString(m_dir.File("whole.bmp"))));
+  const std::string bytes = ReadAll(m_dir.File("whole.bmp"));
+  WriteAll(m_dir.File("cut.bmp"), bytes.substr(0, bytes.size() / 2));
+  expert.OpenSourceFile(QString::fromStdString(m_dir.File("cut.bmp")));
+  EXPECT_TRUE(m_messages.Shown().empty());
+  EXPECT_EQ(expert.Session().Picture().Width(), 64);
+  QLabel* message = expert.PnStatus()->Message();
+  EXPECT_TRUE(message->isVisible());
+  EXPECT_EQ(message->text(), "truncated: the missing part is filled");
+  Slider("LR")->setValue(40);
+  EXPECT_FALSE(message->isVisible());
+  expert.OpenSourceFile(QString::fromStdString(m_dir.File("cut.bmp")));
+  EXPECT_TRUE(message->isVisible());
+  expert.OpenSourceFile(QString::fromStdString(m_dir.File("whole.bmp")));
+  EXPECT_FALSE(message->isVisible());
 }
 
 }  // namespace

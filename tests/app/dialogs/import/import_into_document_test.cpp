@@ -28,7 +28,7 @@ class ImportIntoDocumentTest : public MainFormTest,
       m_timerDuringRun = m_form->Timer().Enabled();
       m_expert->Start();
       if (c.picture) m_expert->OpenSourceFile(QString::fromStdString(m_dir.File("p.png")));
-      m_expert->TintoMode()->setChecked(c.tintoMode);
+      m_expert->Option<QCheckBox>("TintoMode")->setChecked(c.tintoMode);
       (c.accept ? m_expert->OK() : m_expert->Cancel())->click();
       if (m_expert->result() != QDialog::Accepted) return std::nullopt;
       return m_expert->Picture();

@@ -1,0 +1,93 @@
+#include "core/session/import_session.h"
+
+#include "core/import/resampler.h"
+#include "core/import/source_picture.h"
+#include "core/model/model_test_helpers.h"
+
+namespace tinto {
+namespace {
+
+// A gradient whose parts all convert differently.
+Bitmap24 Gradient(int width, int height) {
+  Bitmap24 picture(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      picture.SetPixel(x, y, MakeRgb((x * 7) & 255, (y * 5) & 255, (x + y) & 255));
+  return picture;
+}
+
+// Without a picture there is nothing to show, crop or convert, and the result stays.
+TEST(ImportSession, WithoutAPictureNothingChanges) {
+  ImportSession session;
+  EXPECT_FALSE(session.Convert());
+  EXPECT_FALSE(session.Prepare());
+  EXPECT_FALSE(session.Crop({0, 0, 8, 8}));
+  EXPECT_FALSE(session.PreviewLevels());
+  EXPECT_FALSE(session.Score().has_value());
+  EXPECT_EQ(session.Result().attrs, ScreenBlock{});
+  EXPECT_EQ(session.FitSizeToPicture(), FittedImportOptions());
+}
+
+struct PrepareStep {
+  int seed;  // a new picture when it differs from the previous step's
+  bool stretch;
+  int dx, dy;
+  int filter;
+};
+
+// Every Prepare shows exactly what resampling the current picture afresh shows, whatever was
+// kept from the step before.
+TEST(ImportSession, TheKeptResampledCopyIsNeverStale) {
+  const PrepareStep steps[] = {
+      {1, true, 4, 24, 5}, {1, true, 4, 24, 5}, {1, true, 5, 24, 5},  {1, true, 5, 30, 5},
+      {1, true, 5, 30, 1}, {2, true, 5, 30, 1}, {2, false, 5, 30, 1}, {2, true, 5, 30, 1},
+  };
+  ImportSession session;
+  int seed = 0;
+  for (const PrepareStep& step : steps) {
+    if (step.seed != seed) session.SetPicture(Gradient(50 + (seed = step.seed), 40));
+    session.SetOptions(
+        {.Stretch = step.stretch, .Filter = step.filter, .DX = step.dx, .DY = step.dy});
+    ASSERT_TRUE(session.Prepare());
+    Bitmap24 expected = Gradient(50 + step.seed, 40);
+    if (step.stretch) {
+      Bitmap24 resampled(step.dx * 8, step.dy);
+      ASSERT_TRUE(Stretch(expected, resampled, kResampleFilters[step.filter]));
+      expected = resampled;
+    }
+    ASSERT_NE(session.Shown(), nullptr);
+    EXPECT_EQ(*session.Shown(), expected) << "seed " << step.seed << " dx " << step.dx;
+  }
+}
+
+// With Stretch the readout is `tinto score` of the written picture; without, the picture's part
+// that was converted is the photo. A Realtime step leaves both the result and its score.
+TEST(ImportSession, ScoreComparesWithThePhotoTheConversionRead) {
+  for (bool stretch : {false, true}) {
+    ImportSession session;
+    session.SetPicture(Gradient(70, 40));
+    session.SetOptions({.Stretch = stretch, .DX = 6, .DY = 30, .MLTLeft = 1, .MLTWidth = 3});
+    ASSERT_TRUE(session.Convert());
+    ScreenBuffers screen;
+    screen.LoadScreen(session.Result().pixels, session.Result().attrs);
+    const ScreenGeometry geometry = ImportGeometry(*session.Options());
+    const PictureScore expected = stretch
+                                      ? ScorePicture(session.Picture(), screen, geometry)
+                                      : ScoreReference(CropBitmap(session.Picture(), 0, 0, 48, 30))
+                                            .Score(StaticMix(screen, geometry));
+    const std::optional<PictureScore> score = session.Score();
+    ASSERT_TRUE(score.has_value());
+    EXPECT_EQ(std::tuple(score->de00, score->de00Blur, score->ssimY),
+              std::tuple(expected.de00, expected.de00Blur, expected.ssimY))
+        << stretch;
+    ImportOptions moved = *session.Options();
+    moved.LR = 10;
+    session.SetOptions(moved);
+    ASSERT_TRUE(session.PreviewLevels());
+    EXPECT_EQ(session.Result().attrs, screen.Attrs());
+    EXPECT_EQ(session.Score()->de00Blur, expected.de00Blur);
+  }
+}
+
+}  // namespace
+}  // namespace tinto
