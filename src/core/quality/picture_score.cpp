@@ -114,7 +114,14 @@ ScoreReference::ScoreReference(const Bitmap24& photo)
 
 PictureScore ScoreReference::Score(const Bitmap24& seen) const {
   return {MeanDifference(m_lab, LabOf(LinearPlanes(seen))), BlurredError(seen),
-          LumaSsim(m_luma, LumaOf(seen))};
+          LumaSsim(m_luma, LumaOf(seen)), FlickerFigures{}};
+}
+
+PictureScore ScoreReference::ScoreScreen(const ScreenBuffers& screen,
+                                         const ScreenGeometry& geometry) const {
+  PictureScore score = Score(StaticMix(screen, geometry));
+  score.flicker = MeasureFlicker(screen, geometry);
+  return score;
 }
 
 double ScoreReference::BlurredError(const Bitmap24& seen) const {
@@ -130,8 +137,8 @@ Bitmap24 StaticMix(const ScreenBuffers& screen, const ScreenGeometry& geometry) 
 
 PictureScore ScorePicture(const Bitmap24& photo, const ScreenBuffers& screen,
                           const ScreenGeometry& geometry) {
-  const Bitmap24 seen = StaticMix(screen, geometry);
-  return ScoreReference(ResizeForScore(photo, seen.Width(), seen.Height())).Score(seen);
+  return ScoreReference(ResizeForScore(photo, geometry.WidthPixels(), geometry.DY()))
+      .ScoreScreen(screen, geometry);
 }
 
 }  // namespace tinto

@@ -24,7 +24,7 @@ tinto::PictureScore TImportQuality::Score(const tinto::Bitmap24& picture, bool s
   tinto::ScreenGeometry geometry;
   geometry.SetDX(options.DX);
   geometry.SetDY(options.DY);
-  return reference.Score(tinto::StaticMix(*screen, geometry));
+  return reference.ScoreScreen(*screen, geometry);
 }
 
 tinto::AutoOptions TImportQuality::FindAuto(const tinto::Bitmap24& picture,

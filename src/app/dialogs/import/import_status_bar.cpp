@@ -42,14 +42,22 @@ TImportStatusBar::TImportStatusBar(QWidget* parent) : QWidget(parent) {
   }
   m_quality = new QLabel(this);
   m_quality->setObjectName(QStringLiteral("lbQuality"));
-  m_quality->setToolTip(
-      QStringLiteral("How close the mix is to the picture: mean colour difference (CIEDE2000) "
-                     "seen from a distance, lower is better; structure kept (SSIM), higher is "
-                     "better"));
+  ShowQuality(std::nullopt);
 }
 
 void TImportStatusBar::ShowQuality(const std::optional<tinto::PictureScore>& score) {
   m_score = score;
+  QString tip = QStringLiteral(
+      "How close the mix is to the picture: mean colour difference (CIEDE2000) "
+      "seen from a distance, lower is better; structure kept (SSIM), higher is "
+      "better");
+  if (score)
+    tip += QStringLiteral(
+               "\nFlicker %1 (worst 8x8 blocks %2): how much the two frames differ "
+               "in brightness, 0..1, lower is better")
+               .arg(score->flicker.mean, 0, 'f', 3)
+               .arg(score->flicker.block95, 0, 'f', 3);
+  m_quality->setToolTip(tip);
   PlaceLabels();
 }
 

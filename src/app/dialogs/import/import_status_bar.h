@@ -25,7 +25,8 @@ class TImportStatusBar : public QWidget {
   // UpdateStatusLabels: the labels show the values of `options`, and the bar is repainted.
   void ShowValues(const tinto::ImportOptions& options);
   // "Blur dE 6.80  SSIM 0.450" for a score, shortened to "dE 6.80  SSIM 0.450" or
-  // "6.80 / 0.450" when the bar is too narrow; empty for none (no result yet).
+  // "6.80 / 0.450" when the bar is too narrow; empty for none (no result yet). The tooltip
+  // says which figure is which and adds the score's flicker figures.
   void ShowQuality(const std::optional<tinto::PictureScore>& score);
   // 0..7 in the order above.
   QLabel* Label(int index) const { return m_labels[static_cast<std::size_t>(index)]; }
