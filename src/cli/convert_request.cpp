@@ -1,6 +1,8 @@
 #include "cli/convert_request.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <sstream>
 #include <string_view>
 
@@ -42,6 +44,19 @@ void TakeThresholds(CliArgs& cli, ImportOptions& o) {
   take("hb", o.HB);
   o.HTH = cli.TakeInt("hth", kHthRange).value_or(o.HTH);
   o.Contrast = cli.TakeInt("contrast", kContrastRange).value_or(o.Contrast);
+}
+
+// A decimal number clamped to 0..1, as the other values are clamped to their ranges.
+Status TakeFlickerWeight(CliArgs& cli, ImportOptions& o) {
+  const std::optional<std::string> text = cli.TakeValue("flicker-weight");
+  if (!text) return Status::Ok();
+  double value = 0;
+  const char* end = text->data() + text->size();
+  const auto [stop, error] = std::from_chars(text->data(), end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value))
+    return Status::Error("--flicker-weight takes a number from 0 to 1, not \"" + *text + "\"");
+  o.FlickerWeight = std::clamp(value, 0.0, 1.0);
+  return Status::Ok();
 }
 
 void TakeGeometry(CliArgs& cli, ImportOptions& o) {
@@ -137,6 +152,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
   }
   if (request.autoOptions && o.Method != ImportMethod::Classic)
     return Status::Error("--auto searches the classic conversion's options; leave out --method");
+  if (Status status = TakeFlickerWeight(cli, o); !status) return status;
   TakeThresholds(cli, o);
   TakeGeometry(cli, o);
   if (auto name = cli.TakeValue("filter")) {
@@ -168,6 +184,9 @@ std::string ConvertHelpText() {
        << "  --method NAME             classic (default) or perceptual: the latter chooses\n"
           "                            each cell's colours itself and ignores --dither,\n"
           "                            --bright, the thresholds, --hth and --contrast\n"
+       << "  --flicker-weight W        perceptual: 0 matches the mix alone, up to 1 prefers\n"
+          "                            frames that differ less in brightness ("
+       << d.FlickerWeight << ")\n"
        << "  --dither / --no-dither    ordered dither (default: on) or plain 8x1 fit\n"
           "  --bright                  decide bright per cell (default: off)\n"
           "  --tinto8x2                8x2 cells over the whole width (default: 8x1 + 8x8)\n"

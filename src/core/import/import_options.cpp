@@ -15,6 +15,8 @@ ImportOptions ClampImportOptions(ImportOptions options) {
   options.DY = kDyRange.Clamp(options.DY);
   options.MLTLeft = kMltLeftRange.Clamp(options.MLTLeft);
   options.MLTWidth = kMltWidthRange.Clamp(options.MLTWidth);
+  // Written so that NaN becomes 0.
+  options.FlickerWeight = options.FlickerWeight > 0 ? std::min(options.FlickerWeight, 1.0) : 0.0;
   return options;
 }
 

@@ -13,6 +13,9 @@ namespace tinto {
 constexpr IntRange kThresholdRange{0, 255};
 constexpr IntRange kHthRange{1, 256};
 constexpr IntRange kContrastRange{0, 4};
+// "Flicker" of the Perceptual method: 0 chooses colours for the mix alone, 1 gives up the most
+// accuracy of the mix for frames that differ less in brightness.
+constexpr double kDefaultFlickerWeight = 0.5;
 
 // "Method": the classic threshold conversion, or the Perceptual one (perceptual_conversion.h),
 // which uses only the geometry options.
@@ -34,6 +37,7 @@ struct ImportOptions {
   int DY = 192;            // converted height in pixel rows
   int MLTLeft = 0;
   int MLTWidth = 18;
+  double FlickerWeight = kDefaultFlickerWeight;  // Perceptual method only, 0..1
 
   bool operator==(const ImportOptions&) const = default;
 };

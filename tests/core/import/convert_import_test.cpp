@@ -1,5 +1,7 @@
 #include "core/import/convert_import.h"
 
+#include <cmath>
+
 #include "core/import/import_options.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
@@ -12,6 +14,7 @@ ImportOptions AllNumbers(int value) {
   ImportOptions o;
   o.LR = o.LG = o.LB = o.HR = o.HG = o.HB = o.HTH = o.Contrast = value;
   o.DX = o.DY = o.MLTLeft = o.MLTWidth = value;
+  o.FlickerWeight = value;
   return o;
 }
 
@@ -20,8 +23,9 @@ Bitmap24 RedSource(int width, int height) {
 }
 
 // The controls' ranges: thresholds 0..255, HTH 1..256, Contrast 0..4, DX 1..32, DY 1..192,
-// MLT Left 0..31, MLT Width 1..18. Fitting then pulls the MLT window into DX (5 + 18 into 10
-// gives 0 + 10); the conversion writes the fitted values back and sizes the previews.
+// MLT Left 0..31, MLT Width 1..18, the flicker weight 0..1 (not a number: 0). Fitting then pulls
+// the MLT window into DX (5 + 18 into 10 gives 0 + 10); the conversion writes the fitted values
+// back and sizes the previews.
 TEST(ConvertImport, WritesTheClampedAndFittedOptionsBackAndSizesThePreviews) {
   ImportOptions low = AllNumbers(0), high = AllNumbers(255);
   low.HTH = low.DX = low.DY = low.MLTWidth = 1;
@@ -31,7 +35,9 @@ TEST(ConvertImport, WritesTheClampedAndFittedOptionsBackAndSizesThePreviews) {
   high.DY = 192;
   high.MLTLeft = 31;
   high.MLTWidth = 18;
+  high.FlickerWeight = 1;
   EXPECT_EQ(ClampImportOptions(AllNumbers(-500)), low);
+  EXPECT_EQ(ClampImportOptions({.FlickerWeight = std::nan("")}).FlickerWeight, 0.0);
   EXPECT_EQ(ClampImportOptions(AllNumbers(1000)), high);
   ImportOptions options = AllNumbers(1000);
   options.DX = 10;
