@@ -7,10 +7,13 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/worker_pool.h"
 #include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
+
+constexpr IntRange kWorkerRange{1, 64};
 
 Status ParseCrop(const std::string& text, PixelRect& rect) {
   int values[4];
@@ -133,9 +136,10 @@ ImportOptions DefaultConvertOptions() {
 }
 
 Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
-  // "-o DIR" is the one short option; turn it into the long form the reader knows.
+  // "-o DIR" and "-j N" are the short options; turn them into long forms the reader knows.
   Args normalised = args;
   std::replace(normalised.begin(), normalised.end(), std::string("-o"), std::string("--o"));
+  std::replace(normalised.begin(), normalised.end(), std::string("-j"), std::string("--jobs"));
   CliArgs cli(normalised);
   ImportOptions& o = request.options = DefaultConvertOptions();
   request.stretch = !cli.TakeFlag("no-stretch");
@@ -164,6 +168,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
     if (Status status = ParseCrop(*crop, rect); !status) return status;
     request.crop = rect;
   }
+  request.workers = cli.TakeInt("jobs", kWorkerRange).value_or(DefaultWorkerCount());
   request.previewPath = cli.TakeValue("preview");
   if (auto frames = cli.TakeValues("frames", 2)) request.framePaths = {(*frames)[0], (*frames)[1]};
   if (Status status = TakeFiles(cli, request); !status) return status;
@@ -203,7 +208,10 @@ std::string ConvertHelpText() {
           "                            error of this picture, use them and print them\n"
        << "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
           "  --preview OUT.png         also write the static mix of the result\n"
-          "  --frames F0.png F1.png    also write the two converted frames\n\n"
+          "  --frames F0.png F1.png    also write the two converted frames\n"
+          "  -j N, --jobs N            convert N pictures at once (1..64; default: one per\n"
+          "                            processor core); output and messages keep the\n"
+          "                            inputs' order\n\n"
           "Values outside a range are clamped to it.\n\n"
           "With -o, each input becomes DIR/<name>.tin; inputs that share a stem keep their\n"
           "extension (cat.jpg.tin, cat.png.tin), and inputs that would still share a name get\n"

@@ -9,7 +9,8 @@
 namespace tinto {
 
 // While one exists, messages from the thread that made it are collected here instead of being
-// printed; messages of other threads go to the handler that was installed before. Nests.
+// printed; messages of other threads go to the handler that was installed before. Nests, and
+// may exist in several threads at once.
 class QtChatter {
  public:
   QtChatter();
@@ -21,15 +22,14 @@ class QtChatter {
   const std::string& Text() const { return m_text; }
 
  private:
-  QtMessageHandler m_previous;
   std::string* m_outer;
   std::string m_text;
 };
 
 // libpng prints its errors straight to standard error, past any message handler. While one of
-// these exists, standard error goes to a temporary file; Finish puts it back and returns the
-// libpng lines, passing anything else on to standard error. Without a temporary file it does
-// nothing.
+// these exists (one at a time in the whole process), standard error goes to a temporary file;
+// Finish puts it back and returns the libpng lines, passing anything else on to standard error.
+// Without a temporary file it does nothing.
 class StderrCapture {
  public:
   StderrCapture();

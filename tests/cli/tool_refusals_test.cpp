@@ -47,6 +47,8 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"convert", "@in.png", "@o.tin", "--flicker-weight", "lots"}, 2,
        "--flicker-weight takes a number from 0 to 1, not \"lots\""},
       {{"convert", "@in.png", "@o.tin", "--flicker-weight", "nan"}, 2, "from 0 to 1"},
+      {{"convert", "-j", "two", "@in.png", "@o.tin"}, 2, "--jobs needs a whole number"},
+      {{"convert", "@in.png", "@o.tin", "-j"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--auto", "--method", "perceptual"}, 2, "leave out --method"},
       {{"resample", "@in.png", "@o.png", "--size", "0x8"}, 2, ""},
       {{"resample", "@in.png", "@o.png"}, 2, ""},
