@@ -218,7 +218,10 @@ CellPalette CellPaletteSearch::Choose(const PerceivedColor* targets, int count,
   }
   Candidate best = Descend(t, flat);
   for (int i = 0; i < startCount; ++i) {
-    const Candidate c = Descend(t, CandidateOf(t, starts[i]));
+    // A start already tried, or where a descent ended, would end there again.
+    const CellPalette& start = starts[i];
+    if (start == PaletteOf(best) || std::find(starts, starts + i, start) != starts + i) continue;
+    const Candidate c = Descend(t, CandidateOf(t, start));
     if (c.cost < best.cost) best = c;
   }
   return PaletteOf(best);

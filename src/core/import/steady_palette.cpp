@@ -33,9 +33,9 @@ LevelTable MakeLevels() {
   return levels;
 }
 
-int LevelOf(int pattern, int choice, int bright) {
+const LevelTable& Levels() {
   static const LevelTable levels = MakeLevels();
-  return levels[bright][pattern][choice];
+  return levels;
 }
 
 class SteadierSearch {
@@ -69,7 +69,7 @@ class SteadierSearch {
       bool same = true;
       for (int choice = 0; choice < 4 && same; ++choice)
         same = m_uses[choice] == 0 ||
-               LevelOf(candidate, choice, bright) == LevelOf(pattern, choice, originalBright);
+               m_levels[bright][candidate][choice] == m_levels[originalBright][pattern][choice];
       if (same) result.push_back(candidate);
     }
     return result;
@@ -110,6 +110,7 @@ class SteadierSearch {
   CellPalette m_best;
   CellPalette m_original;
   std::array<int, 4> m_uses;
+  const LevelTable& m_levels = Levels();
   float m_bestFlicker;
 };
 
