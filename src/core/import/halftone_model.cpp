@@ -144,7 +144,8 @@ void HalftoneModel::PrepareMetric(const std::vector<LinearColor>& source) {
 // read at one place.
 void HalftoneModel::SpreadError(const HalftonePlan& plan) {
   const Autocorrelation& a = Spread().autocorrelation;
-  std::vector<LinearColor> error(m_spread.size(), LinearColor{});
+  // The error is kept in m_spread until its rows are spread.
+  std::vector<LinearColor>& error = m_spread;
   for (int y = 0; y < m_height; ++y)
     for (int x = 0; x < m_width; ++x) {
       const std::size_t at = At(x, y);
@@ -159,6 +160,7 @@ void HalftoneModel::SpreadError(const HalftonePlan& plan) {
       for (int d = -kReach; d <= kReach; ++d)
         for (int c = 0; c < 3; ++c)
           rows[y * m_stride + x][c] += a[d + kReach] * error[y * m_stride + x + d][c];
+  std::fill(m_spread.begin(), m_spread.end(), LinearColor{});
   for (int y = kReach; y < height - kReach; ++y)
     for (int x = 0; x < m_stride; ++x)
       for (int d = -kReach; d <= kReach; ++d)

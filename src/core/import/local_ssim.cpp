@@ -68,16 +68,16 @@ LocalSsim::LocalSsim(const std::vector<float>& reference, const std::vector<floa
   // along columns: x, x*x, y, y*y and x*y.
   constexpr int kSums = 5;
   const std::size_t count = reference.size();
-  std::vector<std::array<float, kSums>> values(count), rows(count);
-  for (std::size_t i = 0; i < count; ++i)
-    values[i] = {reference[i], reference[i] * reference[i], picture[i], picture[i] * picture[i],
-                 reference[i] * picture[i]};
+  std::vector<std::array<float, kSums>> rows(count);
   const auto& weights = AxisWeights();
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      for (int d = std::max(-kRadius, -x); d <= std::min(kRadius, width - 1 - x); ++d)
-        for (int k = 0; k < kSums; ++k)
-          rows[y * width + x][k] += weights[d + kRadius] * values[y * width + x + d][k];
+      for (int d = std::max(-kRadius, -x); d <= std::min(kRadius, width - 1 - x); ++d) {
+        const std::size_t i = static_cast<std::size_t>(y) * width + x + d;
+        const float r = reference[i], p = picture[i];
+        const std::array<float, kSums> values = {r, r * r, p, p * p, r * p};
+        for (int k = 0; k < kSums; ++k) rows[y * width + x][k] += weights[d + kRadius] * values[k];
+      }
   for (std::vector<float>& plane : m_planes)
     plane.assign(static_cast<std::size_t>(m_stride) * height, 0.0f);
   m_planes[kSsim].assign(m_planes[kSsim].size(), 1.0f);
