@@ -70,6 +70,15 @@ double SrgbToLinear(double value) {
   return value > 0.04045 ? std::pow((value + 0.055) / 1.055, 2.4) : value / 12.92;
 }
 
+const std::array<double, 256>& LinearByteTable() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> values;
+    for (int v = 0; v < 256; ++v) values[v] = SrgbToLinear(v / 255.0);
+    return values;
+  }();
+  return table;
+}
+
 Lab LabFromLinear(double red, double green, double blue) {
   const double x = Dot(kToXyz[0], red, green, blue), y = Dot(kToXyz[1], red, green, blue);
   const double z = Dot(kToXyz[2], red, green, blue);

@@ -15,6 +15,8 @@ struct Lab {
 
 // sRGB component 0..1 to linear light.
 double SrgbToLinear(double value);
+// SrgbToLinear of every byte value v / 255.
+const std::array<double, 256>& LinearByteTable();
 
 // Linear-light red, green, blue (0..1) to CIELAB.
 Lab LabFromLinear(double red, double green, double blue);

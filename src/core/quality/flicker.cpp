@@ -14,17 +14,8 @@ namespace {
 constexpr int kBlock = 8;
 constexpr double kPercentile = 0.95;
 
-const std::array<double, 256>& LinearOfByte() {
-  static const std::array<double, 256> table = [] {
-    std::array<double, 256> values;
-    for (int v = 0; v < 256; ++v) values[v] = SrgbToLinear(v / 255.0);
-    return values;
-  }();
-  return table;
-}
-
 double Luma(const std::uint8_t* bgr) {
-  const auto& linear = LinearOfByte();
+  const auto& linear = LinearByteTable();
   return 0.2126 * linear[bgr[2]] + 0.7152 * linear[bgr[1]] + 0.0722 * linear[bgr[0]];
 }
 

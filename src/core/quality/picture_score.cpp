@@ -13,18 +13,9 @@ namespace {
 
 constexpr int kSsimBorder = 5;  // the radius of the 11-tap window
 
-const std::array<double, 256>& LinearOfByte() {
-  static const std::array<double, 256> table = [] {
-    std::array<double, 256> values;
-    for (int v = 0; v < 256; ++v) values[v] = SrgbToLinear(v / 255.0);
-    return values;
-  }();
-  return table;
-}
-
 // Linear-light red, green and blue planes of a picture (rows of blue, green, red bytes).
 std::array<Plane, 3> LinearPlanes(const Bitmap24& picture) {
-  const auto& linear = LinearOfByte();
+  const auto& linear = LinearByteTable();
   std::array<Plane, 3> planes;
   for (Plane& plane : planes) plane = Plane(picture.Width(), picture.Height());
   std::size_t i = 0;
