@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The README's "Conversion quality" table: de00, de00_blur and ssim_y (see `tinto score`) of
-# every sample photograph and their mean, for the classic conversion with its defaults, for
-# --auto (the method and options it chooses), and for the perceptual method; and docs/quality-chelsea.png, the photograph and its
+# The README's "Conversion quality" table: de00, de00_blur, ssim_y and flicker (see
+# `tinto score`) of every sample photograph and their mean, for the classic conversion with its
+# defaults, for --auto (the method and options it chooses), and for the perceptual method; and
+# docs/quality-chelsea.png, the photograph and its
 # conversions side by side (each mix twice its size).
 #   scripts/quality_table.sh [TINTO] [WORK_DIR]
 # TINTO defaults to build/src/cli/tinto; WORK_DIR (default: a temporary folder) keeps the
@@ -21,14 +22,16 @@ shown_photo=chelsea
 mkdir -p "$work"
 failed=0
 
-# "de00 de00_blur ssim_y" of one score line.
-figures() { sed -E 's/.*"de00": ([0-9.]+), "de00_blur": ([0-9.]+), "ssim_y": ([0-9.]+).*/\1 \2 \3/'; }
+# "de00 de00_blur ssim_y flicker" of one score line.
+figures() {
+  sed -E 's/.*"de00": ([0-9.]+), "de00_blur": ([0-9.]+), "ssim_y": ([0-9.]+), "flicker": ([0-9.]+).*/\1 \2 \3 \4/'
+}
 
 header="| photo |" rule="|---|"
 declare -A cell sum count
 for m in "${!methods[@]}"; do
   name=${methods[$m]%%|*} options=${methods[$m]#*|}
-  header+=" $name: de00 / de00_blur / ssim_y |" rule+="---|"
+  header+=" $name: de00 / de00_blur / ssim_y / flicker |" rule+="---|"
   for photo in "${photos[@]}"; do
     stem=${photo%.*} tin="$work/$stem.$m.tin"
     # shellcheck disable=SC2086 # the options are words
@@ -38,10 +41,10 @@ for m in "${!methods[@]}"; do
       failed=1
       break
     fi
-    read -r de00 blur ssim < <("$tinto" score "$photos_dir/$photo" "$tin" 2>/dev/null | figures)
-    cell[$m,$stem]="$de00 / $blur / $ssim"
-    sum[$m]=$(awk -v a="${sum[$m]:-0 0 0}" -v b="$de00 $blur $ssim" \
-      'BEGIN { split(a, x); split(b, y); print x[1] + y[1], x[2] + y[2], x[3] + y[3] }')
+    read -r de00 blur ssim flicker < <("$tinto" score "$photos_dir/$photo" "$tin" 2>/dev/null | figures)
+    cell[$m,$stem]="$de00 / $blur / $ssim / $flicker"
+    sum[$m]=$(awk -v a="${sum[$m]:-0 0 0 0}" -v b="$de00 $blur $ssim $flicker" \
+      'BEGIN { split(a, x); split(b, y); print x[1] + y[1], x[2] + y[2], x[3] + y[3], x[4] + y[4] }')
     count[$m]=$((${count[$m]:-0} + 1))
   done
 done
@@ -53,9 +56,9 @@ for photo in "${photos[@]}" mean; do
   for m in "${!methods[@]}"; do
     if [ "$stem" = mean ] && [ "${count[$m]:-0}" = "${#photos[@]}" ]; then
       row+=$(awk -v s="${sum[$m]}" -v n="${count[$m]}" \
-        'BEGIN { split(s, x); printf " **%.2f / %.2f / %.3f** |", x[1] / n, x[2] / n, x[3] / n }')
+        'BEGIN { split(s, x); printf " **%.2f / %.2f / %.3f / %.3f** |", x[1] / n, x[2] / n, x[3] / n, x[4] / n }')
     elif [ -n "${cell[$m,$stem]:-}" ]; then
-      row+=$(awk -v c="${cell[$m,$stem]}" 'BEGIN { split(c, x, " / "); printf " %.2f / %.2f / %.3f |", x[1], x[2], x[3] }')
+      row+=$(awk -v c="${cell[$m,$stem]}" 'BEGIN { split(c, x, " / "); printf " %.2f / %.2f / %.3f / %.3f |", x[1], x[2], x[3], x[4] }')
     else
       row+=" |"
     fi

@@ -8,6 +8,7 @@
 #include "cli/picture_import.h"
 #include "cli/picture_source.h"
 #include "cli/terminal_text.h"
+#include "cli/worker_pool.h"
 #include "core/format/native_format.h"
 #include "core/format/screen_file_format.h"
 #include "core/model/frame_picture.h"
@@ -76,8 +77,30 @@ Status ConvertOne(const ConvertRequest& request, const std::string& input,
     return Failed(output, status);
   // The choice as flags, so that a run can be repeated without --auto.
   if (request.autoOptions && !ScreenFileOfPath(input))
-    out << "auto: " << MethodFlags(outcome->options) << std::endl;
+    out << "auto: " << MethodFlags(outcome->options) << "\n";
   return WriteExtras(request, *outcome);
+}
+
+// What converting one input of the batch printed, kept until the inputs before it are done.
+struct ConvertedOne {
+  std::string out;
+  std::string err;
+  bool failed = false;
+};
+
+ConvertedOne ConvertInput(const ConvertRequest& request, const std::vector<std::string>& outputs,
+                          std::size_t i) {
+  const std::size_t count = request.inputs.size();
+  const std::string& input = request.inputs[i];
+  std::ostringstream out, err;
+  if (count > 1)
+    out << "[" << i + 1 << "/" << count << "] " << ForTerminal(input) << " -> "
+        << ForTerminal(outputs[i]) << "\n";
+  PictureNotes notes;
+  const Status status = ConvertOne(request, input, outputs[i], out, notes);
+  if (!status) err << ForTerminal(status.Message()) << "\n";
+  if (notes.truncated) err << ForTerminal(input) << ": " << kTruncatedWarning << "\n";
+  return {out.str(), err.str(), !status};
 }
 
 }  // namespace
@@ -101,20 +124,18 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
   const std::vector<std::string> outputs =
       request.outputDir.empty() ? std::vector<std::string>{request.output}
                                 : BatchOutputNames(request.inputs, request.outputDir);
-  std::size_t failures = 0, count = request.inputs.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& input = request.inputs[i];
-    const std::string& output = outputs[i];
-    if (count > 1)
-      out << "[" << i + 1 << "/" << count << "] " << ForTerminal(input) << " -> "
-          << ForTerminal(output) << std::endl;
-    PictureNotes notes;
-    if (Status status = ConvertOne(request, input, output, out, notes); !status) {
-      err << ForTerminal(status.Message()) << "\n";
-      ++failures;
-    }
-    if (notes.truncated) err << ForTerminal(input) << ": " << kTruncatedWarning << "\n";
-  }
+  const std::size_t count = request.inputs.size();
+  std::vector<ConvertedOne> results(count);
+  std::size_t failures = 0;
+  RunInOrder(
+      count, request.workers,
+      [&](std::size_t i) { results[i] = ConvertInput(request, outputs, i); },
+      [&](std::size_t i) {
+        out << results[i].out << std::flush;
+        err << results[i].err << std::flush;
+        failures += results[i].failed ? 1 : 0;
+        results[i] = {};
+      });
   if (count > 1) out << count - failures << " of " << count << " converted\n";
   return failures == 0 ? 0 : 1;
 }

@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "cli/worker_pool.h"
 #include "core/import/import_option_table.h"
 #include "picture/png_writer.h"
 
 namespace tinto::cli {
 namespace {
+
+constexpr IntRange kWorkerRange{1, 64};
 
 Status ParseCrop(const std::string& text, PixelRect& rect) {
   int values[4];
@@ -148,9 +151,10 @@ Status CheckPngNames(const ConvertRequest& request) {
 }  // namespace
 
 Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
-  // "-o DIR" is the one short option; turn it into the long form the reader knows.
+  // "-o DIR" and "-j N" are the short options; turn them into long forms the reader knows.
   Args normalised = args;
   std::replace(normalised.begin(), normalised.end(), std::string("-o"), std::string("--o"));
+  std::replace(normalised.begin(), normalised.end(), std::string("-j"), std::string("--jobs"));
   CliArgs cli(normalised);
   request.options = ImportOptions{};
   if (Status status = TakeOptions(cli, request.options); !status) return status;
@@ -160,6 +164,7 @@ Status ParseConvertRequest(const Args& args, ConvertRequest& request) {
     if (Status status = ParseCrop(*crop, rect); !status) return status;
     request.crop = rect;
   }
+  request.workers = cli.TakeInt("jobs", kWorkerRange).value_or(DefaultWorkerCount());
   request.previewPath = cli.TakeValue("preview");
   if (auto frames = cli.TakeValues("frames", 2)) request.framePaths = {(*frames)[0], (*frames)[1]};
   if (Status status = TakeFiles(cli, request); !status) return status;
@@ -183,7 +188,10 @@ std::string ConvertHelpText() {
           "                            0.05 of the best seen, use them and print them\n"
           "  --crop L,T,R,B            crop the shown picture first (right, bottom exclusive)\n"
           "  --preview OUT.png         also write the static mix of the result\n"
-          "  --frames F0.png F1.png    also write the two converted frames\n\n"
+          "  --frames F0.png F1.png    also write the two converted frames\n"
+          "  -j N, --jobs N            convert N pictures at once (1..64; default: one per\n"
+          "                            processor core); output and messages keep the\n"
+          "                            inputs' order\n\n"
        << Wrapped({},
                   Words("Without --stretch, DX and DY are fitted to the picture's own size. "
                         "Values outside a range are clamped to it. The perceptual method "

@@ -22,6 +22,7 @@ struct ConvertRequest {
   std::vector<std::string> inputs;
   std::string output;     // the .tin file, with one input
   std::string outputDir;  // with -o: one DIR/<name>.tin per input
+  int workers = 1;        // -j: inputs converted at once
 };
 
 Status ParseConvertRequest(const Args& args, ConvertRequest& request);

@@ -28,7 +28,8 @@ std::string ScoreLine(const std::string& photo, const std::string& picture, int 
          ForTerminal(picture) + "\", \"size\": \"" + std::to_string(width) + "x" +
          std::to_string(height) + "\", \"de00\": " + Figure(score.de00) +
          ", \"de00_blur\": " + Figure(score.de00Blur) + ", \"ssim_y\": " + Figure(score.ssimY) +
-         "}";
+         ", \"flicker\": " + Figure(score.flicker.mean) +
+         ", \"flicker_block95\": " + Figure(score.flicker.block95) + "}";
 }
 
 }  // namespace

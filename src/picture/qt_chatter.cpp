@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <sstream>
 
 namespace tinto {
@@ -12,6 +13,10 @@ namespace {
 
 thread_local std::string* t_collected = nullptr;
 std::atomic<QtMessageHandler> g_forward{nullptr};
+// Threads load pictures at once (tinto convert -j): the handler is installed by the first
+// chatter that exists and put back by the last.
+std::mutex g_install;
+int g_chatters = 0;
 
 void Collect(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (t_collected != nullptr) {
@@ -23,15 +28,19 @@ void Collect(QtMsgType type, const QMessageLogContext& context, const QString& m
 
 }  // namespace
 
-QtChatter::QtChatter() : m_previous(qInstallMessageHandler(Collect)), m_outer(t_collected) {
-  if (m_previous != Collect) g_forward.store(m_previous);
+QtChatter::QtChatter() : m_outer(t_collected) {
+  {
+    const std::lock_guard lock(g_install);
+    if (g_chatters++ == 0) g_forward.store(qInstallMessageHandler(Collect));
+  }
   t_collected = &m_text;
 }
 
 QtChatter::~QtChatter() {
   t_collected = m_outer;
   if (m_outer != nullptr) *m_outer += m_text;
-  qInstallMessageHandler(m_previous);
+  const std::lock_guard lock(g_install);
+  if (--g_chatters == 0) qInstallMessageHandler(g_forward.load());
 }
 
 StderrCapture::StderrCapture(std::vector<std::string> libraryPrefixes)

@@ -10,7 +10,8 @@
 namespace tinto {
 
 // While one exists, messages from the thread that made it are collected here instead of being
-// printed; messages of other threads go to the handler that was installed before. Nests.
+// printed; messages of other threads go to the handler that was installed before. Nests, and
+// may exist in several threads at once.
 class QtChatter {
  public:
   QtChatter();
@@ -22,15 +23,15 @@ class QtChatter {
   const std::string& Text() const { return m_text; }
 
  private:
-  QtMessageHandler m_previous;
   std::string* m_outer;
   std::string m_text;
 };
 
 // libpng and libuemf print their complaints straight to standard error, past any message
-// handler. While one of these exists, standard error goes to a temporary file; Finish puts it
-// back and returns the library's lines (those starting with one of `libraryPrefixes`), passing
-// anything else on to standard error. Without a temporary file it does nothing.
+// handler. While one of these exists (one at a time in the whole process), standard error goes
+// to a temporary file; Finish puts it back and returns the library's lines (those starting with
+// one of `libraryPrefixes`), passing anything else on to standard error. Without a temporary
+// file it does nothing.
 class StderrCapture {
  public:
   explicit StderrCapture(std::vector<std::string> libraryPrefixes = {"libpng"});

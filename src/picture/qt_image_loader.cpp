@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <cstdlib>
+#include <mutex>
 
 #include "picture/bitmap_image.h"
 #include "picture/picture_limits.h"
@@ -77,6 +78,10 @@ Status DecodeWithQt(QIODevice& device, RasterKind kind, Bitmap24& out, PictureNo
   {
     // The reader keeps a shallow copy of the last image (GIF): it must be gone before the image
     // is converted, so that the image's memory can be given back.
+    // The allocation limit and standard error belong to the whole process: threads converting
+    // at once (tinto convert -j) decode with Qt one at a time.
+    static std::mutex oneAtATime;
+    const std::lock_guard turn(oneAtATime);
     AllocationLimit limit(AllocationLimitMb(header.width, header.height));
     StderrCapture printed;
     QImageReader reader(&device, QtFormatOf(kind));

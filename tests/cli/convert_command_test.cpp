@@ -89,5 +89,33 @@ TEST(ResampleCommand, WritesThePictureAtTheRequestedSize) {
   EXPECT_EQ(image.pixel(15, 7), qRgb(0, 0, 255));
 }
 
+// A soft diagonal gradient, on which the two methods, and flicker weights, cannot come out alike.
+TEST(ConvertCommand, ChoosesTheMethodByNameInAnyCaseAndTheFlickerWeight) {
+  test::TempDir dir;
+  const std::string in = SavePicture(dir, "gradient.png", 64, 48,
+                                     [](int x, int y) { return qRgb(x * 4, y * 5, 128); });
+  const char* const runs[][3] = {
+      {"c.tin", nullptr, nullptr},           {"c2.tin", "--method", "classic"},
+      {"p.tin", "--method", "perceptual"},   {"p2.tin", "--method", "Perceptual"},
+      {"p3.tin", "--flicker-weight", "0.5"},  // the default
+      {"f0.tin", "--flicker-weight", "0"},   {"f1.tin", "--flicker-weight", "1"},
+      {"f9.tin", "--flicker-weight", "9"}};  // clamped to 1
+  for (const auto& run : runs) {
+    Args args = {"convert", in, dir.File(run[0])};
+    if (run[1]) args.insert(args.end(), {run[1], run[2]});
+    if (run[1] && std::string(run[1]) == "--flicker-weight")
+      args.insert(args.end(), {"--method", "perceptual"});
+    ASSERT_EQ(RunCli(args).status, 0) << run[0];
+  }
+  const auto bytes = [&dir](const char* name) { return test::ReadAll(dir.File(name)); };
+  EXPECT_EQ(bytes("c.tin"), bytes("c2.tin"));
+  EXPECT_EQ(bytes("p.tin"), bytes("p2.tin"));
+  EXPECT_NE(bytes("c.tin"), bytes("p.tin"));
+  EXPECT_EQ(bytes("p.tin"), bytes("p3.tin"));
+  EXPECT_EQ(bytes("f1.tin"), bytes("f9.tin"));
+  EXPECT_NE(bytes("f0.tin"), bytes("p.tin"));
+  EXPECT_NE(bytes("f1.tin"), bytes("p.tin"));
+}
+
 }  // namespace
 }  // namespace tinto::cli

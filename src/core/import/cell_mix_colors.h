@@ -16,6 +16,7 @@ struct CellMixColors {
   std::array<PerceivedColor, 4> perceived;
   std::array<LinearColor, 4> linear;
   std::array<std::uint8_t, 2> attrs;  // the cell's attribute in frame 0 and frame 1
+  std::array<float, 4> flicker;       // per choice: how much it flickers (FrameFlicker)
 };
 
 // Luma of a perceived colour with the weights of the usual gray conversion of sRGB values.

@@ -2,7 +2,7 @@
 // The search for one attribute cell's colours in both frames: each frame's ink, paper and bright,
 // chosen so that the four colours the mix can show in the cell lie as near as possible to the
 // cell's target colours (sum of each pixel's squared weighted distance, sRGB scale, to the
-// nearest of the four).
+// nearest of the four, plus a cost per unit of that colour's flicker).
 
 #include <array>
 #include <memory>
@@ -10,6 +10,7 @@
 namespace tinto {
 
 constexpr int kMaxCellPixels = 64;
+constexpr int kMaxTargets = 2 * kMaxCellPixels;  // a cell's pixels, twice over
 
 // Frame f shows ink[f] (colour number 0..7: blue 1, red 2, green 4) on set pixels and paper[f] on
 // clear ones, both bright when bright[f].
@@ -42,16 +43,23 @@ constexpr std::array<int, 3> kChannelBits = {2, 4, 1};
 // Scratch memory for the search, made once per conversion (too big for the stack of every cell).
 class CellPaletteSearch {
  public:
-  CellPaletteSearch();
+  // `flickerCost`: what a pixel's flicker (FrameFlicker, 0..1) adds to its distance.
+  explicit CellPaletteSearch(float flickerCost);
   ~CellPaletteSearch();
 
-  // Precondition: 1 <= count <= kMaxCellPixels. Deterministic: ties keep the first candidate.
-  CellPalette Choose(const PerceivedColor* targets, int count);
+  // The best palette found by descents (each frame's best answer to the other's, in turn)
+  // from the best single colour and from each of `starts`. Precondition: 1 <= count <=
+  // kMaxTargets. Deterministic: ties keep the first candidate.
+  CellPalette Choose(const PerceivedColor* targets, int count, const CellPalette* starts,
+                     int startCount);
+  // One descent from `start` only.
+  CellPalette Improve(const PerceivedColor* targets, int count, const CellPalette& start);
 
   struct Tables;  // defined where the search runs
 
  private:
   std::unique_ptr<Tables> m_tables;
+  float m_flickerCost;
 };
 
 }  // namespace tinto

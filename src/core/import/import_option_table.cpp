@@ -83,6 +83,12 @@ constexpr ImportOptionRow kRows[] = {
      .field = FieldOf<&ImportOptions::Method>(), .key = {"Method", 21}, .flag = "method",
      .help = "conversion method", .hint = "Method", .place = BottomRow,
      .waitsForPicture = true, .choiceName = MethodName},
+    // The dialog has no room for it; the tool alone sets it.
+    {.name = "FlickerWeight", .kind = Integer, .range = {0, 100},
+     .field = FieldOf<&ImportOptions::FlickerWeight>(), .flag = "flicker-weight",
+     .help = "how much steadier frames count against the accuracy of the mix: 0 matches the "
+             "mix alone",
+     .use = Perceptual, .decimals = 2},
     {.name = "CBDither", .kind = Boolean, .field = FieldOf<&ImportOptions::Dither>(),
      .key = {"Dither", 15, 1, false}, .flag = "dither",
      .help = "ordered dither; off: the plain 8x1 fit", .caption = "Dither", .use = Classic,

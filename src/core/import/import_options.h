@@ -33,6 +33,9 @@ struct ImportOptions {
   int DY = 192;                         // converted height in pixel rows
   int MLTLeft = 0;
   int MLTWidth = 18;
+  // "Flicker" of the Perceptual method in hundredths: 0 chooses colours for the mix alone, 100
+  // gives up the most accuracy of the mix for frames that differ less in brightness.
+  int FlickerWeight = 50;
 
   bool operator==(const ImportOptions&) const = default;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Luma SSIM (Gaussian window, sigma 1.5) of a picture being changed one pixel at a time against a
 // fixed reference, kept up to date per window so that a change's effect costs one window's work.
-// The window is cut at radius 3 and at the picture's edges (an approximation, used for choosing).
+// The window is cut at radius 2 and at the picture's edges (an approximation, used for choosing).
 
 #include <vector>
 
@@ -9,25 +9,31 @@ namespace tinto {
 
 class LocalSsim {
  public:
+  static constexpr int kMaxGrays = 4;
+
   // `reference` and `picture` hold width * height gray values 0..1, row by row.
   LocalSsim(const std::vector<float>& reference, const std::vector<float>& picture, int width,
             int height);
 
-  // The change of the summed SSIM of every window if pixel (x, y) showed `gray`.
-  float ChangeIf(int x, int y, float gray) const;
+  // changes[i]: the change of the summed SSIM of every window if pixel (x, y) showed grays[i].
+  // Precondition: 1 <= count <= kMaxGrays.
+  void ChangesIf(int x, int y, const float* grays, int count, float* changes) const;
   // Makes pixel (x, y) show `gray`.
   void Set(int x, int y, float gray);
 
  private:
-  struct Window {
-    float meanX, varianceX, meanY, meanYY, meanXY, ssim;
-  };
+  // One plane per window statistic, padded so that a row of windows around any pixel can be
+  // read as one run (see local_ssim.cpp).
+  enum Plane { kMeanX, kVarianceX, kMeanY, kMeanYY, kMeanXY, kSsim, kPlanes };
+
+  std::size_t Window(int x, int y) const;
 
   int m_width;
   int m_height;
+  int m_stride;
   std::vector<float> m_reference;
   std::vector<float> m_picture;
-  std::vector<Window> m_windows;  // one per pixel: the window centred there
+  std::vector<float> m_planes[kPlanes];
 };
 
 }  // namespace tinto

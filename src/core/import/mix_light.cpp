@@ -29,6 +29,41 @@ MixLight MakeMixLight() {
   return table;
 }
 
+// Linear-light luma of a frame colour (0..7: blue 1, red 2, green 4), normal or bright.
+double FrameLuma(int colour, bool bright) {
+  const double on = LinearOfUnit((bright ? kBrightIntensity : kNormalIntensity) / 255.0);
+  return on * ((colour & 2 ? 0.2126 : 0) + (colour & 4 ? 0.7152 : 0) + (colour & 1 ? 0.0722 : 0));
+}
+
+FrameFlickerTable MakeFrameFlicker() {
+  FrameFlickerTable table{};
+  for (int bright = 0; bright < 4; ++bright)
+    for (int pair = 0; pair < 64; ++pair)
+      table[bright][pair] = static_cast<float>(
+          std::fabs(FrameLuma(pair >> 3, bright & 1) - FrameLuma(pair & 7, bright & 2)));
+  return table;
+}
+
+int MixKey(int bright, int pair) {
+  int key = 0;
+  for (int bit : {2, 4, 1})
+    key = key * 6 + MixLevelOf((pair >> 3) & bit, pair & bit, bright & 1, bright & 2);
+  return key;
+}
+
+FrameFlickerTable MakeMixFlicker() {
+  const FrameFlickerTable frame = MakeFrameFlicker();
+  std::array<float, 216> least;
+  least.fill(2.0f);
+  for (int bright = 0; bright < 4; ++bright)
+    for (int pair = 0; pair < 64; ++pair)
+      least[MixKey(bright, pair)] = std::min(least[MixKey(bright, pair)], frame[bright][pair]);
+  FrameFlickerTable table{};
+  for (int bright = 0; bright < 4; ++bright)
+    for (int pair = 0; pair < 64; ++pair) table[bright][pair] = least[MixKey(bright, pair)];
+  return table;
+}
+
 struct EncodingTables {
   std::array<float, 256> linearOfByte;
   std::array<float, kPerceivedSteps + 1> perceivedOfLinear;
@@ -52,6 +87,16 @@ const EncodingTables& Encoding() {
 
 const MixLight& MixLightTable() {
   static const MixLight table = MakeMixLight();
+  return table;
+}
+
+const FrameFlickerTable& FrameFlicker() {
+  static const FrameFlickerTable table = MakeFrameFlicker();
+  return table;
+}
+
+const FrameFlickerTable& MixFlicker() {
+  static const FrameFlickerTable table = MakeMixFlicker();
   return table;
 }
 

@@ -22,6 +22,14 @@ struct MixLight {
 // The six mixed intensities of every combination, from the program's own mix rule.
 const MixLight& MixLightTable();
 
+// How much a pixel flickers when frame 0 shows colour0 and frame 1 colour1 (colour numbers 0..7,
+// bright per BrightPairIndex): the difference of the two frame colours' luma in linear light,
+// 0..1. Indexed [BrightPairIndex][colour0 * 8 + colour1].
+using FrameFlickerTable = std::array<std::array<float, 64>, 4>;
+const FrameFlickerTable& FrameFlicker();
+// The least flicker of any pair of frame colours that shows the same mixed colour.
+const FrameFlickerTable& MixFlicker();
+
 // sRGB byte to linear light, 0..1.
 float LinearOfByte(int value);
 // Linear light to the sRGB scale, 0..1; values outside 0..1 are clamped first.

@@ -11,6 +11,15 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kWhiteX = 0.95047, kWhiteZ = 1.08883;
+using Row = std::array<double, 3>;
+// Linear sRGB to XYZ (D65).
+constexpr Row kToXyz[3] = {{0.412453, 0.357580, 0.180423},
+                           {0.212671, 0.715160, 0.072169},
+                           {0.019334, 0.119193, 0.950227}};
+
+double Dot(const Row& row, double red, double green, double blue) {
+  return row[0] * red + row[1] * green + row[2] * blue;
+}
 
 // Cube root of t > 0: a first guess from the exponent bits (within 4 %), then two Halley steps
 // (each triples the correct digits) to 1e-13; a fraction of the library call's time.
@@ -61,12 +70,54 @@ double SrgbToLinear(double value) {
   return value > 0.04045 ? std::pow((value + 0.055) / 1.055, 2.4) : value / 12.92;
 }
 
+const std::array<double, 256>& LinearByteTable() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> values;
+    for (int v = 0; v < 256; ++v) values[v] = SrgbToLinear(v / 255.0);
+    return values;
+  }();
+  return table;
+}
+
 Lab LabFromLinear(double red, double green, double blue) {
-  const double x = 0.412453 * red + 0.357580 * green + 0.180423 * blue;
-  const double y = 0.212671 * red + 0.715160 * green + 0.072169 * blue;
-  const double z = 0.019334 * red + 0.119193 * green + 0.950227 * blue;
+  const double x = Dot(kToXyz[0], red, green, blue), y = Dot(kToXyz[1], red, green, blue);
+  const double z = Dot(kToXyz[2], red, green, blue);
   const double fx = LabCurve(x / kWhiteX), fy = LabCurve(y), fz = LabCurve(z / kWhiteZ);
   return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+std::array<double, 6> Ciede2000Metric(double red, double green, double blue) {
+  // d(fx, fy, fz) / d(red, green, blue): the curve's slope times a row of the XYZ matrix.
+  constexpr double kWhite[3] = {kWhiteX, 1.0, kWhiteZ};
+  Row f[3];
+  double curve[3];
+  for (int i = 0; i < 3; ++i) {
+    const double t = Dot(kToXyz[i], red, green, blue) / kWhite[i];
+    curve[i] = LabCurve(t);
+    const double slope = (t > 0.008856 ? curve[i] / (3.0 * t) : 7.787) / kWhite[i];
+    for (int c = 0; c < 3; ++c) f[i][c] = slope * kToXyz[i][c];
+  }
+  const double lightness = 116.0 * curve[1] - 16.0;
+  const double a = 500.0 * (curve[0] - curve[1]), b = 200.0 * (curve[1] - curve[2]);
+  const double stretch = 1.0 + 0.5 * (1.0 - ChromaShare(std::sqrt(a * a + b * b)));
+  const double chroma = std::hypot(stretch * a, b);
+  const double cosH = chroma > 0.0 ? stretch * a / chroma : 1.0;
+  const double sinH = chroma > 0.0 ? b / chroma : 0.0;
+  const double lSquare = (lightness - 50.0) * (lightness - 50.0);
+  const double sL = 1.0 + 0.015 * lSquare / std::sqrt(20.0 + lSquare);
+  const double sC = 1.0 + 0.045 * chroma, sH = 1.0 + 0.015 * chroma * HueWeight(cosH, sinH);
+  // Rows of the weighted lightness, chroma and hue changes per unit of red, green, blue.
+  Row rows[3];
+  for (int c = 0; c < 3; ++c) {
+    const double da = 500.0 * stretch * (f[0][c] - f[1][c]), db = 200.0 * (f[1][c] - f[2][c]);
+    rows[0][c] = 116.0 * f[1][c] / sL;
+    rows[1][c] = (cosH * da + sinH * db) / sC;
+    rows[2][c] = (cosH * db - sinH * da) / sH;
+  }
+  auto entry = [&rows](int i, int j) {
+    return rows[0][i] * rows[0][j] + rows[1][i] * rows[1][j] + rows[2][i] * rows[2][j];
+  };
+  return {entry(0, 0), entry(0, 1), entry(0, 2), entry(1, 1), entry(1, 2), entry(2, 2)};
 }
 
 double Ciede2000(const Lab& first, const Lab& second) {

@@ -13,15 +13,6 @@ namespace {
 
 constexpr int kSsimBorder = 5;  // the radius of the 11-tap window
 
-const std::array<double, 256>& LinearOfByte() {
-  static const std::array<double, 256> table = [] {
-    std::array<double, 256> values;
-    for (int v = 0; v < 256; ++v) values[v] = SrgbToLinear(v / 255.0);
-    return values;
-  }();
-  return table;
-}
-
 // The planes a score works in, kept by each thread from one score to the next: scoring many
 // pictures of one size (as the automatic settings do) then allocates nothing, and freshly
 // mapped memory costs more than the arithmetic done in it.
@@ -40,7 +31,7 @@ ScoreWork& Work() {
 
 // Linear-light red, green and blue planes of a picture (rows of blue, green, red bytes).
 void LinearPlanes(const Bitmap24& picture, std::array<Plane, 3>& planes) {
-  const auto& linear = LinearOfByte();
+  const auto& linear = LinearByteTable();
   for (Plane& plane : planes) Reshape(plane, picture.Width(), picture.Height());
   std::size_t i = 0;
   for (int y = 0; y < picture.Height(); ++y) {
@@ -164,7 +155,14 @@ PictureScore ScoreReference::Score(const Bitmap24& seen) const {
   ScoreWork& work = Work();
   LinearPlanes(seen, work.linear);
   LabOf(work.linear, work.lab);
-  return {MeanDifference(m_lab, work.lab), BlurredError(seen), Ssim(seen)};
+  return {MeanDifference(m_lab, work.lab), BlurredError(seen), Ssim(seen), FlickerFigures{}};
+}
+
+PictureScore ScoreReference::ScoreScreen(const ScreenBuffers& screen,
+                                         const ScreenGeometry& geometry) const {
+  PictureScore score = Score(StaticMix(screen, geometry));
+  score.flicker = MeasureFlicker(screen, geometry);
+  return score;
 }
 
 double ScoreReference::Ssim(const Bitmap24& seen) const { return LumaSsim(m_luma, seen); }
@@ -184,8 +182,8 @@ Bitmap24 StaticMix(const ScreenBuffers& screen, const ScreenGeometry& geometry) 
 
 PictureScore ScorePicture(const Bitmap24& photo, const ScreenBuffers& screen,
                           const ScreenGeometry& geometry) {
-  const Bitmap24 seen = StaticMix(screen, geometry);
-  return ScoreReference(ResizeForScore(photo, seen.Width(), seen.Height())).Score(seen);
+  return ScoreReference(ResizeForScore(photo, geometry.WidthPixels(), geometry.DY()))
+      .ScoreScreen(screen, geometry);
 }
 
 }  // namespace tinto

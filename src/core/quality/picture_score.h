@@ -7,11 +7,13 @@
 //   ssimY     SSIM of the luma 0.2125 R + 0.7154 G + 0.0721 B of the sRGB values (Gaussian
 //             window sigma 1.5, 11 taps, population covariance, data range 1), averaged without
 //             a 5-pixel border; NaN for a picture narrower or lower than 11 pixels
+//   flicker   of a two-frame picture, how much its frames differ (core/quality/flicker.h)
 
 #include "core/model/bitmap.h"
 #include "core/model/screen_buffers.h"
 #include "core/model/screen_geometry.h"
 #include "core/quality/color_difference.h"
+#include "core/quality/flicker.h"
 #include "core/quality/gaussian_filter.h"
 
 namespace tinto {
@@ -20,6 +22,7 @@ struct PictureScore {
   double de00 = 0.0;
   double de00Blur = 0.0;
   double ssimY = 0.0;
+  FlickerFigures flicker;  // zero when only the mix was scored
 };
 
 // The luma of a photograph and its local means, for the structure figure.
@@ -40,8 +43,11 @@ class ScoreReference {
   int Width() const { return m_width; }
   int Height() const { return m_height; }
 
-  // Precondition: `seen` is Width() x Height().
+  // Precondition: `seen` is Width() x Height(). Scores the mix alone: `flicker` stays zero.
   PictureScore Score(const Bitmap24& seen) const;
+  // Every figure of a two-frame picture, its static mix scored. Precondition: the picture is
+  // Width() x Height() (DX * 8 by DY).
+  PictureScore ScoreScreen(const ScreenBuffers& screen, const ScreenGeometry& geometry) const;
   // de00Blur alone, the figure the automatic settings minimise.
   double BlurredError(const Bitmap24& seen) const;
   // ssimY alone, the figure the automatic settings must not give up.

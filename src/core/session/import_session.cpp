@@ -86,8 +86,7 @@ std::optional<PictureScore> ImportSession::Score() {
   if (!m_score) {
     auto screen = std::make_unique<ScreenBuffers>();
     screen->LoadScreen(m_result.pixels, m_result.attrs);
-    m_score =
-        Reference(*m_convertedWith).Score(StaticMix(*screen, ImportGeometry(**m_convertedWith)));
+    m_score = Reference(*m_convertedWith).ScoreScreen(*screen, ImportGeometry(**m_convertedWith));
   }
   return m_score;
 }

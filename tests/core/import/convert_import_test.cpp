@@ -1,5 +1,7 @@
 #include "core/import/convert_import.h"
 
+#include <cmath>
+
 #include "core/import/import_options.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"

@@ -6,6 +6,7 @@
 
 #include "core/import/local_ssim.h"
 #include "core/import/mix_light.h"
+#include "core/import/steady_palette.h"
 
 namespace tinto {
 namespace {
@@ -22,9 +23,14 @@ std::vector<float> RandomGrays(unsigned seed) {
 TEST(LocalSsim, IdentityIsBestAndSettingTheSameValueChangesNothing) {
   const std::vector<float> reference = RandomGrays(1);
   LocalSsim ssim(reference, reference, kWidth, kHeight);
-  EXPECT_EQ(ssim.ChangeIf(5, 4, reference[4 * kWidth + 5]), 0.0f);
-  EXPECT_LT(ssim.ChangeIf(5, 4, 1 - reference[4 * kWidth + 5]), 0.0f);
-  EXPECT_LT(ssim.ChangeIf(0, 0, 1 - reference[0]), 0.0f);
+  const float grays[] = {reference[4 * kWidth + 5], 1 - reference[4 * kWidth + 5]};
+  float changes[2];
+  ssim.ChangesIf(5, 4, grays, 2, changes);
+  EXPECT_EQ(changes[0], 0.0f);
+  EXPECT_LT(changes[1], 0.0f);
+  const float corner = 1 - reference[0];
+  ssim.ChangesIf(0, 0, &corner, 1, changes);
+  EXPECT_LT(changes[0], 0.0f);
 }
 
 // After Set, the kept windows must match those computed afresh from the changed picture.
@@ -40,9 +46,12 @@ TEST(LocalSsim, UpdatesAgreeWithAFreshStart) {
     kept.Set(step.x, step.y, step.gray);
     picture[step.y * kWidth + step.x] = step.gray;
     const LocalSsim fresh(reference, picture, kWidth, kHeight);
-    for (const Step probe : {Step{step.x, step.y, 0.3f}, Step{6, 4, 0.7f}, Step{1, 1, 1}})
-      EXPECT_NEAR(kept.ChangeIf(probe.x, probe.y, probe.gray),
-                  fresh.ChangeIf(probe.x, probe.y, probe.gray), 1e-4f);
+    for (const Step probe : {Step{step.x, step.y, 0.3f}, Step{6, 4, 0.7f}, Step{1, 1, 1}}) {
+      float keptChange, freshChange;
+      kept.ChangesIf(probe.x, probe.y, &probe.gray, 1, &keptChange);
+      fresh.ChangesIf(probe.x, probe.y, &probe.gray, 1, &freshChange);
+      EXPECT_NEAR(keptChange, freshChange, 1e-4f);
+    }
   }
 }
 
@@ -74,6 +83,27 @@ TEST(RefineHalftone, ReturnsAnExactTargetToItsColour) {
     EXPECT_EQ(plan.choice, std::vector<std::uint8_t>(16 * 8, static_cast<std::uint8_t>(exact)))
         << "level " << level;
   }
+}
+
+// Dim yellow (127, 127, 0) shown as normal yellow over black flickers by the yellow's luma,
+// (0.2126 + 0.7152) * 0.43966; as red over green, or green over red, by (0.7152 - 0.2126) *
+// 0.43966, the least of all pairs. Only that colour is used, so the others may change.
+TEST(LeastFlickerPalette, ShowsTheUsedColourByTheSteadiestPair) {
+  const CellPalette yellowOverBlack{.ink = {6, 0}, .paper = {0, 0}, .bright = {false, false}};
+  const CellPalette steady = LeastFlickerPalette(yellowOverBlack, {0, 8, 0, 0});
+  const int colour0 = steady.ink[0], colour1 = steady.paper[1];
+  EXPECT_EQ(colour0 | colour1, 6);
+  EXPECT_EQ(colour0 & colour1, 0);
+  EXPECT_TRUE(colour0 != 0 && colour1 != 0);
+  EXPECT_EQ(steady.bright, (std::array<bool, 2>{false, false}));
+  EXPECT_NEAR(FrameFlicker()[0][colour0 * 8 + colour1], 0.5026 * 0.43966, 1e-4);
+}
+
+TEST(LeastFlickerPalette, KeepsAPaletteNothingBeats) {
+  const CellPalette white{.ink = {7, 7}, .paper = {7, 7}, .bright = {true, true}};
+  EXPECT_EQ(LeastFlickerPalette(white, {3, 1, 2, 2}), white);
+  const CellPalette mixed{.ink = {1, 2}, .paper = {7, 0}, .bright = {false, true}};
+  EXPECT_EQ(LeastFlickerPalette(mixed, {0, 0, 0, 0}), mixed);
 }
 
 }  // namespace

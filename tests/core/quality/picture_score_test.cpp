@@ -63,6 +63,24 @@ TEST(GaussianFilter, KernelOfSigmaOneHasNineTapsAndKeepsAConstant) {
   for (double v : GaussianFiltered(flat, kernel).values) EXPECT_NEAR(v, 0.25, 1e-12);
 }
 
+// The measure must predict CIEDE2000 itself for small changes: a grey, an orange and a green
+// (no blue hues, whose rotation term it leaves out), each nudged in several directions.
+TEST(ColorDifference, MetricPredictsSmallDifferences) {
+  const std::array<double, 3> colours[] = {{0.2, 0.2, 0.2}, {0.6, 0.3, 0.1}, {0.1, 0.5, 0.2}};
+  const std::array<double, 3> nudges[] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, -1, 0.5}};
+  for (const auto& c : colours) {
+    const std::array<double, 6> m = Ciede2000Metric(c[0], c[1], c[2]);
+    for (const auto& n : nudges) {
+      const std::array<double, 3> d = {n[0] * 1e-3, n[1] * 1e-3, n[2] * 1e-3};
+      const double predicted = m[0] * d[0] * d[0] + m[3] * d[1] * d[1] + m[5] * d[2] * d[2] +
+                               2 * (m[1] * d[0] * d[1] + m[2] * d[0] * d[2] + m[4] * d[1] * d[2]);
+      const double actual = Ciede2000(LabFromLinear(c[0], c[1], c[2]),
+                                      LabFromLinear(c[0] + d[0], c[1] + d[1], c[2] + d[2]));
+      EXPECT_NEAR(std::sqrt(predicted), actual, 0.05 * actual) << c[0] << " " << n[0] << n[1];
+    }
+  }
+}
+
 using test::Filled;
 
 TEST(ReferenceResize, AveragesInSixteenBitsAndTruncatesToEight) {

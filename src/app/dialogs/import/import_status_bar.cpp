@@ -46,15 +46,23 @@ TImportStatusBar::TImportStatusBar(QWidget* parent) : QWidget(parent) {
   m_message->hide();
   m_quality = new QLabel(this);
   m_quality->setObjectName(QStringLiteral("lbQuality"));
-  m_quality->setToolTip(QStringLiteral(
-      "How close the mix of both frames is to the picture:\n"
-      "Blur ΔE: the mean colour difference (CIEDE2000) of the two, both blurred as seen from a "
-      "distance; lower is better.\n"
-      "SSIM: how much of the picture's structure the mix keeps, up to 1; higher is better."));
+  ShowQuality(std::nullopt);
 }
 
 void TImportStatusBar::ShowQuality(const std::optional<tinto::PictureScore>& score) {
   m_score = score;
+  QString tip = QStringLiteral(
+      "How close the mix of both frames is to the picture:\n"
+      "Blur ΔE: the mean colour difference (CIEDE2000) of the two, both blurred as seen from a "
+      "distance; lower is better.\n"
+      "SSIM: how much of the picture's structure the mix keeps, up to 1; higher is better.");
+  if (score)
+    tip += QStringLiteral(
+               "\nFlicker %1 (worst 8x8 blocks %2): how much the two frames differ "
+               "in brightness, 0..1; lower is better.")
+               .arg(score->flicker.mean, 0, 'f', 3)
+               .arg(score->flicker.block95, 0, 'f', 3);
+  m_quality->setToolTip(tip);
   PlaceLabels();
 }
 

@@ -27,6 +27,7 @@ class TImportStatusBar : public QWidget {
   void ShowValues(const tinto::ImportOptions& options);
   // "Blur ΔE 6.80 · SSIM 0.450" for a score, shortened to "ΔE 6.80 · SSIM 0.450" or
   // "6.80 / 0.450" only when the bar is too narrow for the labels; empty for none.
+  // The tooltip says which figure is which and adds the score's flicker figures.
   void ShowQuality(const std::optional<tinto::PictureScore>& score);
   // `text` (plain text) in place of the value labels.
   void ShowMessage(const QString& text);
