@@ -1,4 +1,5 @@
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "cli/cli_args.h"

@@ -19,7 +19,7 @@ std::map<std::string, std::string> HelpByFlag() {
       entry = &entries[flag];
       *entry = line;
     } else if (entry != nullptr && line.starts_with(std::string(28, ' '))) {
-      *entry += " " + line.substr(28);
+      entry->append(" ").append(line, 28);
     } else {
       entry = nullptr;
     }

@@ -212,7 +212,7 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
 void TMainForm::StepAsideFromOtherEditors() {
   if (m_instance->Number() == 0 || isMaximized()) return;
   const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-  setGeometry(KeptOnScreen(geometry().translated(QPoint(step, step) * m_instance->Number())));
+  setGeometry(FittedToScreen(geometry().translated(QPoint(step, step) * m_instance->Number())));
 }
 
 MainWindowSettings TMainForm::CollectWindowSettings() const {

@@ -158,7 +158,11 @@ std::string OptionValueText(const ImportOptionRow& row, int value) {
   const int scale = PowerOfTen(row.decimals);
   std::string fraction = std::to_string(std::abs(value % scale));
   fraction.insert(0, static_cast<std::size_t>(row.decimals) - fraction.size(), '0');
-  return (value < 0 ? "-" : "") + std::to_string(std::abs(value / scale)) + "." + fraction;
+  // Built by appending: gcc 12 at -O3 warns falsely about a literal + a temporary string.
+  std::string text = value < 0 ? "-" : "";
+  text += std::to_string(std::abs(value / scale));
+  text += '.';
+  return text += fraction;
 }
 
 std::optional<int> ParseOptionValue(const ImportOptionRow& row, std::string_view text) {

@@ -363,8 +363,8 @@ TEST_F(DocumentFlowsTest, ScreenFileOpensAsAnImportThatUndoTakesBack) {
   ChooseSaveName(Path("mine.tin"));
   Flows().Save_21Click();
   Draw();
-  form.Session().Screen().SetPixel(0, 5, 5);
-  form.Session().SetModified(true);
+  form.Session().Change(ChangeKind::Stroke,
+                        [&form] { form.Session().Screen().SetPixel(0, 5, 5); });
   const ScreenBuffers before = form.Session().Screen();
   WriteAll(Path("bad.mg2"), "MGH\x02\x02");
   const ScreenBuffers picture = FilledScreen(0x5A);

@@ -134,8 +134,11 @@ class Reader {
 
   void NeedsRoom(QWidget* widget, QSize needed, QSize room, const QString& text) {
     if (needed.width() > room.width() || needed.height() > room.height())
-      Report(widget, "'" + text.toStdString() + "' needs " + std::to_string(needed.width()) +
-                         " px, has " + std::to_string(room.width()));
+      Report(widget, QStringLiteral("'%1' needs %2 px, has %3")
+                         .arg(text)
+                         .arg(needed.width())
+                         .arg(room.width())
+                         .toStdString());
   }
 
   void ReadFit(QWidget* widget) {
@@ -169,7 +172,7 @@ class Reader {
       NeedsRoom(box, textSize(box->text()), style->subElementRect(contents, &option, box).size(),
                 box->text());
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-      if (TextClipped(combo)) Report(combo, "'" + combo->currentText().toStdString() + "' cut");
+      if (TextClipped(combo)) Report(combo, QStringLiteral("'%1' cut").arg(combo->currentText()).toStdString());
     } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
       const QString widest = spin->prefix() + QString::number(spin->maximum()) + spin->suffix();
       const auto option = OptionOf<QStyleOptionSpinBox>(spin);

@@ -8,8 +8,8 @@ namespace tinto {
 namespace {
 
 // Every number and choice below and above its range, by hand: thresholds 0..255, HTH 1..256,
-// Contrast 0..4, the seven filters, the two methods, DX 1..32, DY 1..192, MLT Left 0..31 and
-// Width 1..18; then the MLT window pulled into DX (31 + 18 into 32 gives 14 + 18, 5 + 18 into 10
+// Contrast 0..4, the seven filters, the two methods, DX 1..32, DY 1..192, MLT Left 0..31,
+// Width 1..18 and the flicker weight 0..100 hundredths; then the MLT window pulled into DX (31 + 18 into 32 gives 14 + 18, 5 + 18 into 10
 // gives 0 + 10).
 TEST(ImportOptions, FittingClampsEveryOptionAndPullsTheWindowIntoDx) {
   const auto all = [](int value) {
@@ -21,10 +21,10 @@ TEST(ImportOptions, FittingClampsEveryOptionAndPullsTheWindowIntoDx) {
   // clang-format off
   const ImportOptions lowest{.Method = ImportMethod::Classic, .LR = 0, .LG = 0, .LB = 0, .HR = 0,
       .HG = 0, .HB = 0, .HTH = 1, .Contrast = 0, .Filter = 0, .DX = 1, .DY = 1, .MLTLeft = 0,
-      .MLTWidth = 1};
+      .MLTWidth = 1, .FlickerWeight = 0};
   const ImportOptions highest{.Method = ImportMethod::Perceptual, .LR = 255, .LG = 255,
       .LB = 255, .HR = 255, .HG = 255, .HB = 255, .HTH = 256, .Contrast = 4, .Filter = 6,
-      .DX = 32, .DY = 192, .MLTLeft = 14, .MLTWidth = 18};
+      .DX = 32, .DY = 192, .MLTLeft = 14, .MLTWidth = 18, .FlickerWeight = 100};
   // clang-format on
   EXPECT_EQ(*FitImportOptions(all(-500)), lowest);
   EXPECT_EQ(*FitImportOptions(all(999)), highest);

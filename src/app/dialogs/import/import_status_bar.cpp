@@ -135,7 +135,7 @@ int TImportStatusBar::WidthFor(double gapScale, int form) const {
   std::vector<int> widths;
   for (std::size_t i = 0; i < m_labels.size(); ++i)
     widths.push_back(WidthWith(m_labels[i], StatusLabelText(*m_rows[i], m_rows[i]->range.max)));
-  const QString widest = QualityText({99.99, 99.99, 0.999}, form);
+  const QString widest = QualityText({99.99, 99.99, 0.999, {}}, form);
   return ValuesRight(widths, gapScale) + kMinimumSpacing + WidthWith(m_quality, widest) +
          kQualityMargin;
 }

@@ -22,7 +22,7 @@ std::string ControlValues(const TImportExpert& expert) {
                     int(expert.Option<QCheckBox>("CBDither")->isChecked()),
                     int(expert.Option<QCheckBox>("CBStretch")->isChecked()),
                     expert.Option<QComboBox>("Method")->currentIndex()})
-    text += "/" + std::to_string(value);
+    text.append("/").append(std::to_string(value));
   return text;
 }
 
