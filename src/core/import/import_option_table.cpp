@@ -86,8 +86,8 @@ constexpr ImportOptionRow kRows[] = {
     // The dialog has no room for it; the tool alone sets it.
     {.name = "FlickerWeight", .kind = Integer, .range = {0, 100},
      .field = FieldOf<&ImportOptions::FlickerWeight>(), .flag = "flicker-weight",
-     .help = "how much steadier frames count against the accuracy of the mix: 0 matches the "
-             "mix alone",
+     .help = "perceptual method only: how much steadier frames count against the accuracy "
+             "of the mix (0: the mix alone)",
      .use = Perceptual, .decimals = 2},
     {.name = "CBDither", .kind = Boolean, .field = FieldOf<&ImportOptions::Dither>(),
      .key = {"Dither", 15, 1, false}, .flag = "dither",
