@@ -57,7 +57,7 @@ class CanvasTest : public MainFormTest {
 
   // A marquee drawn with the marquee tool from `from` to `to`.
   void Select(TMainForm& form, PixelPoint from, PixelPoint to) {
-    form.PnTools()->SelectTool(kToolMarque);
+    form.PnTools()->SelectTool(tinto::ToolButton::Marque);
     Hover(form, {-1, -1});
     Drag(form, {from, to});
   }

@@ -29,3 +29,7 @@ void TCanvasArea::SizeImages(QSize size) {
   m_image2->setGeometry(QRect(QPoint(0, 0), size));
   m_content->resize(size);
 }
+
+QPoint TCanvasArea::FrameImageOrigin(int frame) const {
+  return FrameImage(frame)->mapTo(m_msb->viewport(), QPoint(0, 0));
+}

@@ -17,6 +17,10 @@ class TCanvasArea : public QWidget {
   QScrollArea* MSB() const { return m_msb; }
   TKelImage* Image_1() const { return m_image1; }
   TKelImage* Image_2() const { return m_image2; }
+  // The image of frame 0 or 1.
+  TKelImage* FrameImage(int frame) const { return frame == 0 ? m_image1 : m_image2; }
+  // The top-left of the image of frame 0 or 1 in the scroll box's client coordinates.
+  QPoint FrameImageOrigin(int frame) const;
 
   // Both images get `size` (the picture magnified); the scroll range follows.
   void SizeImages(QSize size);

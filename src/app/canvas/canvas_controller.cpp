@@ -18,10 +18,7 @@
 #include "app/editor/editor_session.h"
 #include "app/editor/view_state.h"
 #include "app/widgets/kel_image.h"
-#include "core/model/floating_copy.h"
 #include "core/model/grid_overlay.h"
-#include "core/model/pick_colors.h"
-#include "core/model/renderer.h"
 #include "core/model/status_texts.h"
 
 using tinto::PixelPoint;
@@ -72,11 +69,6 @@ void DrawColumns(QPainter& painter, const std::vector<int>& columns, int height,
     if (x >= area.left() && x <= area.right()) painter.drawLine(x, 0, x, height - 1);
 }
 
-QRegion Outline(const QRect& rect) {
-  if (rect.isEmpty()) return {};
-  return QRegion(rect).subtracted(QRegion(rect.adjusted(1, 1, -1, -1)));
-}
-
 void SetStatusText(QLabel* label, const std::string& text) {
   label->setText(QString::fromStdString(text));
 }
@@ -91,8 +83,18 @@ TCanvasController::TCanvasController(TEditorSession& session, TViewState& view, 
       m_view(view),
       m_canvas(canvas),
       m_statusBar(statusBar),
-      m_previews(previews),
-      m_overlay(new TCanvasOverlay(canvas.MSB()->viewport())) {
+      m_overlay(new TCanvasOverlay(canvas.MSB()->viewport())),
+      m_selection(session, view, canvas, *m_overlay),
+      m_pencil(session, view, canvas, previews),
+      m_pick(session, view, [this] { emit ColorsPicked(); }),
+      m_marquee(m_selection, [this] { emit RefreshRequested(); }),
+      m_moveCopy(m_selection, true),
+      m_moveFrame(m_selection, false),
+      m_tools{{{PointerMode::Pencil, &m_pencil},
+               {PointerMode::Pick, &m_pick},
+               {PointerMode::Cross, &m_marquee},
+               {PointerMode::Move, &m_moveCopy},
+               {PointerMode::MoveSel, &m_moveFrame}}} {
   RegisterToolCursors();
   for (TKelImage* image : {canvas.Image_1(), canvas.Image_2()}) {
     image->setCursor(ToolCursor(m_mode));
@@ -119,8 +121,8 @@ void TCanvasController::SyncModifiers(Qt::KeyboardModifiers held) {
 }
 
 void TCanvasController::ChooseModeAt(PixelPoint pixel) {
-  const tinto::PointerModeInputs inputs{m_modifiers, static_cast<tinto::ToolButton>(m_view.Tool()),
-                                        m_selection.Current(), pixel, m_mode};
+  const tinto::PointerModeInputs inputs{m_modifiers, m_view.Tool(), m_selection.State().Current(),
+                                        pixel, m_mode};
   const PointerMode mode = tinto::ChoosePointerMode(inputs);
   if (mode == m_mode) return;
   m_mode = mode;
@@ -142,29 +144,18 @@ void TCanvasController::Image_1MouseDown(QMouseEvent* event) {
   // dialog must not leave Alt (pick), Ctrl (copy) or Shift (snap) held for the canvas.
   m_modifiers = ModifierStateOf(event->modifiers());
   ChooseModeAt(pixel);
+  CanvasTool& tool = ToolOfMode();
   // A pasted copy floats until a drag moves it; any other press drops it where it lies.
-  if (m_carried && m_carried->pasted && m_mode != PointerMode::Move &&
-      m_mode != PointerMode::MoveSel)
-    if (const std::optional<tinto::SelectionRecord> pasted = m_selection.Release())
-      DropFloatingCopy(*pasted);
+  if (!tool.DragsSelection() && m_selection.DropPastedCopy()) emit PictureChanged();
   m_buttonDown = true;
   m_lastPixel = pixel;
-  switch (m_mode) {
-    case PointerMode::Pencil:
-      Plot(pixel);
-      break;
-    case PointerMode::Pick:
-      Pick(pixel);
-      break;
-    case PointerMode::Cross:
-      m_selection.MarqueePress(pixel, m_modifiers);
-      emit RefreshRequested();
-      break;
-    case PointerMode::Move:
-    case PointerMode::MoveSel:
-      DragPress(pixel);
-      break;
-  }
+  tool.Press(pixel, m_modifiers);
+}
+
+CanvasTool& TCanvasController::ToolOfMode() const {
+  for (const auto& [mode, tool] : m_tools)
+    if (mode == m_mode) return *tool;
+  return *m_tools.front().second;
 }
 
 void TCanvasController::Image_1MouseMove(QMouseEvent* event) {
@@ -178,97 +169,33 @@ void TCanvasController::Image_1MouseMove(QMouseEvent* event) {
   // The tool of a drag stays the one it began with: re-choosing under a held button would
   // turn a marquee being drawn into a selection move as soon as the pointer is inside it.
   if (m_buttonDown)
-    ButtonMove(pixel);
+    ToolOfMode().Drag(pixel, m_modifiers, m_pointerInside && pixel != m_lastPixel);
   else
     ChooseModeAt(pixel);
   m_lastPixel = pixel;
 }
 
-void TCanvasController::ButtonMove(PixelPoint pixel) {
-  const bool newPixel = m_pointerInside && pixel != m_lastPixel;
-  if (m_mode == PointerMode::Pencil) {
-    if (newPixel) Plot(pixel);
-    return;
-  }
-  if (m_mode == PointerMode::Pick) {
-    if (newPixel) Pick(pixel);
-    return;
-  }
-  const QRegion before = SelectionRegion();
-  const bool moved = m_mode == PointerMode::Cross
-                         ? m_selection.MarqueeMove(pixel, m_modifiers, m_session.Geometry())
-                         : m_selection.DragMove(pixel, m_modifiers, m_session.Geometry());
-  if (moved) m_overlay->repaint(before.united(SelectionRegion()));
-}
-
 void TCanvasController::Image_1MouseUp(QMouseEvent*) {
   m_buttonDown = false;
   m_session.EndChange();
-  const QRegion before = SelectionRegion();
-  const std::optional<tinto::SelectionRecord> lifted = m_selection.Release();
-  if (lifted)
-    DropFloatingCopy(*lifted);
-  else
-    m_overlay->update(before.united(SelectionRegion()));
+  if (m_selection.Release()) emit PictureChanged();
   emit SelectionChanged();
 }
 
 void TCanvasController::DropSelection() {
-  const QRegion before = SelectionRegion();
   m_selection.Clear();
-  m_floatingBitmap = QImage();
-  m_carried.reset();
-  m_overlay->update(before);
   emit SelectionChanged();
 }
 
 void TCanvasController::ClearMarquee() {
-  if (!m_selection.Current().active) return;
-  m_session.Change(tinto::ChangeKind::Cut, [this] {
-    tinto::ClearCells(m_session.Screen(), m_session.Geometry(), EditedFrame(),
-                      m_selection.Current());
-  });
-  emit PictureChanged();
+  if (m_selection.ClearMarquee()) emit PictureChanged();
 }
 
 void TCanvasController::PlacePastedCopy(const tinto::ClipboardCells& cells) {
   DropSelection();
-  const tinto::ScreenGeometry& geometry = m_session.Geometry();
-  const int width = std::min(cells.width, geometry.WidthPixels());
-  const int height = std::min(cells.height, geometry.DY());
-  const PixelPoint at = ViewTopLeftCell();
-  const int x = std::min(at.x, geometry.WidthPixels() - width);
-  const int y = std::min(at.y, geometry.DY() - height);
-  m_carried = std::make_unique<CarriedPixels>(
-      CarriedPixels{tinto::CellsAsScreen(cells), cells.sourceFrame, true});
-  m_selection.PlaceFloatingCopy({true, x, y, x + width, y + height}, {true, 0, 0, width, height});
-  m_floatingBitmap = RenderPastedCells(width, height);
-  m_view.SetTool(kToolMarque);
-  m_overlay->update(SelectionRegion());
+  m_selection.PlacePastedCopy(cells);
+  m_view.SetTool(tinto::ToolButton::Marque);
   emit SelectionChanged();
-}
-
-// The first cell corner at or right of and below the canvas's top-left visible pixel.
-PixelPoint TCanvasController::ViewTopLeftCell() const {
-  const QPoint origin = ImageOrigin();
-  const int m = Magnification();
-  const int x = std::max(0, (-origin.x() + m - 1) / m);
-  const int y = std::max(0, (-origin.y() + m - 1) / m);
-  return {(x + 7) & ~7, (y + 7) & ~7};
-}
-
-// The pasted cells as the canvas shows a lifted copy: rendered, magnified.
-QImage TCanvasController::RenderPastedCells(int width, int height) const {
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const tinto::Rgb c =
-          tinto::FramePixelColor(m_carried->cells, m_carried->frame, x, y, m_view.Attributes());
-      image.setPixel(x, y, qRgb(tinto::RedOf(c), tinto::GreenOf(c), tinto::BlueOf(c)));
-    }
-  }
-  return image.scaled(image.size() * Magnification(), Qt::IgnoreAspectRatio,
-                      Qt::FastTransformation);
 }
 
 void TCanvasController::Image_1MouseEnter() { m_pointerInside = true; }
@@ -288,84 +215,11 @@ void TCanvasController::ShowPointerStatus(PixelPoint pixel) {
   bar->SB0Resize();
 }
 
-void TCanvasController::Plot(PixelPoint pixel) {
-  m_session.BeginChange(tinto::ChangeKind::Stroke);
-  tinto::PencilOptions options;
-  options.frame = EditedFrame();
-  options.size = m_view.PencilSize();
-  options.mode = static_cast<tinto::DrawMode>(m_view.DrawMode());
-  options.writeAttributes = m_view.WritesAttributes();
-  options.attr0 = m_view.Attr1();
-  options.attr1 = m_view.Attr2();
-  const tinto::PixelRect written =
-      tinto::PlotPencil(m_session.Screen(), m_session.Geometry(), options, pixel.x, pixel.y);
-  const tinto::RenderOptions render{m_view.Attributes(), m_view.NoFlic()};
-  tinto::RenderTouchedBlocks(m_session.Screen(), m_session.Geometry(), render,
-                             m_session.Images().Bitmaps(), written);
-  RepaintBlocks(written);
-}
-
-// Only the re-rendered blocks can have changed, so only they are repainted; the paint is
-// synchronous, so a stroke follows the pointer even while input keeps arriving.
-void TCanvasController::RepaintBlocks(tinto::PixelRect written) {
-  if (written.Empty()) return;
-  const QRect blocks(QPoint(written.x1 & ~7, written.y1 & ~7),
-                     QPoint(((written.x2 + 7) & ~7) - 1, ((written.y2 + 7) & ~7) - 1));
-  const int m = Magnification();
-  VisibleImage()->repaint(QRect(blocks.topLeft() * m, blocks.size() * m));
-  (m_view.ShowsFirstImages() ? m_previews.first : m_previews.second)->repaint(blocks);
-}
-
 void TCanvasController::RepaintCanvas() { m_overlay->repaint(); }
-
-void TCanvasController::Pick(PixelPoint pixel) {
-  const tinto::CurrentColors colors = tinto::PickColors(m_session.Screen(), pixel.x, pixel.y);
-  m_view.SetInk1(colors.ink1);
-  m_view.SetPaper1(colors.paper1);
-  m_view.SetInk2(colors.ink2);
-  m_view.SetPaper2(colors.paper2);
-  emit ColorsPicked();
-}
-
-void TCanvasController::DragPress(PixelPoint pixel) {
-  const tinto::DragPressResult result =
-      m_selection.DragPress(pixel, m_modifiers, m_mode == PointerMode::Move);
-  if (result == tinto::DragPressResult::Lifted) LiftFloatingCopy();
-}
-
-void TCanvasController::LiftFloatingCopy() {
-  m_carried =
-      std::make_unique<CarriedPixels>(CarriedPixels{m_session.Screen(), EditedFrame(), false});
-  const tinto::SelectionRecord& lifted = m_selection.Floating();
-  const QRect area(lifted.x1, lifted.y1, lifted.x2 - lifted.x1, lifted.y2 - lifted.y1);
-  // Parts of the rectangle beyond the bitmap come out black.
-  TDisplayImages& images = m_session.Images();
-  const QImage work = (EditedFrame() == 0 ? images.Image1() : images.Image2())->copy(area);
-  m_floatingBitmap =
-      work.convertToFormat(QImage::Format_RGB32)
-          .scaled(area.size() * Magnification(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
-void TCanvasController::DropFloatingCopy(const tinto::SelectionRecord& source) {
-  if (m_carried) {
-    const CarriedPixels& carried = *m_carried;
-    m_session.Change(carried.pasted ? tinto::ChangeKind::Paste : tinto::ChangeKind::Drop, [&] {
-      tinto::DropFloatingCopy(m_session.Screen(), m_session.Geometry(),
-                              {carried.cells.Pixels(), carried.cells.Attrs(), carried.frame},
-                              EditedFrame(), source, m_selection.Current(),
-                              m_view.WritesAttributes());
-    });
-  }
-  m_floatingBitmap = QImage();
-  m_carried.reset();
-  emit PictureChanged();
-}
 
 void TCanvasController::Image_1Paint(QPainter& painter, const QRect& area) {
   PaintGrid(painter, area);
-  if (m_selection.Floating().active && !m_floatingBitmap.isNull())
-    painter.drawImage(FloatingRect().topLeft(), m_floatingBitmap);
-  DrawFocusRect(painter, MarqueeRect());
+  m_selection.Paint(painter);
 }
 
 void TCanvasController::PaintGrid(QPainter& painter, const QRect& area) {
@@ -405,9 +259,9 @@ bool TCanvasController::FormKeyDown(const QKeyEvent& event) {
     if (IsModifierKey(event.key())) return true;
   }
   if (event.modifiers() & Qt::KeypadModifier) return false;
-  if (event.key() == Qt::Key_M) m_view.SetTool(kToolMarque);
-  if (event.key() == Qt::Key_P) m_view.SetTool(kToolPencil);
-  if (event.key() == Qt::Key_I) m_view.SetTool(kToolPick);
+  if (event.key() == Qt::Key_M) m_view.SetTool(tinto::ToolButton::Marque);
+  if (event.key() == Qt::Key_P) m_view.SetTool(tinto::ToolButton::Pencil);
+  if (event.key() == Qt::Key_I) m_view.SetTool(tinto::ToolButton::Pick);
   return false;
 }
 
@@ -418,38 +272,10 @@ void TCanvasController::FormKeyUp(const QKeyEvent& event) {
   ChoosePointerMode();
 }
 
-TKelImage* TCanvasController::VisibleImage() const {
-  return EditedFrame() == 0 ? m_canvas.Image_1() : m_canvas.Image_2();
-}
+TKelImage* TCanvasController::VisibleImage() const { return m_canvas.FrameImage(EditedFrame()); }
 
-QPoint TCanvasController::ImageOrigin() const {
-  return VisibleImage()->mapTo(m_canvas.MSB()->viewport(), QPoint(0, 0));
-}
+QPoint TCanvasController::ImageOrigin() const { return m_canvas.FrameImageOrigin(EditedFrame()); }
 
 int TCanvasController::Magnification() const { return m_view.Magnification(); }
 
 tinto::FrameIndex TCanvasController::EditedFrame() const { return m_view.EditedFrame(); }
-
-QRect TCanvasController::MarqueeRect() const {
-  const tinto::SelectionRecord& s = m_selection.Current();
-  if (!s.active) return {};
-  const int m = Magnification();
-  const QPoint origin = ImageOrigin();
-  const QPoint topLeft(std::min(s.x1, s.x2) * m, std::min(s.y1, s.y2) * m);
-  const QPoint bottomRight(std::max(s.x1, s.x2) * m - 1, std::max(s.y1, s.y2) * m - 1);
-  return QRect(topLeft + origin, bottomRight + origin);
-}
-
-QRect TCanvasController::FloatingRect() const {
-  const tinto::SelectionRecord& s = m_selection.Current();
-  const int m = Magnification();
-  return QRect(QPoint(s.x1 * m, s.y1 * m) + ImageOrigin(), m_floatingBitmap.size());
-}
-
-// What the selection occupies on screen: the marquee and, while it exists, the floating copy.
-QRegion TCanvasController::SelectionRegion() const {
-  QRegion region = Outline(MarqueeRect());
-  if (m_selection.Floating().active && !m_floatingBitmap.isNull())
-    region = region.united(FloatingRect());
-  return region;
-}

@@ -1,24 +1,24 @@
 #pragma once
 // The editing canvas of the main window: maps the pointer on the magnified images `Image_1`
-// and `Image_2` to picture pixels and runs the tool of the current pointer mode on them (the
-// pencil, the pick, drawing and dragging the selection, lifting and dropping a floating copy),
-// keeps the pointer mode and its cursor, the modifier state and the status bar texts, and
-// paints the grid, the MLT window lines, the floating copy and the marquee over the canvas.
+// and `Image_2` to picture pixels and hands the press and the drag to the tool of the current
+// pointer mode (canvas_tools.h), keeps the pointer mode and its cursor, the modifier state and
+// the status bar texts, and paints the grid, the MLT window lines and the selection (whose
+// floating copy CanvasSelection owns) over the canvas.
 // It works on the session's picture with the view state's settings; what the window around it
 // must redraw it asks for through its signals.
 
-#include <QImage>
 #include <QObject>
-#include <QRegion>
-#include <memory>
+#include <array>
+#include <utility>
 
+#include "app/canvas/canvas_previews.h"
+#include "app/canvas/canvas_selection.h"
+#include "app/canvas/canvas_tools.h"
 #include "app/widgets/typed_key_forwarder.h"
 #include "core/model/clipboard_cells.h"
 #include "core/model/modifier_state.h"
-#include "core/model/pencil.h"
 #include "core/model/pointer_mapping.h"
 #include "core/model/pointer_mode.h"
-#include "core/model/selection.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -29,12 +29,6 @@ class TEditorSession;
 class TKelImage;
 class TStatusBar;
 class TViewState;
-
-// The small previews whose blocks a stroke repaints: frame 0's (or the mix) and frame 1's.
-struct CanvasPreviews {
-  TKelImage* first;
-  TKelImage* second;
-};
 
 class TCanvasController : public QObject {
   Q_OBJECT
@@ -57,10 +51,6 @@ class TCanvasController : public QObject {
   // event was taken. Mouse events over the canvas carry their own modifiers, which win.
   bool FormKeyEvent(QObject* receiver, QKeyEvent* event);
 
-  // The pencil at pixel (x, y): opens the stroke's change (or keeps the open one), writes the
-  // square into the edited frame, re-renders the touched blocks and repaints them on screen at
-  // once. The release of the button closes the change.
-  void Plot(tinto::PixelPoint pixel);
   // Repaints the visible canvas image and everything over it at once.
   void RepaintCanvas();
   // Forgets the marquee and any floating copy without writing anything.
@@ -76,7 +66,7 @@ class TCanvasController : public QObject {
   void PlacePastedCopy(const tinto::ClipboardCells& cells);
 
   tinto::PointerMode Mode() const { return m_mode; }
-  const tinto::SelectionState& Selection() const { return m_selection; }
+  const tinto::SelectionState& Selection() const { return m_selection.State(); }
 
  signals:
   // The canvas and the visible preview must be repainted at once.
@@ -98,47 +88,32 @@ class TCanvasController : public QObject {
   void FormKeyUp(const QKeyEvent& event);
 
   void ChooseModeAt(tinto::PixelPoint pixel);
-  void ButtonMove(tinto::PixelPoint pixel);
+  CanvasTool& ToolOfMode() const;
   void ShowPointerStatus(tinto::PixelPoint pixel);
-  void Pick(tinto::PixelPoint pixel);
-  void DragPress(tinto::PixelPoint pixel);
-  void LiftFloatingCopy();
-  void DropFloatingCopy(const tinto::SelectionRecord& source);
-  void RepaintBlocks(tinto::PixelRect written);
   void PaintGrid(QPainter& painter, const QRect& area);
 
   TKelImage* VisibleImage() const;
   QPoint ImageOrigin() const;
   int Magnification() const;
   tinto::FrameIndex EditedFrame() const;
-  QRect MarqueeRect() const;
-  QRect FloatingRect() const;
-  QRegion SelectionRegion() const;
-  tinto::PixelPoint ViewTopLeftCell() const;
-  QImage RenderPastedCells(int width, int height) const;
 
   TEditorSession& m_session;
   TViewState& m_view;
   TCanvasArea& m_canvas;
   TStatusBar& m_statusBar;
-  CanvasPreviews m_previews;
   TCanvasOverlay* m_overlay;
+  CanvasSelection m_selection;
+  PencilTool m_pencil;
+  PickTool m_pick;
+  MarqueeTool m_marquee;
+  MoveTool m_moveCopy;
+  MoveTool m_moveFrame;
+  // The tool that serves each pointer mode.
+  std::array<std::pair<tinto::PointerMode, CanvasTool*>, 5> m_tools;
   tinto::PointerMode m_mode = tinto::PointerMode::Pencil;
   tinto::ModifierState m_modifiers = 0;
   bool m_buttonDown = false;
   bool m_pointerInside = false;
   tinto::PixelPoint m_lastPixel;
-  tinto::SelectionState m_selection;
-  // The lifted pixels as rendered, magnified; null while no floating copy exists.
-  QImage m_floatingBitmap;
-  // The pixels a floating copy carries, its own from the lift or the paste on: the picture as
-  // it was lifted, or the pasted cells at the top-left of both frames; the frame to read; and
-  // whether it was pasted (it floats until a drag moves it). Null while no copy floats.
-  struct CarriedPixels {
-    tinto::ScreenBuffers cells;
-    tinto::FrameIndex frame;
-    bool pasted;
-  };
-  std::unique_ptr<CarriedPixels> m_carried;
   TypedKeyForwarder m_typedKeys;
 };

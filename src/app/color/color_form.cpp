@@ -62,6 +62,14 @@ TColorForm::TColorForm(const tinto::IniFile& settings, QWidget* parent) : QDialo
 TColorForm::~TColorForm() = default;
 
 void TColorForm::CreateControls() {
+  CreateColPan();
+  CreateOptPan();
+  CreateInkPan();
+  CreateCtPan();
+}
+
+// The 16 palette swatches in two rows of eight.
+void TColorForm::CreateColPan() {
   m_colPan = new QWidget(this);
   m_colPan->setObjectName(QStringLiteral("ColPan"));
   for (int k = 0; k < kGridColors; ++k) {
@@ -77,7 +85,9 @@ void TColorForm::CreateControls() {
     connect(swatch, &TColorSwatch::MouseDown, this, [this] { InkMouseDown(); });
     m_swatches[static_cast<std::size_t>(k)] = swatch;
   }
+}
 
+void TColorForm::CreateOptPan() {
   m_optPan = new QWidget(this);
   m_optPan->setObjectName(QStringLiteral("OptPan"));
   m_label1 = new QLabel(IntervalText(5), m_optPan);
@@ -96,25 +106,32 @@ void TColorForm::CreateControls() {
   m_interval->setToolTip(QStringLiteral("Лечше когда интервал кратен частоте экрана."));
   connect(m_noFlic, &QCheckBox::toggled, this, [this] { NoFlicClick(); });
   connect(m_interval, &QSlider::valueChanged, this, [this] { IntervalChange(); });
+}
 
+// The grid of colour pairs, and the two grids of its flicker's halves stacked under it.
+void TColorForm::CreateInkPan() {
   m_inkPan = new QWidget(this);
   m_inkPan->setObjectName(QStringLiteral("InkPan"));
-  const auto makeGrid = [this](const char* name) {
-    auto* image = new TKelImage(m_inkPan);
-    image->setObjectName(QString::fromLatin1(name));
-    image->setToolTip(QStringLiteral("Chose eXtended color"));
-    image->setCursor(Qt::PointingHandCursor);
-    image->setGeometry(kMargin, kMargin, kGridSize, kGridSize);
-    connect(image, &TKelImage::MouseMove, this, &TColorForm::InkMouseMove);
-    connect(image, &TKelImage::MouseDown, this, [this] { InkMouseDown(); });
-    return image;
-  };
-  m_ink = makeGrid("Ink");
-  m_cMix1 = makeGrid("cMix1");
-  m_cMix2 = makeGrid("cMix2");
+  m_ink = CreateGrid("Ink");
+  m_cMix1 = CreateGrid("cMix1");
+  m_cMix2 = CreateGrid("cMix2");
   m_cMix1->hide();
   m_cMix2->hide();
+}
 
+TKelImage* TColorForm::CreateGrid(const char* name) {
+  auto* image = new TKelImage(m_inkPan);
+  image->setObjectName(QString::fromLatin1(name));
+  image->setToolTip(QStringLiteral("Chose eXtended color"));
+  image->setCursor(Qt::PointingHandCursor);
+  image->setGeometry(kMargin, kMargin, kGridSize, kGridSize);
+  connect(image, &TKelImage::MouseMove, this, &TColorForm::InkMouseMove);
+  connect(image, &TKelImage::MouseDown, this, [this] { InkMouseDown(); });
+  return image;
+}
+
+// The names of the two colours under the pointer.
+void TColorForm::CreateCtPan() {
   m_ctPan = new QWidget(this);
   m_ctPan->setObjectName(QStringLiteral("CTPan"));
   m_ct1 = new QLabel(QStringLiteral("C1:"), m_ctPan);

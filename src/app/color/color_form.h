@@ -70,6 +70,11 @@ class TColorForm : public QDialog {
 
  private:
   void CreateControls();
+  void CreateColPan();
+  void CreateOptPan();
+  void CreateInkPan();
+  TKelImage* CreateGrid(const char* name);
+  void CreateCtPan();
   void BuildGridImages();
   void ReadSettings(const tinto::IniFile& settings);
   void LayoutForm();

@@ -30,7 +30,8 @@ void LoadPanelOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSet
   view.SetAttributes(ReadSettingBool(ini, setting::kMainUseAttributes));
   window.timerInterval = std::clamp(ReadSetting(ini, setting::kMainTimerInterval), 0, 0xFFFF);
   view.SetPencilSize(ReadSetting(ini, setting::kMainPencilSize));
-  view.SetTool(ReadSetting(ini, setting::kMainTool));
+  if (const auto tool = tinto::ToolButtonFromCode(ReadSetting(ini, setting::kMainTool)))
+    view.SetTool(*tool);
   window.undoHistory = ReadSettingBool(ini, setting::kMainUndoHistory);
 }
 
@@ -66,7 +67,7 @@ void SaveMain(const TViewState& view, const MainWindowSettings& window, Settings
   out.Bool(setting::kMainTransparent, view.Transparent());
   out.Bool(setting::kMainUseAttributes, view.Attributes());
   out.Int(setting::kMainTimerInterval, window.timerInterval);
-  if (view.Tool() >= 0) out.Int(setting::kMainTool, view.Tool());
+  out.Int(setting::kMainTool, tinto::ToolButtonCode(view.Tool()));
   out.Int(setting::kMainPencilSize, view.PencilSize());
   out.Bool(setting::kMainUndoHistory, window.undoHistory);
 }

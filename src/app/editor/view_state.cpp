@@ -27,9 +27,9 @@ void TViewState::SetDrawMode(int mode) {
 
 void TViewState::SetGrid(bool on) { Store(m_grid, on, ViewSetting::Grid); }
 
-void TViewState::SetTool(int code) {
-  if (code < 0 || code >= kToolCount) return;
-  Store(m_tool, code, ViewSetting::Tool);
+void TViewState::SetTool(tinto::ToolButton tool) {
+  if (tool == tinto::ToolButton::None) return;
+  Store(m_tool, tool, ViewSetting::Tool);
 }
 
 void TViewState::SetPencilSize(int size) {

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <cstdint>
 
+#include "core/model/tool_button.h"
+
 enum class ViewSetting {
   EditedFrame,
   Magnification,
@@ -25,10 +27,6 @@ enum class ViewSetting {
   Attributes,
   NoFlic,
 };
-
-// Tool codes as the settings file stores them.
-enum ToolCode { kToolMarque = 0, kToolBrush = 1, kToolPencil = 2, kToolPick = 3, kToolMove = 4 };
-inline constexpr int kToolCount = 5;
 
 class TViewState : public QObject {
   Q_OBJECT
@@ -45,9 +43,9 @@ class TViewState : public QObject {
   void SetDrawMode(int mode);
   bool Grid() const { return m_grid; }
   void SetGrid(bool on);
-  // A ToolCode, or -1 before any tool was chosen; codes outside 0..4 are ignored.
-  int Tool() const { return m_tool; }
-  void SetTool(int code);
+  // Never None: setting None is ignored.
+  tinto::ToolButton Tool() const { return m_tool; }
+  void SetTool(tinto::ToolButton tool);
   // 1..50.
   int PencilSize() const { return m_pencilSize; }
   void SetPencilSize(int size);
@@ -94,7 +92,7 @@ class TViewState : public QObject {
   int m_magnification = 4;
   int m_drawMode = 0;
   bool m_grid = true;
-  int m_tool = kToolPencil;
+  tinto::ToolButton m_tool = tinto::ToolButton::Pencil;
   int m_pencilSize = 1;
   std::uint8_t m_ink1 = 0x47;
   std::uint8_t m_paper1 = 0;

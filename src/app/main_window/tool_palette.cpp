@@ -14,6 +14,8 @@
 
 namespace {
 
+using Tool = tinto::ToolButton;
+
 constexpr int kButtonSize = 25;
 constexpr int kSliderHeight = 120;
 // Below this the slider is too short to choose among 50 sizes; it hides with its label.
@@ -22,27 +24,27 @@ constexpr int kGap = 5;
 constexpr int kIconSize = 17;
 
 struct ButtonDesign {
-  ToolCode tool;
+  tinto::ToolButton tool;
   const char* name;
   int top;
   const char* tip;  // the tool's name and the key that selects it
 };
 
 // Top to bottom as the palette shows them.
-constexpr ButtonDesign kButtons[] = {{kToolMarque, "tbMarque", 5, "Marquee (M)"},
-                                     {kToolMove, "tbMove", 37, "Move"},
-                                     {kToolBrush, "tbBrush", 69, "Brush"},
-                                     {kToolPencil, "tbPencil", 101, "Pencil (P)"},
-                                     {kToolPick, "tbPick", 133, "Pick (I)"}};
+constexpr ButtonDesign kButtons[] = {{Tool::Marque, "tbMarque", 5, "Marquee (M)"},
+                                     {Tool::Move, "tbMove", 37, "Move"},
+                                     {Tool::Brush, "tbBrush", 69, "Brush"},
+                                     {Tool::Pencil, "tbPencil", 101, "Pencil (P)"},
+                                     {Tool::Pick, "tbPick", 133, "Pick (I)"}};
 constexpr int kButtonsBottom = kButtons[std::size(kButtons) - 1].top + kButtonSize;
 
-void DrawGlyph(QPainter& p, ToolCode tool) {
+void DrawGlyph(QPainter& p, Tool tool) {
   switch (tool) {
-    case kToolMarque:
+    case Tool::Marque:
       p.setPen(QPen(Qt::black, 1, Qt::DashLine));
       p.drawRect(2, 3, 12, 10);
       break;
-    case kToolMove:
+    case Tool::Move:
       p.drawLine(8, 1, 8, 15);
       p.drawLine(1, 8, 15, 8);
       p.drawPolyline(QPolygon({QPoint(5, 4), QPoint(8, 1), QPoint(11, 4)}));
@@ -50,26 +52,28 @@ void DrawGlyph(QPainter& p, ToolCode tool) {
       p.drawPolyline(QPolygon({QPoint(4, 5), QPoint(1, 8), QPoint(4, 11)}));
       p.drawPolyline(QPolygon({QPoint(12, 5), QPoint(15, 8), QPoint(12, 11)}));
       break;
-    case kToolBrush:
+    case Tool::Brush:
       p.drawLine(14, 2, 7, 9);
       p.setBrush(Qt::black);
       p.drawEllipse(2, 9, 5, 5);
       break;
-    case kToolPencil:
+    case Tool::Pencil:
       p.drawPolygon(
           QPolygon({QPoint(2, 14), QPoint(3, 10), QPoint(12, 1), QPoint(15, 4), QPoint(6, 13)}));
       p.drawLine(3, 10, 6, 13);
       break;
-    case kToolPick:
+    case Tool::Pick:
       p.setPen(QPen(Qt::black, 2));
       p.drawLine(3, 13, 11, 5);
       p.setBrush(Qt::black);
       p.drawEllipse(10, 1, 5, 5);
       break;
+    case Tool::None:
+      break;
   }
 }
 
-QIcon ToolIcon(ToolCode tool) {
+QIcon ToolIcon(Tool tool) {
   QPixmap pixmap(kIconSize, kIconSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
@@ -92,11 +96,11 @@ TToolPalette::TToolPalette(TViewState& view, QWidget* parent) : QWidget(parent),
     button->setIcon(ToolIcon(design.tool));
     button->setToolTip(QString::fromLatin1(design.tip));
     button->setGeometry(5, design.top, kButtonSize, kButtonSize);
-    const ToolCode tool = design.tool;
+    const Tool tool = design.tool;
     connect(button, &QToolButton::clicked, this, [this, tool] { m_view.SetTool(tool); });
-    m_buttons[tool] = button;
+    m_buttons[ButtonIndex(tool)] = button;
   }
-  m_buttons[kToolBrush]->setEnabled(false);
+  Button(Tool::Brush)->setEnabled(false);
 
   m_pSize = new QSlider(Qt::Vertical, this);
   m_pSize->setObjectName(QStringLiteral("pSize"));
@@ -107,26 +111,26 @@ TToolPalette::TToolPalette(TViewState& view, QWidget* parent) : QWidget(parent),
   m_lbPSize->setObjectName(QStringLiteral("lbPSize"));
   connect(m_pSize, &QSlider::valueChanged, &m_view, &TViewState::SetPencilSize);
   connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
-    if (what == ViewSetting::Tool) ToolClick(static_cast<ToolCode>(m_view.Tool()));
+    if (what == ViewSetting::Tool) ToolClick(m_view.Tool());
     if (what == ViewSetting::PencilSize) {
       m_pSize->setValue(m_view.PencilSize());
       pSizeChange();
     }
   });
-  m_buttons[view.Tool()]->setChecked(true);
+  Button(view.Tool())->setChecked(true);
   pSizeChange();
 }
 
-int TToolPalette::CurrentTool() const {
-  for (int code = 0; code < kToolCount; ++code)
-    if (m_buttons[code]->isChecked()) return code;
-  return -1;
+tinto::ToolButton TToolPalette::CurrentTool() const {
+  for (const ButtonDesign& design : kButtons)
+    if (Button(design.tool)->isChecked()) return design.tool;
+  return Tool::None;
 }
 
-void TToolPalette::SelectTool(int code) { m_view.SetTool(code); }
+void TToolPalette::SelectTool(Tool tool) { m_view.SetTool(tool); }
 
-void TToolPalette::ToolClick(ToolCode tool) {
-  for (int code = 0; code < kToolCount; ++code) m_buttons[code]->setChecked(code == tool);
+void TToolPalette::ToolClick(Tool tool) {
+  for (const ButtonDesign& design : kButtons) Button(design.tool)->setChecked(design.tool == tool);
   pnToolsResize();
   pSizeChange();
   emit ToolChanged();
@@ -150,7 +154,7 @@ void TToolPalette::pnToolsResize() {
   const int labelTop = height() - m_lbPSize->height() - kGap;
   const int room = labelTop - kGap - (kButtonsBottom + kGap);
   const bool fits = room >= kMinSliderHeight;
-  const bool shown = fits && m_buttons[kToolPencil]->isChecked();
+  const bool shown = fits && Button(Tool::Pencil)->isChecked();
   m_pSize->setVisible(shown);
   m_lbPSize->setVisible(shown);
   if (fits) m_pSize->resize(m_pSize->width(), std::min(kSliderHeight, room));

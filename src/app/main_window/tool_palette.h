@@ -7,6 +7,7 @@
 // edit the view state's tool and pencil size.
 
 #include <QWidget>
+#include <array>
 
 #include "app/editor/view_state.h"
 
@@ -23,14 +24,14 @@ class TToolPalette : public QWidget {
   // `view` must outlive the palette.
   explicit TToolPalette(TViewState& view, QWidget* parent = nullptr);
 
-  QToolButton* Button(ToolCode tool) const { return m_buttons[tool]; }
+  // The tool's button; the palette has one for each tool but None.
+  QToolButton* Button(tinto::ToolButton tool) const { return m_buttons[ButtonIndex(tool)]; }
   QSlider* pSize() const { return m_pSize; }
 
-  // Code of the button that is down, or -1 when none is.
-  int CurrentTool() const;
-  // As a click on the tool's button would, also for the disabled brush; codes outside
-  // 0..4 select nothing.
-  void SelectTool(int code);
+  // The tool whose button is down, or None.
+  tinto::ToolButton CurrentTool() const;
+  // As a click on the tool's button would, also for the disabled brush; None selects nothing.
+  void SelectTool(tinto::ToolButton tool);
 
  signals:
   // A tool button was pushed; the canvas re-chooses its pointer mode.
@@ -40,12 +41,13 @@ class TToolPalette : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void ToolClick(ToolCode tool);
+  static int ButtonIndex(tinto::ToolButton tool) { return tinto::ToolButtonCode(tool); }
+  void ToolClick(tinto::ToolButton tool);
   void pSizeChange();
   void pnToolsResize();
 
   TViewState& m_view;
-  QToolButton* m_buttons[kToolCount];
+  std::array<QToolButton*, tinto::kToolButtonCount> m_buttons{};
   QSlider* m_pSize;
   QLabel* m_lbPSize;
 };

@@ -4,6 +4,7 @@
 #include "core/model/modifier_state.h"
 #include "core/model/pointer_mapping.h"
 #include "core/model/selection.h"
+#include "core/model/tool_button.h"
 
 namespace tinto {
 
@@ -15,9 +16,6 @@ enum class PointerMode : int {
   MoveSel = 104,  // "MOVESEL": drag the selection frame only
   Cross = -3,     // draw a new selection
 };
-
-// The tool button that is down, coded as the settings store it; None when no button is down.
-enum class ToolButton : int { None = -1, Marque = 0, Brush = 1, Pencil = 2, Pick = 3, Move = 4 };
 
 struct PointerModeInputs {
   ModifierState modifiers = 0;

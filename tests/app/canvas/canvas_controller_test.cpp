@@ -49,7 +49,7 @@ TEST_F(CanvasControllerTest, PickTakesTheFourColoursFromTheCellUnderThePointer) 
   form.Session().Screen().SetAttr(1, 17, 20, 0x15);
   form.Session().Screen().SetAttr(0, 30, 21, 0x78);
   form.Session().Screen().SetAttr(1, 30, 21, 0x78);
-  form.PnTools()->SelectTool(kToolPick);
+  form.PnTools()->SelectTool(tinto::ToolButton::Pick);
   TColorPanel* panel = form.ColorPanel();
   const auto colours = [panel] {
     return std::array{panel->Ink1(), panel->Paper1(), panel->Ink2(), panel->Paper2()};
@@ -76,7 +76,7 @@ TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
 // Shift snaps to cells; the right edge 256 is kept, not rounded to 0; a click removes it.
 TEST_F(CanvasControllerTest, MarqueeFollowsTheDragClampedToThePictureAndAClickRemovesIt) {
   TMainForm& form = Shown();
-  form.PnTools()->SelectTool(kToolMarque);
+  form.PnTools()->SelectTool(tinto::ToolButton::Marque);
   Drag(form, {{100, 50}, {300, 70}, {300, 61}}, Qt::ShiftModifier);
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
   Drag(form, {{10, 5}});
@@ -141,13 +141,13 @@ TEST_F(CanvasControllerTest, AltShowsThePickCursorAndLetterKeysButNotKeypadKeysS
   EXPECT_EQ(form.Image_1()->cursor().pixmap().toImage(),
             ToolCursor(PointerMode::Pencil).pixmap().toImage());
   QTest::keyClick(&form, Qt::Key_M, Qt::ShiftModifier);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), kToolMarque);
+  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Marque);
   EXPECT_EQ(form.Image_1()->cursor().shape(), Qt::CrossCursor);
   QTest::keyClick(&form, Qt::Key_I);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), kToolPick);
+  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Pick);
   for (Qt::Key key : {Qt::Key_Minus, Qt::Key_9, Qt::Key_0})
     QTest::keyClick(&form, key, Qt::KeypadModifier);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), kToolPick);
+  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Pick);
 }
 
 // A modifier pressed over the canvas and released while a modal dialog had the keyboard (Alt+F,
@@ -171,7 +171,7 @@ TEST_F(CanvasControllerTest, AModifierReleasedInAModalDialogIsNotHeldAtTheNextPr
   // The next key acts instead of only putting the stored state right.
   ReleasedInModalDialog(form, Qt::Key_Alt, Qt::AltModifier);
   QTest::keyClick(&form, Qt::Key_M);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), kToolMarque);
+  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Marque);
   // Shift no longer snaps the marquee; Ctrl no longer turns a frame move into a copy.
   ReleasedInModalDialog(form, Qt::Key_Shift, Qt::ShiftModifier);
   Drag(form, {{100, 50}, {130, 70}});

@@ -34,7 +34,7 @@ TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
   TMainForm& form = Shown();
   Drag(form, {{0, 0}, {1, 0}});  // pixels 0 and 1
   Select(form, {0, 0}, {8, 1});
-  form.PnTools()->SelectTool(kToolMove);
+  form.PnTools()->SelectTool(tinto::ToolButton::Move);
   Drag(form, {{0, 0}, {8, 0}});
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0xC0);
   form.UndoCommands()->Undo1Click();

@@ -10,14 +10,14 @@ TEST(ToolPalette, OneToolIsDownAndOnlyThePencilShowsItsSize) {
   palette.resize(TToolPalette::kDesignWidth, 300);
   palette.show();
   QSignalSpy changed(&palette, &TToolPalette::ToolChanged);
-  QTest::mouseClick(palette.Button(kToolPick), Qt::LeftButton);
-  QTest::mouseClick(palette.Button(kToolPick), Qt::LeftButton);
-  EXPECT_EQ(palette.CurrentTool(), kToolPick) << "a second click keeps it down";
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Pick), Qt::LeftButton);
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Pick), Qt::LeftButton);
+  EXPECT_EQ(palette.CurrentTool(), tinto::ToolButton::Pick) << "a second click keeps it down";
   EXPECT_FALSE(palette.pSize()->isVisible());
-  QTest::mouseClick(palette.Button(kToolBrush), Qt::LeftButton);  // disabled
-  EXPECT_EQ(palette.CurrentTool(), kToolPick);
-  palette.SelectTool(9);  // no such tool
-  palette.SelectTool(kToolPencil);
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Brush), Qt::LeftButton);  // disabled
+  EXPECT_EQ(palette.CurrentTool(), tinto::ToolButton::Pick);
+  palette.SelectTool(tinto::ToolButton::None);  // no tool
+  palette.SelectTool(tinto::ToolButton::Pencil);
   EXPECT_TRUE(palette.pSize()->isVisible());
   EXPECT_EQ(changed.count(), 3);
 }

@@ -55,6 +55,16 @@ TEST(ChoosePointerMode, FollowsAltThenTheToolButton) {
   for (const auto& c : cases) EXPECT_EQ(ChoosePointerMode(c.inputs), c.expected) << c.what;
 }
 
+TEST(ToolButtonFromCode, NamesTheFiveStoredCodesAndNothingElse) {
+  using T = ToolButton;
+  EXPECT_EQ(ToolButtonFromCode(0), T::Marque);
+  EXPECT_EQ(ToolButtonFromCode(1), T::Brush);
+  EXPECT_EQ(ToolButtonFromCode(2), T::Pencil);
+  EXPECT_EQ(ToolButtonFromCode(3), T::Pick);
+  EXPECT_EQ(ToolButtonFromCode(4), T::Move);
+  for (int code : {-1, 5, 9}) EXPECT_EQ(ToolButtonFromCode(code), std::nullopt) << code;
+}
+
 // Colours show only inside the image, and not while a selection is drawn or dragged.
 TEST(StatusTexts, CoordinatesAnywhereColoursOfTheEditedFrameOnTheScreen) {
   EXPECT_EQ(PointerCoordinateTexts({143, 99}),
