@@ -48,7 +48,7 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(8, 2));
   ASSERT_TRUE(form.Actions().Paste1->isEnabled());
 
-  form.Panel2()->S_2()->click();
+  Panel2(form)->S_2()->click();
   form.Actions().Paste1->trigger();
   EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
   EXPECT_FALSE(form.Session().Document().Modified());

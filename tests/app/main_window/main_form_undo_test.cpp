@@ -34,7 +34,7 @@ TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
   TMainForm& form = Shown();
   Drag(form, {{0, 0}, {1, 0}});  // pixels 0 and 1
   Select(form, {0, 0}, {8, 1});
-  form.PnTools()->SelectTool(kToolMove);
+  PnTools(form)->SelectTool(kToolMove);
   Drag(form, {{0, 0}, {8, 0}});
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0xC0);
   form.UndoCommands()->Undo1Click();
@@ -45,7 +45,7 @@ TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
 TEST_F(MainFormUndoTest, UndoAfterAWidthChangeKeepsTheNewWidth) {
   TMainForm& form = Shown();
   Drag(form, {{9, 4}});
-  form.SizePanel()->DX()->setValue(20);
+  SizePanel(form)->DX()->setValue(20);
   form.UndoCommands()->Undo1Click();
   EXPECT_EQ(form.Session().Geometry().DX(), 20);
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 4, 1), 0);
