@@ -3,10 +3,12 @@
 // and panels the tests reach through it.
 
 #include "app/canvas/canvas_area.h"
+#include "app/canvas/canvas_controller.h"
 #include "app/canvas/status_bar.h"
 #include "app/color/color_panel.h"
 #include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
+#include "app/editor/export_flow.h"
 #include "app/editor/undo_commands.h"
 #include "app/gui_test.h"
 #include "app/main_window/colors_preview_panel.h"
@@ -44,6 +46,17 @@ inline TColorPanel* ColorPanel(const QWidget& form) {
 // "Image_1", "Image_2", "Preview1" or "Preview2".
 inline TKelImage* KelImage(const QWidget& form, const char* name) {
   return ChildNamed<TKelImage>(form, name);
+}
+
+// The main window's commands, found by their object names.
+inline TCanvasController* Canvas(const QWidget& form) {
+  return ChildNamed<TCanvasController>(form, "CanvasController");
+}
+inline TExportFlow* Exporter(const QWidget& form) {
+  return ChildNamed<TExportFlow>(form, "ExportFlow");
+}
+inline TUndoCommands* UndoCommands(const QWidget& form) {
+  return ChildNamed<TUndoCommands>(form, "UndoCommands");
 }
 
 class MainFormTest : public WindowTest {

@@ -64,6 +64,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
   m_undo = new TUndoCommands(m_session, {m_actions.Undo1, m_actions.Redo1, m_actions.UndoHistory1},
                              this);
+  m_canvas->setObjectName(QStringLiteral("CanvasController"));
+  m_export->setObjectName(QStringLiteral("ExportFlow"));
+  m_undo->setObjectName(QStringLiteral("UndoCommands"));
   new TFileDropTarget(*this, *m_flows);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
@@ -395,10 +398,8 @@ void TMainForm::GridClick() {
 
 void TMainForm::Grid1Click() {
   // The action has already toggled its own tick.
-  SetGrid(m_actions.Grid1->isChecked());
+  m_view.SetGrid(m_actions.Grid1->isChecked());
 }
-
-void TMainForm::SetGrid(bool ticked) { m_view.SetGrid(ticked); }
 
 void TMainForm::TMagnifyChange() { SizeImages(); }
 

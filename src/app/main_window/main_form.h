@@ -5,7 +5,7 @@
 // whole run and shows them; its display driver renders the picture and runs the flicker.
 // Bars, panels and images carry their design names as object names ("SizePanel", "Panel2",
 // "pnTools", "Panel3", "Panel4", "CPanel", "SB0", "Image_1", "Image_2", "Preview1",
-// "Preview2").
+// "Preview2"); its commands too ("CanvasController", "ExportFlow", "UndoCommands").
 
 #include <QMainWindow>
 #include <functional>
@@ -70,11 +70,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   // off); also run after every skin change.
   void LayoutToolbars() override;
   void LayoutColorPanel() override;
-  // Re-creates the display bitmaps for the current geometry, places the images and renders.
-  void LayoutImages();
-  void SizeImages();
-  // Ticks `Grid` as a user click would: `Grid1` takes the same tick and the display refreshes.
-  void SetGrid(bool ticked);
 
   TEditorSession& Session() { return m_session; }
   TViewState& View() { return m_view; }
@@ -87,14 +82,10 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void SetSkinFileName(std::string name) override { m_skinFileName = std::move(name); }
   QAction* SkinEnabledAction() const override { return m_actions.SkinEnabled; }
   QWidget* SkinnedWidget() override { return this; }
-  TCanvasController* Canvas() const { return m_canvas; }
   // New, Open, Save, Save As, Import and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
-  // "&Export..." and the clipboard commands.
-  TExportFlow* Exporter() const { return m_export; }
+  // The clipboard commands.
   TClipboardCommands* Clipboard() const { return m_clipboard; }
-  // "&Undo", "&Redo" and "Undo &History".
-  TUndoCommands* UndoCommands() const { return m_undo; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
   // Shows the preview window modally; a click on the small preview runs it with the flicker
@@ -130,6 +121,9 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void ConnectMenu();
   void ConnectView();
   TColorPanel* ColorPanel() const;
+  // Re-creates the display bitmaps for the current geometry, places the images and renders.
+  void LayoutImages();
+  void SizeImages();
   void RefreshDisplay();
   void ShowDocumentState();
   void ShowRestoredPicture(bool geometryChanged);

@@ -78,9 +78,9 @@ TEST_F(CanvasControllerTest, MarqueeFollowsTheDragClampedToThePictureAndAClickRe
   TMainForm& form = Shown();
   PnTools(form)->SelectTool(kToolMarque);
   Drag(form, {{100, 50}, {300, 70}, {300, 61}}, Qt::ShiftModifier);
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
   Drag(form, {{10, 5}});
-  EXPECT_FALSE(form.Canvas()->Selection().Current().active);
+  EXPECT_FALSE(Canvas(form)->Selection().Current().active);
 }
 
 // A 16 x 8 selection at (16, 16) dragged from (18, 18) far past the right edge is pinned there.
@@ -88,9 +88,9 @@ TEST_F(CanvasControllerTest, DragInsideTheMarqueeMovesTheFrameAloneAndCtrlDragDr
   TMainForm& form = Shown();
   Select(form, {16, 16}, {32, 24});
   Hover(form, {18, 18});
-  ASSERT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
+  ASSERT_EQ(Canvas(form)->Mode(), PointerMode::MoveSel);
   Drag(form, {{18, 18}, {600, 18}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 240, 16, 256, 24}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 240, 16, 256, 24}));
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 16, 30), 0x00);
   EXPECT_FALSE(form.Session().Document().Modified());
   // With Ctrl a drag drops a copy with its attributes and keeps the source.
@@ -101,7 +101,7 @@ TEST_F(CanvasControllerTest, DragInsideTheMarqueeMovesTheFrameAloneAndCtrlDragDr
     screen.AttrByte(0, row, 2) = 0x4A;
   }
   Hover(form, {18, 18}, Qt::ControlModifier);
-  ASSERT_EQ(form.Canvas()->Mode(), PointerMode::Move);
+  ASSERT_EQ(Canvas(form)->Mode(), PointerMode::Move);
   Drag(form, {{18, 18}, {18, 600}}, Qt::ControlModifier);  // pinned to the bottom: rows 184..191
   EXPECT_EQ(screen.PixelByte(0, 191, 2), 0xF0);
   EXPECT_EQ(screen.AttrByte(0, 184, 2), 0x4A);
@@ -175,12 +175,12 @@ TEST_F(CanvasControllerTest, AModifierReleasedInAModalDialogIsNotHeldAtTheNextPr
   // Shift no longer snaps the marquee; Ctrl no longer turns a frame move into a copy.
   ReleasedInModalDialog(form, Qt::Key_Shift, Qt::ShiftModifier);
   Drag(form, {{100, 50}, {130, 70}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 100, 50, 130, 70}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 100, 50, 130, 70}));
   ReleasedInModalDialog(form, Qt::Key_Control, Qt::ControlModifier);
   Hover(form, {110, 60});
-  EXPECT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
+  EXPECT_EQ(Canvas(form)->Mode(), PointerMode::MoveSel);
   Drag(form, {{110, 60}, {10, 60}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 50, 30, 70}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 0, 50, 30, 70}));
 }
 
 TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFinished) {
@@ -207,9 +207,9 @@ TEST_F(CanvasControllerTest, NewAndAGeometryChangeDropTheMarquee) {
   for (const auto& [name, change] : changes) {
     TMainForm& form = Shown();
     Select(form, {10, 40}, {200, 150});
-    ASSERT_TRUE(form.Canvas()->Selection().Current().active) << name;
+    ASSERT_TRUE(Canvas(form)->Selection().Current().active) << name;
     change(form);
-    EXPECT_FALSE(form.Canvas()->Selection().Current().active) << name;
+    EXPECT_FALSE(Canvas(form)->Selection().Current().active) << name;
     m_form.reset();
   }
 }

@@ -150,7 +150,7 @@ TEST_F(UndoCommandsTest, TheMarkFollowsTheSavedPointAndNewOpenOrASwitchDropTheSt
   for (const auto& [name, clear, starred] : clears) {
     Drag(*m_form, {{++x, 1}});
     Drag(*m_form, {{++x, 1}});
-    m_form->UndoCommands()->Undo1Click();
+    UndoCommands(*m_form)->Undo1Click();
     m_messages.Answer(MessageAnswer::No);  // to the save-changes prompt of New and Open
     clear();
     EXPECT_FALSE(UndoAction()->isEnabled() || RedoAction()->isEnabled()) << name;

@@ -305,8 +305,8 @@ class ReadabilityTest : public WindowTest {
     };
     form.Flows()->SaveDialog().SetRunner(readFileDialog);
     form.Flows()->SaveDialog().Execute();
-    form.Exporter()->Dialog().SetRunner(readFileDialog);
-    form.Exporter()->Dialog().Execute();
+    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().SetRunner(readFileDialog);
+    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().Execute();
     windows.About().show();
     windows.About().ShowSkinInfo1Click();
     read(windows.About());
