@@ -58,6 +58,7 @@ TColorForm::TColorForm(TViewState& view, const tinto::IniFile& settings, QWidget
   CreateControls();
   BuildGridImages();
   ReadSettings(settings);
+  ConnectView();
   LayoutForm();
 }
 
@@ -96,9 +97,6 @@ void TColorForm::CreateControls() {
   m_interval->setRange(0, 100);
   m_interval->setValue(5);
   m_interval->setToolTip(QStringLiteral("Лечше когда интервал кратен частоте экрана."));
-  connect(m_noFlic, &QCheckBox::clicked, &m_view, &TViewState::SetMasterNoFlic);
-  connect(m_vSync, &QCheckBox::clicked, &m_view, &TViewState::SetVSync);
-  connect(&m_view, &TViewState::Changed, this, &TColorForm::ShowSetting);
   connect(m_interval, &QSlider::valueChanged, this, [this] { IntervalChange(); });
 
   m_inkPan = new QWidget(this);
@@ -183,6 +181,12 @@ QPoint TColorForm::PlaceAtPointer(QPoint pointer, QSize size, QRect available) {
   const int right = available.x() + available.width();
   if (left + size.width() > right) left = right - size.width();
   return {left, pointer.y() - kPointerAboveTop};
+}
+
+void TColorForm::ConnectView() {
+  connect(m_noFlic, &QCheckBox::clicked, &m_view, &TViewState::SetMasterNoFlic);
+  connect(m_vSync, &QCheckBox::clicked, &m_view, &TViewState::SetVSync);
+  connect(&m_view, &TViewState::Changed, this, &TColorForm::ShowSetting);
 }
 
 // A box set by anyone runs its click handler, as a user's click would.

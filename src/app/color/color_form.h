@@ -73,6 +73,7 @@ class TColorForm : public QDialog {
   void CreateControls();
   void BuildGridImages();
   void ReadSettings(const tinto::IniFile& settings);
+  void ConnectView();
   void ShowSetting(ViewSetting what);
   void LayoutForm();
   void FormActivate();
