@@ -67,10 +67,14 @@ double Stroke(TKelImage* image, int plots, int first = 0) {
   return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
+TKelImage* Image_1(const TMainForm& form) {
+  return form.findChild<TKelImage*>(QStringLiteral("Image_1"));
+}
+
 void TimePlots(const std::filesystem::path& folder, int size, int plots, bool history) {
   const std::unique_ptr<TMainForm> form = ShownForm(folder, size, history);
   const double cpuStart = timing::CpuSeconds();
-  const double seconds = Stroke(form->Image_1(), plots);
+  const double seconds = Stroke(Image_1(*form), plots);
   const double cpuSeconds = timing::CpuSeconds() - cpuStart;
   std::printf(
       "pencil size %2d at magnification %d, undo history %s: %d plots in %.3f s = %.0f plots/s "
@@ -82,8 +86,8 @@ void TimePlots(const std::filesystem::path& folder, int size, int plots, bool hi
 // 256 strokes of 20 plots, then each step undone and redone through the Edit menu's commands.
 void TimeUndoRedo(const std::filesystem::path& folder) {
   const std::unique_ptr<TMainForm> form = ShownForm(folder, 1, true);
-  for (int stroke = 0; stroke < 256; ++stroke) Stroke(form->Image_1(), 20, stroke * 20);
-  TUndoCommands* commands = form->UndoCommands();
+  for (int stroke = 0; stroke < 256; ++stroke) Stroke(Image_1(*form), 20, stroke * 20);
+  auto* commands = form->findChild<TUndoCommands*>(QStringLiteral("UndoCommands"));
   for (const bool redo : {false, true}) {
     std::vector<double> ms;
     const double cpuStart = timing::CpuSeconds();

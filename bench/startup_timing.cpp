@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "app/color/color_form.h"
 #include "app/color/color_panel.h"
 #include "app/shell/editor_windows.h"
 #include "app/widgets/kel_image.h"
@@ -74,13 +73,15 @@ void TimeClosePass(const std::filesystem::path& folder, const std::string& setti
 
 void TimeFlicker(const std::filesystem::path& folder, bool vsync, double seconds) {
   EditorWindows windows(OptionsIn(folder));
-  windows.ColorForm().SetVSync(vsync);
+  windows.MainForm().View().SetVSync(vsync);
   windows.ShowMainWindow();
   TMainForm& form = windows.MainForm();
   form.activateWindow();
   WaitUntil([&] { return form.isActiveWindow(); });
-  form.ColorPanel()->SetNoFlic(false);
-  const timing::FlickerRun run = timing::MeasureFlicker(form.Preview1(), form.Preview2(), seconds);
+  form.findChild<TColorPanel*>(QStringLiteral("CPanel"))->SetNoFlic(false);
+  const timing::FlickerRun run =
+      timing::MeasureFlicker(form.findChild<TKelImage*>(QStringLiteral("Preview1")),
+                             form.findChild<TKelImage*>(QStringLiteral("Preview2")), seconds);
   form.Timer().SetEnabled(false);
   std::printf(
       "flicker, interval %u ms, VSync %s: %zu ticks in %.1f s; interval median %.2f ms, "

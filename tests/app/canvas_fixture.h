@@ -28,12 +28,12 @@ class CanvasTest : public MainFormTest {
     for (const auto& [section, key, value] : overrides)
       EXPECT_TRUE(settings.WriteString(section, key, value));
     TMainForm& form = CreateShown();
-    form.ColorPanel()->SetNoFlic(true);
+    ColorPanel(form)->SetNoFlic(true);
     return form;
   }
 
   TKelImage* Image(TMainForm& form) {
-    return form.Panel2()->S_1()->isChecked() ? form.Image_1() : form.Image_2();
+    return Panel2(form)->S_1()->isChecked() ? KelImage(form, "Image_1") : KelImage(form, "Image_2");
   }
 
   // A drag with the left button over the visible canvas image through the given pixels; every
@@ -57,7 +57,7 @@ class CanvasTest : public MainFormTest {
 
   // A marquee drawn with the marquee tool from `from` to `to`.
   void Select(TMainForm& form, PixelPoint from, PixelPoint to) {
-    form.PnTools()->SelectTool(tinto::ToolButton::Marque);
+    PnTools(form)->SelectTool(tinto::ToolButton::Marque);
     Hover(form, {-1, -1});
     Drag(form, {from, to});
   }

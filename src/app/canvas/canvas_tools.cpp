@@ -26,7 +26,7 @@ void PencilTool::Plot(PixelPoint pixel) {
   tinto::PencilOptions options;
   options.frame = m_view.EditedFrame();
   options.size = m_view.PencilSize();
-  options.mode = static_cast<tinto::DrawMode>(m_view.DrawMode());
+  options.mode = m_view.DrawMode();
   options.writeAttributes = m_view.WritesAttributes();
   options.attr0 = m_view.Attr1();
   options.attr1 = m_view.Attr2();

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/color/color_swatch.h"
+#include "app/editor/view_state.h"
 #include "app/platform/vertical_retrace.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/settings_keys.h"
@@ -46,7 +47,8 @@ QString IntervalText(int ms) { return QStringLiteral("Interval: %1 ms").arg(ms);
 
 }  // namespace
 
-TColorForm::TColorForm(const tinto::IniFile& settings, QWidget* parent) : QDialog(parent) {
+TColorForm::TColorForm(TViewState& view, const tinto::IniFile& settings, QWidget* parent)
+    : QDialog(parent), m_view(view) {
   // A popup opens at the pointer on every windowing system and closes on a click outside it,
   // which is how a choice is cancelled.
   setWindowFlags(Qt::Popup);
@@ -56,6 +58,7 @@ TColorForm::TColorForm(const tinto::IniFile& settings, QWidget* parent) : QDialo
   CreateControls();
   BuildGridImages();
   ReadSettings(settings);
+  ConnectView();
   LayoutForm();
 }
 
@@ -104,7 +107,6 @@ void TColorForm::CreateOptPan() {
   m_interval->setRange(0, 100);
   m_interval->setValue(5);
   m_interval->setToolTip(QStringLiteral("Лечше когда интервал кратен частоте экрана."));
-  connect(m_noFlic, &QCheckBox::toggled, this, [this] { NoFlicClick(); });
   connect(m_interval, &QSlider::valueChanged, this, [this] { IntervalChange(); });
 }
 
@@ -154,8 +156,8 @@ void TColorForm::BuildGridImages() {
 }
 
 void TColorForm::ReadSettings(const tinto::IniFile& settings) {
-  m_noFlic->setChecked(tinto::ReadSettingBool(settings, tinto::setting::kMainStatic));
-  m_vSync->setChecked(tinto::ReadSettingBool(settings, tinto::setting::kMainVSync));
+  m_noFlic->setChecked(m_view.MasterNoFlic());
+  m_vSync->setChecked(m_view.VSync());
   m_interval->setValue(tinto::ReadSetting(settings, tinto::setting::kMainTimerInterval));
   m_timer.SetInterval(static_cast<quint16>(m_interval->value()));
   m_label1->setText(IntervalText(m_interval->value()));
@@ -198,9 +200,23 @@ QPoint TColorForm::PlaceAtPointer(QPoint pointer, QSize size, QRect available) {
   return {left, pointer.y() - kPointerAboveTop};
 }
 
-void TColorForm::BeginPick(QPoint globalPointer, bool mainNoFlic) {
+void TColorForm::ConnectView() {
+  connect(m_noFlic, &QCheckBox::clicked, &m_view, &TViewState::SetMasterNoFlic);
+  connect(m_vSync, &QCheckBox::clicked, &m_view, &TViewState::SetVSync);
+  connect(&m_view, &TViewState::Changed, this, &TColorForm::ShowSetting);
+}
+
+// A box set by anyone runs its click handler, as a user's click would.
+void TColorForm::ShowSetting(ViewSetting what) {
+  if (what == ViewSetting::MasterNoFlic) {
+    m_noFlic->setChecked(m_view.MasterNoFlic());
+    NoFlicClick();
+  }
+  if (what == ViewSetting::VSync) m_vSync->setChecked(m_view.VSync());
+}
+
+void TColorForm::BeginPick(QPoint globalPointer) {
   if (m_picking) return;
-  m_mainNoFlic = mainNoFlic;
   const QScreen* screen = QGuiApplication::screenAt(globalPointer);
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
@@ -214,20 +230,14 @@ int TColorForm::Result() const {
   return m_result0 | (m_result1 << 8);
 }
 
-int TColorForm::Choose(QPoint globalPointer, bool mainNoFlic) {
+int TColorForm::Choose(QPoint globalPointer) {
   if (m_picking) return kCancelled;
   QEventLoop loop;
   connect(this, &TColorForm::PickEnded, &loop, &QEventLoop::quit);
-  BeginPick(globalPointer, mainNoFlic);
+  BeginPick(globalPointer);
   if (m_picking) loop.exec();
   return Result();
 }
-
-bool TColorForm::NoFlicChecked() const { return m_noFlic->isChecked(); }
-
-bool TColorForm::VSyncChecked() const { return m_vSync->isChecked(); }
-
-void TColorForm::SetVSync(bool checked) { m_vSync->setChecked(checked); }
 
 void TColorForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -246,8 +256,7 @@ void TColorForm::resizeEvent(QResizeEvent* event) {
 
 void TColorForm::FormActivate() {
   LayoutForm();
-  m_noFlic->setChecked(m_mainNoFlic);
-  NoFlicClick();
+  m_view.SetMasterNoFlic(m_view.NoFlic());
   m_picking = true;
   m_result0 = kNoColor;
   m_result1 = kNoColor;
@@ -289,7 +298,7 @@ void TColorForm::IntervalChange() {
 }
 
 void TColorForm::Timer1Timer() {
-  if (m_vSync->isChecked()) WaitForVerticalRetrace(this);
+  if (m_view.VSync()) WaitForVerticalRetrace(this);
   const bool showFirst = m_cMix1->isHidden();
   m_cMix1->setVisible(showFirst);
   m_cMix2->setVisible(!showFirst);

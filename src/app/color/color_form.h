@@ -3,8 +3,9 @@
 // pairs (column = colour of frame 0, row = colour of frame 1), shown either as static mixes or
 // flickering on the window's own timer. It pops up at the pointer, and a press on a swatch or
 // the grid picks the pair under the pointer; closing it any other way (a click outside it,
-// Escape) cancels. It also holds the master "No Flic" and the "VSync" options that the main
-// window reads.
+// Escape) cancels. Its "No Flic" and "VSync" boxes show and edit the view state's master
+// "No Flic" and "VSync"; each pick starts with the master state set to the main window's
+// "No Flic".
 //
 // Results are 16-bit: low byte the frame-0 colour, high byte the frame-1 colour, each in ink
 // form (bits 0-2 colour, bit 6 bright); kCancelled (65535) when nothing was picked.
@@ -21,6 +22,7 @@
 
 #include "app/platform/async_timer.h"
 
+enum class ViewSetting;
 namespace tinto {
 class IniFile;
 }
@@ -30,6 +32,7 @@ class QMouseEvent;
 class QSlider;
 class TColorSwatch;
 class TKelImage;
+class TViewState;
 
 class TColorForm : public QDialog {
   Q_OBJECT
@@ -37,23 +40,21 @@ class TColorForm : public QDialog {
  public:
   static constexpr int kCancelled = 65535;
 
-  // Reads "Static", "VSync" and "Timer Interval" of section "Main" from `settings`.
-  explicit TColorForm(const tinto::IniFile& settings, QWidget* parent = nullptr);
+  // Reads "Timer Interval" of section "Main" from `settings` into its own slider. `view` must
+  // outlive the window.
+  TColorForm(TViewState& view, const tinto::IniFile& settings, QWidget* parent = nullptr);
   ~TColorForm() override;
 
-  // Shows the window at `globalPointer` without blocking and starts a pick; `mainNoFlic` is the
-  // main window's "No Flic" state, which the chooser takes over. Ignored while a pick runs.
-  void BeginPick(QPoint globalPointer, bool mainNoFlic);
+  // Shows the window at `globalPointer` without blocking and starts a pick. Ignored while a
+  // pick runs.
+  void BeginPick(QPoint globalPointer);
   bool Picking() const { return m_picking; }
   // The last pick's result; kCancelled while picking or after a cancel.
   int Result() const;
   // BeginPick, then processes events until the pick has ended; returns Result(). Returns
   // kCancelled at once when a pick is already running.
-  int Choose(QPoint globalPointer, bool mainNoFlic);
+  int Choose(QPoint globalPointer);
 
-  bool NoFlicChecked() const;
-  bool VSyncChecked() const;
-  void SetVSync(bool checked);
   TAsyncTimer& Timer1() { return m_timer; }
 
   // Top left of a window of `size` centred horizontally on `pointer`, its top 30 pixels above
@@ -77,6 +78,8 @@ class TColorForm : public QDialog {
   void CreateCtPan();
   void BuildGridImages();
   void ReadSettings(const tinto::IniFile& settings);
+  void ConnectView();
+  void ShowSetting(ViewSetting what);
   void LayoutForm();
   void FormActivate();
   void FormDeactivate();
@@ -90,6 +93,7 @@ class TColorForm : public QDialog {
   void InkMouseDown();
   void ShowColorNames(int color1, int color2);
 
+  TViewState& m_view;
   TAsyncTimer m_timer;
   QImage m_inkPicture;
   QImage m_mix1Picture;
@@ -108,7 +112,6 @@ class TColorForm : public QDialog {
   TKelImage* m_cMix2 = nullptr;
   QLabel* m_ct1 = nullptr;
   QLabel* m_ct2 = nullptr;
-  bool m_mainNoFlic = true;
   bool m_picking = false;
   bool m_pickedOk = false;
   std::uint8_t m_result0 = 255;

@@ -265,7 +265,7 @@ void TColorPanel::BrightClick() {
 }
 
 int TColorPanel::ChooseColor(QPoint globalPos) const {
-  return m_chooser ? m_chooser(globalPos, m_view.NoFlic()) : kCancelled;
+  return m_chooser ? m_chooser(globalPos) : kCancelled;
 }
 
 void TColorPanel::Ink1NameClick(QPoint globalPos) {

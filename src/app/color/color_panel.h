@@ -24,9 +24,9 @@ class TColorPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows a colour chooser at `globalPointer`, handing it the panel's "No Flic" state; returns
-  // low byte = frame-0 colour, high byte = frame-1 colour (ink form), or 65535 when cancelled.
-  using ColorChooser = std::function<int(QPoint globalPointer, bool noFlic)>;
+  // Shows a colour chooser at `globalPointer`; returns low byte = frame-0 colour, high byte =
+  // frame-1 colour (ink form), or 65535 when cancelled.
+  using ColorChooser = std::function<int(QPoint globalPointer)>;
 
   // Design geometry; the horizontal placement is ArrangeColumns'.
   static constexpr int kDesignHeight = 244;

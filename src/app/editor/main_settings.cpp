@@ -19,9 +19,11 @@ void LoadViewOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSett
   window.colorPanelRolledUp = ReadSettingBool(ini, setting::kMainColorPanel);
   view.SetGrid(ReadSettingBool(ini, setting::kMainGrid));
   view.SetEditedFrame(ReadSetting(ini, setting::kMainScreen) == 0 ? 0 : 1);
-  view.SetDrawMode(ReadSetting(ini, setting::kMainDrawMode));
+  view.SetDrawMode(tinto::DrawModeOfCode(ReadSetting(ini, setting::kMainDrawMode)));
   view.SetMagnification(ReadSetting(ini, setting::kMainMagnify));
   view.SetNoFlic(true);
+  view.SetMasterNoFlic(ReadSettingBool(ini, setting::kMainStatic));
+  view.SetVSync(ReadSettingBool(ini, setting::kMainVSync));
 }
 
 void LoadPanelOptions(const tinto::IniFile& ini, TViewState& view, MainWindowSettings& window) {
@@ -60,9 +62,9 @@ void SaveMain(const TViewState& view, const MainWindowSettings& window, Settings
   out.Bool(setting::kMainColorPanel, window.colorPanelRolledUp);
   out.Bool(setting::kMainGrid, view.Grid());
   out.Int(setting::kMainScreen, view.EditedFrame());
-  out.Int(setting::kMainDrawMode, view.DrawMode());
+  out.Int(setting::kMainDrawMode, tinto::DrawModeCode(view.DrawMode()));
   out.Int(setting::kMainMagnify, view.Magnification());
-  if (window.vsync) out.Bool(setting::kMainVSync, *window.vsync);
+  out.Bool(setting::kMainVSync, view.VSync());
   out.Bool(setting::kMainBright, view.Bright());
   out.Bool(setting::kMainTransparent, view.Transparent());
   out.Bool(setting::kMainUseAttributes, view.Attributes());

@@ -30,8 +30,7 @@ struct MainWindowSettings {
   bool maximized = false;
   bool colorPanelRolledUp = false;
   int timerInterval = 5;  // 0..65535 ms
-  // Only written when present: the colour chooser's "VSync" and the open dialog's tree state.
-  std::optional<bool> vsync;
+  // Only written when present: the open dialog's tree state.
   std::optional<bool> openTreeRolledUp;
   bool saveTreeRolledUp = false;
   // The session's undo: the step history, or the single snapshot.

@@ -21,8 +21,8 @@ void TViewState::SetMagnification(int factor) {
   Store(m_magnification, tinto::kMagnificationRange.Clamp(factor), ViewSetting::Magnification);
 }
 
-void TViewState::SetDrawMode(int mode) {
-  Store(m_drawMode, mode == 0 || mode == 1 ? mode : 2, ViewSetting::DrawMode);
+void TViewState::SetDrawMode(tinto::DrawMode mode) {
+  Store(m_drawMode, mode, ViewSetting::DrawMode);
 }
 
 void TViewState::SetGrid(bool on) { Store(m_grid, on, ViewSetting::Grid); }
@@ -49,3 +49,5 @@ void TViewState::SetBright(bool on) { Store(m_bright, on, ViewSetting::Bright); 
 void TViewState::SetTransparent(bool on) { Store(m_transparent, on, ViewSetting::Transparent); }
 void TViewState::SetAttributes(bool on) { Store(m_attributes, on, ViewSetting::Attributes); }
 void TViewState::SetNoFlic(bool on) { Store(m_noFlic, on, ViewSetting::NoFlic); }
+void TViewState::SetMasterNoFlic(bool on) { Store(m_masterNoFlic, on, ViewSetting::MasterNoFlic); }
+void TViewState::SetVSync(bool on) { Store(m_vSync, on, ViewSetting::VSync); }

@@ -1,8 +1,9 @@
 #pragma once
 // The main window's current settings: the edited frame, magnification, draw mode, grid, tool,
-// pencil size, the four current colours and the "Bright", "Transparent", "Attributes" and
-// "No Flic" boxes. Windows show and edit them; the canvas, the document flows and the settings
-// pass read and write them here.
+// pencil size, the four current colours, the "Bright", "Transparent", "Attributes" and
+// "No Flic" boxes, and the display options the colour chooser shows (the master "No Flic" and
+// "VSync"). Windows show and edit them; the canvas, the document flows and the settings pass
+// read and write them here.
 //
 // Every setter stores its value (clamped to the control's range) and announces it with
 // Changed, also when the value is unchanged: applying a setting runs the handlers of the
@@ -12,6 +13,7 @@
 #include <QObject>
 #include <cstdint>
 
+#include "core/model/pencil.h"
 #include "core/model/tool_button.h"
 
 enum class ViewSetting {
@@ -26,6 +28,8 @@ enum class ViewSetting {
   Transparent,
   Attributes,
   NoFlic,
+  MasterNoFlic,
+  VSync,
 };
 
 class TViewState : public QObject {
@@ -38,9 +42,8 @@ class TViewState : public QObject {
   // 1..10.
   int Magnification() const { return m_magnification; }
   void SetMagnification(int factor);
-  // 0 "or", 1 "xor", 2 "cls"; any other value means "cls".
-  int DrawMode() const { return m_drawMode; }
-  void SetDrawMode(int mode);
+  tinto::DrawMode DrawMode() const { return m_drawMode; }
+  void SetDrawMode(tinto::DrawMode mode);
   bool Grid() const { return m_grid; }
   void SetGrid(bool on);
   // Never None: setting None is ignored.
@@ -72,6 +75,13 @@ class TViewState : public QObject {
   void SetAttributes(bool on);
   bool NoFlic() const { return m_noFlic; }
   void SetNoFlic(bool on);
+  // The master "No Flic" state: "No Flic" takes it each time the main window is activated and
+  // each time the colour chooser closes; the chooser starts from "No Flic" and edits it.
+  bool MasterNoFlic() const { return m_masterNoFlic; }
+  void SetMasterNoFlic(bool on);
+  // "VSync": every flicker tick waits for the vertical retrace.
+  bool VSync() const { return m_vSync; }
+  void SetVSync(bool on);
 
   // The pencil writes attributes: "Attributes" on and "Transparent" off.
   bool WritesAttributes() const { return m_attributes && !m_transparent; }
@@ -90,7 +100,7 @@ class TViewState : public QObject {
 
   int m_editedFrame = 0;
   int m_magnification = 4;
-  int m_drawMode = 0;
+  tinto::DrawMode m_drawMode = tinto::DrawMode::Or;
   bool m_grid = true;
   tinto::ToolButton m_tool = tinto::ToolButton::Pencil;
   int m_pencilSize = 1;
@@ -102,4 +112,6 @@ class TViewState : public QObject {
   bool m_transparent = false;
   bool m_attributes = false;
   bool m_noFlic = true;
+  bool m_masterNoFlic = true;
+  bool m_vSync = true;
 };

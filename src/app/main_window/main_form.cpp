@@ -17,7 +17,6 @@
 #include "app/canvas/canvas_controller.h"
 #include "app/canvas/clipboard_commands.h"
 #include "app/canvas/status_bar.h"
-#include "app/color/color_form.h"
 #include "app/color/color_panel.h"
 #include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_flows.h"
@@ -25,6 +24,7 @@
 #include "app/editor/main_settings.h"
 #include "app/editor/undo_commands.h"
 #include "app/main_window/colors_preview_panel.h"
+#include "app/main_window/display_driver.h"
 #include "app/main_window/file_drop_target.h"
 #include "app/main_window/geometry_bar.h"
 #include "app/main_window/mode_bar.h"
@@ -32,7 +32,6 @@
 #include "app/main_window/tool_palette.h"
 #include "app/platform/instance_slot.h"
 #include "app/platform/message_service.h"
-#include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
 #include "app/skin/control_metrics.h"
 #include "app/skin/skin_data.h"
@@ -51,17 +50,23 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     m_messages = m_ownMessages.get();
   }
   setObjectName(QStringLiteral("MainForm"));
-  m_timer.SetThreadPriority(QThread::HighestPriority);
-  m_timer.SetOnTimer([this] { TimerTimer(); });
   BuildWindow();
+  TKelImage* preview1 = m_panel4->Preview1();
+  TKelImage* preview2 = m_panel4->Preview2();
+  m_display = new TDisplayDriver(
+      m_session, m_view,
+      {this, m_panel3->Image_1(), m_panel3->Image_2(), preview1, preview2, ColorPanel()}, this);
   m_canvas =
-      new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
+      new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {preview1, preview2}, this);
   m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
   m_export = new TExportFlow(m_session, *this, *m_messages, this);
   m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
   m_undo = new TUndoCommands(m_session, {m_actions.Undo1, m_actions.Redo1, m_actions.UndoHistory1},
                              this);
+  m_canvas->setObjectName(QStringLiteral("CanvasController"));
+  m_export->setObjectName(QStringLiteral("ExportFlow"));
+  m_undo->setObjectName(QStringLiteral("UndoCommands"));
   new TFileDropTarget(*this, *m_flows);
   m_skinData = new SkinData(this);
   m_skinCommands = new TSkinCommands(*this, *m_skinData);
@@ -75,7 +80,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
-  m_timer.SetEnabled(false);
+  m_display->Pause();
 }
 
 void TMainForm::BuildWindow() {
@@ -104,10 +109,10 @@ void TMainForm::BuildWindow() {
   resize(kDesignClientWidth, kDesignClientHeight + menuBar()->sizeHint().height());
 
   TDisplayImages& images = m_session.Images();
-  Image_1()->SetPicture(images.Image1());
-  Image_2()->SetPicture(images.Image2());
-  Preview1()->SetPicture(images.Preview1());
-  Preview2()->SetPicture(images.Preview2());
+  m_panel3->Image_1()->SetPicture(images.Image1());
+  m_panel3->Image_2()->SetPicture(images.Image2());
+  m_panel4->Preview1()->SetPicture(images.Preview1());
+  m_panel4->Preview2()->SetPicture(images.Preview2());
 }
 
 void TMainForm::ConnectControls() {
@@ -116,16 +121,16 @@ void TMainForm::ConnectControls() {
     m_canvas->DropSelection();
     LayoutImages();
   });
-  connect(ColorPanel(), &TColorPanel::NoFlicClicked, this, &TMainForm::NoFlicClick);
+  connect(ColorPanel(), &TColorPanel::NoFlicClicked, m_display, &TDisplayDriver::NoFlicClick);
   connect(ColorPanel(), &TColorPanel::AttribClicked, this, &TMainForm::cbAttribClick);
   connect(m_panel4, &TRollUpPanel::ChangeRollState, this, &TMainForm::Panel4ChangeRollState);
   connect(m_panel4, &TColorsPreviewPanel::PPanelResize, this, &TMainForm::Panel4ChangeRollState);
   connect(m_panel4, &TColorsPreviewPanel::Splitter2Moved, this, &TMainForm::FormResize);
-  connect(Preview1(), &TKelImage::Click, this, &TMainForm::FCClick);
-  connect(Preview2(), &TKelImage::Click, this, &TMainForm::FCClick);
+  for (TKelImage* preview : {m_panel4->Preview1(), m_panel4->Preview2()})
+    connect(preview, &TKelImage::Click, this, [this] { m_display->RunPaused(m_openPreview); });
   connect(m_canvas, &TCanvasController::RefreshRequested, this, &TMainForm::RefreshDisplay);
   connect(m_canvas, &TCanvasController::PictureChanged, this, [this] {
-    RenderScreen();
+    m_display->RenderScreen();
     RefreshDisplay();
   });
   connect(m_canvas, &TCanvasController::ColorsPicked, this,
@@ -137,7 +142,7 @@ void TMainForm::ConnectControls() {
 // the view state first.
 void TMainForm::ConnectView() {
   connect(&m_view, &TViewState::Changed, this, [this](ViewSetting what) {
-    if (what == ViewSetting::EditedFrame) S_1Click();
+    if (what == ViewSetting::EditedFrame) m_display->ShowEditedFrame();
     if (what == ViewSetting::Grid) GridClick();
     if (what == ViewSetting::Magnification) TMagnifyChange();
   });
@@ -157,9 +162,10 @@ void TMainForm::ConnectMenu() {
     connect(item, &QAction::triggered, this, [this, item] { N12Click(item); });
   connect(a.N11, &QAction::triggered, this, [this] { m_view.SetEditedFrame(0); });
   connect(a.N21, &QAction::triggered, this, [this] { m_view.SetEditedFrame(1); });
-  connect(a.Or1, &QAction::triggered, this, [this] { m_view.SetDrawMode(0); });
-  connect(a.Xor1, &QAction::triggered, this, [this] { m_view.SetDrawMode(1); });
-  connect(a.Cls1, &QAction::triggered, this, [this] { m_view.SetDrawMode(2); });
+  using tinto::DrawMode;
+  connect(a.Or1, &QAction::triggered, this, [this] { m_view.SetDrawMode(DrawMode::Or); });
+  connect(a.Xor1, &QAction::triggered, this, [this] { m_view.SetDrawMode(DrawMode::Xor); });
+  connect(a.Cls1, &QAction::triggered, this, [this] { m_view.SetDrawMode(DrawMode::Cls); });
   connect(a.Tinto8x1, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x1); });
   connect(a.Tinto8x2, &QAction::triggered, this, [this] { SetAttrMode(tinto::AttrMode::Mode8x2); });
   connect(a.SkinEnabled, &QAction::triggered, this, &TMainForm::SkinEnabledClick);
@@ -171,8 +177,8 @@ void TMainForm::ConnectMenu() {
 
 void TMainForm::FormCreate() {
   LayoutColorPanel();
-  Image_1()->SetStretch(true);
-  Image_2()->SetStretch(true);
+  m_panel3->Image_1()->SetStretch(true);
+  m_panel3->Image_2()->SetStretch(true);
   m_session.Screen().ClearScreen();
   m_session.StartDocument(tinto::kUntitledName);
   const tinto::IniFile settings(m_settingsPath);
@@ -202,7 +208,7 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   setGeometry(FittedToScreen(settings.bounds));
   setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
   m_panel4->SetRolledUp(settings.colorPanelRolledUp);
-  m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
+  Timer().SetInterval(static_cast<quint16>(settings.timerInterval));
   m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
   m_actions.UndoHistory1->setChecked(settings.undoHistory);
 }
@@ -223,8 +229,7 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   settings.normalState = !isMaximized() && !isMinimized() && !isFullScreen();
   settings.maximized = isMaximized();
   settings.colorPanelRolledUp = m_panel4->RolledUp();
-  settings.timerInterval = m_timer.Interval();
-  if (m_colorForm != nullptr) settings.vsync = m_colorForm->VSyncChecked();
+  settings.timerInterval = m_display->Timer().Interval();
   if (const TfrmOpen* openDialog = OpenDialog())
     settings.openTreeRolledUp = openDialog->TreeRolledUp();
   settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
@@ -232,11 +237,16 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   return settings;
 }
 
-void TMainForm::SetColorForm(TColorForm* colorForm) {
-  m_colorForm = colorForm;
-  ColorPanel()->SetColorChooser(
-      [colorForm](QPoint pointer, bool noFlic) { return colorForm->Choose(pointer, noFlic); });
+void TMainForm::SetColorChooser(std::function<int(QPoint globalPointer)> choose) {
+  ColorPanel()->SetColorChooser([this, choose = std::move(choose)](QPoint pointer) {
+    m_display->Pause();
+    const int picked = choose(pointer);
+    m_display->TakeMasterNoFlic();
+    return picked;
+  });
 }
+
+TAsyncTimer& TMainForm::Timer() { return m_display->Timer(); }
 
 void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
 
@@ -247,16 +257,6 @@ void TMainForm::AddSettingsWriter(SettingsSectionWriter writer) {
 }
 
 TColorPanel* TMainForm::ColorPanel() const { return m_panel4->CPanel(); }
-TKelImage* TMainForm::Image_1() const { return m_panel3->Image_1(); }
-TKelImage* TMainForm::Image_2() const { return m_panel3->Image_2(); }
-TKelImage* TMainForm::Preview1() const { return m_panel4->Preview1(); }
-TKelImage* TMainForm::Preview2() const { return m_panel4->Preview2(); }
-
-QImage* TMainForm::DisplayImage(int index) {
-  TDisplayImages& display = m_session.Images();
-  QImage* images[] = {display.Image1(), display.Image2(), display.Preview1(), display.Preview2()};
-  return index >= 0 && index < 4 ? images[index] : nullptr;
-}
 
 void TMainForm::ShowDocumentState() {
   setWindowTitle(QString::fromStdString(m_session.Document().WindowCaption()));
@@ -269,12 +269,14 @@ void TMainForm::ShowRestoredPicture(bool geometryChanged) {
     m_canvas->DropSelection();
     ShowNewPicture();
   } else {
-    RenderScreen();
+    m_display->RenderScreen();
   }
   RefreshDisplay();
 }
 
-void TMainForm::PauseDisplay() { m_timer.SetEnabled(false); }
+void TMainForm::PauseDisplay() { m_display->Pause(); }
+
+void TMainForm::RestoreDisplay() { m_display->NoFlicClick(); }
 
 void TMainForm::DropSelection() { m_canvas->DropSelection(); }
 
@@ -321,12 +323,12 @@ void TMainForm::LayoutImages() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   const tinto::ScreenGeometry& geometry = m_session.Geometry();
   m_session.Images().Create(geometry.WidthPixels(), geometry.DY());
-  Image_1()->SetStretch(true);
-  Image_1()->PictureChanged();
-  Image_2()->SetStretch(true);
-  Image_2()->PictureChanged();
+  for (TKelImage* image : {m_panel3->Image_1(), m_panel3->Image_2()}) {
+    image->SetStretch(true);
+    image->PictureChanged();
+  }
   m_panel4->PlacePreviews();
-  RenderScreen();
+  m_display->RenderScreen();
   SizeImages();
 }
 
@@ -336,52 +338,10 @@ void TMainForm::SizeImages() {
   m_panel3->SizeImages(QSize(magnify * geometry.WidthPixels(), magnify * geometry.DY()));
 }
 
-void TMainForm::RenderScreen() {
-  if (!isVisible()) return;
-  const tinto::RenderOptions options{m_view.Attributes(), m_view.NoFlic()};
-  tinto::RenderScreen(m_session.Screen(), m_session.Geometry(), options,
-                      m_session.Images().Bitmaps());
-  for (TKelImage* image : {Image_1(), Image_2(), Preview1(), Preview2()}) image->update();
-}
-
 void TMainForm::RefreshDisplay() {
   m_canvas->RepaintCanvas();
-  (m_view.ShowsFirstImages() ? Preview1() : Preview2())->repaint();
+  m_display->RepaintPreview();
   QCoreApplication::processEvents();
-}
-
-void TMainForm::NoFlicClick() {
-  if (!m_view.NoFlic()) {
-    RenderScreen();
-    m_timer.SetEnabled(true);
-    Preview1()->show();
-    Preview2()->hide();
-    return;
-  }
-  m_timer.SetEnabled(false);
-  RenderScreen();
-  Preview1()->show();
-  // Both previews hold the same mix now; only one of them is ever visible.
-  Preview2()->hide();
-  Preview1()->repaint();
-  ColorPanel()->RefreshPanel(true);
-}
-
-void TMainForm::TimerTimer() {
-  if (m_view.NoFlic()) return;
-  ColorPanel()->SwapMixSwatches();
-  const bool firstShown = Preview1()->isVisible();
-  Preview2()->setVisible(firstShown);
-  Preview1()->setVisible(!firstShown);
-  if (MasterVSync()) WaitForVerticalRetrace(this);
-}
-
-bool TMainForm::MasterNoFlic() const {
-  return m_colorForm == nullptr || m_colorForm->NoFlicChecked();
-}
-
-bool TMainForm::MasterVSync() const {
-  return m_colorForm == nullptr || m_colorForm->VSyncChecked();
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -395,11 +355,10 @@ void TMainForm::changeEvent(QEvent* event) {
 
 void TMainForm::FormActivate() {
   m_canvas->SyncModifiers(QGuiApplication::queryKeyboardModifiers());
-  m_view.SetNoFlic(MasterNoFlic());
-  NoFlicClick();
+  m_display->TakeMasterNoFlic();
 }
 
-void TMainForm::FormDeactivate() { m_timer.SetEnabled(false); }
+void TMainForm::FormDeactivate() { m_display->Pause(); }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -428,28 +387,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::FormResize() { m_panel2->PlaceProgressBar(); }
 
 void TMainForm::Panel4ChangeRollState() {
-  if (isVisible()) {
-    if (m_panel4->RolledUp())
-      m_timer.SetEnabled(false);
-    else
-      NoFlicClick();
-  }
+  m_display->PreviewPanelRolled(m_panel4->RolledUp());
   FormResize();
-}
-
-void TMainForm::FCClick() {
-  m_timer.SetEnabled(false);
-  if (m_openPreview) m_openPreview();
-  NoFlicClick();
-}
-
-void TMainForm::S_1Click() {
-  const bool screen1 = m_view.EditedFrame() == 0;
-  Image_1()->setVisible(screen1);
-  Image_2()->setVisible(!screen1);
-  const bool first = m_view.ShowsFirstImages();
-  Preview1()->setVisible(first);
-  Preview2()->setVisible(!first);
 }
 
 void TMainForm::GridClick() {
@@ -459,10 +398,8 @@ void TMainForm::GridClick() {
 
 void TMainForm::Grid1Click() {
   // The action has already toggled its own tick.
-  SetGrid(m_actions.Grid1->isChecked());
+  m_view.SetGrid(m_actions.Grid1->isChecked());
 }
-
-void TMainForm::SetGrid(bool ticked) { m_view.SetGrid(ticked); }
 
 void TMainForm::TMagnifyChange() { SizeImages(); }
 

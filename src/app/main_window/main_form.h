@@ -1,9 +1,11 @@
 #pragma once
 // The editor's main window: menu, geometry bar, mode bar, tool palette, editing canvas, the
 // roll-up panel "Colors & Preview" and the status bar. It owns the session (the picture, its
-// geometry, the document state, undo and the four display bitmaps) and the view
-// state for the whole run, shows them, and drives the flicker of the small previews on its own
-// timer.
+// geometry, the document state, undo and the four display bitmaps) and the view state for the
+// whole run and shows them; its display driver renders the picture and runs the flicker.
+// Bars, panels and images carry their design names as object names ("SizePanel", "Panel2",
+// "pnTools", "Panel3", "Panel4", "CPanel", "SB0", "Image_1", "Image_2", "Preview1",
+// "Preview2"); its commands too ("CanvasController", "ExportFlow", "UndoCommands").
 
 #include <QMainWindow>
 #include <functional>
@@ -25,15 +27,14 @@ class MessageService;
 class TCanvasArea;
 class TCanvasController;
 class TClipboardCommands;
-class TColorForm;
 class TColorPanel;
 class TColorsPreviewPanel;
+class TDisplayDriver;
 class TDocumentFlows;
 class TExportFlow;
 class TfrmOpen;
 class SkinData;
 class TGeometryBar;
-class TKelImage;
 class TModeBar;
 class TStatusBar;
 class TToolPalette;
@@ -59,30 +60,21 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   explicit TMainForm(MainFormOptions options = {}, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // The colour chooser, created after this window; it holds the master "No Flic" and "VSync"
-  // options. Not owned.
-  void SetColorForm(TColorForm* colorForm);
+  // Runs the colour chooser at a global pointer position and returns its pick (low byte the
+  // frame-0 colour, high byte the frame-1 colour, 65535 cancelled). The flicker stops while it
+  // runs; the chooser never takes the activation from this window, so its close does what an
+  // activation does: "No Flic" takes the master state at once.
+  void SetColorChooser(std::function<int(QPoint globalPointer)> choose);
 
   // Bars and panels laid out from the current metrics (design widths with "Skin Enabled"
   // off); also run after every skin change.
   void LayoutToolbars() override;
   void LayoutColorPanel() override;
-  // Re-creates the display bitmaps for the current geometry, places the images and renders.
-  void LayoutImages();
-  void SizeImages();
-  // Renders the whole picture into the four bitmaps; does nothing while the window is hidden.
-  void RenderScreen();
-  // Repaints the visible canvas image and preview at once, then lets pending events run.
-  void RefreshDisplay();
-  // Re-applies the "No Flic" box: static mix, or flicker on the timer.
-  void NoFlicClick();
-  void TimerTimer();
-  // Ticks `Grid` as a user click would: `Grid1` takes the same tick and the display refreshes.
-  void SetGrid(bool ticked);
 
   TEditorSession& Session() { return m_session; }
   TViewState& View() { return m_view; }
-  TAsyncTimer& Timer() { return m_timer; }
+  // The flicker timer of the small preview.
+  TAsyncTimer& Timer();
   const TMainActions& Actions() const { return m_actions; }
   const std::string& SettingsPath() const { return m_settingsPath; }
   const std::string& ProgramDir() const override { return m_programDir; }
@@ -90,28 +82,10 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void SetSkinFileName(std::string name) override { m_skinFileName = std::move(name); }
   QAction* SkinEnabledAction() const override { return m_actions.SkinEnabled; }
   QWidget* SkinnedWidget() override { return this; }
-  TColorForm* ColorForm() const { return m_colorForm; }
-
-  TGeometryBar* SizePanel() const { return m_sizePanel; }
-  TModeBar* Panel2() const { return m_panel2; }
-  TToolPalette* PnTools() const { return m_pnTools; }
-  TStatusBar* SB0() const { return m_sb0; }
-  TColorsPreviewPanel* Panel4() const { return m_panel4; }
-  TColorPanel* ColorPanel() const;
-  TCanvasArea* Panel3() const { return m_panel3; }
-  TKelImage* Image_1() const;
-  TKelImage* Image_2() const;
-  TKelImage* Preview1() const;
-  TKelImage* Preview2() const;
-  QImage* DisplayImage(int index);  // 0 Image_1, 1 Image_2, 2 Preview1, 3 Preview2
-  TCanvasController* Canvas() const { return m_canvas; }
   // New, Open, Save, Save As, Import and the close query's save step.
   TDocumentFlows* Flows() const { return m_flows; }
-  // "&Export..." and the clipboard commands.
-  TExportFlow* Exporter() const { return m_export; }
+  // The clipboard commands.
   TClipboardCommands* Clipboard() const { return m_clipboard; }
-  // "&Undo", "&Redo" and "Undo &History".
-  TUndoCommands* UndoCommands() const { return m_undo; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
   // Shows the preview window modally; a click on the small preview runs it with the flicker
@@ -132,7 +106,7 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   // DocumentWindow
   QWidget* DialogParent() override { return this; }
   void PauseDisplay() override;
-  void RestoreDisplay() override { NoFlicClick(); }
+  void RestoreDisplay() override;
   void DropSelection() override;
   void ShowNewPicture() override;
 
@@ -146,6 +120,11 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void ConnectControls();
   void ConnectMenu();
   void ConnectView();
+  TColorPanel* ColorPanel() const;
+  // Re-creates the display bitmaps for the current geometry, places the images and renders.
+  void LayoutImages();
+  void SizeImages();
+  void RefreshDisplay();
   void ShowDocumentState();
   void ShowRestoredPicture(bool geometryChanged);
   void ApplyWindowSettings(const MainWindowSettings& settings);
@@ -158,8 +137,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void FormDeactivate();
   void FormResize();
   void Panel4ChangeRollState();
-  void FCClick();
-  void S_1Click();
   void GridClick();
   void Grid1Click();
   void TMagnifyChange();
@@ -167,8 +144,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   void N12Click(QAction* item);
   void SetAttrMode(tinto::AttrMode mode);
   void SkinEnabledClick();
-  bool MasterNoFlic() const;
-  bool MasterVSync() const;
 
   std::string m_programDir;
   std::string m_settingsPath;
@@ -177,10 +152,8 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   MessageService* m_messages;
   TEditorSession m_session;
   TViewState m_view;
-  TAsyncTimer m_timer;
   TMainActions m_actions{};
   std::string m_skinFileName;
-  TColorForm* m_colorForm = nullptr;
   std::function<void()> m_openPreview;
   std::vector<SettingsSectionWriter> m_settingsWriters;
   SkinData* m_skinData = nullptr;
@@ -193,6 +166,7 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   TStatusBar* m_sb0 = nullptr;
   TColorsPreviewPanel* m_panel4 = nullptr;
   TCanvasArea* m_panel3 = nullptr;
+  TDisplayDriver* m_display = nullptr;
   TCanvasController* m_canvas = nullptr;
   TDocumentFlows* m_flows = nullptr;
   TExportFlow* m_export = nullptr;

@@ -23,8 +23,7 @@ TModeBar::TModeBar(TViewState& view, QWidget* parent)
   m_xor = AddRadio(m_modePanel, "M_xor", "xor");
   m_cls = AddRadio(m_modePanel, "M_cls", "cls");
   (view.EditedFrame() == 0 ? m_s1 : m_s2)->setChecked(true);
-  QRadioButton* const modes[] = {m_or, m_xor, m_cls};
-  modes[view.DrawMode()]->setChecked(true);
+  ModeRadio(view.DrawMode())->setChecked(true);
 
   m_grid = new QCheckBox(QStringLiteral("Grid"), this);
   m_grid->setObjectName(QStringLiteral("Grid"));
@@ -52,9 +51,9 @@ void TModeBar::ConnectView() {
     connect(frames[frame], &QRadioButton::toggled, this, [this, frame](bool on) {
       if (on) m_view.SetEditedFrame(frame);
     });
-  QRadioButton* const modes[] = {m_or, m_xor, m_cls};
-  for (int mode = 0; mode < 3; ++mode)
-    connect(modes[mode], &QRadioButton::toggled, this, [this, mode](bool on) {
+  for (const tinto::DrawMode mode :
+       {tinto::DrawMode::Or, tinto::DrawMode::Xor, tinto::DrawMode::Cls})
+    connect(ModeRadio(mode), &QRadioButton::toggled, this, [this, mode](bool on) {
       if (on) m_view.SetDrawMode(mode);
     });
   connect(m_grid, &QCheckBox::clicked, &m_view, &TViewState::SetGrid);
@@ -62,16 +61,26 @@ void TModeBar::ConnectView() {
   connect(&m_view, &TViewState::Changed, this, &TModeBar::ShowSetting);
 }
 
+QRadioButton* TModeBar::ModeRadio(tinto::DrawMode mode) const {
+  switch (mode) {
+    case tinto::DrawMode::Or:
+      return m_or;
+    case tinto::DrawMode::Xor:
+      return m_xor;
+    case tinto::DrawMode::Cls:
+      break;
+  }
+  return m_cls;
+}
+
 void TModeBar::ShowSetting(ViewSetting what) {
   switch (what) {
     case ViewSetting::EditedFrame:
       (m_view.EditedFrame() == 0 ? m_s1 : m_s2)->setChecked(true);
       break;
-    case ViewSetting::DrawMode: {
-      QRadioButton* const modes[] = {m_or, m_xor, m_cls};
-      modes[m_view.DrawMode()]->setChecked(true);
+    case ViewSetting::DrawMode:
+      ModeRadio(m_view.DrawMode())->setChecked(true);
       break;
-    }
     case ViewSetting::Grid:
       m_grid->setChecked(m_view.Grid());
       break;

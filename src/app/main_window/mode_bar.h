@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include "core/model/pencil.h"
+
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -58,6 +60,7 @@ class TModeBar : public QWidget {
 
  private:
   QRadioButton* AddRadio(QWidget* panel, const char* name, const char* caption);
+  QRadioButton* ModeRadio(tinto::DrawMode mode) const;
   void ConnectView();
   void ShowSetting(ViewSetting what);
 

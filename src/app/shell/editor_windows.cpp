@@ -26,8 +26,9 @@ EditorWindows::EditorWindows(MainFormOptions options, std::function<void(Startup
   Step(StartupStep::MainFormCreated);
 
   const tinto::IniFile settings(m_mainForm->SettingsPath());
-  m_colorForm = new TColorForm(settings, m_mainForm.get());
-  m_mainForm->SetColorForm(m_colorForm);
+  m_colorForm = new TColorForm(m_mainForm->View(), settings, m_mainForm.get());
+  m_mainForm->SetColorChooser(
+      [colorForm = m_colorForm](QPoint pointer) { return colorForm->Choose(pointer); });
   Step(StartupStep::ColorFormCreated);
 
   m_importExpert = CreateImportExpert(settings);
@@ -68,13 +69,13 @@ void EditorWindows::FollowSkinChanges(TfrmOpen* openDialog) {
   });
 }
 
-// The import dialog reads the main window's flicker interval and the chooser's "VSync" when it
-// is shown; the main window runs it from "&Import..." and has it write its settings section.
+// The import dialog reads the main window's flicker interval and "VSync" when it is shown; the
+// main window runs it from "&Import..." and has it write its settings section.
 TImportExpert* EditorWindows::CreateImportExpert(const tinto::IniFile& settings) {
   TMainForm* form = m_mainForm.get();
-  TColorForm* colorForm = m_colorForm;
+  const TViewState& view = form->View();
   ImportExpertLinks links{[form] { return form->Timer().Interval(); },
-                          [colorForm] { return colorForm->VSyncChecked(); }};
+                          [&view] { return view.VSync(); }};
   auto* expert = new TImportExpert(settings, form->Messages(), std::move(links), form);
   form->Flows()->SetImportRunner([expert] { return expert->Run(); });
   // A pasted image is loaded once the dialog is up: conversions run only while it is shown.

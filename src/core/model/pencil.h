@@ -14,6 +14,12 @@ namespace tinto {
 // Values as stored in the settings and shown by the "or", "xor" and "cls" radio boxes.
 enum class DrawMode : std::uint8_t { Or = 0, Xor = 1, Cls = 2 };
 
+// The mode a stored value names: 0 "or", 1 "xor", any other value "cls".
+constexpr DrawMode DrawModeOfCode(int code) {
+  return code == 0 ? DrawMode::Or : code == 1 ? DrawMode::Xor : DrawMode::Cls;
+}
+constexpr int DrawModeCode(DrawMode mode) { return static_cast<int>(mode); }
+
 constexpr IntRange kPencilSizeRange{1, 50};
 
 struct PencilOptions {

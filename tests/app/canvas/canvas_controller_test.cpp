@@ -12,7 +12,7 @@ using CanvasControllerTest = CanvasTest;
 
 TEST_F(CanvasControllerTest, PencilDrawsIntoTheEditedFrameAndColoursTheCellsOfBoth) {
   TMainForm& form = Shown();
-  form.Panel2()->S_2()->setChecked(true);
+  Panel2(form)->S_2()->setChecked(true);
   Drag(form, {{8, 3}, {9, 3}, {10, 3}});
   const ScreenBuffers& screen = form.Session().Screen();
   EXPECT_EQ(screen.PixelByte(1, 3, 1), 0xE0);
@@ -49,15 +49,15 @@ TEST_F(CanvasControllerTest, PickTakesTheFourColoursFromTheCellUnderThePointer) 
   form.Session().Screen().SetAttr(1, 17, 20, 0x15);
   form.Session().Screen().SetAttr(0, 30, 21, 0x78);
   form.Session().Screen().SetAttr(1, 30, 21, 0x78);
-  form.PnTools()->SelectTool(tinto::ToolButton::Pick);
-  TColorPanel* panel = form.ColorPanel();
+  PnTools(form)->SelectTool(tinto::ToolButton::Pick);
+  TColorPanel* panel = ColorPanel(form);
   const auto colours = [panel] {
     return std::array{panel->Ink1(), panel->Paper1(), panel->Ink2(), panel->Paper2()};
   };
-  QTest::mousePress(form.Image_1(), Qt::LeftButton, {}, At(17, 20));
+  QTest::mousePress(KelImage(form, "Image_1"), Qt::LeftButton, {}, At(17, 20));
   EXPECT_EQ(colours(), (std::array<std::uint8_t, 4>{0x42, 0x78, 0x05, 0x10}));
-  QTest::mouseMove(form.Image_1(), At(30, 21));
-  QTest::mouseRelease(form.Image_1(), Qt::LeftButton, {}, At(30, 21));
+  QTest::mouseMove(KelImage(form, "Image_1"), At(30, 21));
+  QTest::mouseRelease(KelImage(form, "Image_1"), Qt::LeftButton, {}, At(30, 21));
   EXPECT_EQ(colours(), (std::array<std::uint8_t, 4>{0x40, 0x78, 0x40, 0x78}));
   EXPECT_EQ(panel->findChild<QSlider*>("IT_R")->value(), 0);  // no ink lit in either frame
   EXPECT_FALSE(form.Session().Document().Modified());
@@ -66,8 +66,8 @@ TEST_F(CanvasControllerTest, PickTakesTheFourColoursFromTheCellUnderThePointer) 
 TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
   TMainForm& form = Shown({{"Main", "Magnify", "1"}});
   form.Session().Screen().SetAttr(0, 255, 191, 0x7F);
-  QTest::mouseMove(form.Image_1(), QPoint(255, 191));
-  TStatusBar* bar = form.SB0();
+  QTest::mouseMove(KelImage(form, "Image_1"), QPoint(255, 191));
+  TStatusBar* bar = SB0(form);
   const QLabel* labels[] = {bar->XP(), bar->YP(), bar->XA(), bar->YA(), bar->IP(), bar->PP()};
   const char* texts[] = {"X: 255", "Y: 191", "XA: 31", "YA: 23", "Ink: Br.Wht", "Pap: Br.Wht"};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(labels[i]->text(), texts[i]);
@@ -76,11 +76,11 @@ TEST_F(CanvasControllerTest, StatusBarShowsPositionAndColoursUnderThePointer) {
 // Shift snaps to cells; the right edge 256 is kept, not rounded to 0; a click removes it.
 TEST_F(CanvasControllerTest, MarqueeFollowsTheDragClampedToThePictureAndAClickRemovesIt) {
   TMainForm& form = Shown();
-  form.PnTools()->SelectTool(tinto::ToolButton::Marque);
+  PnTools(form)->SelectTool(tinto::ToolButton::Marque);
   Drag(form, {{100, 50}, {300, 70}, {300, 61}}, Qt::ShiftModifier);
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 96, 48, 256, 56}));
   Drag(form, {{10, 5}});
-  EXPECT_FALSE(form.Canvas()->Selection().Current().active);
+  EXPECT_FALSE(Canvas(form)->Selection().Current().active);
 }
 
 // A 16 x 8 selection at (16, 16) dragged from (18, 18) far past the right edge is pinned there.
@@ -88,9 +88,9 @@ TEST_F(CanvasControllerTest, DragInsideTheMarqueeMovesTheFrameAloneAndCtrlDragDr
   TMainForm& form = Shown();
   Select(form, {16, 16}, {32, 24});
   Hover(form, {18, 18});
-  ASSERT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
+  ASSERT_EQ(Canvas(form)->Mode(), PointerMode::MoveSel);
   Drag(form, {{18, 18}, {600, 18}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 240, 16, 256, 24}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 240, 16, 256, 24}));
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 16, 30), 0x00);
   EXPECT_FALSE(form.Session().Document().Modified());
   // With Ctrl a drag drops a copy with its attributes and keeps the source.
@@ -101,7 +101,7 @@ TEST_F(CanvasControllerTest, DragInsideTheMarqueeMovesTheFrameAloneAndCtrlDragDr
     screen.AttrByte(0, row, 2) = 0x4A;
   }
   Hover(form, {18, 18}, Qt::ControlModifier);
-  ASSERT_EQ(form.Canvas()->Mode(), PointerMode::Move);
+  ASSERT_EQ(Canvas(form)->Mode(), PointerMode::Move);
   Drag(form, {{18, 18}, {18, 600}}, Qt::ControlModifier);  // pinned to the bottom: rows 184..191
   EXPECT_EQ(screen.PixelByte(0, 191, 2), 0xF0);
   EXPECT_EQ(screen.AttrByte(0, 184, 2), 0x4A);
@@ -120,15 +120,15 @@ struct PaintCounter : QObject {
 // A stroke must follow the pointer while input keeps arriving: the paint cannot wait.
 TEST_F(CanvasControllerTest, PlotRepaintsTheGridOverTheChangedBlocksAtOnce) {
   TMainForm& form = Shown();
-  auto* overlay = form.Panel3()->MSB()->viewport()->findChild<QWidget*>("CanvasOverlay");
+  auto* overlay = Panel3(form)->MSB()->viewport()->findChild<QWidget*>("CanvasOverlay");
   ASSERT_NE(overlay, nullptr);
   PaintCounter imagePaints, overlayPaints;
-  form.Image_1()->installEventFilter(&imagePaints);
+  KelImage(form, "Image_1")->installEventFilter(&imagePaints);
   overlay->installEventFilter(&overlayPaints);
-  QTest::mousePress(form.Image_1(), Qt::LeftButton, {}, At(3, 3));
+  QTest::mousePress(KelImage(form, "Image_1"), Qt::LeftButton, {}, At(3, 3));
   EXPECT_EQ(imagePaints.count, 1);
   EXPECT_EQ(overlayPaints.count, 1);
-  QTest::mouseRelease(form.Image_1(), Qt::LeftButton, {}, At(3, 3));
+  QTest::mouseRelease(KelImage(form, "Image_1"), Qt::LeftButton, {}, At(3, 3));
 }
 
 TEST_F(CanvasControllerTest, AltShowsThePickCursorAndLetterKeysButNotKeypadKeysSwitchTools) {
@@ -136,18 +136,18 @@ TEST_F(CanvasControllerTest, AltShowsThePickCursorAndLetterKeysButNotKeypadKeysS
   const QImage pick = ToolCursor(PointerMode::Pick).pixmap().toImage();
   ASSERT_FALSE(pick.isNull());
   QTest::keyPress(&form, Qt::Key_Alt);
-  EXPECT_EQ(form.Image_2()->cursor().pixmap().toImage(), pick);
+  EXPECT_EQ(KelImage(form, "Image_2")->cursor().pixmap().toImage(), pick);
   QTest::keyRelease(&form, Qt::Key_Alt);
-  EXPECT_EQ(form.Image_1()->cursor().pixmap().toImage(),
+  EXPECT_EQ(KelImage(form, "Image_1")->cursor().pixmap().toImage(),
             ToolCursor(PointerMode::Pencil).pixmap().toImage());
   QTest::keyClick(&form, Qt::Key_M, Qt::ShiftModifier);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Marque);
-  EXPECT_EQ(form.Image_1()->cursor().shape(), Qt::CrossCursor);
+  EXPECT_EQ(PnTools(form)->CurrentTool(), tinto::ToolButton::Marque);
+  EXPECT_EQ(KelImage(form, "Image_1")->cursor().shape(), Qt::CrossCursor);
   QTest::keyClick(&form, Qt::Key_I);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Pick);
+  EXPECT_EQ(PnTools(form)->CurrentTool(), tinto::ToolButton::Pick);
   for (Qt::Key key : {Qt::Key_Minus, Qt::Key_9, Qt::Key_0})
     QTest::keyClick(&form, key, Qt::KeypadModifier);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Pick);
+  EXPECT_EQ(PnTools(form)->CurrentTool(), tinto::ToolButton::Pick);
 }
 
 // A modifier pressed over the canvas and released while a modal dialog had the keyboard (Alt+F,
@@ -167,31 +167,31 @@ TEST_F(CanvasControllerTest, AModifierReleasedInAModalDialogIsNotHeldAtTheNextPr
   ReleasedInModalDialog(form, Qt::Key_Alt, Qt::AltModifier);
   Drag(form, {{8, 3}});
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 3, 1), 0x80);  // drawn, not picked
-  EXPECT_EQ(form.ColorPanel()->Ink1(), 0x02);
+  EXPECT_EQ(ColorPanel(form)->Ink1(), 0x02);
   // The next key acts instead of only putting the stored state right.
   ReleasedInModalDialog(form, Qt::Key_Alt, Qt::AltModifier);
   QTest::keyClick(&form, Qt::Key_M);
-  EXPECT_EQ(form.PnTools()->CurrentTool(), tinto::ToolButton::Marque);
+  EXPECT_EQ(PnTools(form)->CurrentTool(), tinto::ToolButton::Marque);
   // Shift no longer snaps the marquee; Ctrl no longer turns a frame move into a copy.
   ReleasedInModalDialog(form, Qt::Key_Shift, Qt::ShiftModifier);
   Drag(form, {{100, 50}, {130, 70}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 100, 50, 130, 70}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 100, 50, 130, 70}));
   ReleasedInModalDialog(form, Qt::Key_Control, Qt::ControlModifier);
   Hover(form, {110, 60});
-  EXPECT_EQ(form.Canvas()->Mode(), PointerMode::MoveSel);
+  EXPECT_EQ(Canvas(form)->Mode(), PointerMode::MoveSel);
   Drag(form, {{110, 60}, {10, 60}});
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 50, 30, 70}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 0, 50, 30, 70}));
 }
 
 TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFinished) {
   TMainForm& form = Shown();
-  QSpinBox* magnify = form.Panel2()->TMagnify();
+  QSpinBox* magnify = Panel2(form)->TMagnify();
   magnify->setFocus();
   QTest::keyClick(magnify, Qt::Key_Up);
   EXPECT_EQ(magnify->value(), 4);
   // Typing "18" over "32" passes through 1; had that been taken, the MLT window would have been
   // cut to one column.
-  QSpinBox* dx = form.SizePanel()->DX();
+  QSpinBox* dx = SizePanel(form)->DX();
   dx->setFocus();
   dx->selectAll();
   QTest::keyClicks(dx, "18");
@@ -202,14 +202,14 @@ TEST_F(CanvasControllerTest, KeyDownsDoNotReachControlsButTypedNumbersDoWhenFini
 TEST_F(CanvasControllerTest, NewAndAGeometryChangeDropTheMarquee) {
   const std::pair<const char*, void (*)(TMainForm&)> changes[] = {
       {"New", [](TMainForm& form) { form.Actions().New1->trigger(); }},
-      {"DY", [](TMainForm& form) { form.SizePanel()->DY()->setValue(20); }},
+      {"DY", [](TMainForm& form) { SizePanel(form)->DY()->setValue(20); }},
   };
   for (const auto& [name, change] : changes) {
     TMainForm& form = Shown();
     Select(form, {10, 40}, {200, 150});
-    ASSERT_TRUE(form.Canvas()->Selection().Current().active) << name;
+    ASSERT_TRUE(Canvas(form)->Selection().Current().active) << name;
     change(form);
-    EXPECT_FALSE(form.Canvas()->Selection().Current().active) << name;
+    EXPECT_FALSE(Canvas(form)->Selection().Current().active) << name;
     m_form.reset();
   }
 }

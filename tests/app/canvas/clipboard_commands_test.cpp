@@ -48,9 +48,9 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(8, 2));
   ASSERT_TRUE(form.Actions().Paste1->isEnabled());
 
-  form.Panel2()->S_2()->click();
+  Panel2(form)->S_2()->click();
   form.Actions().Paste1->trigger();
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
   EXPECT_FALSE(form.Session().Document().Modified());
   Hover(form, {1, 1});
   Drag(form, {{1, 1}, {17, 11}});
@@ -60,7 +60,7 @@ TEST_F(ClipboardTest, CopyInScreenOneIsPastedAndDroppedInScreenTwo) {
   EXPECT_EQ(screen.Attr(1, 17, 10), 0x42);
   EXPECT_FALSE(screen.Pixel(0, 17, 10));
   EXPECT_TRUE(form.Session().Document().Modified());
-  form.UndoCommands()->Undo1Click();
+  UndoCommands(form)->Undo1Click();
   EXPECT_FALSE(screen.Pixel(1, 17, 10));
 }
 
@@ -82,7 +82,7 @@ TEST_F(ClipboardTest, CutClearsTheMarqueeInTheEditedScreenAndUndoRestoresIt) {
   EXPECT_TRUE(screen.Pixel(1, 9, 2));
   EXPECT_EQ(screen.Attr(0, 9, 2), 0x42);
   ASSERT_TRUE(form.Actions().Undo1->isEnabled());
-  form.UndoCommands()->Undo1Click();
+  UndoCommands(form)->Undo1Click();
   EXPECT_TRUE(screen.Pixel(0, 9, 2));
 }
 
@@ -98,7 +98,7 @@ TEST_F(ClipboardTest, MalformedCellsAreIgnoredAndForeignImagesGoToTheImporter) {
   QGuiApplication::clipboard()->setMimeData(data);
   EXPECT_TRUE(form.Actions().Paste1->isEnabled()) << "decided from the format alone";
   form.Clipboard()->Paste1Click();
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 8, 2, 16, 4}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 8, 2, 16, 4}));
 
   QGuiApplication::clipboard()->setImage(QImage(5, 3, QImage::Format_RGB32));
   ASSERT_TRUE(form.Actions().Paste1->isEnabled());
@@ -119,14 +119,14 @@ TEST_F(ClipboardTest, PayloadIsFetchedOnlyWhenPastedAndAnOversizedOneIsDropped) 
   EXPECT_EQ(fetches, 0);
   form.Actions().Paste1->trigger();
   EXPECT_EQ(fetches, 1);
-  EXPECT_EQ(form.Canvas()->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
+  EXPECT_EQ(Canvas(form)->Selection().Current(), (SelectionRecord{true, 0, 0, 8, 2}));
 
-  form.Canvas()->DropSelection();
+  Canvas(form)->DropSelection();
   QByteArray oversized = QByteArray::fromStdString(cells);
   oversized.append(QByteArray(static_cast<qsizetype>(kMaxCellPayloadBytes), '\0'));
   QGuiApplication::clipboard()->setMimeData(new CountingMimeData(oversized, &fetches));
   form.Actions().Paste1->trigger();
-  EXPECT_FALSE(form.Canvas()->Selection().Current().active);
+  EXPECT_FALSE(Canvas(form)->Selection().Current().active);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/color/color_form.h"
 
 #include "app/color/color_swatch.h"
+#include "app/editor/main_settings.h"
+#include "app/editor/view_state.h"
 #include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
 #include "core/format/ini_file.h"
@@ -32,13 +34,20 @@ class TColorFormTest : public WindowTest {
   T* Child(const char* name) {
     return ChildNamed<T>(*m_form, name);
   }
+  // The view state as the main window reads it from `settings`, then the chooser on it.
   TColorForm& Form(const std::string& settings = {}) {
     if (!settings.empty()) WriteSettings(settings);
-    m_form = std::make_unique<TColorForm>(m_settings);
+    m_form.reset();
+    ScreenGeometry geometry;
+    MainWindowSettings window;
+    LoadMainSettings(m_settings, m_view, geometry, window);
+    m_form = std::make_unique<TColorForm>(m_view, m_settings);
     return *m_form;
   }
+  bool Ticked(const char* box) { return Child<QCheckBox>(box)->isChecked(); }
 
   IniFile m_settings{SettingsPath()};
+  TViewState m_view;
   std::unique_ptr<TColorForm> m_form;
 };
 
@@ -46,11 +55,11 @@ class TColorFormTest : public WindowTest {
 // frame 0 and its row (magenta) to frame 1.
 TEST_F(TColorFormTest, SwatchOrGridCellPicksAndCloses) {
   TColorForm& form = Form();
-  form.BeginPick(kPointer, true);
+  form.BeginPick(kPointer);
   MoveAndPress(Child<TColorSwatch>("C9"), QPoint(12, 12));
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.Result(), 0x4141);
-  form.BeginPick(kPointer, true);
+  form.BeginPick(kPointer);
   TKelImage* ink = Child<TKelImage>("Ink");
   Hover(ink, CellCentre(10, 3));
   EXPECT_EQ(Child<QLabel>("CT1")->text(), "C1: Bright Red");
@@ -62,7 +71,7 @@ TEST_F(TColorFormTest, SwatchOrGridCellPicksAndCloses) {
 TEST_F(TColorFormTest, ClickOutsideOrEscapeCancelsEvenAfterPassingOverColours) {
   for (const bool escape : {false, true}) {
     TColorForm& form = Form();
-    form.BeginPick(kPointer, true);
+    form.BeginPick(kPointer);
     Hover(Child<TKelImage>("Ink"), CellCentre(4, 4));
     Hover(Child<TColorSwatch>("C3"), QPoint(3, 3));
     if (escape)
@@ -86,23 +95,25 @@ TEST_F(TColorFormTest, ChooseReturnsThePickOrCancelled) {
         PressOutside(form);
     });
     QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-    EXPECT_EQ(form.Choose(kPointer, true), pick ? 0x0342 : TColorForm::kCancelled);
+    EXPECT_EQ(form.Choose(kPointer), pick ? 0x0342 : TColorForm::kCancelled);
   }
 }
 
 TEST_F(TColorFormTest, StaticDisplayShowsNoFlickerHalvesAndStopsTheTimer) {
   TColorForm& form = Form("[Main]\nStatic=0\n");
-  form.BeginPick(kPointer, true);
-  EXPECT_TRUE(form.NoFlicChecked()) << "the main window's state is taken over";
+  m_view.SetNoFlic(true);
+  form.BeginPick(kPointer);
+  EXPECT_TRUE(Ticked("NoFlic")) << "the main window's state is taken over";
+  EXPECT_TRUE(m_view.MasterNoFlic());
   EXPECT_FALSE(Child<TKelImage>("cMix1")->isVisible());
   EXPECT_FALSE(form.Timer1().Enabled());
   form.close();
 }
 
 TEST_F(TColorFormTest, FlickerAlternatesTheTwoHalvesUntilClosed) {
-  TColorForm& form = Form();
-  form.SetVSync(false);
-  form.BeginPick(kPointer, false);
+  TColorForm& form = Form("[Main]\nVSync=0\n");
+  m_view.SetNoFlic(false);
+  form.BeginPick(kPointer);
   TKelImage* mix1 = Child<TKelImage>("cMix1");
   TKelImage* mix2 = Child<TKelImage>("cMix2");
   EXPECT_FALSE(Child<TKelImage>("Ink")->isVisible());
@@ -115,17 +126,17 @@ TEST_F(TColorFormTest, FlickerAlternatesTheTwoHalvesUntilClosed) {
   EXPECT_TRUE(Child<TKelImage>("Ink")->isVisibleTo(&form));
 }
 
-TEST_F(TColorFormTest, ReadsItsSettingsWithDefaultsAndAClampedInterval) {
+TEST_F(TColorFormTest, ShowsTheStoredDisplayOptionsWithDefaultsAndAClampedInterval) {
   // Settings text, then No Flic, VSync and the interval as the controls show them.
   const std::pair<std::string, std::string> cases[] = {
       {"", "1 1 5"},
       {"[Main]\nStatic=0\nVSync=0\nTimer Interval=250\n", "0 0 100"},
       {"[Main]\nTimer Interval=abc\nStatic=zz\n", "1 1 5"}};
   for (const auto& [text, shown] : cases) {
-    TColorForm& form = Form(text);
+    Form(text);
     const int interval = Child<QSlider>("Interval")->value();
-    EXPECT_EQ(std::to_string(form.NoFlicChecked()) + " " + std::to_string(form.VSyncChecked()) +
-                  " " + std::to_string(interval),
+    EXPECT_EQ(std::to_string(Ticked("NoFlic")) + " " + std::to_string(Ticked("VSync")) + " " +
+                  std::to_string(interval),
               shown)
         << text;
   }

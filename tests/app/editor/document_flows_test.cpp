@@ -229,17 +229,17 @@ TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
 
 TEST_F(DocumentFlowsTest, OpeningTheFrameZeroFileNamesTheDocumentByItsStem) {
   TMainForm& form = Start();
-  form.SizePanel()->DX()->setValue(2);
-  form.SizePanel()->DY()->setValue(8);
-  form.SizePanel()->MLTWidth()->setValue(1);
-  form.SizePanel()->MLTLeft()->setValue(1);
+  SizePanel(form)->DX()->setValue(2);
+  SizePanel(form)->DY()->setValue(8);
+  SizePanel(form)->MLTWidth()->setValue(1);
+  SizePanel(form)->MLTLeft()->setValue(1);
   WriteAll(Path("pic.od0"), std::string(32, 1));
   WriteAll(Path("pic.od1"), std::string(32, 2));
   ChooseOpenFile(Path("pic.od0"));
   Flows().Open1Click();
   EXPECT_EQ(m_openSeen, "Open Tinto Files...|" + QString::fromLatin1(kOpenDocumentFilter) + "|0");
   EXPECT_EQ(Title(), Caption(Path("pic.od"), false));
-  EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 2);
+  EXPECT_EQ(SizePanel(form)->MLTWidth()->value(), 2);
   QTest::keyClick(&form, Qt::Key_F2);
   EXPECT_EQ(m_saveDialogRuns, 1) << "the stem is no file of its own";
 }
@@ -254,7 +254,7 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   Flows().Open1Click();
   ASSERT_TRUE(m_messages.Shown().empty()) << m_messages.Shown().front().text.toStdString();
   EXPECT_EQ(Title(), Caption(path, false));
-  EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 1);
+  EXPECT_EQ(SizePanel(form)->MLTLeft()->value(), 1);
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
   Draw();
   QTest::keyClick(&form, Qt::Key_F2);
@@ -310,8 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   TMainForm& form = Start();
-  form.SizePanel()->DX()->setValue(20);
-  form.SizePanel()->DY()->setValue(100);
+  SizePanel(form)->DX()->setValue(20);
+  SizePanel(form)->DY()->setValue(100);
   form.Actions().Tinto8x2->trigger();
   form.Session().Screen().Attrs().fill(0x7F);
   Draw();
@@ -363,8 +363,7 @@ TEST_F(DocumentFlowsTest, ScreenFileOpensAsAnImportThatUndoTakesBack) {
   ChooseSaveName(Path("mine.tin"));
   Flows().Save_21Click();
   Draw();
-  form.Session().Change(ChangeKind::Stroke,
-                        [&form] { form.Session().Screen().SetPixel(0, 5, 5); });
+  form.Session().Change(ChangeKind::Stroke, [&form] { form.Session().Screen().SetPixel(0, 5, 5); });
   const ScreenBuffers before = form.Session().Screen();
   WriteAll(Path("bad.mg2"), "MGH\x02\x02");
   const ScreenBuffers picture = FilledScreen(0x5A);
@@ -383,7 +382,7 @@ TEST_F(DocumentFlowsTest, ScreenFileOpensAsAnImportThatUndoTakesBack) {
   Flows().Open1Click();
   EXPECT_EQ(m_messages.Shown().size(), 3u);  // the prompt, the fault, the prompt
   EXPECT_EQ(FirstDifference(form.Session().Screen(), picture), "");
-  EXPECT_EQ(form.SizePanel()->DX()->value(), 32);
+  EXPECT_EQ(SizePanel(form)->DX()->value(), 32);
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
   EXPECT_EQ(Title(), Caption(Untitled(), true));
   QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);

@@ -41,8 +41,8 @@ class ExportFlowTest : public MainFormTest {
     return form;
   }
   void Export(TMainForm& form, const std::string& path, ExportFormat format, int scale = 1) {
-    form.Exporter()->Dialog().SetRunner(TExportDialog::Scripted(Q(path), format, scale));
-    form.Exporter()->Export1Click();
+    Exporter(form)->Dialog().SetRunner(TExportDialog::Scripted(Q(path), format, scale));
+    Exporter(form)->Export1Click();
   }
   static QString Q(const std::string& text) { return QString::fromStdString(text); }
 };
@@ -95,7 +95,7 @@ TEST_F(ExportFlowTest, AnExistingFileIsReplacedOnlyAfterYes) {
 TEST_F(ExportFlowTest, ScaleIsGreyedOutForTheTwoFileType) {
   TMainForm& form = Start();
   std::vector<bool> enabled;
-  form.Exporter()->Dialog().SetRunner([&enabled](QFileDialog& dialog) {
+  Exporter(form)->Dialog().SetRunner([&enabled](QFileDialog& dialog) {
     auto* scale = dialog.findChild<QSpinBox*>("Scale");
     auto* label = dialog.findChild<QLabel*>("ScaleLabel");
     for (ExportFormat format : {ExportFormat::TwoFile, ExportFormat::Frame2Png}) {
@@ -105,7 +105,7 @@ TEST_F(ExportFlowTest, ScaleIsGreyedOutForTheTwoFileType) {
     }
     return false;
   });
-  form.Exporter()->Export1Click();
+  Exporter(form)->Export1Click();
   EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, true}));
 }
 

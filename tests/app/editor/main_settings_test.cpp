@@ -40,7 +40,7 @@ TEST_F(MainSettingsTest, CloseWritesEveryKeyInFileOrder) {
       RoundTrip(""),
       "Skin/Enabled=1 Skin/Name= Main/Left Main/Top Main/Width Main/Height "
       "Main/Maximized=0 Main/ColorPanel=0 Main/Grid=1 Main/Screen=0 Main/Draw Mode=1 "
-      "Main/Magnify=4 Main/Bright=1 Main/Transparent=1 Main/Use Attributes=1 "
+      "Main/Magnify=4 Main/VSync=1 Main/Bright=1 Main/Transparent=1 Main/Use Attributes=1 "
       "Main/Timer Interval=5 Main/Tool=2 Main/Pencil Size=1 Main/UndoHistory=0 "
       "Colors/Ink 1=71 Colors/Ink 2=71 Colors/Paper 1=0 Colors/Paper 2=0 Size/DX=32 Size/DY=192 "
       "Size/MLT Left=0 Size/MLT Width=18 Dialogs/Save TreePanelState=0 ");
@@ -52,16 +52,16 @@ TEST_F(MainSettingsTest, StoredValuesReachTheirControlsAndAreWrittenBack) {
   const std::string stored =
       "[Skin]\nEnabled=0\nName=skins/x.ini\n"
       "[Main]\nLeft=40\nTop=50\nWidth=700\nHeight=500\nMaximized=0\nColorPanel=1\nGrid=0\n"
-      "Screen=1\nDraw Mode=0\nMagnify=6\nBright=0\nTransparent=0\nUse Attributes=0\n"
+      "Screen=1\nDraw Mode=0\nMagnify=6\nVSync=0\nBright=0\nTransparent=0\nUse Attributes=0\n"
       "Timer Interval=20\nTool=0\nPencil Size=7\nUndoHistory=1\n"
       "[Colors]\nInk 1=2\nInk 2=68\nPaper 1=8\nPaper 2=120\n"
       "[Size]\nDX=20\nDY=100\nMLT Left=3\nMLT Width=9\n"
       "[Dialogs]\nSave TreePanelState=1\n";
   EXPECT_EQ(RoundTrip(stored), KeyOrder(stored));
   const TMainForm& form = *m_form;
-  EXPECT_TRUE(form.Panel2()->S_2()->isChecked());
+  EXPECT_TRUE(Panel2(form)->S_2()->isChecked());
   EXPECT_FALSE(form.Actions().Grid1->isChecked());
-  EXPECT_TRUE(form.Panel4()->RolledUp());
+  EXPECT_TRUE(Panel4(form)->RolledUp());
   EXPECT_TRUE(form.Flows()->SaveDialog().TreeRolledUp());
   EXPECT_TRUE(form.Actions().UndoHistory1->isChecked());
 }

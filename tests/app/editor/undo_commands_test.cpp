@@ -82,11 +82,11 @@ TEST_F(UndoCommandsTest, EveryChangeIsOneStepUndoneAndRedoneToTheExactPicture) {
   stepDone("Paste");
   Key(Qt::Key_I);
   stepDone("Import");
-  form.SizePanel()->DX()->setValue(5);
+  SizePanel(form)->DX()->setValue(5);
   stepDone("Total Width");
-  form.SizePanel()->DY()->setValue(50);
+  SizePanel(form)->DY()->setValue(50);
   stepDone("DY");
-  form.SizePanel()->MLTLeft()->setValue(3);
+  SizePanel(form)->MLTLeft()->setValue(3);
   stepDone("MLT Window");
   form.Actions().Tinto8x2->trigger();
   stepDone("Mode");
@@ -96,7 +96,7 @@ TEST_F(UndoCommandsTest, EveryChangeIsOneStepUndoneAndRedoneToTheExactPicture) {
     EXPECT_EQ(RedoAction()->text().toStdString(), "&Redo " + steps[i].first);
   }
   EXPECT_FALSE(UndoAction()->isEnabled());
-  EXPECT_EQ(form.SizePanel()->DX()->value(), 32);
+  EXPECT_EQ(SizePanel(form)->DX()->value(), 32);
   for (std::size_t i = 1; i < steps.size(); ++i) {
     Key(i % 2 ? Qt::Key_Y : Qt::Key_Z,
         Qt::ControlModifier | (i % 2 ? Qt::NoModifier : Qt::ShiftModifier));
@@ -104,7 +104,7 @@ TEST_F(UndoCommandsTest, EveryChangeIsOneStepUndoneAndRedoneToTheExactPicture) {
   }
   EXPECT_FALSE(RedoAction()->isEnabled());
   EXPECT_TRUE(form.Actions().Tinto8x2->isChecked());
-  EXPECT_EQ(form.SizePanel()->DY()->value(), 50);
+  EXPECT_EQ(SizePanel(form)->DY()->value(), 50);
 }
 
 // A saved picture drawn on, then Ctrl+I and OK: Ctrl+Z gives back the picture with the stroke,
@@ -150,7 +150,7 @@ TEST_F(UndoCommandsTest, TheMarkFollowsTheSavedPointAndNewOpenOrASwitchDropTheSt
   for (const auto& [name, clear, starred] : clears) {
     Drag(*m_form, {{++x, 1}});
     Drag(*m_form, {{++x, 1}});
-    m_form->UndoCommands()->Undo1Click();
+    UndoCommands(*m_form)->Undo1Click();
     m_messages.Answer(MessageAnswer::No);  // to the save-changes prompt of New and Open
     clear();
     EXPECT_FALSE(UndoAction()->isEnabled() || RedoAction()->isEnabled()) << name;

@@ -10,18 +10,18 @@ namespace {
 // letter. Start-up state without a settings file: magnification 4, xor.
 TEST_F(MainFormTest, ShortcutsReachTheirCommandsFromASpinEdit) {
   TMainForm& form = CreateShown();
-  QTest::keyClick(form.SizePanel()->DX(), Qt::Key_7, Qt::AltModifier);
-  EXPECT_EQ(form.Panel2()->TMagnify()->value(), 7);
-  QTest::keyClick(form.SizePanel()->DX(), Qt::Key_C);
-  EXPECT_TRUE(form.Panel2()->M_cls()->isChecked());
+  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_7, Qt::AltModifier);
+  EXPECT_EQ(Panel2(form)->TMagnify()->value(), 7);
+  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_C);
+  EXPECT_TRUE(Panel2(form)->M_cls()->isChecked());
 }
 
 TEST_F(MainFormTest, StartsWithTheFocusOnTheCanvasSoDigitsChangeNoSetting) {
   TMainForm& form = CreateShown();
-  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(form.Panel3()->MSB()));
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(Panel3(form)->MSB()));
   for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_5, Qt::Key_Return}) QTest::keyClick(&form, key);
-  EXPECT_EQ(form.SizePanel()->DX()->value(), 32);
-  EXPECT_EQ(form.Panel2()->TMagnify()->value(), 4);
+  EXPECT_EQ(SizePanel(form)->DX()->value(), 32);
+  EXPECT_EQ(Panel2(form)->TMagnify()->value(), 4);
 }
 
 TEST_F(MainFormTest, ArrowsInAnOpenMenuMoveToTheNextMenu) {
@@ -40,19 +40,19 @@ TEST_F(MainFormTest, ArrowsInAnOpenMenuMoveToTheNextMenu) {
 
 TEST_F(MainFormTest, NarrowingThePictureClampsTheMltWindowOnlyWhileShownAndSizesTheCanvas) {
   TMainForm& form = Create();
-  form.SizePanel()->DX()->setValue(10);
-  EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 18);  // hidden: no reaction
-  form.SizePanel()->DX()->setValue(32);
+  SizePanel(form)->DX()->setValue(10);
+  EXPECT_EQ(SizePanel(form)->MLTWidth()->value(), 18);  // hidden: no reaction
+  SizePanel(form)->DX()->setValue(32);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.SizePanel()->MLTLeft()->setValue(20);
-  EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 14);  // moved left until 14 + 18 <= 32
-  form.SizePanel()->DX()->setValue(10);
-  EXPECT_EQ(form.SizePanel()->MLTLeft()->value(), 0);
-  EXPECT_EQ(form.SizePanel()->MLTWidth()->value(), 10);
+  SizePanel(form)->MLTLeft()->setValue(20);
+  EXPECT_EQ(SizePanel(form)->MLTLeft()->value(), 14);  // moved left until 14 + 18 <= 32
+  SizePanel(form)->DX()->setValue(10);
+  EXPECT_EQ(SizePanel(form)->MLTLeft()->value(), 0);
+  EXPECT_EQ(SizePanel(form)->MLTWidth()->value(), 10);
   EXPECT_EQ(form.Session().Geometry().Window(), (MltWindow{0, 10}));
   form.Actions().Magnify[2]->trigger();
-  EXPECT_EQ(form.Image_2()->size(), QSize(240, 576));
+  EXPECT_EQ(KelImage(form, "Image_2")->size(), QSize(240, 576));
 }
 
 // Bright red ink over bright blue paper, the pixel unset: paper.
@@ -60,31 +60,31 @@ TEST_F(MainFormTest, RendersOnlyOnceShown) {
   WriteSettings("[Size]\nDX=1\nDY=1\n");
   TMainForm& form = Create();
   form.Session().Screen().SetAttr(0, 0, 0, 0x4A);
-  form.RenderScreen();
-  EXPECT_EQ(form.DisplayImage(0)->pixel(0, 0) & 0xFFFFFF, 0u);
+  ColorPanel(form)->SetNoFlic(true);
+  EXPECT_EQ(form.Session().Images().Image1()->pixel(0, 0) & 0xFFFFFF, 0u);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.ColorPanel()->SetNoFlic(true);
-  EXPECT_EQ(form.DisplayImage(0)->pixel(0, 0) & 0xFFFFFF, 0x0000FEu);
+  ColorPanel(form)->SetNoFlic(true);
+  EXPECT_EQ(form.Session().Images().Image1()->pixel(0, 0) & 0xFFFFFF, 0x0000FEu);
 }
 
 TEST_F(MainFormTest, NoFlicOffFlickersThePreviewsUntilRolledUpAndScreenTwoShowsTheSecond) {
   TMainForm& form = CreateShown();
-  form.ColorPanel()->SetNoFlic(false);
+  ColorPanel(form)->SetNoFlic(false);
   EXPECT_TRUE(form.Timer().Enabled());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return form.Preview2()->isVisible(); }, 2000));
-  form.Panel4()->SetRolledUp(true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return KelImage(form, "Preview2")->isVisible(); }, 2000));
+  Panel4(form)->SetRolledUp(true);
   EXPECT_FALSE(form.Timer().Enabled());
-  form.Panel4()->SetRolledUp(false);
+  Panel4(form)->SetRolledUp(false);
   EXPECT_TRUE(form.Timer().Enabled());
   form.Timer().SetEnabled(false);
-  form.Panel2()->S_2()->setChecked(true);  // screen 2 shows the second preview while flickering
-  EXPECT_TRUE(form.Preview2()->isVisible());
-  EXPECT_FALSE(form.Preview1()->isVisible());
-  form.ColorPanel()->SetNoFlic(true);
+  Panel2(form)->S_2()->setChecked(true);  // screen 2 shows the second preview while flickering
+  EXPECT_TRUE(KelImage(form, "Preview2")->isVisible());
+  EXPECT_FALSE(KelImage(form, "Preview1")->isVisible());
+  ColorPanel(form)->SetNoFlic(true);
   EXPECT_FALSE(form.Timer().Enabled());
-  EXPECT_TRUE(form.Preview1()->isVisible());
-  EXPECT_FALSE(form.Preview2()->isVisible());
+  EXPECT_TRUE(KelImage(form, "Preview1")->isVisible());
+  EXPECT_FALSE(KelImage(form, "Preview2")->isVisible());
 }
 
 // Editors on one settings file step aside from each other; a slot that is given up is taken

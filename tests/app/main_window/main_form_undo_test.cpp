@@ -21,12 +21,12 @@ TEST_F(MainFormUndoTest, UndoRemovesEveryStrokeSinceItBecameAvailable) {
   EXPECT_TRUE(form.Session().Document().Modified());  // undo leaves the modified flag alone
   Drag(form, {{1, 0}});
   Drag(form, {{2, 0}});
-  form.UndoCommands()->Undo1Click();
+  UndoCommands(form)->Undo1Click();
   EXPECT_EQ(Row(0), 0);
   Drag(form, {{3, 0}});
   form.Session().MarkSaved(form.Session().Document().FileName());
   EXPECT_FALSE(UndoEnabled());
-  form.UndoCommands()->Undo1Click();
+  UndoCommands(form)->Undo1Click();
   EXPECT_EQ(Row(0), 0x10);
 }
 
@@ -34,10 +34,10 @@ TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
   TMainForm& form = Shown();
   Drag(form, {{0, 0}, {1, 0}});  // pixels 0 and 1
   Select(form, {0, 0}, {8, 1});
-  form.PnTools()->SelectTool(tinto::ToolButton::Move);
+  PnTools(form)->SelectTool(tinto::ToolButton::Move);
   Drag(form, {{0, 0}, {8, 0}});
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0xC0);
-  form.UndoCommands()->Undo1Click();
+  UndoCommands(form)->Undo1Click();
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 0, 1), 0x00);
   EXPECT_EQ(Row(0), 0xC0);
 }
@@ -45,8 +45,8 @@ TEST_F(MainFormUndoTest, UndoAfterADropRevertsOnlyTheDrop) {
 TEST_F(MainFormUndoTest, UndoAfterAWidthChangeKeepsTheNewWidth) {
   TMainForm& form = Shown();
   Drag(form, {{9, 4}});
-  form.SizePanel()->DX()->setValue(20);
-  form.UndoCommands()->Undo1Click();
+  SizePanel(form)->DX()->setValue(20);
+  UndoCommands(form)->Undo1Click();
   EXPECT_EQ(form.Session().Geometry().DX(), 20);
   EXPECT_EQ(form.Session().Screen().PixelByte(0, 4, 1), 0);
 }

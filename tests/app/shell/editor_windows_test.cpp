@@ -1,6 +1,7 @@
 #include "app/shell/editor_windows.h"
 
 #include "app/color/color_form.h"
+#include "app/color/color_swatch.h"
 #include "app/dialogs/import/import_expert.h"
 #include "app/dialogs/import/import_sliders.h"
 #include "app/dialogs/preview/preview_form.h"
@@ -51,7 +52,7 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   EXPECT_EQ(waitTexts[0], "Loading. Please Wait.");
   EXPECT_EQ(waitTexts[4], "Please Wait. Skin Applying.");
   EXPECT_FALSE(windows.ColorForm().isVisible());
-  EXPECT_EQ(windows.MainForm().ColorForm(), &windows.ColorForm());
+  EXPECT_EQ(windows.ColorForm().parent(), &windows.MainForm());
   EXPECT_EQ(windows.ImportExpert().parent(), &windows.MainForm());
 }
 
@@ -62,11 +63,11 @@ TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsThe
   WriteSettings("[Main]\nStatic=0\n");
   EditorWindows windows(Options());
   TMainForm& form = windows.MainForm();
-  EXPECT_TRUE(form.ColorPanel()->NoFlicChecked());
+  EXPECT_TRUE(ColorPanel(form)->NoFlicChecked());
   windows.ShowMainWindow();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  EXPECT_FALSE(form.ColorPanel()->NoFlicChecked());
+  EXPECT_FALSE(ColorPanel(form)->NoFlicChecked());
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.Timer().Enabled(); }, 1000));
   TPreviewForm& preview = windows.PreviewForm();
   bool seenOpen = false;
@@ -75,7 +76,7 @@ TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsThe
                !form.Timer().Enabled();
     preview.reject();
   });
-  QTest::mouseClick(form.Preview1(), Qt::LeftButton, {}, QPoint(2, 2));
+  QTest::mouseClick(KelImage(form, "Preview1"), Qt::LeftButton, {}, QPoint(2, 2));
   EXPECT_TRUE(seenOpen);
   EXPECT_TRUE(form.Timer().Enabled());
 }
@@ -84,7 +85,7 @@ TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsThe
 // import dialog's section, then the preview window's, last.
 TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
   EditorWindows windows(Options());
-  windows.ColorForm().SetVSync(false);
+  ChildNamed<QCheckBox>(windows.ColorForm(), "VSync")->click();
   windows.ImportExpert().Sliders()->Slider("LR")->setValue(7);
   windows.PreviewForm().Magnify()->setValue(6);
   windows.ShowMainWindow();
@@ -102,6 +103,51 @@ TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
   EXPECT_NE(preview, std::string::npos);
   EXPECT_LT(import, preview);
   EXPECT_EQ(text.find("[Preview]"), text.rfind("["));
+}
+
+// The chooser is a popup that never takes the activation from the main window: its close
+// hands its "No Flic" to the main window at once, picked or cancelled, and the main flicker
+// waits while it is open. Each row: the chooser's "No Flic" clicked or not, then a swatch
+// picked or Escape; then the main window's "No Flic" and the Ink 1 it is left with.
+TEST_F(EditorWindowsTest, ClosingTheChooserAppliesItsNoFlicAtOnceAndTheFlickerWaitsMeanwhile) {
+  struct Row {
+    bool clickNoFlic, pick, mainNoFlic;
+    int ink1;
+  };
+  const Row rows[] = {{true, false, true, 0x47},
+                      {true, true, false, 0x41},
+                      {false, false, false, 0x41},
+                      {true, true, true, 0x02}};
+  WriteSettings("[Main]\nStatic=0\n");
+  EditorWindows windows(Options());
+  windows.ShowMainWindow();
+  TMainForm& form = windows.MainForm();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  TColorForm& chooser = windows.ColorForm();
+  QCheckBox* mainNoFlic = ChildNamed<QCheckBox>(*ColorPanel(form), "NoFlic");
+  int swatch = 1;
+  for (const Row& row : rows) {
+    bool pausedWhileOpen = false;
+    QTimer::singleShot(0, &chooser, [&] {
+      pausedWhileOpen = chooser.isVisible() && !form.Timer().Enabled();
+      if (row.clickNoFlic) ChildNamed<QCheckBox>(chooser, "NoFlic")->click();
+      if (!row.pick) {
+        QTest::keyClick(&chooser, Qt::Key_Escape);
+        return;
+      }
+      auto* target = ChildNamed<TColorSwatch>(chooser, swatch == 1 ? "C9" : "C2");
+      SendMouse(target, QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
+      SendMouse(target, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
+    });
+    QTimer::singleShot(5000, &chooser, [&] { chooser.close(); });  // never hang the suite
+    QTest::mouseClick(ChildNamed(*ColorPanel(form), "Ink1Name"), Qt::LeftButton, {}, {3, 3});
+    swatch += row.pick ? 1 : 0;
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_EQ(mainNoFlic->isChecked(), row.mainNoFlic);
+    EXPECT_EQ(form.Timer().Enabled(), !row.mainNoFlic) << "the flicker follows at once";
+    EXPECT_EQ(form.View().Ink1(), row.ink1);
+  }
 }
 
 }  // namespace

@@ -172,7 +172,8 @@ class Reader {
       NeedsRoom(box, textSize(box->text()), style->subElementRect(contents, &option, box).size(),
                 box->text());
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-      if (TextClipped(combo)) Report(combo, QStringLiteral("'%1' cut").arg(combo->currentText()).toStdString());
+      if (TextClipped(combo))
+        Report(combo, QStringLiteral("'%1' cut").arg(combo->currentText()).toStdString());
     } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
       const QString widest = spin->prefix() + QString::number(spin->maximum()) + spin->suffix();
       const auto option = OptionOf<QStyleOptionSpinBox>(spin);
@@ -287,7 +288,7 @@ class ReadabilityTest : public WindowTest {
     };
     form.show();
     reader.Read(form);
-    windows.ColorForm().BeginPick(form.geometry().center(), false);
+    windows.ColorForm().BeginPick(form.geometry().center());
     read(windows.ColorForm());
     windows.ImportExpert().Start();
     QImage photo(96, 64, QImage::Format_RGB32);
@@ -304,8 +305,8 @@ class ReadabilityTest : public WindowTest {
     };
     form.Flows()->SaveDialog().SetRunner(readFileDialog);
     form.Flows()->SaveDialog().Execute();
-    form.Exporter()->Dialog().SetRunner(readFileDialog);
-    form.Exporter()->Dialog().Execute();
+    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().SetRunner(readFileDialog);
+    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().Execute();
     windows.About().show();
     windows.About().ShowSkinInfo1Click();
     read(windows.About());

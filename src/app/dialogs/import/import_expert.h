@@ -42,7 +42,7 @@ inline constexpr const char* kOpenPictureTitle = "Open Picture...";
 // What the dialog reads from other windows each time it is shown or ticks.
 struct ImportExpertLinks {
   std::function<quint16()> flickerInterval;  // the main window's flicker timer interval
-  std::function<bool()> vsync;               // the colour chooser's "VSync"
+  std::function<bool()> vsync;               // the view state's "VSync"
 };
 
 class TImportExpert : public QDialog {

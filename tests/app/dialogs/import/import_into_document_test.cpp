@@ -66,7 +66,7 @@ TEST_P(ImportIntoDocumentTest, OkReplacesThePictureAsAnUntitledModifiedDocument)
   const ScreenGeometry& g = session.Geometry();
   EXPECT_EQ(g.DX(), c.picture ? 8 : 18);
   EXPECT_EQ(g.DY(), c.picture ? 48 : 192);
-  EXPECT_EQ(m_form->SizePanel()->DX()->value(), g.DX());
+  EXPECT_EQ(SizePanel(*m_form)->DX()->value(), g.DX());
   EXPECT_EQ(g.Mode(), c.tintoMode ? AttrMode::Mode8x2 : AttrMode::Mode8x1);
   EXPECT_EQ(m_form->Actions().Tinto8x2->isChecked(), c.tintoMode);
 }
