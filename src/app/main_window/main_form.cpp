@@ -56,8 +56,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   BuildWindow();
   m_canvas =
       new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {Preview1(), Preview2()}, this);
-  m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
-  m_export = new TExportFlow(m_session, *this, *m_messages, this);
+  m_flows = new TDocumentFlows(m_session, *this, *m_messages, m_saveDialog, this);
+  m_export = new TExportFlow(m_session, *this, *m_messages, m_exportDialog, this);
   m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
   m_undo = new TUndoCommands(m_session, {m_actions.Undo1, m_actions.Redo1, m_actions.UndoHistory1},
@@ -203,7 +203,7 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
   m_panel4->SetRolledUp(settings.colorPanelRolledUp);
   m_timer.SetInterval(static_cast<quint16>(settings.timerInterval));
-  m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
+  m_saveDialog.SetTreeRolledUp(settings.saveTreeRolledUp);
   m_actions.UndoHistory1->setChecked(settings.undoHistory);
 }
 
@@ -225,9 +225,8 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   settings.colorPanelRolledUp = m_panel4->RolledUp();
   settings.timerInterval = m_timer.Interval();
   if (m_colorForm != nullptr) settings.vsync = m_colorForm->VSyncChecked();
-  if (const TfrmOpen* openDialog = OpenDialog())
-    settings.openTreeRolledUp = openDialog->TreeRolledUp();
-  settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  if (m_openDialog != nullptr) settings.openTreeRolledUp = m_openDialog->TreeRolledUp();
+  settings.saveTreeRolledUp = m_saveDialog.TreeRolledUp();
   settings.undoHistory = m_session.UndoHistoryOn();
   return settings;
 }
@@ -238,9 +237,10 @@ void TMainForm::SetColorForm(TColorForm* colorForm) {
       [colorForm](QPoint pointer, bool noFlic) { return colorForm->Choose(pointer, noFlic); });
 }
 
-void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
-
-TfrmOpen* TMainForm::OpenDialog() const { return m_flows->OpenDialog(); }
+void TMainForm::SetOpenDialog(TfrmOpen* openDialog) {
+  m_openDialog = openDialog;
+  m_flows->SetOpenDialog(openDialog);
+}
 
 void TMainForm::AddSettingsWriter(SettingsSectionWriter writer) {
   m_settingsWriters.push_back(std::move(writer));

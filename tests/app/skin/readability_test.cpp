@@ -172,7 +172,8 @@ class Reader {
       NeedsRoom(box, textSize(box->text()), style->subElementRect(contents, &option, box).size(),
                 box->text());
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-      if (TextClipped(combo)) Report(combo, QStringLiteral("'%1' cut").arg(combo->currentText()).toStdString());
+      if (TextClipped(combo))
+        Report(combo, QStringLiteral("'%1' cut").arg(combo->currentText()).toStdString());
     } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
       const QString widest = spin->prefix() + QString::number(spin->maximum()) + spin->suffix();
       const auto option = OptionOf<QStyleOptionSpinBox>(spin);
@@ -296,16 +297,18 @@ class ReadabilityTest : public WindowTest {
     windows.ImportExpert().OpenSourceImage(photo);
     read(windows.ImportExpert());
     read(windows.PreviewForm());
-    form.OpenDialog()->SetShowPicture(true);
+    OpenRequest pictures;
+    pictures.showPicture = true;
+    form.OpenDialog()->Start(pictures);
     read(*form.OpenDialog());
     const auto readFileDialog = [&read](QFileDialog& dialog) {
       read(dialog);
       return false;
     };
-    form.Flows()->SaveDialog().SetRunner(readFileDialog);
-    form.Flows()->SaveDialog().Execute();
-    form.Exporter()->Dialog().SetRunner(readFileDialog);
-    form.Exporter()->Dialog().Execute();
+    form.SaveDialog().SetRunner(readFileDialog);
+    form.SaveDialog().Execute();
+    form.ExportDialog().SetRunner(readFileDialog);
+    form.ExportDialog().Execute();
     windows.About().show();
     windows.About().ShowSkinInfo1Click();
     read(windows.About());
