@@ -67,7 +67,6 @@ class WmfPlayer {
   QTransform Transform() const;
   void Prepare();  // puts the state, window and clip onto the painter
   void RestoreDC(int which);
-  void Charge(const QRectF& logical);           // a filled drawing within `logical`, current pen
   void ChargeStroke(const QPolygonF& logical);  // a line through `logical`, current pen
   QRectF RectAt(const WmfRecord& record, std::size_t index) const;    // bottom, right, top, left
   QPointF PointAt(const WmfRecord& record, std::size_t index) const;  // y, x

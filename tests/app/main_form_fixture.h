@@ -74,7 +74,7 @@ class MainFormTest : public WindowTest {
   TMainForm& Create(const std::string& settingsPath = {}) {
     m_form = std::make_unique<TMainForm>(Options(settingsPath));
     // A shortcut such as F2 must never leave a test waiting on a modal save dialog.
-    m_form->Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
+    m_form->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
     return *m_form;
   }
 

@@ -5,7 +5,6 @@
 #include <optional>
 #include <system_error>
 
-#include "app/dialogs/file/open_dialog.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/opened_file_kind.h"
@@ -33,12 +32,13 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 TDocumentFlows::TDocumentFlows(TEditorSession& session, DocumentWindow& window,
-                               MessageService& messages, QObject* parent)
+                               MessageService& messages, SaveFileDialog& saveDialog,
+                               QObject* parent)
     : QObject(parent),
       m_session(session),
       m_window(window),
       m_messages(messages),
-      m_saveDialog(window.DialogParent()) {}
+      m_saveDialog(saveDialog) {}
 
 bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
   tinto::Document& document = m_session.Document();
@@ -59,7 +59,6 @@ bool TDocumentFlows::SaveDocument(bool forceSaveDialog) {
   }
   // The document takes the new name only now that the file holds the picture: a declined
   // overwrite or a failed write must leave F2 pointing where it pointed before.
-  document.SetForceSaveDialog(askForName);
   m_session.MarkSaved(target);
   return true;
 }
@@ -116,12 +115,11 @@ void TDocumentFlows::Open1Click() {
     RestoreDisplay();
     return;
   }
-  m_openDialog->SetFilter(QString::fromLatin1(kOpenDocumentFilter));
-  m_openDialog->SetTitle(QString::fromLatin1(kOpenDocumentTitle));
-  m_openDialog->SetShowPicture(false);
-  const bool confirmed = m_openRunner ? m_openRunner(*m_openDialog) : m_openDialog->Execute();
-  if (confirmed)
-    OpenPictureFile(m_session.Document().AbsoluteName(m_openDialog->FileName().toStdString()));
+  OpenRequest request;
+  request.title = QString::fromLatin1(kOpenDocumentTitle);
+  request.filter = QString::fromLatin1(kOpenDocumentFilter);
+  if (const std::optional<QString> chosen = m_openDialog->Execute(request))
+    OpenPictureFile(m_session.Document().AbsoluteName(chosen->toStdString()));
   RestoreDisplay();
 }
 

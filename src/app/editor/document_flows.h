@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "app/dialogs/file/save_dialog.h"
+#include "app/editor/file_dialogs.h"
 #include "app/editor/imported_picture.h"
 #include "app/platform/message_service.h"
 #include "core/model/screen_buffers.h"
@@ -20,7 +20,6 @@
 
 class DocumentWindow;
 class TEditorSession;
-class TfrmOpen;
 
 inline constexpr const char* kOpenDocumentTitle = "Open Tinto Files...";
 inline constexpr const char* kOpenDocumentFilter =
@@ -32,8 +31,6 @@ class TDocumentFlows : public QObject {
   Q_OBJECT
 
  public:
-  // Runs a prepared open dialog in place of its modal Execute(); true when it ended with OK.
-  using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
   // Runs the import dialog modally; the picture when it closed with OK.
   using ImportRunner = std::function<std::optional<ImportedPicture>()>;
   // Runs the import dialog modally with the photo at `path` as its source; the picture when it
@@ -44,16 +41,14 @@ class TDocumentFlows : public QObject {
       std::function<tinto::Status(const std::string& path, const tinto::ScreenBuffers& screen,
                                   const tinto::ScreenGeometry& geometry)>;
 
-  // `session`, `window` and `messages` must outlive the flows.
+  // `session`, `window`, `messages` and `saveDialog` must outlive the flows.
   TDocumentFlows(TEditorSession& session, DocumentWindow& window, MessageService& messages,
-                 QObject* parent);
+                 SaveFileDialog& saveDialog, QObject* parent);
 
-  // The picture open dialog shared with other commands; Open does nothing without one.
-  void SetOpenDialog(TfrmOpen* dialog) { m_openDialog = dialog; }
-  TfrmOpen* OpenDialog() const { return m_openDialog; }
-  TSaveDialog& SaveDialog() { return m_saveDialog; }
-  // Test seams; null restores the real behaviour.
-  void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
+  // The open dialog shared with other commands, created after the window; not owned. Open does
+  // nothing without one.
+  void SetOpenDialog(OpenFileDialog* dialog) { m_openDialog = dialog; }
+  // Test seam; null restores the real behaviour.
   void SetFileWriter(FileWriter writer) { m_writer = std::move(writer); }
   // The import dialog, created after the main window; Import does nothing without one.
   void SetImportRunner(ImportRunner runner) { m_importRunner = std::move(runner); }
@@ -105,9 +100,8 @@ class TDocumentFlows : public QObject {
   TEditorSession& m_session;
   DocumentWindow& m_window;
   MessageService& m_messages;
-  TSaveDialog m_saveDialog;
-  TfrmOpen* m_openDialog = nullptr;
-  OpenRunner m_openRunner;
+  SaveFileDialog& m_saveDialog;
+  OpenFileDialog* m_openDialog = nullptr;
   ImportRunner m_importRunner;
   PhotoImportRunner m_photoImportRunner;
   FileWriter m_writer;

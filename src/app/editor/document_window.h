@@ -3,14 +3,10 @@
 // its display, and showing a picture that replaced the previous one. The main window
 // implements it; the flows never see its widgets.
 
-class QWidget;
-
 class DocumentWindow {
  public:
   virtual ~DocumentWindow() = default;
 
-  // Parent of the flows' dialogs and message boxes.
-  virtual QWidget* DialogParent() = 0;
   // Stops the flicker timer.
   virtual void PauseDisplay() = 0;
   // Re-applies the "No Flic" state: full render, timer on or off, preview visibility.

@@ -54,12 +54,12 @@ tinto::PictureFrame FrameOf(ExportFormat format) {
 }  // namespace
 
 TExportFlow::TExportFlow(TEditorSession& session, DocumentWindow& window, MessageService& messages,
-                         QObject* parent)
+                         ExportFileDialog& dialog, QObject* parent)
     : QObject(parent),
       m_session(session),
       m_window(window),
       m_messages(messages),
-      m_dialog(window.DialogParent()) {}
+      m_dialog(dialog) {}
 
 void TExportFlow::Export1Click() {
   m_window.PauseDisplay();

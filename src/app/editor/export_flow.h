@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/file/export_dialog.h"
+#include "app/editor/file_dialogs.h"
 #include "core/status.h"
 
 class DocumentWindow;
@@ -20,11 +20,9 @@ class TExportFlow : public QObject {
   Q_OBJECT
 
  public:
-  // `session`, `window` and `messages` must outlive the flow.
+  // `session`, `window`, `messages` and `dialog` must outlive the flow.
   TExportFlow(TEditorSession& session, DocumentWindow& window, MessageService& messages,
-              QObject* parent);
-
-  TExportDialog& Dialog() { return m_dialog; }
+              ExportFileDialog& dialog, QObject* parent);
 
   // The dialog, the check that a screen file holds the picture, the overwrite prompt, then the
   // write; a refusal or a failed write shows its text.
@@ -44,5 +42,5 @@ class TExportFlow : public QObject {
   TEditorSession& m_session;
   DocumentWindow& m_window;
   MessageService& m_messages;
-  TExportDialog m_dialog;
+  ExportFileDialog& m_dialog;
 };

@@ -31,7 +31,6 @@ class TGeometryBar : public QWidget {
   QSpinBox* MLTWidth() const { return m_mltWidth; }
   QSpinBox* MLTLeft() const { return m_mltLeft; }
 
-  bool GuardOn() const { return m_guard; }
   void SetGuard(bool on) { m_guard = on; }
   // Shows the geometry after code replaced it (a read picture, the settings) without reacting
   // to it: the guard is off while the four spin edits are rewritten.

@@ -58,8 +58,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       {this, m_panel3->Image_1(), m_panel3->Image_2(), preview1, preview2, ColorPanel()}, this);
   m_canvas =
       new TCanvasController(m_session, m_view, *m_panel3, *m_sb0, {preview1, preview2}, this);
-  m_flows = new TDocumentFlows(m_session, *this, *m_messages, this);
-  m_export = new TExportFlow(m_session, *this, *m_messages, this);
+  m_flows = new TDocumentFlows(m_session, *this, *m_messages, m_saveDialog, this);
+  m_export = new TExportFlow(m_session, *this, *m_messages, m_exportDialog, this);
   m_clipboard = new TClipboardCommands(m_session, m_view, *m_canvas,
                                        {m_actions.Cut1, m_actions.Copy1, m_actions.Paste1}, this);
   m_undo = new TUndoCommands(m_session, {m_actions.Undo1, m_actions.Redo1, m_actions.UndoHistory1},
@@ -209,7 +209,7 @@ void TMainForm::ApplyWindowSettings(const MainWindowSettings& settings) {
   setWindowState(settings.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
   m_panel4->SetRolledUp(settings.colorPanelRolledUp);
   Timer().SetInterval(static_cast<quint16>(settings.timerInterval));
-  m_flows->SaveDialog().SetTreeRolledUp(settings.saveTreeRolledUp);
+  m_saveDialog.SetTreeRolledUp(settings.saveTreeRolledUp);
   m_actions.UndoHistory1->setChecked(settings.undoHistory);
 }
 
@@ -230,9 +230,8 @@ MainWindowSettings TMainForm::CollectWindowSettings() const {
   settings.maximized = isMaximized();
   settings.colorPanelRolledUp = m_panel4->RolledUp();
   settings.timerInterval = m_display->Timer().Interval();
-  if (const TfrmOpen* openDialog = OpenDialog())
-    settings.openTreeRolledUp = openDialog->TreeRolledUp();
-  settings.saveTreeRolledUp = m_flows->SaveDialog().TreeRolledUp();
+  if (m_openDialog != nullptr) settings.openTreeRolledUp = m_openDialog->TreeRolledUp();
+  settings.saveTreeRolledUp = m_saveDialog.TreeRolledUp();
   settings.undoHistory = m_session.UndoHistoryOn();
   return settings;
 }
@@ -248,9 +247,10 @@ void TMainForm::SetColorChooser(std::function<int(QPoint globalPointer)> choose)
 
 TAsyncTimer& TMainForm::Timer() { return m_display->Timer(); }
 
-void TMainForm::SetOpenDialog(TfrmOpen* openDialog) { m_flows->SetOpenDialog(openDialog); }
-
-TfrmOpen* TMainForm::OpenDialog() const { return m_flows->OpenDialog(); }
+void TMainForm::SetOpenDialog(TfrmOpen* openDialog) {
+  m_openDialog = openDialog;
+  m_flows->SetOpenDialog(openDialog);
+}
 
 void TMainForm::AddSettingsWriter(SettingsSectionWriter writer) {
   m_settingsWriters.push_back(std::move(writer));

@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs/file/export_dialog.h"
+#include "app/dialogs/file/open_dialog.h"
+#include "app/dialogs/file/save_dialog.h"
 #include "app/editor/document_window.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/main_actions.h"
@@ -32,7 +35,6 @@ class TColorsPreviewPanel;
 class TDisplayDriver;
 class TDocumentFlows;
 class TExportFlow;
-class TfrmOpen;
 class SkinData;
 class TGeometryBar;
 class TModeBar;
@@ -88,13 +90,16 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   TClipboardCommands* Clipboard() const { return m_clipboard; }
   // The picture open dialog, created after this window as its child.
   void SetOpenDialog(TfrmOpen* openDialog);
+  // The Save and Export dialogs the flows run.
+  TSaveDialog& SaveDialog() { return m_saveDialog; }
+  TExportDialog& ExportDialog() { return m_exportDialog; }
   // Shows the preview window modally; a click on the small preview runs it with the flicker
   // timer stopped and restores the display after it.
   void SetPreviewOpener(std::function<void()> open) { m_openPreview = std::move(open); }
   // Another window's share of the settings file. The close pass writes the main window's keys,
   // then calls each writer in the order they were added; the first failure stops it.
   void AddSettingsWriter(SettingsSectionWriter writer);
-  TfrmOpen* OpenDialog() const override;
+  TfrmOpen* OpenDialog() const override { return m_openDialog; }
   MessageService& Messages() const { return *m_messages; }
   // The skin store every window follows, and the two skin commands.
   SkinData& Skin() const { return *m_skinData; }
@@ -104,7 +109,6 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
 
  protected:
   // DocumentWindow
-  QWidget* DialogParent() override { return this; }
   void PauseDisplay() override;
   void RestoreDisplay() override;
   void DropSelection() override;
@@ -156,6 +160,9 @@ class TMainForm : public QMainWindow, public DocumentWindow, public SkinnedWindo
   std::string m_skinFileName;
   std::function<void()> m_openPreview;
   std::vector<SettingsSectionWriter> m_settingsWriters;
+  TSaveDialog m_saveDialog{this};
+  TExportDialog m_exportDialog{this};
+  TfrmOpen* m_openDialog = nullptr;
   SkinData* m_skinData = nullptr;
   TSkinCommands* m_skinCommands = nullptr;
   std::function<void()> m_aboutRunner;

@@ -3,13 +3,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QWidget>
 
-#include "app/dialogs/file/open_dialog.h"
-#include "app/shell/wait_form.h"
+#include "app/editor/file_dialogs.h"
 #include "app/skin/skin_data.h"
 #include "app/skin/skin_loader.h"
+#include "app/widgets/wait_form.h"
 
 namespace {
 
@@ -20,13 +19,6 @@ QString InstalledSkinsFolder(const std::string& programDir) {
   const QString installed =
       QString::fromStdString(programDir) + QStringLiteral(TINTO_SKINS_FROM_PROGRAM);
   return QFileInfo(installed).isDir() ? installed : QString();
-}
-
-// "Load Skin..." starts in the installed skins instead of the program's folder.
-void StartInInstalledSkins(TfrmOpen& dialog, const std::string& programDir) {
-  const QString installed = InstalledSkinsFolder(programDir);
-  if (!installed.isEmpty() && QDir(dialog.Directory()) == QDir(QString::fromStdString(programDir)))
-    dialog.SetDirectory(QDir::cleanPath(installed));
 }
 
 // An installed skin is named through the program's folder ("bin/../share/..."): the settings
@@ -75,21 +67,20 @@ void TSkinCommands::SkinEnabledClick() {
   Step(SkinStep::ToolbarsLaidOut);
 }
 
+// The picture dialog is borrowed: its file types and typed name are put back after the run.
+// "Load Skin..." starts in the installed skins instead of the program's folder.
 void TSkinCommands::LoadSkin1Click() {
-  TfrmOpen* dialog = m_form.OpenDialog();
+  OpenFileDialog* dialog = m_form.OpenDialog();
   if (dialog == nullptr) return;
-  const QString filter = dialog->Filter();
-  const QString typedName = dialog->EdFileName()->text();
-  dialog->SetTitle(QString::fromLatin1(kSkinDialogTitle));
-  dialog->SetShowPicture(false);
-  dialog->SetFilter(QString::fromLatin1(kSkinFilter));
-  StartInInstalledSkins(*dialog, m_form.ProgramDir());
-  const bool confirmed = m_openRunner ? m_openRunner(*dialog) : dialog->Execute();
-  const QString chosen = dialog->FileName();
-  dialog->SetFilter(filter);
-  dialog->EdFileName()->setText(typedName);
-  if (confirmed && QFileInfo(chosen).isFile())
-    RunChosenSkin(NamedFromProgramDir(chosen, m_form.ProgramDir()));
+  OpenRequest request;
+  request.title = QString::fromLatin1(kSkinDialogTitle);
+  request.filter = QString::fromLatin1(kSkinFilter);
+  request.startFolder = InstalledSkinsFolder(m_form.ProgramDir());
+  request.replacedFolder = QString::fromStdString(m_form.ProgramDir());
+  request.restoresFilterAndName = true;
+  const std::optional<QString> chosen = dialog->Execute(request);
+  if (chosen && QFileInfo(*chosen).isFile())
+    RunChosenSkin(NamedFromProgramDir(*chosen, m_form.ProgramDir()));
 }
 
 void TSkinCommands::RunChosenSkin(const QString& fileName) {

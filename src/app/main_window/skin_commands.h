@@ -10,8 +10,8 @@
 class QAction;
 class QString;
 class QWidget;
+class OpenFileDialog;
 class SkinData;
-class TfrmOpen;
 class TWait;
 
 // What the skin commands need of the window they restyle; the main window implements it.
@@ -28,7 +28,7 @@ class SkinnedWindow {
   // "Skin Enabled", whose tick the commands read and set.
   virtual QAction* SkinEnabledAction() const = 0;
   // The picture open dialog; null before it exists.
-  virtual TfrmOpen* OpenDialog() const = 0;
+  virtual OpenFileDialog* OpenDialog() const = 0;
   virtual void LayoutToolbars() = 0;
   virtual void LayoutColorPanel() = 0;
 
@@ -58,16 +58,12 @@ class TSkinCommands : public QObject {
   Q_OBJECT
 
  public:
-  // Runs the open dialog; true when it ended with OK.
-  using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
-
   // `window` and `skinData` must outlive the commands.
   TSkinCommands(SkinnedWindow& window, SkinData& skinData);
 
   // The wait window, created before the main window; not owned. Without one the commands
   // skip showing it.
   void SetWait(TWait* wait) { m_wait = wait; }
-  void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
   void SetStepObserver(std::function<void(SkinStep)> observer) { m_observer = std::move(observer); }
 
   // A relative name is looked up in the program's folder. Result as LoadSkinFile.
@@ -84,6 +80,5 @@ class TSkinCommands : public QObject {
   SkinnedWindow& m_form;
   SkinData& m_skinData;
   TWait* m_wait = nullptr;
-  OpenRunner m_openRunner;
   std::function<void(SkinStep)> m_observer;
 };

@@ -11,9 +11,9 @@
 #include "app/dialogs/preview/preview_form.h"
 #include "app/editor/document_flows.h"
 #include "app/main_window/skin_commands.h"
-#include "app/shell/wait_form.h"
 #include "app/skin/skin_data.h"
 #include "app/skin/window_relayout.h"
+#include "app/widgets/wait_form.h"
 #include "core/format/ini_file.h"
 
 EditorWindows::EditorWindows(MainFormOptions options, std::function<void(StartupStep)> onStep)

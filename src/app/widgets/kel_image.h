@@ -1,7 +1,8 @@
 #pragma once
 // The image control for every picture on screen. It shows a QImage it does not own (the core
 // renderer writes the image's memory), either 1:1 at the top left or stretched to the control's
-// size, never smoothed. With Transparent() on, pixels of TranspatentColor() are not drawn.
+// size, never smoothed. With SetTransparent on, pixels of the SetTranspatentColor colour are
+// not drawn.
 // Mouse movement is tracked without a button held, so MouseMove arrives on hover too.
 
 #include <QColor>
@@ -29,13 +30,10 @@ class TKelImage : public QWidget {
   // instead of the control's rectangle, so that a whole magnification stays whole at any
   // scale factor (the control should be at least that large); an invalid size turns it off.
   void SetStretchDeviceSize(QSize size);
-  bool AutoSize() const { return m_autoSize; }
   // When on, the control takes the picture's size.
   void SetAutoSize(bool autoSize);
 
-  QColor TranspatentColor() const { return m_transparentColor; }
   void SetTranspatentColor(QColor color);
-  bool Transparent() const { return m_transparent; }
   void SetTransparent(bool transparent);
 
   QSize sizeHint() const override;

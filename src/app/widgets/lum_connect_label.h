@@ -24,10 +24,7 @@ class TLumConnectLabel : public TLumLabel {
 
   const QString& Address() const { return m_address; }
   void SetAddress(const QString& address) { m_address = address; }
-  TAddressStyle AddressStyle() const { return m_addressStyle; }
   void SetAddressStyle(TAddressStyle style) { m_addressStyle = style; }
-  QColor HighlightColor() const { return m_highlightColor; }
-  void SetHighlightColor(const QColor& color) { m_highlightColor = color; }
   void SetUrlOpener(UrlOpener opener) { m_opener = std::move(opener); }
 
  signals:

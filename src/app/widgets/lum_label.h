@@ -25,14 +25,11 @@ class TLumLabel : public QLabel {
  public:
   explicit TLumLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-  QColor ShadowColor() const { return m_shadowColor; }
   void SetShadowColor(const QColor& color);
   int ShadowSize() const { return m_shadowSize; }
   // Clamped to 0..255.
   void SetShadowSize(int size);
-  TShadowPos ShadowPos() const { return m_shadowPos; }
   void SetShadowPos(TShadowPos pos);
-  TStyleKind StyleKind() const { return m_styleKind; }
   void SetStyleKind(TStyleKind kind);
 
   // Sizes the label to its text plus the shadow.

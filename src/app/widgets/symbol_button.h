@@ -13,7 +13,6 @@ class TSymbolButton : public QToolButton {
 
   explicit TSymbolButton(Symbol symbol, QWidget* parent = nullptr);
 
-  Symbol CurrentSymbol() const { return m_symbol; }
   void SetSymbol(Symbol symbol);
 
   QSize sizeHint() const override;

@@ -18,7 +18,8 @@ inline constexpr std::size_t kMaxNativeFileBytes = 8 + 2 * kBlockBytes;
 
 // The whole file for the picture part of `screen`. The header holds the geometry's values,
 // except that an MLT window reaching past DX is first moved and narrowed into it
-// (ClampMltWindow), so that every file written can be read back.
+// (ClampMltWindow), so that the reader does not refuse the window. A picture of DY below 8 is
+// written as it is, and the reader refuses such a file: only files of DY 8..192 read back.
 std::string EncodeNativeFile(const ScreenBuffers& screen, const ScreenGeometry& geometry);
 
 // Reads `bytes` as a .tin file; `path` only names the file in messages. On success the picture

@@ -25,8 +25,6 @@ class Document {
   // `name` made absolute against the working directory and lexically normal.
   std::string AbsoluteName(const std::string& name) const;
   bool Modified() const { return m_modified; }
-  bool ForceSaveDialog() const { return m_forceSaveDialog; }
-  void SetForceSaveDialog(bool value) { m_forceSaveDialog = value; }
 
   // "Tinto Editor - [" + FileName + "]", with "*" while modified, as last built.
   const std::string& WindowCaption() const { return m_caption; }
@@ -42,7 +40,6 @@ class Document {
   DirectoryProvider m_currentDirectory;
   std::string m_fileName;
   bool m_modified = false;
-  bool m_forceSaveDialog = false;
   std::string m_caption;
   std::string m_appTitle;
 };

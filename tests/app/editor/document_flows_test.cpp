@@ -29,7 +29,8 @@ class DocumentFlowsTest : public MainFormTest {
   TMainForm& Start() {
     TMainForm& form = CreateShown();
     const IniFile settings(SettingsPath());
-    form.SetOpenDialog(new TfrmOpen(settings, m_messages, Q(ProgramDir()), &form));
+    m_openDialog = new TfrmOpen(settings, m_messages, Q(ProgramDir()), &form);
+    form.SetOpenDialog(m_openDialog);
     ChooseSaveName("");
     ChooseOpenFile("");
     return form;
@@ -40,7 +41,7 @@ class DocumentFlowsTest : public MainFormTest {
 
   // The save dialog answers `path`, or Cancel when it is empty.
   void ChooseSaveName(const std::string& path) {
-    Flows().SaveDialog().SetRunner([this, path](QFileDialog& dialog) {
+    m_form->SaveDialog().SetRunner([this, path](QFileDialog& dialog) {
       ++m_saveDialogRuns;
       dialog.selectFile(Q(path));
       return !path.empty();
@@ -49,7 +50,7 @@ class DocumentFlowsTest : public MainFormTest {
   // Types the file's name into the real dialog, opened on the file's folder, and presses Enter;
   // an empty path cancels the dialog.
   void ChooseOpenFile(const std::string& path) {
-    Flows().SetOpenRunner([this, path](TfrmOpen& dialog) {
+    m_openDialog->SetRunner([this, path](TfrmOpen& dialog) {
       ++m_openDialogRuns;
       if (path.empty()) return false;
       const std::filesystem::path file(path);
@@ -73,7 +74,8 @@ class DocumentFlowsTest : public MainFormTest {
 
   int m_saveDialogRuns = 0;
   int m_openDialogRuns = 0;
-  QString m_openSeen;  // title, filter and whether the picture preview shows
+  TfrmOpen* m_openDialog = nullptr;  // owned by the window
+  QString m_openSeen;                // title, filter and whether the picture preview shows
 };
 
 // The start-up picture (DX 32, DY 192, 8x1 + 8x8, window 0..17) is 8 + 12288 pixel bytes,

@@ -41,7 +41,7 @@ class ExportFlowTest : public MainFormTest {
     return form;
   }
   void Export(TMainForm& form, const std::string& path, ExportFormat format, int scale = 1) {
-    Exporter(form)->Dialog().SetRunner(TExportDialog::Scripted(Q(path), format, scale));
+    form.ExportDialog().SetRunner(TExportDialog::Scripted(Q(path), format, scale));
     Exporter(form)->Export1Click();
   }
   static QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -95,7 +95,7 @@ TEST_F(ExportFlowTest, AnExistingFileIsReplacedOnlyAfterYes) {
 TEST_F(ExportFlowTest, ScaleIsGreyedOutForTheTwoFileType) {
   TMainForm& form = Start();
   std::vector<bool> enabled;
-  Exporter(form)->Dialog().SetRunner([&enabled](QFileDialog& dialog) {
+  form.ExportDialog().SetRunner([&enabled](QFileDialog& dialog) {
     auto* scale = dialog.findChild<QSpinBox*>("Scale");
     auto* label = dialog.findChild<QLabel*>("ScaleLabel");
     for (ExportFormat format : {ExportFormat::TwoFile, ExportFormat::Frame2Png}) {

@@ -62,7 +62,7 @@ TEST_F(MainSettingsTest, StoredValuesReachTheirControlsAndAreWrittenBack) {
   EXPECT_TRUE(Panel2(form)->S_2()->isChecked());
   EXPECT_FALSE(form.Actions().Grid1->isChecked());
   EXPECT_TRUE(Panel4(form)->RolledUp());
-  EXPECT_TRUE(form.Flows()->SaveDialog().TreeRolledUp());
+  EXPECT_TRUE(m_form->SaveDialog().TreeRolledUp());
   EXPECT_TRUE(form.Actions().UndoHistory1->isChecked());
 }
 

@@ -133,7 +133,7 @@ TEST_F(UndoCommandsTest, TheMarkFollowsTheSavedPointAndNewOpenOrASwitchDropTheSt
   Shown(kHistoryOn);
   const std::string path = m_dir.File("pic.tin");
   Drag(*m_form, {{1, 1}});
-  m_form->Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedName(QString::fromStdString(path)));
+  m_form->SaveDialog().SetRunner(TSaveDialog::ScriptedName(QString::fromStdString(path)));
   m_form->Flows()->Save_21Click();
   Drag(*m_form, {{2, 2}});
   for (auto [key, starred] : {std::pair{Qt::Key_Z, false}, {Qt::Key_Z, true}, {Qt::Key_Y, false}}) {

@@ -22,6 +22,14 @@ class SkinCommandsTest : public MainFormTest {
     m_form->SkinCommands().SetStepObserver([this](SkinStep step) { m_steps.push_back(step); });
     return *m_form;
   }
+  // The dialog as a picture run left it: its file types and a typed name.
+  void LeaveDialogWith(const QString& filter, const QString& typed) {
+    OpenRequest request;
+    request.filter = filter;
+    m_dialog->Start(request);
+    m_dialog->EdFileName()->setText(typed);
+    m_dialog->reject();
+  }
   void WriteSkin(const std::string& name) {
     WriteAll(m_dir.File(name + ".qss"), "QWidget { color: #010203; }");
     WriteAll(m_dir.File(name + ".ini"), "[Skin]\nName=" + name + "\nStyleSheet=" + name + ".qss\n");
@@ -55,11 +63,10 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
   WriteSkin("night");
   TMainForm& form = CreateWithDialog();
   form.Actions().SkinEnabled->setChecked(false);
-  m_dialog->SetFilter("Pictures|*.tin");
-  m_dialog->EdFileName()->setText("typed.tin");
+  LeaveDialogWith("Pictures|*.tin", "typed.tin");
   const std::string chosen = m_dir.File("night.ini");
   QString seen;
-  form.SkinCommands().SetOpenRunner([&](TfrmOpen& dialog) {
+  m_dialog->SetRunner([&](TfrmOpen& dialog) {
     seen = dialog.Title() + "|" + dialog.Filter();
     dialog.SetDirectory(QString::fromStdString(m_dir.Path().string()));
     return TypeNameAndEnter(dialog, "night.ini");
@@ -79,9 +86,8 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
 TEST_F(SkinCommandsTest, CancelledLoadChangesNothing) {
   TMainForm& form = CreateWithDialog();
   form.SetSkinFileName("before.ini");
-  m_dialog->SetFilter("Pictures|*.tin");
-  m_dialog->EdFileName()->setText("typed.tin");
-  form.SkinCommands().SetOpenRunner([](TfrmOpen& dialog) {
+  LeaveDialogWith("Pictures|*.tin", "typed.tin");
+  m_dialog->SetRunner([](TfrmOpen& dialog) {
     dialog.EdFileName()->setText("other.ini");
     return false;
   });
@@ -130,7 +136,7 @@ TEST_F(SkinCommandsTest, InstalledSkinsAreOfferedFirstAndRememberedThroughThePro
   WriteAll(installed + "/night.ini", "[Skin]\nName=night\n");
   TMainForm& form = CreateWithDialog(program);
   QString startFolder;
-  form.SkinCommands().SetOpenRunner([&](TfrmOpen& dialog) {
+  m_dialog->SetRunner([&](TfrmOpen& dialog) {
     startFolder = dialog.Directory();
     return TypeNameAndEnter(dialog, "night.ini");
   });

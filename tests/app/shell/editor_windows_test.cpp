@@ -6,7 +6,7 @@
 #include "app/dialogs/import/import_sliders.h"
 #include "app/dialogs/preview/preview_form.h"
 #include "app/main_form_fixture.h"
-#include "app/shell/wait_form.h"
+#include "app/widgets/wait_form.h"
 
 namespace tinto::test {
 namespace {

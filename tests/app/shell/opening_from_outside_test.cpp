@@ -47,7 +47,7 @@ class OpeningFromOutsideTest : public MainFormTest {
   void SetUp() override {
     m_windows.emplace(Options());
     m_windows->ShowMainWindow();
-    Form().Flows()->SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
+    Form().SaveDialog().SetRunner(TSaveDialog::ScriptedCancel());
     ASSERT_TRUE(
         WriteNativeFile(Path("pic.tin"), Form().Session().Screen(), Form().Session().Geometry()));
     for (const char* name : {"pic.od0", "pic.od1"}) WriteAll(Path(name), std::string(12288, 0));

@@ -297,16 +297,18 @@ class ReadabilityTest : public WindowTest {
     windows.ImportExpert().OpenSourceImage(photo);
     read(windows.ImportExpert());
     read(windows.PreviewForm());
-    form.OpenDialog()->SetShowPicture(true);
+    OpenRequest pictures;
+    pictures.showPicture = true;
+    form.OpenDialog()->Start(pictures);
     read(*form.OpenDialog());
     const auto readFileDialog = [&read](QFileDialog& dialog) {
       read(dialog);
       return false;
     };
-    form.Flows()->SaveDialog().SetRunner(readFileDialog);
-    form.Flows()->SaveDialog().Execute();
-    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().SetRunner(readFileDialog);
-    ChildNamed<TExportFlow>(form, "ExportFlow")->Dialog().Execute();
+    form.SaveDialog().SetRunner(readFileDialog);
+    form.SaveDialog().Execute();
+    form.ExportDialog().SetRunner(readFileDialog);
+    form.ExportDialog().Execute();
     windows.About().show();
     windows.About().ShowSkinInfo1Click();
     read(windows.About());

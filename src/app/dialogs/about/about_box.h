@@ -46,9 +46,7 @@ class TAbout : public QDialog {
   TCaptionPanel* SkinPanel() const { return m_skinPanel; }
   QPushButton* OK() const { return m_ok; }
   QAction* ShowSkinInfo1() const { return m_showSkinInfo1; }
-  QMenu* SysMen() const { return m_sysMen; }
   // 0 name, 1 author, 2 URL, 3 e-mail, 4 comments.
-  QLabel* CaptionLabel(int row) const { return m_captions[static_cast<std::size_t>(row)]; }
   QLabel* ValueLabel(int row) const { return m_values[static_cast<std::size_t>(row)]; }
 
   void ShowSkinInfo1Click();

@@ -8,37 +8,14 @@
 #include <functional>
 #include <optional>
 
+#include "app/editor/file_dialogs.h"
+
 class QFileDialog;
 class QWidget;
 
 inline constexpr const char* kExportDialogTitle = "Export...";
 
-enum class ExportFormat {
-  MixPng,
-  Frame1Png,
-  Frame2Png,
-  TwoFile,
-  Scr1,  // a screen dump of screen 1
-  Scr2,  // of screen 2
-  Img,
-  Mg8,
-  Mg4,
-  Mg2,
-  Mg1
-};
-
-constexpr bool IsPngFormat(ExportFormat format) {
-  return format == ExportFormat::MixPng || format == ExportFormat::Frame1Png ||
-         format == ExportFormat::Frame2Png;
-}
-
-struct ExportChoice {
-  QString path;  // as typed, full path
-  ExportFormat format = ExportFormat::MixPng;
-  int scale = 1;  // 1..8, PNG formats only
-};
-
-class TExportDialog {
+class TExportDialog : public ExportFileDialog {
  public:
   // Runs a ready file dialog in place of its modal exec(); returns whether it was accepted.
   using Runner = std::function<bool(QFileDialog& dialog)>;
@@ -51,7 +28,7 @@ class TExportDialog {
   void SetRunner(Runner runner) { m_runner = std::move(runner); }
   // The chosen file, format and scale; none when cancelled. The folder, format and scale of an
   // accepted run are where the next run starts.
-  std::optional<ExportChoice> Execute();
+  std::optional<ExportChoice> Execute() override;
 
   // The file type shown for `format`, as the dialog lists it.
   static QString NameFilter(ExportFormat format);

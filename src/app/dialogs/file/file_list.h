@@ -27,7 +27,6 @@ class TFileList : public QStackedWidget {
   // A ";"-separated mask list such as "*.jpg;*.jpeg"; letter case is ignored, folders are
   // always shown.
   void SetMasks(const QString& masks);
-  FileViewStyle ViewStyle() const { return m_style; }
   void SetViewStyle(FileViewStyle style);
 
   // Full path of the selected entry; empty when nothing is selected.

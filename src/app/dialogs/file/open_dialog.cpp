@@ -76,11 +76,35 @@ TfrmOpen::TfrmOpen(const tinto::IniFile& settings, MessageService& messages,
 
 TfrmOpen::~TfrmOpen() = default;
 
-bool TfrmOpen::Execute() { return exec() == QDialog::Accepted; }
+std::optional<QString> TfrmOpen::Execute(const OpenRequest& request) {
+  const QString filter = m_filter;
+  const QString typedName = m_edFileName->text();
+  Prepare(request);
+  const bool accepted = m_runner ? m_runner(*this) : exec() == QDialog::Accepted;
+  if (request.restoresFilterAndName) {
+    m_filter = filter;
+    m_edFileName->setText(typedName);
+  }
+  if (!accepted) return std::nullopt;
+  return m_fileName;
+}
+
+void TfrmOpen::Start(const OpenRequest& request) {
+  Prepare(request);
+  Start();
+}
 
 void TfrmOpen::Start() {
   setResult(QDialog::Rejected);
   show();
+}
+
+void TfrmOpen::Prepare(const OpenRequest& request) {
+  m_title = request.title;
+  m_filter = request.filter;
+  m_showPicture = request.showPicture;
+  if (!request.startFolder.isEmpty() && QDir(m_directory) == QDir(request.replacedFolder))
+    m_directory = QDir::cleanPath(request.startFolder);
 }
 
 bool TfrmOpen::TreeRolledUp() const { return m_pnDir->RolledUp(); }

@@ -1,10 +1,10 @@
 #pragma once
 // The program's own file-open dialog, created once and reused by every caller (open a
-// document, choose an import source picture, choose a skin). A caller sets ShowPicture, Title
-// and Filter (or leaves what the previous caller left), runs it and, on OK, reads FileName.
-// The dialog keeps its folder, the candidate path, the name box, the preview picture, the view
-// style, the preview size and the folder tree's roll-up state from run to run.
-// Paths use "/" as the separator. Child controls carry their design names as object names
+// document, choose an import source picture, choose a skin). Each caller runs it with its own
+// OpenRequest (title, file types, preview) and gets the chosen file back. The dialog keeps its
+// folder, the candidate path, the name box, the preview picture, the view style, the preview size
+// and the folder tree's roll-up state from run to run. Paths use "/" as the separator. Child
+// controls carry their design names as object names
 // ("pnTools", "btLevUp", "sbL1".."sbL4", "sbStretch", "pnEdits", "Label1", "edFileName",
 // "Label2", "Filters", "btOpen", "btCancel", "pnDir", "DirList", "pnFiles", "FileList",
 // "spltImage", "pnImage", "sboxImage", "Image1").
@@ -12,6 +12,9 @@
 #include <QDialog>
 #include <QImage>
 #include <array>
+#include <functional>
+
+#include "app/editor/file_dialogs.h"
 
 namespace tinto {
 class IniFile;
@@ -40,7 +43,7 @@ inline constexpr const char* kOpenPictureFilter =
     "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
     "PNG Image File (*.png)|*.png|GIF Image File (*.gif)|*.gif";
 
-class TfrmOpen : public QDialog {
+class TfrmOpen : public QDialog, public OpenFileDialog {
   Q_OBJECT
 
  public:
@@ -54,18 +57,23 @@ class TfrmOpen : public QDialog {
            QWidget* parent = nullptr);
   ~TfrmOpen() override;
 
-  // Runs the dialog modally; true when it ended with OK (FileName is then set).
-  bool Execute();
-  // Shows the dialog without blocking (for tests and non-modal use); the run ends when the
+  // Runs a dialog set up for its request in place of the modal exec(); true when it ended
+  // with OK. Tests script the dialog through it.
+  using Runner = std::function<bool(TfrmOpen& dialog)>;
+
+  // Null (the default) runs the dialog modally.
+  void SetRunner(Runner runner) { m_runner = std::move(runner); }
+  // Sets the dialog up for `request` and runs it; FileName when it ended with OK.
+  std::optional<QString> Execute(const OpenRequest& request) override;
+  // Sets the dialog up for `request` and shows it without blocking; the run ends when the
   // dialog hides, with result() Accepted or Rejected.
+  void Start(const OpenRequest& request);
+  // Shows the dialog as the last request set it up, without blocking (for runners).
   void Start();
 
   bool ShowPicture() const { return m_showPicture; }
-  void SetShowPicture(bool show) { m_showPicture = show; }
   const QString& Title() const { return m_title; }
-  void SetTitle(const QString& title) { m_title = title; }
   const QString& Filter() const { return m_filter; }
-  void SetFilter(const QString& filter) { m_filter = filter; }
   // Shown when the dialog is next activated; updated from the list whenever it deactivates.
   const QString& Directory() const { return m_directory; }
   void SetDirectory(const QString& directory) { m_directory = directory; }
@@ -84,8 +92,6 @@ class TfrmOpen : public QDialog {
   QPushButton* BtOpen() const { return m_btOpen; }
   QPushButton* BtCancel() const { return m_btCancel; }
   QPushButton* BtLevUp() const { return m_btLevUp; }
-  // 0..3 for sbL1..sbL4.
-  QToolButton* SbL(int index) const { return m_sbL[static_cast<std::size_t>(index)]; }
   QToolButton* SbStretch() const { return m_sbStretch; }
   TKelImage* Image1() const { return m_image1; }
   QWidget* PnImage() const { return m_pnImage; }
@@ -97,6 +103,7 @@ class TfrmOpen : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Prepare(const OpenRequest& request);
   void CreateControls();
   QWidget* CreateToolsPanel();
   QWidget* CreateEditsPanel();
@@ -124,6 +131,7 @@ class TfrmOpen : public QDialog {
   void LoadPreview(const QString& path);
 
   MessageService& m_messages;
+  Runner m_runner;
   bool m_showPicture = false;
   QString m_title;
   QString m_filter;

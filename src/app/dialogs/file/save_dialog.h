@@ -8,13 +8,15 @@
 #include <QString>
 #include <functional>
 
+#include "app/editor/file_dialogs.h"
+
 class QFileDialog;
 class QWidget;
 
 inline constexpr const char* kSaveDialogTitle = "Save Tinto file...";
 inline constexpr const char* kSaveDialogFilter = "Tinto Files (*.tin)|*.tin|All files (*.*)|*.*";
 
-class TSaveDialog {
+class TSaveDialog : public SaveFileDialog {
  public:
   // Runs a ready file dialog in place of its modal exec(); returns whether it was accepted.
   using Runner = std::function<bool(QFileDialog& dialog)>;
@@ -29,7 +31,7 @@ class TSaveDialog {
 
   // Asks for a file name: the chosen full path as typed (no extension added), or an empty
   // string when cancelled. The folder of an accepted run is where the next run starts.
-  QString Execute();
+  QString Execute() override;
 
   // Runners that answer without showing a window: `path` chosen, or a cancel.
   static Runner ScriptedName(const QString& path);

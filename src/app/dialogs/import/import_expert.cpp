@@ -15,12 +15,12 @@
 #include <memory>
 #include <utility>
 
-#include "app/dialogs/file/open_dialog.h"
 #include "app/dialogs/import/destination_pane.h"
 #include "app/dialogs/import/import_sliders.h"
 #include "app/dialogs/import/import_status_bar.h"
 #include "app/dialogs/import/import_tool_bar.h"
 #include "app/dialogs/import/source_pane.h"
+#include "app/editor/file_dialogs.h"
 #include "app/platform/message_service.h"
 #include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
@@ -303,10 +303,10 @@ void TImportExpert::RTClick() { m_sliders->Conv()->setEnabled(!m_sliders->RT()->
 void TImportExpert::OBMPClick() {
   if (m_openDialog == nullptr) return;
   m_timer.SetEnabled(false);
-  m_openDialog->SetShowPicture(true);
-  m_openDialog->SetTitle(QString::fromLatin1(kOpenPictureTitle));
-  const bool chosen = m_openRunner ? m_openRunner(*m_openDialog) : m_openDialog->Execute();
-  if (chosen) LoadSourceFile(m_openDialog->FileName());
+  OpenRequest request;
+  request.title = QString::fromLatin1(kOpenPictureTitle);
+  request.showPicture = true;
+  if (const std::optional<QString> chosen = m_openDialog->Execute(request)) LoadSourceFile(*chosen);
   FinishOpening();
 }
 

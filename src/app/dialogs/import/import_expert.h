@@ -30,7 +30,7 @@ class IniFile;
 class MessageService;
 class QPushButton;
 class TDestinationPane;
-class TfrmOpen;
+class OpenFileDialog;
 class TImportSliders;
 class TImportStatusBar;
 class TImportToolBar;
@@ -52,9 +52,6 @@ class TImportExpert : public QDialog {
   static constexpr int kDesignClientWidth = 714;
   static constexpr int kDesignClientHeight = 483;
 
-  // Runs a prepared open dialog in place of its modal Execute(); true when it ended with OK.
-  using OpenRunner = std::function<bool(TfrmOpen& dialog)>;
-
   // Reads section "Import" of `settings`. "Error Image." goes to `messages`, which must
   // outlive the dialog.
   TImportExpert(const tinto::IniFile& settings, MessageService& messages, ImportExpertLinks links,
@@ -62,9 +59,7 @@ class TImportExpert : public QDialog {
   ~TImportExpert() override;
 
   // The shared picture open dialog, created after this one; "Open Source" does nothing without.
-  void SetOpenDialog(TfrmOpen* dialog) { m_openDialog = dialog; }
-  // Test seam; null restores the modal run.
-  void SetOpenRunner(OpenRunner runner) { m_openRunner = std::move(runner); }
+  void SetOpenDialog(OpenFileDialog* dialog) { m_openDialog = dialog; }
 
   // Runs the dialog modally; the picture when it closed with OK.
   std::optional<ImportedPicture> Run();
@@ -171,8 +166,7 @@ class TImportExpert : public QDialog {
 
   MessageService& m_messages;
   ImportExpertLinks m_links;
-  TfrmOpen* m_openDialog = nullptr;
-  OpenRunner m_openRunner;
+  OpenFileDialog* m_openDialog = nullptr;
   TAsyncTimer m_timer;
   bool m_importReady = false;
   tinto::ImportSession m_session;

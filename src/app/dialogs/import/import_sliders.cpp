@@ -109,16 +109,6 @@ void TImportSliders::LinkedMove(int index) {
   remembered(index) = Slider(index)->value();
 }
 
-void TImportSliders::WriteValues(const tinto::ImportOptions& options) {
-  const bool lowLink = m_lLink->isChecked(), highLink = m_hLink->isChecked();
-  m_lLink->setChecked(false);
-  m_hLink->setChecked(false);
-  for (int index = 0; index < Count(); ++index) Slider(index)->setValue(Row(index).Get(options));
-  m_lLink->setChecked(lowLink);
-  m_hLink->setChecked(highLink);
-  RememberValues();
-}
-
 int TImportSliders::SliderWidth() const { return Slider(0)->sizeHint().width(); }
 
 int TImportSliders::SliderLeft(int index, int width) const {

@@ -47,8 +47,6 @@ class TImportSliders : public QWidget {
   void LinkedMove(int index);
   // True while LinkedMove moves the other sliders of a group.
   bool MovingGroup() const { return m_movingGroup; }
-  // The values of `options` onto the sliders, the links left alone, then remembered.
-  void WriteValues(const tinto::ImportOptions& options);
 
   // The width of the column for sliders of the style's width.
   int ColumnWidth() const;

@@ -38,7 +38,6 @@ class TImportStatusBar : public QWidget {
   int PreferredWidth() const;
 
   // The value labels from the left.
-  int LabelCount() const { return static_cast<int>(m_labels.size()); }
   QLabel* Label(int index) const { return m_labels[static_cast<std::size_t>(index)]; }
   QLabel* Quality() const { return m_quality; }
   QLabel* Message() const { return m_message; }

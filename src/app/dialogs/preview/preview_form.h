@@ -74,8 +74,6 @@ class TPreviewForm : public QDialog {
   // full-screen view; its timer hides it.
   QLabel* FullScreenHint() const { return m_fullScreenHint; }
   QTimer* FullScreenHintTimer() const { return m_hintTimer; }
-  const QImage& Prev1Bitmap() const { return m_bitmap1; }
-  const QImage& Prev2Bitmap() const { return m_bitmap2; }
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -34,6 +34,14 @@ void ClickEntry(TfrmOpen& dialog, const QString& name, bool twice = false) {
   if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
 }
 
+OpenRequest Request(bool showPicture, const QString& filter, const QString& title = {}) {
+  OpenRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.showPicture = showPicture;
+  return request;
+}
+
 class OpenDialogTest : public WindowTest {
  protected:
   std::unique_ptr<TfrmOpen> MakeDialog() {
@@ -45,9 +53,8 @@ class OpenDialogTest : public WindowTest {
                                     const char* filter = kOpenDocumentFilter) {
     auto dialog = MakeDialog();
     dialog->SetDirectory(folder);
-    dialog->SetShowPicture(showPicture);
-    if (filter != nullptr) dialog->SetFilter(QString::fromLatin1(filter));
-    dialog->Start();
+    dialog->Start(
+        Request(showPicture, filter == nullptr ? QString() : QString::fromLatin1(filter)));
     return dialog;
   }
   QString Folder(const std::string& relative) const {
@@ -137,25 +144,20 @@ TEST_F(OpenDialogTest, NextCallerGetsItsOwnFilterAndAnUnfittingNameIsCleared) {
   MakeFile("pics/old.tin");
   auto dialog = MakeDialog();
   dialog->SetDirectory(Folder("pics"));
-  dialog->SetShowPicture(true);
-  dialog->SetTitle(QStringLiteral("Open Picture..."));
-  dialog->SetFilter(kDocumentFilter);  // the preview shows pictures whatever the filter
-  dialog->Start();
+  // The preview shows pictures whatever the filter.
+  dialog->Start(Request(true, kDocumentFilter, QStringLiteral("Open Picture...")));
   ClickEntry(*dialog, QStringLiteral("pic.bmp"));
   QTest::mouseClick(dialog->BtCancel(), Qt::LeftButton);
 
-  dialog->SetShowPicture(false);
-  dialog->SetFilter(kDocumentFilter);
-  dialog->SetTitle(QStringLiteral("Open Tinto Files..."));
-  dialog->Start();
+  dialog->Start(Request(false, kDocumentFilter, QStringLiteral("Open Tinto Files...")));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open Tinto Files..."));
   EXPECT_TRUE(dialog->EdFileName()->text().isEmpty()) << ".bmp is not in the document filter";
   EXPECT_FALSE(dialog->PnImage()->isVisible());
   EXPECT_EQ(dialog->SelectedPath(), Q(m_dir.File("pics/pic.bmp")));
   ClickEntry(*dialog, QStringLiteral("old.tin"));
   dialog->reject();
-  dialog->SetFilter(QString());  // an empty filter leaves the type box and a fitting name
-  dialog->Start();
+  // An empty filter leaves the type box and a fitting name.
+  dialog->Start(Request(false, QString(), QStringLiteral("Open Tinto Files...")));
   EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("old.tin"));
 }
 
@@ -176,6 +178,32 @@ TEST_F(OpenDialogTest, PreviewShowsNaturalOrStretchedSizeAndKeepsThePictureForAB
   EXPECT_EQ(dialog->Image1()->size(), QSize(3, 2));
   EXPECT_EQ(dialog->SelectedPath(), broken);
   EXPECT_EQ(dialog->EdFileName()->text(), QStringLiteral("bad.jpg"));
+}
+
+// A caller's start folder replaces only the one it names; a cancelled run returns no file.
+TEST_F(OpenDialogTest, ExecuteStartsInTheRequestedFolderOnlyWhenLeftInTheReplacedOne) {
+  struct Case {
+    const char* left;
+    const char* replaced;
+    const char* start;
+    const char* expected;
+  };
+  const Case cases[] = {{"a", "a", "b", "b"}, {"c", "a", "b", "c"}, {"a", "a", "", "a"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.left) + c.replaced + c.start);
+    auto dialog = MakeDialog();
+    dialog->SetDirectory(Folder(c.left));
+    OpenRequest request;
+    request.replacedFolder = Folder(c.replaced);
+    request.startFolder = *c.start == '\0' ? QString() : Folder(c.start);
+    QString seen;
+    dialog->SetRunner([&seen](TfrmOpen& run) {
+      seen = run.Directory();
+      return false;
+    });
+    EXPECT_EQ(dialog->Execute(request), std::nullopt);
+    EXPECT_EQ(seen, Folder(c.expected));
+  }
 }
 
 // A folder that is gone shows its nearest existing parent.

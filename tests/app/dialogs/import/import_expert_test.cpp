@@ -178,7 +178,7 @@ TEST_F(ImportExpertTest, OpenSourceOrADropOpensThePictureAndFitsTheSize) {
   expert.SetOpenDialog(&openDialog);
   const QString path = WritePicture("photo.png", 100, 50);
   QString title;
-  expert.SetOpenRunner([&](TfrmOpen& dialog) {
+  openDialog.SetRunner([&](TfrmOpen& dialog) {
     title = dialog.Title();
     EXPECT_TRUE(dialog.ShowPicture());
     return TypeNameAndEnter(dialog, path);

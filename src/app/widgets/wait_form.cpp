@@ -1,4 +1,4 @@
-#include "app/shell/wait_form.h"
+#include "app/widgets/wait_form.h"
 
 #include <QApplication>
 #include <QLabel>
