@@ -42,7 +42,6 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"convert", "-o", "@", "@in.png", "@in.png", "--preview", "p.png"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--method", "fancy"}, 2,
        "unknown method \"fancy\" (Classic or Perceptual)"},
-      {{"convert", "@in.png", "@o.tin", "--method"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--lr", "1.5"}, 2, "--lr needs a whole number, not \"1.5\""},
       {{"convert", "@in.png", "@o.tin", "--flicker-weight", "lots"}, 2,
        "--flicker-weight needs a number, not \"lots\""},
