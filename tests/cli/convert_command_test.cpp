@@ -1,5 +1,6 @@
 #include "cli/tool_run.h"
 #include "core/format/native_format.h"
+#include "core/import/import_option_table.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 
@@ -39,9 +40,6 @@ TEST(ConvertCommand, GeometryOfTheWrittenFile) {
     ScreenGeometry g;
     ASSERT_TRUE(ReadNativeFile(dir.File("b.tin"), screen, g));
     EXPECT_EQ(g, test::MakeGeometry(c.dx, c.dy, c.mode, c.left, c.mltWidth));
-    // 8x2 cells: both rows of a pair carry the same attribute after loading.
-    for (int column = 0; c.mode == AttrMode::Mode8x2 && column < c.dx; ++column)
-      EXPECT_EQ(screen.AttrByte(0, 10, column), screen.AttrByte(0, 11, column));
   }
 }
 
@@ -90,31 +88,67 @@ TEST(ResampleCommand, WritesThePictureAtTheRequestedSize) {
 }
 
 // A soft diagonal gradient, on which the two methods, and flicker weights, cannot come out alike.
-TEST(ConvertCommand, ChoosesTheMethodByNameInAnyCaseAndTheFlickerWeight) {
+TEST(ConvertCommand, ChoosesTheMethodAndTheFlickerWeight) {
   test::TempDir dir;
   const std::string in = SavePicture(dir, "gradient.png", 64, 48,
                                      [](int x, int y) { return qRgb(x * 4, y * 5, 128); });
-  const char* const runs[][3] = {
-      {"c.tin", nullptr, nullptr},           {"c2.tin", "--method", "classic"},
-      {"p.tin", "--method", "perceptual"},   {"p2.tin", "--method", "Perceptual"},
-      {"p3.tin", "--flicker-weight", "0.5"},  // the default
-      {"f0.tin", "--flicker-weight", "0"},   {"f1.tin", "--flicker-weight", "1"},
-      {"f9.tin", "--flicker-weight", "9"}};  // clamped to 1
-  for (const auto& run : runs) {
-    Args args = {"convert", in, dir.File(run[0])};
-    if (run[1]) args.insert(args.end(), {run[1], run[2]});
-    if (run[1] && std::string(run[1]) == "--flicker-weight")
-      args.insert(args.end(), {"--method", "perceptual"});
-    ASSERT_EQ(RunCli(args).status, 0) << run[0];
+  const auto bytes = [&](const char* name, const Args& options) {
+    Args args = {"convert", in, dir.File(name)};
+    args.insert(args.end(), options.begin(), options.end());
+    EXPECT_EQ(RunCli(args).status, 0) << name;
+    return test::ReadAll(dir.File(name));
+  };
+  const std::string perceptual = bytes("p.tin", {"--method", "Perceptual"});
+  EXPECT_NE(bytes("c.tin", {}), perceptual);
+  const auto weighted = [&](const char* name, const char* weight) {
+    return bytes(name, {"--method", "perceptual", "--flicker-weight", weight});
+  };
+  EXPECT_EQ(weighted("half.tin", "0.5"), perceptual);
+  EXPECT_NE(weighted("f0.tin", "0"), perceptual);
+  EXPECT_NE(weighted("f1.tin", "1"), perceptual);
+  EXPECT_EQ(weighted("f9.tin", "9"), test::ReadAll(dir.File("f1.tin")));
+}
+
+// Each option's help, its continuation lines joined, by the flag that starts it.
+std::map<std::string, std::string> HelpByFlag() {
+  const ToolRun run = RunCli({"convert", "--help"});
+  EXPECT_EQ(run.status, 0);
+  std::map<std::string, std::string> entries;
+  std::istringstream lines(run.out);
+  std::string* entry = nullptr;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("  --")) {
+      const std::string flag = line.substr(4, line.find(' ', 4) - 4);
+      entry = &entries[flag];
+      *entry = line;
+    } else if (entry != nullptr && line.starts_with(std::string(28, ' '))) {
+      entry->append(" ").append(line, 28);
+    } else {
+      entry = nullptr;
+    }
   }
-  const auto bytes = [&dir](const char* name) { return test::ReadAll(dir.File(name)); };
-  EXPECT_EQ(bytes("c.tin"), bytes("c2.tin"));
-  EXPECT_EQ(bytes("p.tin"), bytes("p2.tin"));
-  EXPECT_NE(bytes("c.tin"), bytes("p.tin"));
-  EXPECT_EQ(bytes("p.tin"), bytes("p3.tin"));
-  EXPECT_EQ(bytes("f1.tin"), bytes("f9.tin"));
-  EXPECT_NE(bytes("f0.tin"), bytes("p.tin"));
-  EXPECT_NE(bytes("f1.tin"), bytes("p.tin"));
+  return entries;
+}
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Each flag of the option table has its help line, with the row's values range, default and key.
+TEST(ConvertHelp, ShowsEachOptionsRangeDefaultAndKeyFromTheTable) {
+  const std::map<std::string, std::string> help = HelpByFlag();
+  for (const ImportOptionRow& row : ImportOptionTable()) {
+    if (row.flag.empty()) continue;
+    ASSERT_TRUE(help.contains(std::string(row.flag))) << row.flag;
+    const std::string& text = help.at(std::string(row.flag));
+    std::string values = row.kind == OptionKind::Choice ? ChoiceNames(row) : "";
+    if (row.kind == OptionKind::Integer)
+      values = ", " + OptionValueText(row, row.range.min) + ".." +
+               OptionValueText(row, row.range.max) + " ";
+    std::string origin = "(default " + OptionValueText(row, row.Default());
+    origin += row.key.name ? "; key " + std::string(row.key.name) + ")" : ")";
+    EXPECT_TRUE(Has(text, values) && text.ends_with(origin)) << text;
+  }
 }
 
 }  // namespace

@@ -22,7 +22,6 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
   test::TempDir dir;
   SaveBands(dir, "in.png", 64, 64);
   ASSERT_EQ(RunCli({"convert", dir.File("in.png"), dir.File("p.tin")}).status, 0);
-  test::WriteAll(dir.File("bad.tin"), "NOPE....");
   std::filesystem::create_directory(dir.File("folder.png"));
   ::mkfifo(dir.File("fifo.tin").c_str(), 0600);
   const std::string picture = test::ReadAll(dir.File("in.png"));
@@ -43,11 +42,9 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"convert", "-o", "@", "@in.png", "@in.png", "--preview", "p.png"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--method", "fancy"}, 2,
        "unknown method \"fancy\" (Classic or Perceptual)"},
-      {{"convert", "@in.png", "@o.tin", "--method"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--lr", "1.5"}, 2, "--lr needs a whole number, not \"1.5\""},
       {{"convert", "@in.png", "@o.tin", "--flicker-weight", "lots"}, 2,
        "--flicker-weight needs a number, not \"lots\""},
-      {{"convert", "@in.png", "@o.tin", "--flicker-weight", "0.125"}, 2, "needs a number"},
       {{"convert", "-j", "two", "@in.png", "@o.tin"}, 2, "--jobs needs a whole number"},
       {{"convert", "@in.png", "@o.tin", "-j"}, 2, ""},
       {{"resample", "@in.png", "@o.png", "--size", "0x8"}, 2, ""},
@@ -56,17 +53,12 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
       {{"render", "@p.tin", "@o.png", "--frame", "2"}, 2, ""},
       {{"render", "@p.tin", "@o.png", "--scale", "two"}, 2, ""},
       {{"render", "@a.od0", "@o.png", "--dx", "3"}, 2, ""},
-      {{"render", "@none.tin", "@o.png"}, 1, "File @none.tin not found.\n"},
       {{"render", "@p.tin", "@folder.png"}, 1, ""},
-      {{"info", "@bad.tin"}, 1, "File @bad.tin\nIs not Tinto File.\n"},
       {{"export", "@p.tin", "o", "--dx", "3"}, 2, "--dx and --dy go together"},
       {{"export", "@none/p.tin", "@none/pair"}, 1, "none"},
-      // Read failures name the file; a stem naming a folder is refused.
+      // Read failures name the file.
       {{"info", "@fifo.tin"}, 1, "@fifo.tin: Read beyond end of file\n"},
       {{"render", "@folder.png", "@o.png"}, 1, "@folder.png: Is a directory\n"},
-      {{"export", "@fifo.tin", "@pair"}, 1, "@fifo.tin: Read beyond end of file\n"},
-      {{"export", "@p.tin", "@"}, 2, "@: names a folder"},
-      {{"export", "@p.tin", "@folder.png.od1"}, 2, "@folder.png.od1: names a folder"},
       {{"export", "@p.tin", "@o.img", "--frame", "1"}, 2, "--frame chooses the screen of a .scr"},
       {{"export", "@p.tin", "@o.scr", "--frame", "2"}, 2, "--frame takes 0 or 1"},
       {{"score", "@in.png", "@p.tin", "--what"}, 2, ""},

@@ -38,18 +38,6 @@ TEST(ImageToBitmap, ReadsIndexedAndPremultipliedImages) {
 
 TEST(ImageToBitmap, NullImageGivesEmptyBitmap) { EXPECT_TRUE(ImageToBitmap(QImage()).Empty()); }
 
-TEST(SavePng, WritesPixelsThatLoadBackUnchanged) {
-  test::TempDir dir;
-  Bitmap24 bitmap(3, 2);
-  bitmap.SetPixel(0, 0, MakeRgb(13, 147, 201));
-  bitmap.SetPixel(2, 1, MakeRgb(255, 1, 128));
-  bitmap.SetPixel(1, 0, MakeRgb(0, 0, 255));
-  ASSERT_TRUE(SavePng(bitmap, dir.File("out.png")).IsOk());
-  Bitmap24 loaded;
-  ASSERT_TRUE(LoadPicture(dir.File("out.png"), loaded).IsOk());
-  EXPECT_EQ(loaded, bitmap);
-}
-
 TEST(SavePng, ReportsFailures) {
   test::TempDir dir;
   EXPECT_FALSE(SavePng(Bitmap24(), dir.File("empty.png")).IsOk());

@@ -58,36 +58,29 @@ TEST(LoadPicture, LoadsEachKindAtItsOwnSize) {
     }
 }
 
-TEST(LoadPicture, LoadsMetafilesByExtension) {
+// Metafiles by extension in any case; an icon file of a 16 x 16 image, then a 48 x 32 one,
+// gives its largest.
+TEST(LoadPicture, LoadsMetafilesByExtensionAndAnIconFilesLargestImage) {
   test::TempDir dir;
-  std::filesystem::copy_file(test::DataPath("sample.wmf"), dir.File("sample.wmf"));
   std::filesystem::copy_file(test::DataPath("sample.emf"), dir.File("SAMPLE.EMF"));
-  for (const char* name : {"sample.wmf", "SAMPLE.EMF"}) {
+  for (auto [path, width, height] : {std::tuple{test::DataPath("sample.wmf"), 64, 48},
+                                     {dir.File("SAMPLE.EMF"), 64, 48},
+                                     {test::DataPath("two_icons.ico"), 48, 32}}) {
     Bitmap24 picture;
-    ASSERT_TRUE(LoadPicture(dir.File(name), picture).IsOk()) << name;
-    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(64, 48));
+    ASSERT_TRUE(LoadPicture(path, picture).IsOk()) << path;
+    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(width, height));
   }
-}
-
-// A 16 x 16 image, then a 48 x 32 one.
-TEST(LoadPicture, IconFileGivesItsLargestImage) {
-  Bitmap24 picture;
-  ASSERT_TRUE(LoadPicture(test::DataPath("two_icons.ico"), picture).IsOk());
-  EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(48, 32));
 }
 
 // 2 x 2 pictures whose headers claim a side over 32768 or 10001 x 10000, just over 100
 // megapixels: refused before their pixels are read.
-TEST(LoadPicture, RefusesHugeHeadersBeforeReadingPixels) {
+TEST(LoadPicture, RefusesHugeHeadersBeforeReadingPixelsButAcceptsASideOf32768) {
   for (const char* name : {"side_32769.bmp", "area_10001x10000.bmp", "side_32769.png",
                            "area_10001x10000.png", "side_40000.gif"}) {
     SCOPED_TRACE(name);
     Bitmap24 picture;
     test::ExpectRefusedAsTooLarge([&] { return LoadPicture(test::DataPath(name), picture); });
   }
-}
-
-TEST(LoadPicture, AcceptsASideOf32768) {
   test::TempDir dir;
   WriteWithQt(dir.File("wide.bmp"), "BMP", 32768, 1);
   Bitmap24 picture;
@@ -95,23 +88,19 @@ TEST(LoadPicture, AcceptsASideOf32768) {
   EXPECT_EQ(picture.Width(), 32768);
 }
 
-TEST(LoadPicture, ChoosesTheLoaderByExtensionNotContent) {
-  test::TempDir dir;
-  WriteWithQt(dir.File("really_a_png.bmp"), "PNG", 4, 4);
-  Bitmap24 picture;
-  EXPECT_FALSE(LoadPicture(dir.File("really_a_png.bmp"), picture).IsOk());
-}
-
-TEST(LoadPicture, RefusesUnknownExtensionsMissingFilesAndFolders) {
+// The loader goes by the extension, not the content: a PNG named .bmp is refused too.
+TEST(LoadPicture, RefusesUnknownExtensionsMissingFilesFoldersAndWrongContent) {
   test::TempDir dir;
   std::filesystem::create_directory(dir.File("folder.bmp"));
+  WriteWithQt(dir.File("really_a_png.bmp"), "PNG", 4, 4);
   Bitmap24 picture(1, 1);
   for (const char* name : {"picture.txt", "picture", "picture.tif", "picture.bmp.bak"}) {
     WriteWithQt(dir.File(name), "BMP", 2, 2);
     EXPECT_FALSE(IsPictureFileName(dir.File(name))) << name;
     EXPECT_FALSE(LoadPicture(dir.File(name), picture).IsOk()) << name;
   }
-  for (const char* name : {"missing.jpg", "folder.bmp", "missing_folder/picture.png"})
+  for (const char* name :
+       {"missing.jpg", "folder.bmp", "missing_folder/picture.png", "really_a_png.bmp"})
     EXPECT_FALSE(LoadPicture(dir.File(name), picture).IsOk()) << name;
   EXPECT_EQ(picture, Bitmap24(1, 1));
 }

@@ -1,8 +1,7 @@
-// Every window under every shipped skin stays readable: each caption fits its control, enabled
-// and disabled controls (and a chosen and an unchosen tool) look different, and text, arrows,
-// icons and check marks stand out from what lies under them by a contrast ratio of at least
-// 3:1, the figure WCAG asks of interface parts. After a skin is switched off every caption
-// fits the plain look again. A skin added to resources/skins is checked the same way.
+// Every window under every shipped skin (any added to resources/skins too) stays readable: each
+// caption fits its control, enabled and disabled controls (and a chosen and an unchosen tool)
+// look different, and text, arrows, icons and check marks stand out from what lies under them
+// by the contrast ratio WCAG asks of interface parts, 3:1. Switched off, captions fit again.
 
 #include <algorithm>
 #include <cmath>
@@ -66,13 +65,12 @@ double InkContrast(const QImage& image) {
 
 int ChangedPixels(const QImage& a, const QImage& b) {
   int changed = 0;
-  for (int y = 0; y < a.height(); ++y) {
+  for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) {
       const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
       const int dr = qRed(p) - qRed(q), dg = qGreen(p) - qGreen(q), db = qBlue(p) - qBlue(q);
-      changed += dr * dr + dg * dg + db * db >= kChangedDistance * kChangedDistance ? 1 : 0;
+      changed += dr * dr + dg * dg + db * db >= kChangedDistance * kChangedDistance;
     }
-  }
   return changed;
 }
 

@@ -22,6 +22,17 @@ class SkinLoaderTest : public ::testing::Test {
                                    "\nCaptionHeight=30\n");
     return Path(name);
   }
+  // Whether a skin whose sheet is `sheet` is applied over the one that is on.
+  bool Applies(const std::string& sheet) {
+    WriteAll(m_dir.File("try.qss"), sheet);
+    LoadSkinFile(m_skin, WriteStoredSkin("try.ini", "try.qss"));
+    const bool applied = qApp->styleSheet() != kSheet;
+    LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+    return applied;
+  }
+  void SavePng(const std::string& name, int width, int height) {
+    ASSERT_TRUE(QImage(width, height, QImage::Format_Mono).save(Path(name)));
+  }
 
   TempDir m_dir;
   SkinData m_skin;
@@ -62,6 +73,8 @@ TEST_F(SkinLoaderTest, RelativeImagesResolveBesideTheDescription) {
       QString("url(\"%1/img/bar.png\")").arg(QString::fromStdString(m_dir.Path().string()))));
 }
 
+// Missing, empty and broken sheets, FIFOs (opened without blocking), compressed skins that are
+// no resource.
 TEST_F(SkinLoaderTest, UnreadableSkinsLeaveThePreviousSkin) {
   WriteAll(m_dir.File("probe.qss"), kSheet);
   LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
@@ -69,10 +82,13 @@ TEST_F(SkinLoaderTest, UnreadableSkinsLeaveThePreviousSkin) {
   WriteAll(m_dir.File("broken.qss"), "QWidget { color: red; ");
   WriteAll(m_dir.File("random.ods"), "\x13\x99 not a resource at all");
   WriteAll(m_dir.File("empty.ods"), "");
+  ASSERT_EQ(::mkfifo(m_dir.File("fifo.qss").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(m_dir.File("fifo.ods").c_str(), 0600), 0);
   const QString bad[] = {WriteStoredSkin("nosheet.ini", "missing.qss"),
                          WriteStoredSkin("nosheetname.ini", ""),
                          WriteStoredSkin("emptysheet.ini", "empty.qss"),
                          WriteStoredSkin("brokensheet.ini", "broken.qss"),
+                         WriteStoredSkin("fifosheet.ini", "fifo.qss"),
                          Path("random.ods"),
                          Path("empty.ods")};
   for (const QString& path : bad) {
@@ -80,6 +96,36 @@ TEST_F(SkinLoaderTest, UnreadableSkinsLeaveThePreviousSkin) {
     EXPECT_EQ(m_skin.Info().name, "Probe") << path.toStdString();
     EXPECT_EQ(qApp->styleSheet(), kSheet) << path.toStdString();
   }
+  EXPECT_FALSE(LoadSkinFile(m_skin, Path("fifo.ods")));
+}
+
+// The pictures a sheet names are checked from their headers: at most 1024 a side, 16 MB for
+// all of them decoded, known types only, regular files only.
+TEST_F(SkinLoaderTest, SheetsNamingPicturesTooLargeOrOfUnknownKindAreRefused) {
+  WriteAll(m_dir.File("probe.qss"), kSheet);
+  LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss"));
+  SavePng("wide.png", 1025, 1);
+  SavePng("big.png", 2000, 2000);
+  for (const char* name : {"a", "b", "c", "d", "e"})
+    SavePng(std::string(name) + ".png", 1024, 1024);
+  WriteAll(m_dir.File("text.png"), "not a picture");
+  ASSERT_EQ(::mkfifo(m_dir.File("fifo.png").c_str(), 0600), 0);
+  const std::string four =
+      "QWidget { background-image: url(a.png); } QMenu { border-image: "
+      "url('b.png') } QMenuBar { image: URL(\"c.png\") } QLabel { image: url(d.png) }";
+  EXPECT_TRUE(Applies(four));  // 4 x 4 MB exactly, sides of 1024
+  const std::string refused[] = {
+      four + " QLineEdit { image: url(e.png) }",
+      "QWidget { background-image: url(wide.png); }",
+      "QWidget { background-image: url(big.png); }",
+      "QWidget { background-image: url(text.png); }",
+      "QWidget { background-image: url(fifo.png); }",
+      "QWidget { background-image: url(missing.png); }",
+      "QWidget { background-image: url(/dev/zero); }",
+      "QWidget { background-image: \\75 rl(big.png); }",
+      "QWidget { background-image: url(\"big).png\"); }",
+  };
+  for (const std::string& sheet : refused) EXPECT_FALSE(Applies(sheet)) << sheet;
 }
 
 // The shipped compressed skin, built by rcc, loads; every truncation of it and random bytes

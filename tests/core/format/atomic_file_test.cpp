@@ -3,9 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/format/file_prefix.h"
+#include "core/format/file_size_limit.h"
 #include "core/format/same_file.h"
 #include "support/temp_dir.h"
 #include "support/test_common.h"
+#include "support/without_file_override.h"
 
 namespace tinto {
 namespace {
@@ -36,6 +39,29 @@ TEST_F(AtomicFile, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
   EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder"}));
+}
+
+// A write that fails leaves the old file byte-identical and no temporary file behind.
+TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
+  const std::tuple<int, int, rlim_t, const char*> cases[] = {
+      {0555, 0644, RLIM_INFINITY, "Permission denied"},  // read-only folder
+      {0755, 0444, RLIM_INFINITY, "Permission denied"},  // read-only target
+      {0755, 0644, 4096, "File too large"}};             // the disk full halfway
+  for (auto [folderMode, fileMode, sizeLimit, message] : cases) {
+    WriteAll(Path("old"), "old");
+    ::chmod(Path("old").c_str(), fileMode);
+    ::chmod(m_dir.Path().c_str(), folderMode);
+    Status status = Status::Ok();
+    test::RunWithoutFileOverride([&] {
+      test::WithFileSizeLimit(
+          sizeLimit, [&] { status = WriteFileAtomically(Path("old"), std::string(9000, 'n')); });
+    });
+    ::chmod(m_dir.Path().c_str(), 0755);
+    ::chmod(Path("old").c_str(), 0644);
+    EXPECT_EQ(status.Message(), message);
+    EXPECT_EQ(ReadAll(Path("old")), "old") << message;
+    EXPECT_EQ(Names(), (std::vector<std::string>{"old"})) << message;
+  }
 }
 
 TEST_F(AtomicFile, WritesThroughALinkAndKeepsModeAndOwner) {
@@ -100,6 +126,24 @@ TEST_F(AtomicFile, SameFileByInodeOrByNormalisedPath) {
   EXPECT_TRUE(IsSameFile(Path("new"), m_dir.Path().string() + "/b/../new"));
   EXPECT_FALSE(IsSameFile(Path("a"), Path("b")));
   EXPECT_FALSE(IsSameFile(Path("a"), Path("new")));
+}
+
+TEST(CheckReadableFile, SaysWhatAPathIsWhenItIsNoRegularFile) {
+  test::TempDir dir;
+  test::WriteAll(dir.File("file"), "x");
+  std::filesystem::create_directory(dir.File("folder"));
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("loop", dir.File("loop"));
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.File("file"), ""},
+      {dir.File("missing"), "File not found"},
+      {dir.File("file/below"), "File not found"},
+      {dir.File("folder"), "Is a folder"},
+      {dir.File("fifo"), "Not a regular file"},
+      {"/dev/zero", "Not a regular file"},
+      {dir.File("loop"), "Too many levels of symbolic links"},
+  };
+  for (const auto& [path, message] : cases) EXPECT_EQ(CheckReadableFile(path).Message(), message);
 }
 
 }  // namespace

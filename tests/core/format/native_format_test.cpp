@@ -2,10 +2,8 @@
 
 #include <sys/stat.h>
 
-#include "core/format/file_size_limit.h"
 #include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
-#include "support/without_file_override.h"
 
 namespace tinto {
 namespace {
@@ -172,42 +170,6 @@ TEST(NativeFile, ReadReportsMissingEmptyUnreadableAndLowFiles) {
     ScreenGeometry geometry;
     EXPECT_EQ(ReadNativeFile(path, screen, geometry).Message(), message);
     EXPECT_EQ(geometry, ScreenGeometry());
-  }
-}
-
-// A failed save leaves the old file byte-identical and no temporary file behind; a good one
-// replaces it with one that reads back.
-TEST(NativeFile, SaveReplacesTheOldFileOnlyWhenComplete) {
-  const struct {
-    const char* what;
-    int folderMode, fileMode;
-    rlim_t sizeLimit;
-    const char* message;
-  } cases[] = {
-      {"read-only folder", 0555, 0644, RLIM_INFINITY, "Permission denied"},
-      {"read-only target", 0755, 0444, RLIM_INFINITY, "Permission denied"},
-      {"write stopped halfway", 0755, 0644, 4096, "File too large"},
-      {"writable", 0755, 0644, RLIM_INFINITY, ""},
-  };
-  const ScreenBuffers screen = RandomScreen(3);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    TempDir dir;
-    const std::string path = dir.File("old.tin");
-    const std::string old =
-        EncodeNativeFile(RandomScreen(4), MakeGeometry(32, 192, AttrMode::Mode8x2));
-    WriteAll(path, old);
-    ::chmod(path.c_str(), c.fileMode);
-    ::chmod(dir.Path().c_str(), c.folderMode);
-    Status status = Status::Ok();
-    RunWithoutFileOverride([&] {
-      WithFileSizeLimit(c.sizeLimit,
-                        [&] { status = WriteNativeFile(path, screen, ScreenGeometry()); });
-    });
-    ::chmod(dir.Path().c_str(), 0755);
-    EXPECT_EQ(status.Message(), c.message);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-    EXPECT_TRUE(ReadAll(path) == (status ? EncodeNativeFile(screen, ScreenGeometry()) : old));
   }
 }
 

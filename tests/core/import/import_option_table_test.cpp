@@ -9,8 +9,8 @@ namespace {
 
 // Every number and choice below and above its range, by hand: thresholds 0..255, HTH 1..256,
 // Contrast 0..4, the seven filters, the two methods, DX 1..32, DY 1..192, MLT Left 0..31,
-// Width 1..18 and the flicker weight 0..100 hundredths; then the MLT window pulled into DX (31 + 18 into 32 gives 14 + 18, 5 + 18 into 10
-// gives 0 + 10).
+// Width 1..18 and the flicker weight 0..100 hundredths; then the MLT window pulled into DX (31 + 18
+// into 32 gives 14 + 18, 5 + 18 into 10 gives 0 + 10).
 TEST(ImportOptions, FittingClampsEveryOptionAndPullsTheWindowIntoDx) {
   const auto all = [](int value) {
     ImportOptions options;

@@ -210,17 +210,6 @@ TEST(Stretch, EqualsThePlainOneProductAtATimeSums) {
     }
 }
 
-TEST(Stretch, GivesTheSameBitsOnAnyNumberOfThreads) {
-  const Bitmap24 source = BusyPicture(700, 523, 3);
-  Bitmap24 single(256, 192);
-  ASSERT_TRUE(Stretch(source, single, kResampleFilters[5], 1));
-  for (int threads : {2, 3, kAutoThreads}) {
-    Bitmap24 split(256, 192);
-    ASSERT_TRUE(Stretch(source, split, kResampleFilters[5], threads));
-    EXPECT_TRUE(split == single) << threads << " threads";
-  }
-}
-
 // A sum whose last bit decides the rounding. Contributors (pixel 1, weight 1e-7) then (pixel 100,
 // weight 0.025f = 0.025 + 3.7e-10). Rounded separately: 100 * 0.025f = 2.5000000373 rounds to 2.5
 // (a float step at 2.5 is 2^-22 = 2.4e-7), and 1e-7 + 2.5 rounds back to 2.5, so the byte is 2
@@ -248,6 +237,35 @@ TEST(VerticalPass, ClampsAndRoundsHalvesToEven) {
                destination);
   const Rgb expected[] = {MakeRgb(128, 254, 0), MakeRgb(255, 255, 1), 0, MakeRgb(255, 255, 255)};
   for (int y = 0; y < 4; ++y) EXPECT_EQ(destination.Pixel(0, y), expected[y]) << y;
+}
+
+// Destination sizes (the source is 37 x 53) and bytes of work memory, room for little more than
+// one row's window: a work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
+TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
+  const std::tuple<int, int, std::size_t> cases[] = {{29, 71, 8 * (87 + 4 * 96)},
+                                                     {50, 13, 30 * (150 + 7 * 96)},
+                                                     {8, 160, 8 * (24 + 96)},
+                                                     {64, 9, 42 * (192 + 8 * 96)}};
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
+  const ResampleFilter& lanczos = kResampleFilters[kDefaultResampleFilter];
+  for (auto [width, height, budget] : cases) {
+    Bitmap24 whole(width, height), banded(width, height);
+    ASSERT_TRUE(Stretch(source, whole, lanczos, 1));
+    ASSERT_TRUE(Stretch(source, banded, lanczos.function, lanczos.support, 2, budget));
+    EXPECT_EQ(banded, whole) << width << "x" << height;
+  }
+}
+
+TEST(ResampleBands, RefusesWhenOneRowNeedsMoreThanTheBudget) {
+  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
+  Bitmap24 destination = test::Filled(16, 2, MakeRgb(1, 2, 3));
+  const Bitmap24 before = destination;
+  // Shrinking 53 rows to 2 reads about 40 rows per destination row; room is left for 10.
+  const Status status =
+      Stretch(source, destination, kResampleFilters[kDefaultResampleFilter].function,
+              kResampleFilters[kDefaultResampleFilter].support, 1, 10 * (48 + 2 * 96));
+  EXPECT_NE(status.Message().find("MB of work memory"), std::string::npos) << status.Message();
+  EXPECT_EQ(destination, before);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "core/model/document.h"
 
-#include "core/model/undo_snapshot.h"
 #include "support/test_common.h"
 
 namespace tinto {
@@ -50,22 +49,6 @@ TEST_F(DocumentTest, NamesAreStoredAbsoluteAndLexicallyNormal) {
       {"/a.b/c.d/e.", "/a.b/c.d/e."},
       {"/home/my.pictures/cat", "/home/my.pictures/cat.tin"}};
   for (auto [name, saved] : typed) EXPECT_EQ(WithTintoExtension(name), saved) << name;
-}
-
-TEST(UndoSnapshot, RestoreBringsBackBothBlocksOnce) {
-  ScreenBuffers screen;
-  UndoSnapshot undo;
-  screen.SetPixel(1, 10, 10);
-  screen.SetAttr(1, 10, 10, 0x47);
-  undo.Take(screen);
-  screen.ClearScreen();
-  ASSERT_TRUE(undo.Restore(screen));
-  EXPECT_TRUE(screen.Pixel(1, 10, 10));
-  EXPECT_EQ(screen.Attr(1, 10, 10), 0x47);
-  EXPECT_FALSE(undo.Available());
-  screen.ClearScreen();
-  EXPECT_FALSE(undo.Restore(screen));
-  EXPECT_FALSE(screen.Pixel(1, 10, 10));
 }
 
 }  // namespace

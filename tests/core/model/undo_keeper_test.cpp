@@ -56,11 +56,9 @@ TEST(UndoKeeper, ScriptsEndAsEachKeeperRules) {
       {"sssuuur", "|32|--*", "0|32|UR*"},
       // A fourth stroke after an Undo is the only one the next Undo takes back.
       {"sssusu", "|32|--*", "01|32|UR*"},
-      // Drops, pastes, cuts and imports take a fresh snapshot; the import did not (its stroke
-      // was lost for good).
+      // A drop (as a paste, a cut and an import) takes a fresh snapshot; the import did not
+      // (its stroke was lost for good).
       {"sdu", "0|32|--*", "0|32|UR*"},
-      {"spu", "0|32|--*", "0|32|UR*"},
-      {"scu", "0|32|--*", "0|32|UR*"},
       {"siu", "0|32|--*", "0|32|UR*"},
       {"vsiu", "1|32|--*", "1|32|UR*"},
       // The snapshot leaves the geometry alone; the history has it as a step of its own.
