@@ -25,41 +25,38 @@ TEST(ParseIniInteger, ReadsDecimalOrPrefixedHexadecimalOnly) {
 }
 
 TEST(FindIniValue, FindsTheFirstKeyOfTheFirstMatchingSection) {
-  const struct {
-    const char* what;
-    std::string text, section, key;
-    std::optional<std::string> expected;
-  } cases[] = {
-      {"letter case", "[MAIN]\nGRID=0\n", "main", "grid", "0"},
-      {"blanks", "  [ Main ]  \n\t Grid \t=  0  \r\n", " Main", "Grid ", "0"},
-      {"other section", "[Size]\nGrid=0\n[Main]\nA=1\n", "Main", "Grid", kNone},
-      {"first key counts", "[Main]\nGrid=0\ngrid=1\n", "Main", "Grid", "0"},
-      {"first section counts", "[Main]\nA=1\n[Main]\nGrid=1\n", "Main", "Grid", kNone},
-      {"missing bracket", "[Main\nGrid=1\n", "Main", "Grid", kNone},
-      {"unclosed bracket keeps section", "[Main]\n[Size\nGrid=1\n", "Main", "Grid", "1"},
-      {"comment", "[Main]\n;Grid=1\n", "Main", "Grid", kNone},
-      {"garbage and no final newline", "[Main]\ngarbage\nGrid=1", "Main", "Grid", "1"},
-      {"byte order mark", "\xEF\xBB\xBF[Main]\nGrid=1\n", "Main", "Grid", "1"},
-      {"empty value", "[Main]\nGrid=\n", "Main", "Grid", ""},
-      {"equals in value", "[Skin]\nName=a=b\n", "Skin", "Name", "a=b"},
-      {"text after header", "[Main] ; note\nGrid=1\n", "Main", "Grid", "1"},
-      {"key before any header", "Grid=1\n[Main]\n", "Main", "Grid", kNone},
-      {"CR alone is no line end", "[Main]\rGrid=1\r", "Main", "Grid", kNone},
-      {"non-UTF-8 names and value", "[M\xE9in]\nK\xFF=\x80\x81\n", "M\xE9in", "K\xFF", "\x80\x81"},
-      {"no case folding above ASCII", "[M\xE9in]\nK=1\n", "M\xC9in", "K", kNone},
-      {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"}};
-  for (const auto& c : cases) {
-    const std::optional<std::string_view> found = FindIniValue(c.text, c.section, c.key);
-    EXPECT_EQ(found ? std::optional<std::string>(*found) : kNone, c.expected) << c.what;
+  // What, then the text, section and key -> the value found.
+  const std::tuple<const char*, std::string, std::string, std::string, std::optional<std::string>>
+      cases[] = {{"letter case", "[MAIN]\nGRID=0\n", "main", "grid", "0"},
+                 {"blanks", "  [ Main ]  \n\t Grid \t=  0  \r\n", " Main", "Grid ", "0"},
+                 {"other section", "[Size]\nGrid=0\n[Main]\nA=1\n", "Main", "Grid", kNone},
+                 {"first key counts", "[Main]\nGrid=0\ngrid=1\n", "Main", "Grid", "0"},
+                 {"first section counts", "[Main]\nA=1\n[Main]\nGrid=1\n", "Main", "Grid", kNone},
+                 {"missing bracket", "[Main\nGrid=1\n", "Main", "Grid", kNone},
+                 {"unclosed bracket keeps section", "[Main]\n[Size\nGrid=1\n", "Main", "Grid", "1"},
+                 {"comment", "[Main]\n;Grid=1\n", "Main", "Grid", kNone},
+                 {"garbage and no final newline", "[Main]\ngarbage\nGrid=1", "Main", "Grid", "1"},
+                 {"byte order mark", "\xEF\xBB\xBF[Main]\nGrid=1\n", "Main", "Grid", "1"},
+                 {"empty value", "[Main]\nGrid=\n", "Main", "Grid", ""},
+                 {"equals in value", "[Skin]\nName=a=b\n", "Skin", "Name", "a=b"},
+                 {"text after header", "[Main] ; note\nGrid=1\n", "Main", "Grid", "1"},
+                 {"key before any header", "Grid=1\n[Main]\n", "Main", "Grid", kNone},
+                 {"CR alone is no line end", "[Main]\rGrid=1\r", "Main", "Grid", kNone},
+                 {"non-UTF-8 names and value", "[M\xE9in]\nK\xFF=\x80\x81\n", "M\xE9in", "K\xFF",
+                  "\x80\x81"},
+                 {"no case folding above ASCII", "[M\xE9in]\nK=1\n", "M\xC9in", "K", kNone},
+                 {"NUL inside a line", "[Main]\nGr\0id=1\nGrid=2\n"s, "Main", "Grid", "2"}};
+  for (const auto& [what, text, section, key, expected] : cases) {
+    const std::optional<std::string_view> found = FindIniValue(text, section, key);
+    EXPECT_EQ(found ? std::optional<std::string>(*found) : kNone, expected) << what;
   }
 }
 
 // Value replaced keeping the layout and the file's spelling; new keys after the section's last
 // key, new sections after one blank line; CR LF kept; the first of duplicates changed.
 TEST(SetIniValue, ChangesOnlyTheKeysLineOrAddsLines) {
-  const struct {
-    std::string text, section, key, value, expected;
-  } cases[] = {
+  // Text, section, key, value -> the text after.
+  const std::string cases[][5] = {
       {"[Main]\nGrid = 0  \n", "Main", "Grid", "1", "[Main]\nGrid = 1\n"},
       {"[main]\ngrid=0\n", "Main", "Grid", "1", "[main]\ngrid=1\n"},
       {"[Main]\nA=1\n\n\n[Size]\nDX=3\n", "Main", "B", "2", "[Main]\nA=1\nB=2\n\n\n[Size]\nDX=3\n"},
@@ -81,8 +78,8 @@ TEST(SetIniValue, ChangesOnlyTheKeysLineOrAddsLines) {
        "junk\n[Main]\n\xFF\xFE x\n;A=0\nA=2\n[x\n"},
       {"", " Size ", " DX\t", "3", "[Size]\nDX=3\n"},  // names written trimmed
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(SetIniValue(c.text, c.section, c.key, c.value), c.expected) << c.text;
+  for (const auto& [text, section, key, value, expected] : cases)
+    EXPECT_EQ(SetIniValue(text, section, key, value), expected) << text;
 }
 
 // Names that would not read back as themselves are invalid; values lose line breaks and NULs.

@@ -82,7 +82,7 @@ TEST_F(OndrelFiles, ReadsPixelsThenAttributesOfBothFrames) {
 }
 
 // Frame 0's file is checked first; either file of the pair may be chosen.
-TEST_F(OndrelFiles, RefusesAMissingFileOrOneOfTheWrongSizeNamingIt) {
+TEST_F(OndrelFiles, RefusesAMissingUnreadableOrWrongSizedFileNamingIt) {
   const std::string frame0 = Stem() + "0", frame1 = Stem() + "1";
   WriteAll(frame0, FrameFile(0, 18, 192));
   EXPECT_EQ(Read(frame0, 18, 192), "File " + frame1 + " not found.");
@@ -95,12 +95,11 @@ TEST_F(OndrelFiles, RefusesAMissingFileOrOneOfTheWrongSizeNamingIt) {
   EXPECT_EQ(Read(frame0, 18, 192), SizeMessage(frame0));
   std::filesystem::remove(frame0);
   EXPECT_EQ(Read(frame1, 18, 192), "File " + frame0 + " not found.");
-}
-
-TEST_F(OndrelFiles, NamesTheFrameFileASystemErrorIsAbout) {
-  WriteAll(Stem() + "0", FrameFile(0, 18, 192));
-  std::filesystem::create_directory(Stem() + "1");
-  EXPECT_EQ(Read(Stem() + "0", 18, 192), Stem() + "1: Is a directory");
+  // A system error names the frame file it is about.
+  WriteAll(frame0, FrameFile(0, 18, 192));
+  std::filesystem::remove(frame1);
+  std::filesystem::create_directory(frame1);
+  EXPECT_EQ(Read(frame0, 18, 192), frame1 + ": Is a directory");
 }
 
 // A stem is taken without ".od0"/".od1"; one that would put hidden ".od0"/".od1" files inside

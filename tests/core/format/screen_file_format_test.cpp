@@ -24,11 +24,8 @@ std::string HandMade(std::size_t size, int height,
 // Attributes: 32 bytes a cell row; .mg1's middle 16 a pixel row from column 8, its outer part
 // 16 a cell row (columns 0-7, then 24-31). Every other byte of the picture reads 0.
 TEST(ScreenFileFormat, HandMadeFilesReadIntoTheirPlacesAndWriteBackTheSame) {
-  const struct {
-    ScreenFile file;
-    std::string bytes;
-    std::vector<ScreenByte> picture;
-  } cases[] = {
+  // File kind, its bytes -> the picture's bytes.
+  const std::tuple<ScreenFile, std::string, std::vector<ScreenByte>> cases[] = {
       // 6144 + 9 x 32 + 5: cell row 9 is rows 72-79; the one screen goes into both frames.
       {ScreenFile::Scr, HandMade(6912, 0, {{3365, 0xA5}, {6437, 0xC7}}),
        Bytes(Pix(0, 77, 5, 0xA5), Pix(1, 77, 5, 0xA5), Att(0, 72, 5, 0xC7, 8),
@@ -51,18 +48,18 @@ TEST(ScreenFileFormat, HandMadeFilesReadIntoTheirPlacesAndWriteBackTheSame) {
        HandMade(19456, 1, {{12544 + 1232 + 2, 0x61}, {19072 + 144 + 14, 0x3A}, {18688 + 3, 0x12}}),
        Bytes(Att(0, 77, 10, 0x61), Att(1, 72, 30, 0x3A, 8), Att(0, 0, 3, 0x12, 8))},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(ExtensionOf(c.file));
+  for (const auto& [file, bytes, picture] : cases) {
+    SCOPED_TRACE(ExtensionOf(file));
     ScreenBuffers screen = FilledScreen(0x99), expected;
     ScreenGeometry geometry = MakeGeometry(5, 20, AttrMode::Mode8x1, 2, 3);
-    ASSERT_TRUE(DecodeScreenFile(c.file, c.bytes, "x", screen, geometry));
-    Put(expected, c.picture);
+    ASSERT_TRUE(DecodeScreenFile(file, bytes, "x", screen, geometry));
+    Put(expected, picture);
     EXPECT_EQ(FirstDifference(screen, expected), "");
-    EXPECT_EQ(geometry, c.file == ScreenFile::Mg1 ? MakeGeometry(32, 192, AttrMode::Mode8x1, 8, 16)
-                                                  : MakeGeometry(32, 192, AttrMode::Mode8x2, 2, 3));
+    EXPECT_EQ(geometry, file == ScreenFile::Mg1 ? MakeGeometry(32, 192, AttrMode::Mode8x1, 8, 16)
+                                                : MakeGeometry(32, 192, AttrMode::Mode8x2, 2, 3));
     std::string written;
-    ASSERT_TRUE(EncodeScreenFile(c.file, screen, geometry, 1, written));
-    EXPECT_TRUE(written == c.bytes);
+    ASSERT_TRUE(EncodeScreenFile(file, screen, geometry, 1, written));
+    EXPECT_TRUE(written == bytes);
   }
 }
 

@@ -51,18 +51,16 @@ TEST(RampCount, CountsStepsOfTheRampAtOrBelowTheValue) {
 // Counts of colours 0..7 -> ink, paper: paper is the lowest most common colour, ink the highest
 // next one. An 8x8 block of one colour gets ink 7 on papers 0..3 and ink 0 on 4..7.
 TEST(ChooseCellColors, PaperIsLowestMostCommonInkHighestNext) {
-  const struct {
-    ColorCounts counts;
-    int ink, paper, blockInk;
-  } cases[] = {{{3, 3, 2, 0, 0, 0, 0, 0}, 1, 0, 1},  {{0, 0, 0, 0, 0, 0, 0, 8}, 6, 7, 0},
-               {{8, 0, 0, 0, 0, 0, 0, 0}, 7, 0, 7},  {{0, 0, 0, 0, 0, 0, 16, 0}, 7, 6, 0},
-               {{2, 2, 2, 2, 0, 0, 0, 0}, 3, 0, 3},  {{0, 4, 0, 4, 0, 0, 0, 0}, 3, 1, 3},
-               {{0, 0, 0, 5, 0, 1, 1, 1}, 7, 3, 7},  {{1, 0, 2, 0, 0, 0, 0, 5}, 2, 7, 2},
-               {{0, 0, 0, 64, 0, 0, 0, 0}, 7, 3, 7}, {{0, 0, 0, 0, 64, 0, 0, 0}, 7, 4, 0},
-               {{0, 1, 0, 0, 0, 63, 0, 0}, 1, 5, 1}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ChooseCellColors(c.counts), (CellColors{c.ink, c.paper})) << c.ink << "," << c.paper;
-    EXPECT_EQ(ChooseBlockColors(c.counts), (CellColors{c.blockInk, c.paper}));
+  const std::tuple<ColorCounts, int, int, int> cases[] = {
+      {{3, 3, 2, 0, 0, 0, 0, 0}, 1, 0, 1},  {{0, 0, 0, 0, 0, 0, 0, 8}, 6, 7, 0},
+      {{8, 0, 0, 0, 0, 0, 0, 0}, 7, 0, 7},  {{0, 0, 0, 0, 0, 0, 16, 0}, 7, 6, 0},
+      {{2, 2, 2, 2, 0, 0, 0, 0}, 3, 0, 3},  {{0, 4, 0, 4, 0, 0, 0, 0}, 3, 1, 3},
+      {{0, 0, 0, 5, 0, 1, 1, 1}, 7, 3, 7},  {{1, 0, 2, 0, 0, 0, 0, 5}, 2, 7, 2},
+      {{0, 0, 0, 64, 0, 0, 0, 0}, 7, 3, 7}, {{0, 0, 0, 0, 64, 0, 0, 0}, 7, 4, 0},
+      {{0, 1, 0, 0, 0, 63, 0, 0}, 1, 5, 1}};
+  for (const auto& [counts, ink, paper, blockInk] : cases) {
+    EXPECT_EQ(ChooseCellColors(counts), (CellColors{ink, paper})) << ink << "," << paper;
+    EXPECT_EQ(ChooseBlockColors(counts), (CellColors{blockInk, paper}));
   }
 }
 

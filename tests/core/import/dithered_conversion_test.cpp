@@ -64,48 +64,42 @@ std::string Column(const ImportResult& r, FrameIndex f, int column, int first = 
 // 1) and makes every cell bright; Bright on makes a cell non-bright when its channel means are at
 // most 256 - HTH (86 with HTH 170).
 TEST(ConvertDithered, LightsTheRampsShareOfAnEightByEightCell) {
-  const struct {
-    int contrast, bright, hth, threshold, red, lit, brightCell;
-  } cases[] = {
+  const int cases[][7] = {
       {0, 1, 100, 128, 0, 0, 0},    {0, 1, 100, 128, 128, 32, 0}, {0, 1, 100, 128, 255, 63, 1},
       {4, 1, 100, 128, 128, 64, 0}, {4, 1, 100, 128, 127, 0, 0},  {2, 1, 100, 100, 100, 32, 0},
       {3, 1, 100, 100, 90, 22, 0},  {4, 1, 100, 255, 255, 0, 1},  {0, 1, 100, 255, 255, 0, 1},
       {4, 0, 170, 254, 212, 64, 1}, {4, 0, 170, 254, 211, 0, 1},  {4, 0, 1, 1, 128, 64, 1},
       {4, 0, 1, 1, 127, 0, 1},      {4, 1, 170, 255, 86, 0, 0},   {4, 1, 170, 255, 87, 0, 1},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << "contrast " << c.contrast << " bright " << c.bright << " HTH " << c.hth
-                 << " threshold " << c.threshold << " red " << c.red);
+  for (auto [contrast, bright, hth, threshold, red, lit, brightCell] : cases) {
+    SCOPED_TRACE(testing::Message() << "contrast " << contrast << " bright " << bright << " HTH "
+                                    << hth << " threshold " << threshold << " red " << red);
     ImportOptions options = HardOptions(2, 8, 1, 1);
-    options.Contrast = c.contrast;
-    options.Bright = c.bright;
-    options.HTH = c.hth;
-    options.LR = c.threshold;
-    const Converted out = Convert(test::Filled(8, 8, MakeRgb(c.red, 0, 0)), options);
-    int lit = 0;
+    options.Contrast = contrast;
+    options.Bright = bright;
+    options.HTH = hth;
+    options.LR = threshold;
+    const Converted out = Convert(test::Filled(8, 8, MakeRgb(red, 0, 0)), options);
+    int litPixels = 0;
     for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) lit += RedOf(out.dest1.Pixel(x, y)) != 0;
-    EXPECT_EQ(lit, c.lit);
-    EXPECT_EQ((out.result.AttrByte(0, 0, 0) & 0x40) != 0, c.brightCell);
+      for (int x = 0; x < 8; ++x) litPixels += RedOf(out.dest1.Pixel(x, y)) != 0;
+    EXPECT_EQ(litPixels, lit);
+    EXPECT_EQ((out.result.AttrByte(0, 0, 0) & 0x40) != 0, brightCell);
   }
 }
 
 // Contrast 0 at 128 lights M >= 33: a checker of red ink (2) over black paper. At 255 every pixel
 // but M(4, 6) = 1 is lit: the red paper takes the lit ones, the one unlit pixel is black ink.
 TEST(ConvertDithered, HalfLitAndNearlyLitCellsAreDitheredIntoInkAndPaper) {
-  Bitmap24 half(8, 8), nearly(16, 8);
-  half.Fill(MakeRgb(128, 0, 0));
-  nearly.Fill(MakeRgb(255, 0, 0));
   ImportOptions options = HardOptions(1, 8);
   options.Contrast = 0;
   options.Bright = true;
   options.HTH = 100;
-  EXPECT_EQ(Column(Convert(half, options).result, 0, 0),
+  EXPECT_EQ(Column(Convert(test::Filled(8, 8, MakeRgb(128, 0, 0)), options).result, 0, 0),
             "02:55 02:AA 02:55 02:AA 02:55 02:AA 02:55 02:AA");
   options = HardOptions(2, 8, 1, 1);
   options.Contrast = 0;
-  EXPECT_EQ(Column(Convert(nearly, options).result, 0, 0),
+  EXPECT_EQ(Column(Convert(test::Filled(16, 8, MakeRgb(255, 0, 0)), options).result, 0, 0),
             "50:00 50:00 50:00 50:00 50:00 50:00 50:08 50:00");
 }
 
@@ -145,25 +139,24 @@ TEST(ConvertDithered, LaysOutCellsByBand) {
       {'8', "78:00 78:FF 78:FF 78:FF 78:00 78:00 78:00 78:00"},
       {'2', "47:FF 47:00 47:00 47:00 7E:00 7E:00 7E:00 7E:00"},
       {'0', "00:00 00:00 00:00 00:00 00:00 00:00 00:00 00:00"}};
-  const struct {
-    int dx, left, width, tintoMode;
-    std::string layouts;  // one character per column 0..31
-  } cases[] = {{10, 5, 18, 0, std::string(10, '1') + std::string(22, '0')},
-               {6, 2, 2, 0, "881188" + std::string(26, '0')},
-               {5, 3, 2, 0, "88811" + std::string(27, '0')},
-               {3, 1, 1, 1, "222" + std::string(29, '0')},
-               {32, 31, 18, 0, std::string(14, '8') + std::string(18, '1')}};
+  // DX, MLT Left, MLT Width, Tinto 8x2 -> one layout character per column 0..31.
+  const std::tuple<int, int, int, int, std::string> cases[] = {
+      {10, 5, 18, 0, std::string(10, '1') + std::string(22, '0')},
+      {6, 2, 2, 0, "881188" + std::string(26, '0')},
+      {5, 3, 2, 0, "88811" + std::string(27, '0')},
+      {3, 1, 1, 1, "222" + std::string(29, '0')},
+      {32, 31, 18, 0, std::string(14, '8') + std::string(18, '1')}};
   const std::string white(32, '7'), black(32, '0');
   const Bitmap24 source = Source({white, black, black, black, white}, 8);
-  for (const auto& c : cases) {
-    ImportOptions options = HardOptions(c.dx, 8, c.left, c.width);
-    options.TintoMode = c.tintoMode;
+  for (const auto& [dx, left, width, tintoMode, layouts] : cases) {
+    ImportOptions options = HardOptions(dx, 8, left, width);
+    options.TintoMode = tintoMode;
     const Converted out = Convert(source, options);
-    std::string layouts(32, '?');
+    std::string found(32, '?');
     for (int column = 0; column < 32; ++column)
       for (const auto& [layout, text] : kLayouts)
-        if (Column(out.result, 0, column) == text) layouts[column] = layout;
-    EXPECT_EQ(layouts, c.layouts) << c.dx << " " << c.left << "+" << c.width;
+        if (Column(out.result, 0, column) == text) found[column] = layout;
+    EXPECT_EQ(found, layouts) << dx << " " << left << "+" << width;
   }
 }
 
@@ -205,10 +198,6 @@ TEST(ConvertDithered, CellsNotWhollyInsideTheSourceAreConvertedFromBlack) {
   EXPECT_EQ(shifted.result.AttrByte(0, 0, 1), 0x7E);
 }
 
-Bitmap24 RedSource(int width, int height) {
-  return test::Filled(width, height, MakeRgb(200, 0, 0));
-}
-
 // 200 is above 255 / (128 / 50): normal red in frame 1; everything past MLT Width and DY is
 // cleared.
 TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
@@ -218,7 +207,8 @@ TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
   result.pixels.fill(0xFF);
   result.attrs.fill(0xFF);
   Bitmap24 dest1, dest2;
-  ASSERT_TRUE(ConvertImport(RedSource(16, 4), options, result, dest1, dest2));
+  ASSERT_TRUE(
+      ConvertImport(test::Filled(16, 4, MakeRgb(200, 0, 0)), options, result, dest1, dest2));
   EXPECT_EQ(result.AttrByte(0, 0, 0), 0x42);  // ink bright red, paper black
   EXPECT_EQ(result.AttrByte(1, 0, 0), 0x02);
   EXPECT_EQ(result.PixelByte(0, 0, 0), 0xFF);
@@ -230,14 +220,15 @@ TEST(ConvertImport, PlainPathFitsTheLevelsAndClearsEverythingElse) {
 // rows the result stays cleared; an empty source changes nothing at all.
 TEST(ConvertImport, DitherOptionChoosesTheDitheredPath) {
   ImportOptions options{.HTH = 100, .Contrast = 4, .Dither = true, .DX = 1, .DY = 8};
+  const Bitmap24 red = test::Filled(8, 8, MakeRgb(200, 0, 0));
   ImportResult result;
   Bitmap24 dest1, dest2;
-  ASSERT_TRUE(ConvertImport(RedSource(8, 8), FitImportOptions(options), result, dest1, dest2));
+  ASSERT_TRUE(ConvertImport(red, FitImportOptions(options), result, dest1, dest2));
   EXPECT_EQ(result.AttrByte(0, 7, 0), 0x57);
   EXPECT_EQ(dest1.Pixel(0, 7), MakeRgb(254, 0, 0));
   options.DY = 7;
   result.attrs.fill(0x11);
-  ASSERT_TRUE(ConvertImport(RedSource(8, 8), FitImportOptions(options), result, dest1, dest2));
+  ASSERT_TRUE(ConvertImport(red, FitImportOptions(options), result, dest1, dest2));
   EXPECT_EQ(result.attrs, ScreenBlock{});
   EXPECT_EQ(dest1.Height(), 7);
   options.DX = 9;

@@ -1,12 +1,11 @@
 #include "core/import/halftone_refine.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "core/import/local_ssim.h"
 #include "core/import/mix_light.h"
 #include "core/import/steady_palette.h"
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -38,18 +37,16 @@ TEST(LocalSsim, UpdatesAgreeWithAFreshStart) {
   const std::vector<float> reference = RandomGrays(2);
   std::vector<float> picture = RandomGrays(3);
   LocalSsim kept(reference, picture, kWidth, kHeight);
-  struct Step {
-    int x, y;
-    float gray;
-  };
-  for (const Step step : {Step{0, 0, 0.9f}, Step{11, 9, 0.1f}, Step{6, 5, 0.5f}, Step{7, 5, 0}}) {
-    kept.Set(step.x, step.y, step.gray);
-    picture[step.y * kWidth + step.x] = step.gray;
+  using Step = std::tuple<int, int, float>;  // x, y, grey
+  for (auto [x, y, gray] : {Step{0, 0, 0.9f}, Step{11, 9, 0.1f}, Step{6, 5, 0.5f}, Step{7, 5, 0}}) {
+    kept.Set(x, y, gray);
+    picture[y * kWidth + x] = gray;
     const LocalSsim fresh(reference, picture, kWidth, kHeight);
-    for (const Step probe : {Step{step.x, step.y, 0.3f}, Step{6, 4, 0.7f}, Step{1, 1, 1}}) {
+    for (const auto& [probeX, probeY, probeGray] :
+         {Step{x, y, 0.3f}, Step{6, 4, 0.7f}, Step{1, 1, 1}}) {
       float keptChange, freshChange;
-      kept.ChangesIf(probe.x, probe.y, &probe.gray, 1, &keptChange);
-      fresh.ChangesIf(probe.x, probe.y, &probe.gray, 1, &freshChange);
+      kept.ChangesIf(probeX, probeY, &probeGray, 1, &keptChange);
+      fresh.ChangesIf(probeX, probeY, &probeGray, 1, &freshChange);
       EXPECT_NEAR(keptChange, freshChange, 1e-4f);
     }
   }
@@ -88,7 +85,7 @@ TEST(RefineHalftone, ReturnsAnExactTargetToItsColour) {
 // Dim yellow (127, 127, 0) shown as normal yellow over black flickers by the yellow's luma,
 // (0.2126 + 0.7152) * 0.43966; as red over green, or green over red, by (0.7152 - 0.2126) *
 // 0.43966, the least of all pairs. Only that colour is used, so the others may change.
-TEST(LeastFlickerPalette, ShowsTheUsedColourByTheSteadiestPair) {
+TEST(LeastFlickerPalette, ShowsTheUsedColourByTheSteadiestPairOrKeepsAPaletteNothingBeats) {
   const CellPalette yellowOverBlack{.ink = {6, 0}, .paper = {0, 0}, .bright = {false, false}};
   const CellPalette steady = LeastFlickerPalette(yellowOverBlack, {0, 8, 0, 0});
   const int colour0 = steady.ink[0], colour1 = steady.paper[1];
@@ -97,9 +94,7 @@ TEST(LeastFlickerPalette, ShowsTheUsedColourByTheSteadiestPair) {
   EXPECT_TRUE(colour0 != 0 && colour1 != 0);
   EXPECT_EQ(steady.bright, (std::array<bool, 2>{false, false}));
   EXPECT_NEAR(FrameFlicker()[0][colour0 * 8 + colour1], 0.5026 * 0.43966, 1e-4);
-}
-
-TEST(LeastFlickerPalette, KeepsAPaletteNothingBeats) {
+  // Nothing beats steady white, nor any palette for a cell that uses no colour.
   const CellPalette white{.ink = {7, 7}, .paper = {7, 7}, .bright = {true, true}};
   EXPECT_EQ(LeastFlickerPalette(white, {3, 1, 2, 2}), white);
   const CellPalette mixed{.ink = {1, 2}, .paper = {7, 0}, .bright = {false, true}};

@@ -43,11 +43,7 @@ TEST(ImportOptionTable, ReadsValuesAsTheToolTakesThemAndWritesThemBack) {
   const ImportOptionRow& lr = *FindImportOption("LR");
   const ImportOptionRow& method = *FindImportOption("Method");
   const ImportOptionRow& filters = *FindImportOption("Filters");
-  const struct {
-    const ImportOptionRow& row;
-    const char* text;
-    std::optional<int> value;
-  } cases[] = {
+  const std::tuple<const ImportOptionRow&, const char*, std::optional<int>> cases[] = {
       {lr, "300", 255},
       {lr, "-4", 0},
       {lr, "+7", 7},
@@ -65,7 +61,8 @@ TEST(ImportOptionTable, ReadsValuesAsTheToolTakesThemAndWritesThemBack) {
       {kHundredths, "0.355", {}},
       {kHundredths, "-", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseOptionValue(c.row, c.text), c.value) << c.text;
+  for (const auto& [row, text, value] : cases)
+    EXPECT_EQ(ParseOptionValue(row, text), value) << text;
   EXPECT_EQ(OptionValueText(kHundredths, 5), "0.05");
   EXPECT_EQ(OptionValueText(kHundredths, 100), "1.00");
   EXPECT_EQ(OptionValueText(method, 1), "Perceptual");

@@ -27,14 +27,6 @@ Converted Convert(const Bitmap24& source, ImportOptions options) {
   return c;
 }
 
-TEST(PerceptualConversion, GivesTheSameBytesEveryTime) {
-  const Bitmap24 source = test::BusyPicture(256, 192, 7);
-  const ImportOptions options = PerceptualOptions(32, 192, 0, 18, false);
-  const Converted first = Convert(source, options), second = Convert(source, options);
-  EXPECT_EQ(first.result.pixels, second.result.pixels);
-  EXPECT_EQ(first.result.attrs, second.result.attrs);
-}
-
 // DX, DY, MLT window, 8x2 mode; rows per cell outside and inside the window. Every row of a cell
 // carries the cell's attribute, bit 7 stays clear, nothing is written beyond DX by DY, and the
 // previews show each frame exactly as the renderer shows the result.

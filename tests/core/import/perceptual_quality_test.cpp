@@ -13,12 +13,7 @@ namespace {
 
 constexpr int kWidth = 64, kHeight = 48, kMltWidth = 4;  // half 8x1 cells, half 8x8
 
-Bitmap24 Picture(Rgb (*colour)(int x, int y)) {
-  Bitmap24 picture(kWidth, kHeight);
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) picture.SetPixel(x, y, colour(x, y));
-  return picture;
-}
+Bitmap24 Picture(Rgb (*colour)(int x, int y)) { return test::Painted(kWidth, kHeight, colour); }
 
 Rgb Gradient(int x, int y) { return MakeRgb(x * 4, y * 5, 255 - x * 2); }
 

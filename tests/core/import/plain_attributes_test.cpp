@@ -1,8 +1,8 @@
 #include "core/import/plain_attributes.h"
 
 #include "core/import/level_preview.h"
+#include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
-#include "support/test_common.h"
 
 namespace tinto {
 namespace {
@@ -25,34 +25,28 @@ Rgb Level(char letter) {
 // only; a 4:4 tie gives the lower code as ink; the odd yellow becomes the paper code but never
 // matches its colour, grey counts as black.
 TEST(FitPlainAttributes, FitsInkAndPaperToEightPixels) {
-  const struct {
-    const char* pixels;
-    int bits, attr;
-    const char* after;
-  } cases[] = {
+  const std::tuple<const char*, int, int, const char*> cases[] = {
       {"RbRbRbRR", 0xAB, 0x4A, "RbRbRbRR"}, {"grgrgrgr", 0x55, 0x22, "grgrgrgr"},
       {"gggggBBB", 0xF8, 0x0C, "gggggBBB"}, {"kekykkkk", 0xFF, 0x30, "kkkkkkkk"},
       {"rrrbbgrr", 0xE7, 0x0A, "rrrbbrrr"},
   };
-  for (const auto& c : cases) {
+  for (auto [pixels, bits, attr, after] : cases) {
     Bitmap24 dest1(8, 1), dest2(8, 1);
-    for (int x = 0; x < 8; ++x) dest2.SetPixel(x, 0, Level(c.pixels[x]));
+    for (int x = 0; x < 8; ++x) dest2.SetPixel(x, 0, Level(pixels[x]));
     ImportResult result;
     FitPlainAttributes(FitImportOptions({.DX = 1, .DY = 1}), result, dest1, dest2);
-    EXPECT_EQ(result.PixelByte(1, 0, 0), c.bits) << c.pixels;
-    EXPECT_EQ(result.AttrByte(1, 0, 0), c.attr) << c.pixels;
+    EXPECT_EQ(result.PixelByte(1, 0, 0), bits) << pixels;
+    EXPECT_EQ(result.AttrByte(1, 0, 0), attr) << pixels;
     EXPECT_EQ(result.PixelByte(0, 0, 0), 0xFF);  // the black frame-0 run
     EXPECT_EQ(result.AttrByte(0, 0, 0), 0x00);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(dest2.Pixel(x, 0), Level(c.after[x])) << c.pixels << x;
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(dest2.Pixel(x, 0), Level(after[x])) << pixels << x;
   }
 }
 
 // MLT Width columns from column 0 whatever MLT Left; columns past it keep their levels. Previews
 // smaller than the options are not overrun.
 TEST(FitPlainAttributes, CoversMltWidthColumnsFromColumnZeroInsideThePreviews) {
-  Bitmap24 dest1(32, 2), dest2(32, 2);
-  dest1.Fill(kRed);
-  dest2.Fill(kRed);
+  Bitmap24 dest1 = test::Filled(32, 2, kRed), dest2 = dest1;
   ImportResult result;
   FitPlainAttributes(
       FitImportOptions({.TintoMode = true, .DX = 4, .DY = 2, .MLTLeft = 2, .MLTWidth = 2}), result,
@@ -89,15 +83,13 @@ TEST(PlainChannelLevel, SplitsAtThresholdAndThresholdOverHalfDivisor) {
 // Half levels from 100 / 2 = 50 (frame 0) and 220 / 2 = 110 (frame 1). The previews were 8 x 2
 // and white from an earlier preview; outside the 2 x 1 source everything is black.
 TEST(ComputeLevelPreview, PaintsFrameZeroFromLowAndFrameOneFromHighThresholds) {
-  Bitmap24 source(2, 1), dest1(8, 2), dest2(8, 2);
+  Bitmap24 source(2, 1), dest1 = test::Filled(8, 2, MakeRgb(254, 254, 254)), dest2 = dest1;
   source.SetPixel(0, 0, MakeRgb(200, 60, 10));
   source.SetPixel(1, 0, MakeRgb(0, 255, 120));
   // clang-format off
   const ImportOptions options{.LR = 100, .LG = 100, .LB = 100, .HR = 220, .HG = 220, .HB = 220,
                               .HTH = 100, .DX = 1, .DY = 2};
   // clang-format on
-  dest1.Fill(MakeRgb(254, 254, 254));
-  dest2.Fill(MakeRgb(254, 254, 254));
   ASSERT_TRUE(ComputeLevelPreview(source, FitImportOptions(options), dest1, dest2));
   ASSERT_EQ(std::pair(dest1.Width(), dest1.Height()), std::pair(8, 2));
   EXPECT_EQ(dest1.Pixel(0, 0), MakeRgb(254, 177, 0));

@@ -44,10 +44,7 @@ std::vector<int> BlueLevels(const Bitmap24& bitmap) {
 // Hand values: Hermite (2*0.5-3)*0.25+1; Bell 0.5*(1-1.5)^2; B-Spline (2-1)^3/6;
 // Mitchell (7-12+16/3)/6 = 1/18; Lanczos3 sinc(0.5)*sinc(1/6) = (2/pi)*(3/pi).
 TEST(ResampleFilter, ValuesMatchTheFormulaAndVanishAtTheSupport) {
-  const struct {
-    int filter;
-    float x, expected;
-  } cases[] = {
+  const std::tuple<int, float, float> cases[] = {
       {0, 0.5f, 1.0f},          {0, -0.5f, 0.0f},         {1, 0.25f, 0.75f},
       {1, -1.0f, 0.0f},         {2, 0.5f, 0.5f},          {2, 1.0f, 0.0f},
       {3, 0.0f, 0.75f},         {3, 1.0f, 0.125f},        {3, -1.5f, 0.0f},
@@ -55,9 +52,9 @@ TEST(ResampleFilter, ValuesMatchTheFormulaAndVanishAtTheSupport) {
       {5, 0.0f, 1.0f},          {5, 0.5f, 0.6079271f},    {5, 3.0f, 0.0f},
       {6, 0.0f, 16.0f / 18.0f}, {6, -1.0f, 1.0f / 18.0f}, {6, 2.0f, 0.0f},
   };
-  for (const auto& c : cases)
-    EXPECT_NEAR(kResampleFilters[c.filter].function(c.x), c.expected, 1e-6f)
-        << kResampleFilters[c.filter].name << " at " << c.x;
+  for (auto [filter, x, expected] : cases)
+    EXPECT_NEAR(kResampleFilters[filter].function(x), expected, 1e-6f)
+        << kResampleFilters[filter].name << " at " << x;
 }
 
 TEST(ClampToByte, ClampsThenRoundsHalvesToEven) {
@@ -87,8 +84,9 @@ TEST(BuildContributors, MirrorsPositionsAtBothEdgesInWindowOrder) {
 // k + 0.5 -> k + (k & 1), green exactly 2k+1, red 254.5 - k -> 254 - k + (k & 1). Box, Triangle
 // and Hermite at scale 1 copy the source.
 TEST(Stretch, TriangleDoublingCopiesEvenColumnsAndAveragesOddOnes) {
-  Bitmap24 source(128, 1), destination(255, 1);
-  for (int k = 0; k < 128; ++k) source.SetPixel(k, 0, MakeRgb(255 - k, 2 * k, k));
+  const Bitmap24 source =
+      test::Painted(128, 1, [](int k, int) { return MakeRgb(255 - k, 2 * k, k); });
+  Bitmap24 destination(255, 1);
   ASSERT_TRUE(Stretch(source, destination, kResampleFilters[1]));
   for (int k = 0; k < 128; ++k) {
     ASSERT_EQ(destination.Pixel(2 * k, 0), MakeRgb(255 - k, 2 * k, k)) << k;
@@ -155,8 +153,7 @@ TEST(Stretch, HandlesEverySmallSizePairAndRefusesWhatItCannotResample) {
         ASSERT_TRUE(destination == Bitmap24(b, a)) << filter.name << " " << a << "x" << b;
       }
   const Bitmap24 source = BusyPicture(4, 4, 2);
-  Bitmap24 destination(4, 4), empty;
-  destination.Fill(MakeRgb(9, 8, 7));
+  Bitmap24 destination = test::Filled(4, 4, MakeRgb(9, 8, 7)), empty;
   const Bitmap24 before = destination;
   EXPECT_EQ(Stretch(Bitmap24(), destination, kResampleFilters[5]).Message(),
             "Source bitmap too small");
@@ -241,7 +238,8 @@ TEST(VerticalPass, ClampsAndRoundsHalvesToEven) {
 
 // Destination sizes (the source is 37 x 53) and bytes of work memory, room for little more than
 // one row's window: a work row of width w takes 3w bytes plus 96 bytes per 8 pixels of floats.
-TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
+// Less room than one row needs is refused, the destination left alone.
+TEST(ResampleBands, GiveTheSameBytesAsOnePassOrRefuseWhenOneRowDoesNotFit) {
   const std::tuple<int, int, std::size_t> cases[] = {{29, 71, 8 * (87 + 4 * 96)},
                                                      {50, 13, 30 * (150 + 7 * 96)},
                                                      {8, 160, 8 * (24 + 96)},
@@ -254,16 +252,11 @@ TEST(ResampleBands, GiveTheSameBytesAsOnePass) {
     ASSERT_TRUE(Stretch(source, banded, lanczos.function, lanczos.support, 2, budget));
     EXPECT_EQ(banded, whole) << width << "x" << height;
   }
-}
-
-TEST(ResampleBands, RefusesWhenOneRowNeedsMoreThanTheBudget) {
-  const Bitmap24 source = test::BusyPicture(37, 53, 12345);
   Bitmap24 destination = test::Filled(16, 2, MakeRgb(1, 2, 3));
   const Bitmap24 before = destination;
   // Shrinking 53 rows to 2 reads about 40 rows per destination row; room is left for 10.
   const Status status =
-      Stretch(source, destination, kResampleFilters[kDefaultResampleFilter].function,
-              kResampleFilters[kDefaultResampleFilter].support, 1, 10 * (48 + 2 * 96));
+      Stretch(source, destination, lanczos.function, lanczos.support, 1, 10 * (48 + 2 * 96));
   EXPECT_NE(status.Message().find("MB of work memory"), std::string::npos) << status.Message();
   EXPECT_EQ(destination, before);
 }

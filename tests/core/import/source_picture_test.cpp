@@ -30,10 +30,7 @@ TEST(FitSizeToPicture, SetsSizeFromPictureThenPullsMltWindowIntoDx) {
 
 // Pixel (x, y) is (x, y, x + y).
 Bitmap24 Numbered(int width, int height) {
-  Bitmap24 bitmap(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, MakeRgb(x, y, x + y));
-  return bitmap;
+  return test::Painted(width, height, [](int x, int y) { return MakeRgb(x, y, x + y); });
 }
 
 // Without stretch the picture itself, uncopied; with stretch resampled to DX * 8 by DY (a 16 x 4

@@ -31,13 +31,19 @@ inline Bitmap24 Filled(int width, int height, Rgb color) {
   return bitmap;
 }
 
-// Every channel differs from its neighbours, from a fixed random sequence.
-inline Bitmap24 BusyPicture(int width, int height, std::uint32_t seed) {
+// Pixel (x, y) is colour(x, y), painted row by row from the top.
+template <typename Colour>
+Bitmap24 Painted(int width, int height, Colour colour) {
   Bitmap24 bitmap(width, height);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      bitmap.SetPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    for (int x = 0; x < width; ++x) bitmap.SetPixel(x, y, colour(x, y));
   return bitmap;
+}
+
+// Every channel differs from its neighbours, from a fixed random sequence.
+inline Bitmap24 BusyPicture(int width, int height, std::uint32_t seed) {
+  return Painted(width, height,
+                 [&](int, int) { return (seed = seed * 1664525u + 1013904223u) >> 8; });
 }
 
 // Every byte of both blocks from a fixed random sequence, many attributes with bit 7 set.

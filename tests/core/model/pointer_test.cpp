@@ -30,11 +30,8 @@ TEST(ChoosePointerMode, FollowsAltThenTheToolButton) {
   using M = PointerMode;
   using T = ToolButton;
   constexpr SelectionRecord kOn{true, 10, 20, 30, 40}, kOff{false, 10, 20, 30, 40};
-  const struct {
-    const char* what;
-    PointerModeInputs inputs;  // modifiers, tool, selection, pixel, previous mode
-    PointerMode expected;
-  } cases[] = {
+  // What, then modifiers, tool, selection, pixel, previous mode -> the mode.
+  const std::tuple<const char*, PointerModeInputs, PointerMode> cases[] = {
       {"Alt picks with any tool", {kAltHeld, T::Pencil, {}, {}, M::Pencil}, M::Pick},
       {"Alt on a selection", {kAltHeld | kCtrlHeld, T::Marque, kOn, {15, 25}, M::MoveSel}, M::Pick},
       {"marquee, no selection", {0, T::Marque, {}, {15, 25}, M::Pencil}, M::Cross},
@@ -52,16 +49,14 @@ TEST(ChoosePointerMode, FollowsAltThenTheToolButton) {
       {"no tool keeps the mode", {kCtrlHeld, T::None, {}, {}, M::MoveSel}, M::MoveSel},
       {"unknown tool keeps the mode", {0, static_cast<T>(9), {}, {}, M::Pick}, M::Pick},
   };
-  for (const auto& c : cases) EXPECT_EQ(ChoosePointerMode(c.inputs), c.expected) << c.what;
+  for (auto [what, inputs, expected] : cases)
+    EXPECT_EQ(ChoosePointerMode(inputs), expected) << what;
 }
 
 TEST(ToolButtonFromCode, NamesTheFiveStoredCodesAndNothingElse) {
   using T = ToolButton;
-  EXPECT_EQ(ToolButtonFromCode(0), T::Marque);
-  EXPECT_EQ(ToolButtonFromCode(1), T::Brush);
-  EXPECT_EQ(ToolButtonFromCode(2), T::Pencil);
-  EXPECT_EQ(ToolButtonFromCode(3), T::Pick);
-  EXPECT_EQ(ToolButtonFromCode(4), T::Move);
+  const T stored[] = {T::Marque, T::Brush, T::Pencil, T::Pick, T::Move};  // codes 0..4
+  for (int code = 0; code < 5; ++code) EXPECT_EQ(ToolButtonFromCode(code), stored[code]) << code;
   for (int code : {-1, 5, 9}) EXPECT_EQ(ToolButtonFromCode(code), std::nullopt) << code;
 }
 

@@ -57,13 +57,11 @@ TEST(GridOverlayLines, ScrolledImageLinesStartFromTheSignedRemainder) {
   EXPECT_EQ(GridOverlayLines({70, 40, -10, -3, 4, false}, g), expected);
 }
 
-// 8 x 8 at m = 2: 16 x 16 in a 40 x 20 client area.
-TEST(GridOverlayLines, BelowMagnificationFourOnlyCellLinesAreDrawn) {
+// 8 x 8 at m = 2 (16 x 16 in a 40 x 20 client area) has only cell lines; extreme inputs give
+// few lines and no crash.
+TEST(GridOverlayLines, SmallMagnificationsAndExtremeInputs) {
   EXPECT_EQ(GridOverlayLines({40, 20, 0, 0, 2, true}, MakeGeometry(1, 8, AttrMode::Mode8x1, 0, 1)),
             (GridOverlay{16, 16, {}, {}, {0, 16}, {0, 16}, {0, 16}}));
-}
-
-TEST(GridOverlayLines, ExtremeInputsGiveFewLinesAndNoCrash) {
   ScreenGeometry g = MakeGeometry(32, 192, AttrMode::Mode8x1, 0, 18);
   GridOverlay big = GridOverlayLines({INT_MAX, INT_MAX, INT_MIN, INT_MIN, 0, true}, g);
   EXPECT_TRUE(big.greyRows.empty());  // m 0 acts as 1
@@ -75,13 +73,8 @@ TEST(GridOverlayLines, ExtremeInputsGiveFewLinesAndNoCrash) {
 // Worked by hand: the picture point under the viewport's centre is (centre - position) / shown
 // factor; the new position is centre - point × new factor, then the covering or centring rule.
 TEST(ZoomAboutCentre, PlacesThePictureByHand) {
-  const struct {
-    const char* what;
-    ImagePlacement image;
-    int magnification;
-    Extent viewport;
-    ImagePlacement expected;
-  } cases[] = {
+  // What, the placement, the new magnification, the viewport -> the new placement.
+  const std::tuple<const char*, ImagePlacement, int, Extent, ImagePlacement> cases[] = {
       // 641 - 512 = 129 and 401 - 384 = 17 halve, truncating, to 64 and 8.
       {"smaller than the viewport: centred", {0, 0, 256, 192}, 2, {641, 401}, {64, 8, 512, 384}},
       // Point (128, 96) sits under the centre (300, 200) at factor 4 and stays there at 5.
@@ -96,9 +89,8 @@ TEST(ZoomAboutCentre, PlacesThePictureByHand) {
       {"half way rounds to even", {-1, -2, 512, 384}, 3, {101, 98}, {-26, -28, 768, 576}},
       {"picture without width left alone", {5, 6, 0, 0}, 3, {600, 400}, {5, 6, 0, 0}},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(ZoomAboutCentre(c.image, {256, 192}, c.magnification, c.viewport), c.expected)
-        << c.what;
+  for (auto [what, image, magnification, viewport, expected] : cases)
+    EXPECT_EQ(ZoomAboutCentre(image, {256, 192}, magnification, viewport), expected) << what;
 }
 
 // Position, length, stored position, delta, viewport -> new position.

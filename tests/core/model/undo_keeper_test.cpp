@@ -13,11 +13,8 @@ namespace {
 std::string RunScript(bool history, const std::string& script) {
   ScreenBuffers screen;
   ScreenGeometry geometry = test::MakeGeometry(32, 192);
-  std::unique_ptr<UndoKeeper> keeper;
-  if (history)
-    keeper = std::make_unique<UndoHistory>(screen, geometry, false);
-  else
-    keeper = std::make_unique<SnapshotUndo>(screen, false);
+  std::unique_ptr<UndoKeeper> keeper = std::make_unique<SnapshotUndo>(screen, false);
+  if (history) keeper = std::make_unique<UndoHistory>(screen, geometry, false);
   const std::string kinds = "sdpciew";  // in the order of ChangeKind, then 'e' and 'w'
   const ChangeKind kindOf[] = {ChangeKind::Stroke,    ChangeKind::Drop,   ChangeKind::Paste,
                                ChangeKind::Cut,       ChangeKind::Import, ChangeKind::Stroke,

@@ -8,13 +8,10 @@ namespace {
 
 // A small photo-like picture: two gradients and a darker disc.
 Bitmap24 SmallPhoto() {
-  Bitmap24 photo(64, 48);
-  for (int y = 0; y < 48; ++y)
-    for (int x = 0; x < 64; ++x) {
-      const bool disc = (x - 40) * (x - 40) + (y - 20) * (y - 20) < 120;
-      photo.SetPixel(x, y, disc ? MakeRgb(150, 60, 30) : MakeRgb(3 * x, 40 + 4 * y, 200 - 2 * y));
-    }
-  return photo;
+  return test::Painted(64, 48, [](int x, int y) {
+    const bool disc = (x - 40) * (x - 40) + (y - 20) * (y - 20) < 120;
+    return disc ? MakeRgb(150, 60, 30) : MakeRgb(3 * x, 40 + 4 * y, 200 - 2 * y);
+  });
 }
 
 constexpr ImportOptions kSmallPicture{
@@ -34,16 +31,13 @@ PictureScore ScoreOf(const Bitmap24& photo, const ScoreReference& reference,
 // result within the margin, NaNs (a picture too small for SSIM) and ties.
 TEST(AutoOptions, TakesTheLeastErrorAmongResultsThatKeepTheStructure) {
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-  const struct {
-    std::vector<AutoScore> scores;
-    std::size_t choice;
-  } cases[] = {
+  const std::pair<std::vector<AutoScore>, std::size_t> cases[] = {
       {{{9.40, 0.649}, {5.97, 0.172}}, 0}, {{{5.97, 0.172}, {9.40, 0.649}, {8.10, 0.61}}, 2},
       {{{7.0, 0.60}, {6.0, 0.5501}}, 1},   {{{7.0, 0.60}, {6.0, 0.5499}}, 0},
       {{{7.0, kNan}, {6.0, kNan}}, 1},     {{{7.0, 0.3}, {6.0, kNan}}, 1},
       {{{6.0, 0.5}, {6.0, 0.5}}, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(ChooseAutoResult(c.scores), c.choice);
+  for (const auto& [scores, choice] : cases) EXPECT_EQ(ChooseAutoResult(scores), choice);
 }
 
 // The choice is an ordinary conversion with the options it names, never far behind the structure

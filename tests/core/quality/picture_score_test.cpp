@@ -13,13 +13,8 @@ namespace {
 
 // Published CIEDE2000 test pairs (Sharma, Wu and Dalal, 2005), chosen to cover hue wrap-round,
 // an undefined hue, opposite hues and the rotation term.
-struct Ciede2000Case {
-  Lab first, second;
-  double expected;
-};
-
 // clang-format off
-constexpr Ciede2000Case kSharmaPairs[] = {
+const std::tuple<Lab, Lab, double> kSharmaPairs[] = {
     {{50, 2.6772, -79.7751}, {50, 0, -82.7485}, 2.0425},
     {{50, -1.3802, -84.2814}, {50, 0, -82.7485}, 1.0000},
     {{50, 0, 0}, {50, -1, 2}, 2.3669},
@@ -38,9 +33,9 @@ constexpr Ciede2000Case kSharmaPairs[] = {
 // clang-format on
 
 TEST(ColorDifference, MatchesThePublishedPairsBothWaysRound) {
-  for (const Ciede2000Case& c : kSharmaPairs) {
-    EXPECT_NEAR(Ciede2000(c.first, c.second), c.expected, 1e-4) << c.expected;
-    EXPECT_NEAR(Ciede2000(c.second, c.first), c.expected, 1e-4) << c.expected;
+  for (auto [first, second, expected] : kSharmaPairs) {
+    EXPECT_NEAR(Ciede2000(first, second), expected, 1e-4) << expected;
+    EXPECT_NEAR(Ciede2000(second, first), expected, 1e-4) << expected;
   }
 }
 
@@ -94,7 +89,8 @@ TEST(ReferenceResize, AveragesInSixteenBitsAndTruncatesToEight) {
   EXPECT_EQ(ResizeForScore(Filled(3, 2, colour), 16, 9), Filled(16, 9, colour));
 }
 
-TEST(PictureScore, WhiteAgainstBlack) {
+// Below eleven pixels a side there is no structure figure.
+TEST(PictureScore, WhiteAgainstBlackAndNoStructureFigureOfSmallPictures) {
   const PictureScore score =
       ScoreReference(Filled(16, 12, MakeRgb(255, 255, 255))).Score(Filled(16, 12, 0));
   // L 100 against 0 at mean L 50: the lightness term alone, 100 (white keeps a trace of chroma).
@@ -102,9 +98,6 @@ TEST(PictureScore, WhiteAgainstBlack) {
   EXPECT_NEAR(score.de00Blur, score.de00, 1e-9);
   // No variance: (2 * 1 * 0 + C1) / (1 + 0 + C1) with C1 = 0.01^2.
   EXPECT_NEAR(score.ssimY, 0.0001 / 1.0001, 1e-12);
-}
-
-TEST(PictureScore, NoStructureFigureBelowElevenPixels) {
   const Bitmap24 small = Filled(10, 20, MakeRgb(1, 2, 3));
   EXPECT_TRUE(std::isnan(ScoreReference(small).Score(small).ssimY));
 }
@@ -115,23 +108,19 @@ constexpr std::uint8_t kWhitePaper = 7 << 3, kBrightBit = 0x40;
 
 // Paper only (no pixel set): frame 0 shows one attribute, frame 1 another, everywhere.
 TEST(Flicker, MeanIsTheLumaDifferenceOfTheFramesColours) {
-  struct Case {
-    std::uint8_t attr0, attr1;
-    double expected;
-  };
-  const Case cases[] = {
+  const std::tuple<std::uint8_t, std::uint8_t, double> cases[] = {
       {kWhitePaper, 0, kNormal},
       {0, kWhitePaper | kBrightBit, kBright},
       {2 << 3, 4 << 3, (0.7152 - 0.2126) * kNormal},  // red against green: luma, not colour
       {kWhitePaper, kWhitePaper, 0.0},
   };
-  for (const Case& c : cases) {
+  for (auto [attr0, attr1, expected] : cases) {
     ScreenBuffers screen;
-    test::Put(screen, test::Bytes(test::Att(0, 0, 0, c.attr0, 8), test::Att(0, 0, 1, c.attr0, 8),
-                                  test::Att(1, 0, 0, c.attr1, 8), test::Att(1, 0, 1, c.attr1, 8)));
+    test::Put(screen, test::Bytes(test::Att(0, 0, 0, attr0, 8), test::Att(0, 0, 1, attr0, 8),
+                                  test::Att(1, 0, 0, attr1, 8), test::Att(1, 0, 1, attr1, 8)));
     const FlickerFigures figures = MeasureFlicker(screen, test::MakeGeometry(2, 8));
-    EXPECT_NEAR(figures.mean, c.expected, 1e-5) << int(c.attr0) << " " << int(c.attr1);
-    EXPECT_NEAR(figures.block95, c.expected, 1e-5);
+    EXPECT_NEAR(figures.mean, expected, 1e-5) << int(attr0) << " " << int(attr1);
+    EXPECT_NEAR(figures.block95, expected, 1e-5);
   }
 }
 

@@ -12,11 +12,9 @@ namespace {
 
 // A gradient whose parts all convert differently.
 Bitmap24 Gradient(int width, int height) {
-  Bitmap24 picture(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      picture.SetPixel(x, y, MakeRgb((x * 7) & 255, (y * 5) & 255, (x + y) & 255));
-  return picture;
+  return test::Painted(width, height, [](int x, int y) {
+    return MakeRgb((x * 7) & 255, (y * 5) & 255, (x + y) & 255);
+  });
 }
 
 // Without a picture there is nothing to show, crop or convert, and the result stays.
@@ -31,35 +29,28 @@ TEST(ImportSession, WithoutAPictureNothingChanges) {
   EXPECT_EQ(session.FitSizeToPicture(), FittedImportOptions());
 }
 
-struct PrepareStep {
-  int seed;  // a new picture when it differs from the previous step's
-  bool stretch;
-  int dx, dy;
-  int filter;
-};
-
 // Every Prepare shows exactly what resampling the current picture afresh shows, whatever was
 // kept from the step before.
 TEST(ImportSession, TheKeptResampledCopyIsNeverStale) {
-  const PrepareStep steps[] = {
+  // Picture (a new one when it differs from the previous step's), stretch, DX, DY, filter.
+  const int steps[][5] = {
       {1, true, 4, 24, 5}, {1, true, 4, 24, 5}, {1, true, 5, 24, 5},  {1, true, 5, 30, 5},
       {1, true, 5, 30, 1}, {2, true, 5, 30, 1}, {2, false, 5, 30, 1}, {2, true, 5, 30, 1},
   };
   ImportSession session;
   int seed = 0;
-  for (const PrepareStep& step : steps) {
-    if (step.seed != seed) session.SetPicture(Gradient(50 + (seed = step.seed), 40));
-    session.SetOptions(
-        {.Stretch = step.stretch, .Filter = step.filter, .DX = step.dx, .DY = step.dy});
+  for (auto [picture, stretch, dx, dy, filter] : steps) {
+    if (picture != seed) session.SetPicture(Gradient(50 + (seed = picture), 40));
+    session.SetOptions({.Stretch = stretch != 0, .Filter = filter, .DX = dx, .DY = dy});
     ASSERT_TRUE(session.Prepare());
-    Bitmap24 expected = Gradient(50 + step.seed, 40);
-    if (step.stretch) {
-      Bitmap24 resampled(step.dx * 8, step.dy);
-      ASSERT_TRUE(Stretch(expected, resampled, kResampleFilters[step.filter]));
+    Bitmap24 expected = Gradient(50 + picture, 40);
+    if (stretch) {
+      Bitmap24 resampled(dx * 8, dy);
+      ASSERT_TRUE(Stretch(expected, resampled, kResampleFilters[filter]));
       expected = resampled;
     }
     ASSERT_NE(session.Shown(), nullptr);
-    EXPECT_EQ(*session.Shown(), expected) << "seed " << step.seed << " dx " << step.dx;
+    EXPECT_EQ(*session.Shown(), expected) << "picture " << picture << " dx " << dx;
   }
 }
 
