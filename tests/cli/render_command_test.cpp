@@ -9,8 +9,9 @@ namespace tinto::cli {
 namespace {
 
 // The second frame with attributes, then the mix without them three times enlarged: what the
-// core renderer makes of the picture as the file stores it.
-TEST(RenderCommand, WritesTheRenderersBitmaps) {
+// core renderer makes of the picture as the file stores it. The pair exported is what the
+// two-file writer makes of it; a stem "pic.od0" names the pair "pic", not "pic.od0.od0".
+TEST(RenderAndExportCommands, WriteWhatTheCoreMakesOfTheStoredPicture) {
   test::TempDir dir;
   const std::string input = dir.File("pic.tin");
   ASSERT_TRUE(WriteNativeFile(input, test::RandomScreen(1),
@@ -18,23 +19,27 @@ TEST(RenderCommand, WritesTheRenderersBitmaps) {
   ScreenBuffers stored;
   ScreenGeometry g;
   ASSERT_TRUE(ReadNativeFile(input, stored, g));
-  // Frame 0 is the default, which the two-file test below renders.
-  const struct {
-    const char* frame;
-    Args options;
-    bool attributes;
-    int which, scale;
-  } cases[] = {{"1", {}, true, 1, 1}, {"mix", {"--scale", "3", "--no-attributes"}, false, 2, 3}};
-  for (const auto& c : cases) {
+  // Frame, options, attributes, which bitmap, scale. Frame 0 is the default, which the two-file
+  // test below renders.
+  const std::tuple<const char*, Args, bool, int, int> cases[] = {
+      {"1", {}, true, 1, 1}, {"mix", {"--scale", "3", "--no-attributes"}, false, 2, 3}};
+  for (const auto& [frame, options, attributes, which, scale] : cases) {
     DisplayBitmapSet expected(80, 40);
-    RenderScreen(stored, g, {c.attributes, true}, expected.Views());
+    RenderScreen(stored, g, {attributes, true}, expected.Views());
     const Bitmap24* bitmaps[] = {&expected.image1, &expected.image2, &expected.preview1};
-    Args args = {"render", input, dir.File("out.png"), "--frame", c.frame};
-    args.insert(args.end(), c.options.begin(), c.options.end());
+    Args args = {"render", input, dir.File("out.png"), "--frame", frame};
+    args.insert(args.end(), options.begin(), options.end());
     ToolRun run = RunCli(args);
     ASSERT_EQ(run.status, 0) << run.err;
-    ExpectPngShows(dir.File("out.png"), *bitmaps[c.which], c.scale);
+    ExpectPngShows(dir.File("out.png"), *bitmaps[which], scale);
   }
+  const ToolRun run = RunCli({"export", input, dir.File("pair.od0")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_TRUE(WriteOndrelFiles(dir.File("ref"), stored, g));
+  for (const char* extension : {".od0", ".od1"})
+    EXPECT_EQ(test::ReadAll(dir.File("pair") + extension),
+              test::ReadAll(dir.File("ref") + extension));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("pair.od0.od0")));
 }
 
 TEST(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
@@ -49,25 +54,6 @@ TEST(RenderCommand, ReadsATwoFilePictureWithTheGivenSize) {
   ASSERT_EQ(image.size(), QSize(16, 4));
   EXPECT_EQ(image.pixel(0, 0), qRgb(254, 254, 254));  // bright white ink
   EXPECT_EQ(image.pixel(4, 0), qRgb(0, 0, 0));        // black paper
-}
-
-// The pair written from a .tin file is what the two-file writer makes of the file's picture; a
-// stem "pic.od0" names the pair "pic", not "pic.od0.od0".
-TEST(ExportCommand, WritesTheTwoFilePictureOfTheFileUnderItsStem) {
-  test::TempDir dir;
-  const std::string input = dir.File("pic.tin");
-  ASSERT_TRUE(WriteNativeFile(input, test::RandomScreen(2),
-                              test::MakeGeometry(10, 40, AttrMode::Mode8x1, 0, 10)));
-  const ToolRun run = RunCli({"export", input, dir.File("pair.od0")});
-  ASSERT_EQ(run.status, 0) << run.err;
-  ScreenBuffers stored;
-  ScreenGeometry geometry;
-  ASSERT_TRUE(ReadNativeFile(input, stored, geometry));
-  ASSERT_TRUE(WriteOndrelFiles(dir.File("ref"), stored, geometry));
-  for (const char* extension : {".od0", ".od1"})
-    EXPECT_EQ(test::ReadAll(dir.File("pair") + extension),
-              test::ReadAll(dir.File("ref") + extension));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("pair.od0.od0")));
 }
 
 TEST(ToolVersion, PrintsTheEditorsVersionLine) {

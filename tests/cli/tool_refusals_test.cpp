@@ -7,12 +7,6 @@
 namespace tinto::cli {
 namespace {
 
-struct Refusal {
-  Args args;
-  int status;
-  std::string error;  // part of standard error
-};
-
 std::string Expand(std::string text, const std::string& folder) {
   for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, folder);
   return text;
@@ -26,15 +20,15 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
   ::mkfifo(dir.File("fifo.tin").c_str(), 0600);
   const std::string picture = test::ReadAll(dir.File("in.png"));
   // clang-format off
-  const Refusal refusals[] = {
+  // Arguments, status, part of standard error.
+  const std::tuple<Args, int, std::string> refusals[] = {
       // Too few arguments or an unknown command.
       {{}, 2, ""}, {{"frobnicate"}, 2, ""}, {{"convert", "@in.png"}, 2, ""}, {{"info"}, 2, ""},
       {{"render", "@p.tin"}, 2, ""}, {{"score", "@p.tin"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--filter", "Sinc"}, 2, ""},
       {{"convert", "@in.png", "@o.tin", "--crop", "1,2,3"}, 2, ""},
-      {{"convert", "@in.png", "@o.tin", "--crop", "5,5,1,1"}, 2, ""},
-      {{"convert", "@in.png", "@o.tin", "--crop", "500,500,600,600"}, 1, "outside the picture"},
-      {{"convert", "@in.png", "@o.tin", "--crop", "2147483646,0,2147483647,10"}, 1, "outside"},
+      {{"convert", "@in.png", "@o.tin", "--crop", "2147483646,0,2147483647,10"}, 1,
+       "outside the picture"},
       {{"convert", "@in.png", "@o.tin", "--crop", "2147483647,0,-2147483648,10"}, 2, "R > L"},
       {{"convert", "@in.png", "@o.tin", "--crop", "0,0,2147483648,10"}, 2, "L,T,R,B"},
       {{"convert", "@missing.jpg", "@o.tin"}, 1, "missing.jpg"},
@@ -75,12 +69,12 @@ TEST(ToolRefusals, EndWithTheirStatusAndMessage) {
   };
   // clang-format on
   const std::string folder = dir.Path().string() + "/";
-  for (const Refusal& refusal : refusals) {
+  for (const auto& [refused, status, error] : refusals) {
     Args args;
-    for (const std::string& arg : refusal.args) args.push_back(Expand(arg, folder));
+    for (const std::string& arg : refused) args.push_back(Expand(arg, folder));
     const ToolRun run = RunCli(args);
-    EXPECT_EQ(run.status, refusal.status) << testing::PrintToString(args) << run.err;
-    EXPECT_NE(run.err.find(Expand(refusal.error, folder)), std::string::npos) << run.err;
+    EXPECT_EQ(run.status, status) << testing::PrintToString(args) << run.err;
+    EXPECT_NE(run.err.find(Expand(error, folder)), std::string::npos) << run.err;
   }
   for (const char* name : {"o.tin", "o.png", "o.od0", "pair.od0", "p.png", "p.jpg", "q.tin"})
     EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;

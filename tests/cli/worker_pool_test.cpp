@@ -1,11 +1,11 @@
 #include "cli/worker_pool.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
+#include <numeric>
 #include <thread>
-#include <vector>
+
+#include "support/test_common.h"
 
 namespace tinto::cli {
 namespace {
@@ -27,7 +27,7 @@ TEST(WorkerPool, FinishesInTheBatchOrderWhateverOrderTheWorkEnds) {
           finished.push_back(i);
         });
     std::vector<std::size_t> expected(kCount);
-    for (std::size_t i = 0; i < kCount; ++i) expected[i] = i;
+    std::iota(expected.begin(), expected.end(), 0);
     EXPECT_EQ(finished, expected) << workers;
   }
   RunInOrder(
