@@ -52,9 +52,9 @@ TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
     ::chmod(Path("old").c_str(), fileMode);
     ::chmod(m_dir.Path().c_str(), folderMode);
     Status status = Status::Ok();
-    test::RunWithoutFileOverride([&] {
+    test::RunWithoutFileOverride([&, limit = sizeLimit] {
       test::WithFileSizeLimit(
-          sizeLimit, [&] { status = WriteFileAtomically(Path("old"), std::string(9000, 'n')); });
+          limit, [&] { status = WriteFileAtomically(Path("old"), std::string(9000, 'n')); });
     });
     ::chmod(m_dir.Path().c_str(), 0755);
     ::chmod(Path("old").c_str(), 0644);
