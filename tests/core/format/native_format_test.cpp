@@ -4,6 +4,7 @@
 
 #include "core/model/model_test_helpers.h"
 #include "support/temp_dir.h"
+#include "support/without_file_override.h"
 
 namespace tinto {
 namespace {
@@ -171,6 +172,20 @@ TEST(NativeFile, ReadReportsMissingEmptyUnreadableAndLowFiles) {
     EXPECT_EQ(ReadNativeFile(path, screen, geometry).Message(), message);
     EXPECT_EQ(geometry, ScreenGeometry());
   }
+}
+
+// The atomic write would replace a read-only file; the .tin writer refuses it as a plain write
+// would, and keeps it.
+TEST(NativeFile, WriteRefusesAReadOnlyFile) {
+  TempDir dir;
+  const std::string path = dir.File("old.tin");
+  WriteAll(path, "old");
+  ::chmod(path.c_str(), 0444);
+  Status status = Status::Ok();
+  RunWithoutFileOverride(
+      [&] { status = WriteNativeFile(path, RandomScreen(3), ScreenGeometry()); });
+  EXPECT_EQ(status.Message(), "Permission denied");
+  EXPECT_EQ(ReadAll(path), "old");
 }
 
 }  // namespace
