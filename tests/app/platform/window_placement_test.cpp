@@ -27,6 +27,7 @@ TEST(WindowPlacement, StoredBoundsAreFittedToTheirScreen) {
 class StoredBoundsTest : public MainFormTest {
  protected:
   QRect Bounds(const std::string& section, const std::string& size) {
+    m_form.reset();  // a second editor on the same settings would step aside
     WriteSettings("[" + section + "]\nLeft=5\nTop=40\n" + size);
     const IniFile settings(SettingsPath());
     if (section == "Main") return Create().geometry();
