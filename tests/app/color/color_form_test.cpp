@@ -68,34 +68,22 @@ TEST_F(TColorFormTest, SwatchOrGridCellPicksAndCloses) {
   EXPECT_EQ(form.Result(), 0x0342);
 }
 
-TEST_F(TColorFormTest, ClickOutsideOrEscapeCancelsEvenAfterPassingOverColours) {
-  for (const bool escape : {false, true}) {
-    TColorForm& form = Form();
-    form.BeginPick(kPointer);
-    Hover(Child<TKelImage>("Ink"), CellCentre(4, 4));
-    Hover(Child<TColorSwatch>("C3"), QPoint(3, 3));
-    if (escape)
-      QTest::keyClick(&form, Qt::Key_Escape);
-    else
-      PressOutside(form);
-    EXPECT_FALSE(form.Picking()) << escape;
-    EXPECT_EQ(form.Result(), TColorForm::kCancelled) << escape;
-  }
-}
-
-// Choose runs the window until a pick (grid cell (10, 3): bright red and magenta) or a press
-// outside it.
+// Choose runs the window until a pick (grid cell (10, 3): bright red and magenta), a press
+// outside it or Escape; passing over colours before cancelling picks nothing.
 TEST_F(TColorFormTest, ChooseReturnsThePickOrCancelled) {
-  for (const bool pick : {true, false}) {
+  enum class End { Pick, PressOutside, Escape };
+  for (const End end : {End::Pick, End::PressOutside, End::Escape}) {
     TColorForm& form = Form();
     QTimer::singleShot(0, &form, [&] {
-      if (pick)
-        MoveAndPress(Child<TKelImage>("Ink"), CellCentre(10, 3));
-      else
-        PressOutside(form);
+      Hover(Child<TKelImage>("Ink"), CellCentre(4, 4));
+      Hover(Child<TColorSwatch>("C3"), QPoint(3, 3));
+      if (end == End::Pick) MoveAndPress(Child<TKelImage>("Ink"), CellCentre(10, 3));
+      if (end == End::PressOutside) PressOutside(form);
+      if (end == End::Escape) QTest::keyClick(&form, Qt::Key_Escape);
     });
     QTimer::singleShot(5000, &form, [&] { form.close(); });  // never hang the suite
-    EXPECT_EQ(form.Choose(kPointer), pick ? 0x0342 : TColorForm::kCancelled);
+    EXPECT_EQ(form.Choose(kPointer), end == End::Pick ? 0x0342 : TColorForm::kCancelled);
+    EXPECT_FALSE(form.Picking());
   }
 }
 

@@ -1,12 +1,8 @@
 #include "app/editor/document_flows.h"
 
-#include <sys/stat.h>
-
 #include "app/main_form_fixture.h"
-#include "core/format/native_format.h"
 #include "core/format/screen_file_format.h"
 #include "core/model/model_test_helpers.h"
-#include "support/without_file_override.h"
 
 namespace tinto::test {
 namespace {
@@ -82,13 +78,19 @@ class DocumentFlowsTest : public MainFormTest {
 // 2 x 18 x 192 window cells and 2 x 14 x 24 cells right of the window.
 constexpr std::size_t kStartupFileBytes = 8 + 12288 + 6912 + 672;
 
-TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
-  for (const bool written : {true, false}) {  // Yes or No to overwriting
+// The extension is added to a typed name without a dot in its own name before the overwrite
+// question. Not modified, the title must still follow the new name after Yes.
+TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwritingTheNameWithItsExtension) {
+  // Yes or No to overwriting; typed, then the file asked about and written.
+  const std::tuple<bool, const char*, const char*> cases[] = {{true, "a.b/pic", "a.b/pic.tin"},
+                                                              {false, "pic.scr", "pic.scr"}};
+  for (const auto& [written, typed, file] : cases) {
     TMainForm& form = Start();
-    const std::string path = Path("pic.tin");
+    const std::string path = Path(file);
+    std::filesystem::create_directories(m_dir.Path() / "a.b");
     WriteAll(path, "old");
-    Draw();
-    ChooseSaveName(path);
+    if (!written) Draw();
+    ChooseSaveName(Path(typed));
     m_messages.Answer(written ? MessageAnswer::Yes : MessageAnswer::No);
     Flows().Save_11Click();
     EXPECT_EQ(m_saveDialogRuns, 1);
@@ -99,37 +101,6 @@ TEST_F(DocumentFlowsTest, UntitledSaveAsksForNameThenBeforeOverwriting) {
     EXPECT_EQ(form.Session().Document().Modified(), !written);
     EXPECT_EQ(Title(), written ? Caption(path, false) : Caption(Untitled(), true));
     Restart();
-  }
-}
-
-// F2 on an untitled picture asks for a name; Save As asks before overwriting even the
-// document's own file. (F2 on a named picture writes at once: see the unfinished Save As.)
-TEST_F(DocumentFlowsTest, SaveAsAsksBeforeOverwritingTheDocumentsOwnFile) {
-  TMainForm& form = Start();
-  Draw();
-  ChooseSaveName(Path("pic.tin"));
-  QTest::keyClick(&form, Qt::Key_F2);
-  EXPECT_EQ(Title(), Caption(Path("pic.tin"), false));
-  m_messages.Answer(MessageAnswer::No);
-  QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
-  EXPECT_EQ(m_saveDialogRuns, 2);
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
-  EXPECT_EQ(LastMessage().text.toStdString(),
-            "File: " + Path("pic.tin") + " already Exists.\n\rOverwrite?");
-}
-
-TEST_F(DocumentFlowsTest, TypedNameWithoutADotInItsOwnNameGetsTheTintoExtension) {
-  // Typed, written; the extension rule itself is the document's test.
-  const std::pair<const char*, const char*> cases[] = {{"pic.scr", "pic.scr"},
-                                                       {"a.b/pic", "a.b/pic.tin"}};
-  Start();
-  std::filesystem::create_directories(m_dir.Path() / "a.b");
-  // The picture is not modified: the title must still follow each new name.
-  for (const auto& [typed, written] : cases) {
-    ChooseSaveName(Path(typed));
-    Flows().Save_21Click();
-    EXPECT_EQ(ReadAll(Path(written)).size(), kStartupFileBytes) << typed;
-    EXPECT_EQ(Title(), Caption(Path(written), false)) << typed;
   }
 }
 
@@ -180,6 +151,9 @@ TEST_P(DocumentFlowsPromptTest, SaveChangesPromptLetsTheFlowGoOnOnlyWhenNothingI
   EXPECT_EQ(form.isVisible(), !(c.goesOn && c.flow == Flow::Close));
   EXPECT_EQ(m_openDialogRuns, c.goesOn && c.flow == Flow::Open ? 1 : 0);
   EXPECT_EQ(std::filesystem::exists(SettingsPath()), c.goesOn && c.flow == Flow::Close);
+  if (c.goesOn && c.flow == Flow::Close) {  // both dialogs' tree states, in order
+    EXPECT_LT(Settings().find("Open TreePanelState=0"), Settings().find("Save TreePanelState=0"));
+  }
 }
 
 using enum MessageAnswer;
@@ -199,8 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PromptCase{"CloseYesFailed", Flow::Close, Yes, Save::Failed, false},
                       PromptCase{"CloseYesWritten", Flow::Close, Yes, Save::Written, true}));
 
-// The scene a user met: Save As onto another picture, No at the overwrite prompt (or a write
-// that fails), then F2. The document must still be the first picture.
+// Save As asks before overwriting even the document's own file. The scene a user met: Save As
+// onto another picture, No at the overwrite prompt (or a write that fails and says why), then
+// F2. The document must still be the first picture.
 TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
   for (const bool declined : {true, false}) {
     TMainForm& form = Start();
@@ -208,6 +183,9 @@ TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
     const std::string other = Path("other.tin");
     ChooseSaveName(mine);
     Flows().Save_21Click();
+    m_messages.Answer(MessageAnswer::No);
+    QTest::keyClick(&form, Qt::Key_F2, Qt::AltModifier);
+    EXPECT_EQ(LastMessage().text.toStdString(), "File: " + mine + " already Exists.\n\rOverwrite?");
     WriteAll(other, "someone else's picture");
     Draw();
     ChooseSaveName(other);
@@ -217,10 +195,12 @@ TEST_F(DocumentFlowsTest, AnUnfinishedSaveAsKeepsTheDocumentsNameForF2) {
         return Status::Error("Permission denied");
       });
     Flows().Save_21Click();
+    EXPECT_EQ(LastMessage().text.toStdString(),
+              declined ? "File: " + other + " already Exists.\n\rOverwrite?" : "Permission denied");
     EXPECT_EQ(Title(), Caption(mine, true)) << declined;
     Flows().SetFileWriter(nullptr);
     QTest::keyClick(&form, Qt::Key_F2);
-    EXPECT_EQ(m_saveDialogRuns, 2) << declined;
+    EXPECT_EQ(m_saveDialogRuns, 3) << declined;
     EXPECT_EQ(ReadAll(other), "someone else's picture") << declined;
     EXPECT_EQ(static_cast<unsigned char>(ReadAll(mine)[8]), 0x80) << declined;
     EXPECT_EQ(Title(), Caption(mine, false)) << declined;
@@ -264,51 +244,37 @@ TEST_F(DocumentFlowsTest, TintoFileInsideAFolderNamedLikeATwoFilePictureOpensAsT
   EXPECT_EQ(static_cast<unsigned char>(ReadAll(path)[8]), 0x90);
 }
 
-struct FailedOpenCase {
-  const char* name;
-  const char* chosen;
-  std::string bytes;
-  const char* message;  // "%" stands for the folder
-};
-
-class DocumentFlowsFailedOpenTest : public DocumentFlowsTest,
-                                    public ::testing::WithParamInterface<FailedOpenCase> {};
-
-TEST_P(DocumentFlowsFailedOpenTest, LeavesAClearedUntitledDocumentThatIsNotModified) {
-  TMainForm& form = Start();
-  const FailedOpenCase& c = GetParam();
-  WriteAll(Path(c.chosen), c.bytes);
-  form.Session().Screen().Attrs().fill(0x47);
-  Draw();
-  m_messages.Answer(MessageAnswer::No);
-  ChooseOpenFile(Path(c.chosen));
-  Flows().Open1Click();
-  ASSERT_EQ(m_messages.Shown().size(), 2u);
-  std::string expected = c.message;
-  if (const std::size_t folder = expected.find('%'); folder != std::string::npos)
-    expected.replace(folder, 1, m_dir.Path().string());
-  EXPECT_EQ(LastMessage().text.toStdString(), expected);
-  EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
-  EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
-  EXPECT_EQ(Title(), Caption(Untitled(), false));
-  QTest::keyClick(&form, Qt::Key_F2);
-  EXPECT_EQ(m_saveDialogRuns, 1);
-  EXPECT_EQ(ReadAll(Path(c.chosen)), c.bytes);
+// A failed open leaves a cleared untitled document that is not modified, and the file untouched.
+TEST_F(DocumentFlowsTest, AFailedOpenSaysWhyAndLeavesAClearedUntitledDocument) {
+  // Chosen, its bytes, the message ("%" stands for the folder).
+  const std::tuple<const char*, std::string, const char*> cases[] = {
+      {"bad.tin", "not a picture", "File %/bad.tin\n\rIs not Tinto File."},
+      {"short.tin", std::string("TIN\0\x02\x08\0\x02\x01\x02", 10), "Read beyond end of file"},
+      {"pic.od0", std::string(12288, '\1'), "File %/pic.od1 not found."},
+      {"pic.od0", "abc", "Size of file %/pic.od0 incorrect.\n\rCorrect TotalWidth and DY Values."}};
+  for (const auto& [chosen, bytes, message] : cases) {
+    SCOPED_TRACE(message);
+    TMainForm& form = Start();
+    WriteAll(Path(chosen), bytes);
+    form.Session().Screen().Attrs().fill(0x47);
+    Draw();
+    m_messages.Answer(MessageAnswer::No);
+    ChooseOpenFile(Path(chosen));
+    Flows().Open1Click();
+    ASSERT_EQ(m_messages.Shown().size(), 2u);
+    std::string expected = message;
+    if (const std::size_t folder = expected.find('%'); folder != std::string::npos)
+      expected.replace(folder, 1, m_dir.Path().string());
+    EXPECT_EQ(LastMessage().text.toStdString(), expected);
+    EXPECT_TRUE(AllZero(form.Session().Screen().Pixels()));
+    EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
+    EXPECT_EQ(Title(), Caption(Untitled(), false));
+    QTest::keyClick(&form, Qt::Key_F2);
+    EXPECT_EQ(m_saveDialogRuns, 1);
+    EXPECT_EQ(ReadAll(Path(chosen)), bytes);
+    Restart();
+  }
 }
-
-void PrintTo(const FailedOpenCase& c, std::ostream* os) { *os << c.name; }
-
-INSTANTIATE_TEST_SUITE_P(
-    DocumentFlows, DocumentFlowsFailedOpenTest,
-    ::testing::Values(
-        FailedOpenCase{"garbage", "bad.tin", "not a picture",
-                       "File %/bad.tin\n\rIs not Tinto File."},
-        FailedOpenCase{"truncated", "short.tin", std::string("TIN\0\x02\x08\0\x02\x01\x02", 10),
-                       "Read beyond end of file"},
-        FailedOpenCase{"second frame missing", "pic.od0", std::string(12288, '\1'),
-                       "File %/pic.od1 not found."},
-        FailedOpenCase{"wrong size", "pic.od0", "abc",
-                       "Size of file %/pic.od0 incorrect.\n\rCorrect TotalWidth and DY Values."}));
 
 TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   TMainForm& form = Start();
@@ -323,38 +289,6 @@ TEST_F(DocumentFlowsTest, NewKeepsGeometryAndModeAndClearsThePictureToBlack) {
   EXPECT_EQ(form.Session().Geometry().Mode(), AttrMode::Mode8x2);
   EXPECT_TRUE(AllZero(form.Session().Screen().Attrs()));
   EXPECT_EQ(Title(), Caption(Untitled(), false));
-}
-
-TEST_F(DocumentFlowsTest, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
-  TMainForm& form = Start();
-  const std::filesystem::path folder = m_dir.Path() / "locked";
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "pic.tin").string();
-  WriteAll(path, "old picture");
-  form.Session().Document().SetFileName(path);
-  Draw();
-  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-  Flows().SetFileWriter(
-      [](const std::string& target, const ScreenBuffers& screen, const ScreenGeometry& geometry) {
-        Status status = Status::Ok();
-        RunWithoutFileOverride([&] { status = WriteNativeFile(target, screen, geometry); });
-        return status;
-      });
-  Flows().Save_11Click();
-  chmod(folder.c_str(), 0755);
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
-  EXPECT_EQ(LastMessage().text.toStdString(), "Permission denied");
-  EXPECT_EQ(ReadAll(path), "old picture");
-  EXPECT_TRUE(form.Session().Document().Modified());
-  EXPECT_EQ(Title().back(), '*');
-}
-
-TEST_F(DocumentFlowsTest, CloseWritesBothDialogTreeStatesInOrder) {
-  TMainForm& form = Start();
-  ASSERT_TRUE(form.close());
-  const std::string settings = Settings();
-  EXPECT_NE(settings.find("Save TreePanelState=0"), std::string::npos);
-  EXPECT_LT(settings.find("Open TreePanelState=0"), settings.find("Save TreePanelState=0"));
 }
 
 // Another tool's picture comes in as an import does: after the save-changes prompt, untitled and

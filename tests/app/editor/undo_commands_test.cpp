@@ -163,5 +163,42 @@ TEST_F(UndoCommandsTest, TheMarkFollowsTheSavedPointAndNewOpenOrASwitchDropTheSt
   EXPECT_FALSE(RedoAction()->isEnabled());
 }
 
+// Without the history, Undo takes back every stroke since it became available; a drop, a width
+// change and a save each start afresh, and the width stays.
+TEST_F(UndoCommandsTest, WithoutTheHistoryUndoTakesBackEverythingSinceItBecameAvailable) {
+  TMainForm& form = Shown({{"Main", "Use Attributes", "0"}});
+  const auto row = [this](int y) { return Session().Screen().PixelByte(0, y, 0); };
+  Drag(form, {{0, 0}});
+  Drag(form, {{0, 1}});
+  Drag(form, {{0, 2}});
+  EXPECT_EQ(Session().Screen().AttrByte(0, 2, 0), 0) << "attributes are off";
+  Key(Qt::Key_Z);
+  EXPECT_EQ(row(0) | row(1) | row(2), 0);
+  EXPECT_FALSE(UndoAction()->isEnabled());
+  EXPECT_TRUE(Starred()) << "undo leaves the modified mark alone";
+  Drag(form, {{1, 0}});
+  Drag(form, {{2, 0}});
+  UndoCommands(form)->Undo1Click();
+  EXPECT_EQ(row(0), 0);
+  Drag(form, {{3, 0}});
+  Session().MarkSaved(Session().Document().FileName());
+  EXPECT_FALSE(UndoAction()->isEnabled());
+  UndoCommands(form)->Undo1Click();
+  EXPECT_EQ(row(0), 0x10);
+  Drag(form, {{0, 4}, {1, 4}});  // pixels 0 and 1, moved 8 to the right
+  Select(form, {0, 4}, {8, 5});
+  PnTools(form)->SelectTool(tinto::ToolButton::Move);
+  Drag(form, {{0, 4}, {8, 4}});
+  EXPECT_EQ(Session().Screen().PixelByte(0, 4, 1), 0xC0);
+  UndoCommands(form)->Undo1Click();
+  EXPECT_EQ(Session().Screen().PixelByte(0, 4, 1), 0x00);
+  EXPECT_EQ(row(4), 0xC0);
+  Drag(form, {{9, 6}});
+  SizePanel(form)->DX()->setValue(20);
+  UndoCommands(form)->Undo1Click();
+  EXPECT_EQ(Session().Geometry().DX(), 20);
+  EXPECT_EQ(Session().Screen().PixelByte(0, 6, 1), 0);
+}
+
 }  // namespace
 }  // namespace tinto::test

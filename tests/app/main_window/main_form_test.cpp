@@ -6,22 +6,19 @@
 namespace tinto::test {
 namespace {
 
-// A spin edit with the focus must not swallow the window's shortcuts: a digit with Alt, a plain
-// letter. Start-up state without a settings file: magnification 4, xor.
-TEST_F(MainFormTest, ShortcutsReachTheirCommandsFromASpinEdit) {
-  TMainForm& form = CreateShown();
-  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_7, Qt::AltModifier);
-  EXPECT_EQ(Panel2(form)->TMagnify()->value(), 7);
-  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_C);
-  EXPECT_TRUE(Panel2(form)->M_cls()->isChecked());
-}
-
-TEST_F(MainFormTest, StartsWithTheFocusOnTheCanvasSoDigitsChangeNoSetting) {
+// The focus starts on the canvas, so digits change no setting; a spin edit with the focus must
+// not swallow the window's shortcuts: a digit with Alt, a plain letter. Start-up state without a
+// settings file: magnification 4, xor.
+TEST_F(MainFormTest, DigitsChangeNoSettingAndShortcutsReachTheirCommandsFromASpinEdit) {
   TMainForm& form = CreateShown();
   EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(Panel3(form)->MSB()));
   for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_5, Qt::Key_Return}) QTest::keyClick(&form, key);
   EXPECT_EQ(SizePanel(form)->DX()->value(), 32);
   EXPECT_EQ(Panel2(form)->TMagnify()->value(), 4);
+  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_7, Qt::AltModifier);
+  EXPECT_EQ(Panel2(form)->TMagnify()->value(), 7);
+  QTest::keyClick(SizePanel(form)->DX(), Qt::Key_C);
+  EXPECT_TRUE(Panel2(form)->M_cls()->isChecked());
 }
 
 TEST_F(MainFormTest, ArrowsInAnOpenMenuMoveToTheNextMenu) {
@@ -99,6 +96,24 @@ TEST_F(MainFormTest, ASecondEditorOnTheSameSettingsOpensATitleBarLowerAndFurther
   EXPECT_EQ(second.geometry().topLeft(), QPoint(100 + step, 120 + step));
   m_form.reset();
   EXPECT_EQ(TMainForm(Options()).geometry().topLeft(), QPoint(100, 120));
+}
+
+TEST(ToolPalette, OneToolIsDownAndOnlyThePencilShowsItsSize) {
+  TViewState view;
+  TToolPalette palette(view);
+  palette.resize(TToolPalette::kDesignWidth, 300);
+  palette.show();
+  QSignalSpy changed(&palette, &TToolPalette::ToolChanged);
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Pick), Qt::LeftButton);
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Pick), Qt::LeftButton);
+  EXPECT_EQ(palette.CurrentTool(), tinto::ToolButton::Pick) << "a second click keeps it down";
+  EXPECT_FALSE(palette.pSize()->isVisible());
+  QTest::mouseClick(palette.Button(tinto::ToolButton::Brush), Qt::LeftButton);  // disabled
+  EXPECT_EQ(palette.CurrentTool(), tinto::ToolButton::Pick);
+  palette.SelectTool(tinto::ToolButton::None);  // no tool
+  palette.SelectTool(tinto::ToolButton::Pencil);
+  EXPECT_TRUE(palette.pSize()->isVisible());
+  EXPECT_EQ(changed.count(), 3);
 }
 
 }  // namespace

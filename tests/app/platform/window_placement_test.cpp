@@ -4,9 +4,8 @@
 #include "app/dialogs/preview/preview_form.h"
 #include "app/editor/editor_session.h"
 #include "app/editor/view_state.h"
-#include "app/gui_test.h"
+#include "app/main_form_fixture.h"
 #include "app/platform/async_timer.h"
-#include "core/format/ini_file.h"
 
 namespace tinto::test {
 namespace {
@@ -25,33 +24,32 @@ TEST(WindowPlacement, StoredBoundsAreFittedToTheirScreen) {
 }
 
 // Each window that keeps its bounds in the settings file fits them to the screen.
-class StoredBoundsTest : public WindowTest {
+class StoredBoundsTest : public MainFormTest {
  protected:
-  QRect ImportBounds(const std::string& size) {
-    WriteSettings("[Import]\nLeft=5\nTop=40\n" + size);
+  QRect Bounds(const std::string& section, const std::string& size) {
+    m_form.reset();  // a second editor on the same settings would step aside
+    WriteSettings("[" + section + "]\nLeft=5\nTop=40\n" + size);
     const IniFile settings(SettingsPath());
-    TImportExpert expert(settings, m_messages, {[] { return quint16{5}; }, [] { return false; }});
-    return expert.geometry();
-  }
-  QRect PreviewBounds(const std::string& size) {
-    WriteSettings("[Preview]\nLeft=5\nTop=40\n" + size);
-    const IniFile settings(SettingsPath());
+    if (section == "Main") return Create().geometry();
+    if (section == "Import")
+      return TImportExpert(settings, m_messages, {[] { return quint16{5}; }, [] { return false; }})
+          .geometry();
     TEditorSession session;
     TViewState view;
     TAsyncTimer timer;
-    TPreviewForm preview(session, view, timer, settings);
-    return preview.geometry();
+    return TPreviewForm(session, view, timer, settings).geometry();
   }
 };
 
-TEST_F(StoredBoundsTest, ImportAndPreviewWindowsFitTheScreen) {
-  EXPECT_EQ(ImportBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 768));
-  EXPECT_EQ(PreviewBounds("Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 768));
-  // The Import Expert's own minimum size is larger still.
-  const QRect import = ImportBounds("Width=-40\nHeight=-40\n");
-  EXPECT_EQ(import.topLeft(), QPoint(5, 40));
-  EXPECT_TRUE(import.width() >= 160 && import.height() >= 120);
-  EXPECT_EQ(PreviewBounds("Width=-40\nHeight=-40\n"), QRect(5, 40, 160, 120));
+TEST_F(StoredBoundsTest, EveryWindowFitsItsStoredBoundsToTheScreen) {
+  for (const char* section : {"Main", "Import", "Preview"}) {
+    EXPECT_EQ(Bounds(section, "Width=99999\nHeight=99999\n"), QRect(0, 32, 800, 768)) << section;
+    const QRect small = Bounds(section, "Width=-40\nHeight=-40\n");
+    EXPECT_EQ(small.topLeft(), QPoint(5, 40)) << section;
+    // The Import Expert's own minimum size is larger still.
+    const bool import = section == std::string("Import");
+    EXPECT_EQ(small.size(), import ? small.size().expandedTo({160, 120}) : QSize(160, 120));
+  }
 }
 
 }  // namespace

@@ -107,10 +107,8 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
 
 TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedWhileDragged) {
   const auto file = [](const char* path) { return QUrl::fromLocalFile(path); };
-  EXPECT_TRUE(Drag({file("/a/pic.tin")}));
-  EXPECT_TRUE(Drag({file("/a/PIC.OD1")}));
-  EXPECT_TRUE(Drag({file("/a/pic.SCR")}));
-  EXPECT_TRUE(Drag({file("/a/pic.mg4")}));
+  for (const char* path : {"/a/pic.tin", "/a/PIC.OD1", "/a/pic.SCR", "/a/pic.mg4"})
+    EXPECT_TRUE(Drag({file(path)})) << path;
   EXPECT_TRUE(Drag({file("/a/photo.JPG"), file("/a/b.txt")}));
   EXPECT_FALSE(Drag({file("/a/b.txt"), file("/a/pic.tin")}));
   EXPECT_FALSE(Drag({QUrl("https://example.org/pic.tin")}));

@@ -31,14 +31,6 @@ TEST_F(AboutBoxTest, VersionLineShowsMajorMinorAndBuildOverItsShadow) {
   EXPECT_EQ(m_about.Label5()->text(), m_about.Label2()->text());
 }
 
-TEST_F(AboutBoxTest, IsAFixedDialogWithACloseButtonOnly) {
-  ShowBox();
-  const Qt::WindowFlags flags = m_about.windowFlags();
-  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-  EXPECT_EQ(m_about.minimumSize(), m_about.maximumSize());
-}
-
 // Asked for, the panel shows at once with the rows that have text; OK moves back up when the
 // panel closes.
 TEST_F(AboutBoxTest, SkinPanelShowsOnlyWhenAskedWithTheNonEmptyRows) {

@@ -218,15 +218,6 @@ TEST_F(ImportExpertTest, EnterInANumberFieldFinishesTheNumberAndOnlyElsewhereIsO
   EXPECT_EQ(expert.result(), QDialog::Accepted);
 }
 
-TEST_F(ImportExpertTest, MltLinesFollowTheWindowAndVanishInTintoMode) {
-  TImportExpert& expert = CreateShown("[Import]\nMagnify=2\nDX=10\n");
-  expert.OpenSourceFile(WritePicture("p.png", 256, 48));
-  Spin("MLTLeft")->setValue(2);
-  EXPECT_EQ(expert.SBDestin()->Lines(), (MltLines{32, 192}));
-  expert.Option<QCheckBox>("TintoMode")->setChecked(true);
-  EXPECT_FALSE(expert.SBDestin()->Lines().has_value());
-}
-
 // While another window is active, controls the dialog rewrites itself (the MLT window pulled into
 // a smaller DX) leave `ImportReady` off, as it was.
 TEST_F(ImportExpertTest, ReactivationRestoresTheConversionAndTheFlicker) {

@@ -17,7 +17,8 @@ class ImportSkinsTest : public ImportExpertTest {
 };
 
 // The pane drawn as the screen shows it, with Dest1 up: the frame's colours (0, 177 or 254 a
-// channel, none a skin's background) where the frame lies, red where the lines are.
+// channel, none a skin's background) where the frame lies, red where the lines are; in Tinto
+// mode there are no lines.
 TEST_F(ImportSkinsTest, TheResultShowsInTheDestinationPaneUnderEverySkin) {
   for (const char* skin : {"", "classic.ini", "dark.ini", "maroon.ods"}) {
     SCOPED_TRACE(skin);
@@ -45,6 +46,8 @@ TEST_F(ImportSkinsTest, TheResultShowsInTheDestinationPaneUnderEverySkin) {
       EXPECT_EQ(QColor(shown.pixel(pane.Dest1()->mapTo(pane.viewport(), QPoint(x, 7)))),
                 QColor(Qt::red));
   }
+  m_expert->Option<QCheckBox>("TintoMode")->setChecked(true);
+  EXPECT_FALSE(m_expert->SBDestin()->Lines().has_value());
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-#include "app/widgets/kel_image.h"
+// The small widgets the windows are built from.
 
 #include "app/gui_test.h"
+#include "app/widgets/kel_image.h"
+#include "app/widgets/lum_connect_label.h"
+#include "app/widgets/rollup_panel.h"
 
 namespace {
 
@@ -63,6 +66,49 @@ TEST(TKelImage, ClicksOnlyWhenReleasedOverTheControl) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(downs, 3);
   EXPECT_EQ(ups, 3);
+}
+
+TEST(LumConnectLabel, HoverHighlightsAndClickOpensTheAddress) {
+  TLumConnectLabel label("write to us");
+  label.SetAddress("a@example.org");
+  std::vector<QUrl> opened;
+  label.SetUrlOpener([&](const QUrl& url) {
+    opened.push_back(url);
+    return false;
+  });
+  label.AdjustSize();
+  label.show();
+  const QColor before = label.palette().color(label.foregroundRole());
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(&label, &enter);
+  EXPECT_EQ(label.palette().color(label.foregroundRole()), QColor(0, 0, 255));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&label, &leave);
+  EXPECT_EQ(label.palette().color(label.foregroundRole()), before);
+  QTest::mouseClick(&label, Qt::LeftButton);
+  label.SetAddressStyle(TAddressStyle::asHttp);
+  label.SetAddress("example.org");
+  QTest::mouseClick(&label, Qt::LeftButton);
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0].toString(), "mailto:a@example.org");
+  EXPECT_EQ(opened[1].toString(), "http://example.org");
+}
+
+TEST(RollUpPanel, RollButtonRollsSidewaysAndBackReportingOnlyChanges) {
+  TRollUpPanel panel(QStringLiteral("Colors & Preview"));
+  panel.SetExpandedWidth(155);
+  panel.resize(155, 300);
+  panel.show();
+  QSignalSpy changes(&panel, &TRollUpPanel::ChangeRollState);
+  QTest::mouseClick(panel.RollButton(), Qt::LeftButton);
+  EXPECT_TRUE(panel.RolledUp());
+  EXPECT_EQ(panel.width(), panel.CaptionHeight());
+  EXPECT_FALSE(panel.Client()->isVisible());
+  QTest::mouseClick(panel.RollButton(), Qt::LeftButton);
+  panel.SetRolledUp(false);
+  EXPECT_EQ(panel.width(), 155);
+  EXPECT_TRUE(panel.Client()->isVisible());
+  EXPECT_EQ(changes.count(), 2);
 }
 
 }  // namespace
