@@ -5,6 +5,10 @@
 #   scripts/long_functions.sh [LIMIT [DIR...]]   DIR relative to the repository, default src
 set -euo pipefail
 
+command -v ctags >/dev/null || {
+  echo "long_functions.sh needs Universal Ctags (package universal-ctags)" >&2
+  exit 2
+}
 limit=${1:-50}
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 if [ $# -gt 1 ]; then dirs=("${@:2}"); else dirs=(src); fi
