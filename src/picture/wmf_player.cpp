@@ -1,3 +1,5 @@
+// The player, its record dispatch and the records that change the device context; the records
+// that draw are in wmf_drawing.cpp.
 #include "picture/wmf_player.h"
 
 #include <QImage>
@@ -19,6 +21,7 @@ constexpr int kMaxRecords = 1'000'000;
 
 // Repeated scaling could shrink an extent to nothing or blow it up past any sensible mapping.
 bool UsableExtent(double extent) { return std::abs(extent) >= 1e-3 && std::abs(extent) <= 1e9; }
+
 }  // namespace
 
 WmfPlayer::WmfPlayer(QPainter& painter, const WmfFrame& frame, int objectCount)
