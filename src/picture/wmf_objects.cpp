@@ -144,7 +144,7 @@ QColor ColorRefAt(const WmfRecord& record, std::size_t index) {
 }
 
 bool CreateWmfObject(const WmfRecord& record, WmfObject& object) {
-  switch (record.function & U_WMR_MASK) {
+  switch (record.Type()) {
     case U_WMR_CREATEPENINDIRECT:
       object = PenFrom(record);
       return true;

@@ -22,8 +22,6 @@ constexpr std::size_t kRecordHeadBytes = 6;
 constexpr int kDefaultUnitsPerInch = 1440;  // twips, the usual unit when a file gives none
 constexpr double kPixelsPerInch = 96.0;
 
-int RecordType(const WmfRecord& record) { return record.function & U_WMR_MASK; }
-
 void ReadPlaceable(const std::uint8_t* data, WmfHeader& header) {
   const int left = ReadI16(data + 6), top = ReadI16(data + 8);
   header.bounds = {static_cast<double>(left), static_cast<double>(top),
@@ -71,7 +69,7 @@ bool WmfRecordReader::Next(WmfRecord& record) {
   record.params = head + kRecordHeadBytes;
   record.paramBytes = static_cast<std::size_t>(bytes) - kRecordHeadBytes;
   m_offset += static_cast<std::size_t>(bytes);
-  return RecordType(record) != U_WMR_EOF;
+  return record.Type() != U_WMR_EOF;
 }
 
 Status ReadWmfFrame(const std::uint8_t* data, std::size_t size, const WmfHeader& header,
@@ -89,11 +87,10 @@ Status ReadWmfFrame(const std::uint8_t* data, std::size_t size, const WmfHeader&
   WmfRecord record;
   while (reader.Next(record)) {
     if (!record.Has(2)) continue;
-    if (RecordType(record) == U_WMR_SETWINDOWORG) {
+    if (record.Type() == U_WMR_SETWINDOWORG) {
       frame.window.x = record.Int(1);
       frame.window.y = record.Int(0);
-    } else if (RecordType(record) == U_WMR_SETWINDOWEXT && record.Int(0) != 0 &&
-               record.Int(1) != 0) {
+    } else if (record.Type() == U_WMR_SETWINDOWEXT && record.Int(0) != 0 && record.Int(1) != 0) {
       frame.window.width = record.Int(1);
       frame.window.height = record.Int(0);
       frame.width = PixelsOf(frame.window.width, static_cast<int>(kPixelsPerInch));

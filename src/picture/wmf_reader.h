@@ -17,6 +17,7 @@ struct WmfRecord {
   const std::uint8_t* params = nullptr;
   std::size_t paramBytes = 0;
 
+  int Type() const { return function & 0xFF; }  // the low byte: the record's U_WMR_* number
   std::size_t Words() const { return paramBytes / 2; }
   bool Has(std::size_t words) const { return words <= Words(); }
   // Preconditions: Has(index + 1), and Has(index + 2) for Dword.

@@ -78,7 +78,6 @@ void TColorForm::CreateColPan() {
   for (int k = 0; k < kGridColors; ++k) {
     auto* swatch = new TColorSwatch(m_colPan);
     swatch->setObjectName(QStringLiteral("C%1").arg(k));
-    swatch->SetTag(k);
     swatch->SetColor(SwatchColor(tinto::PaletteColor(k)));
     swatch->setToolTip(QStringLiteral("Standart Color"));
     swatch->setCursor(Qt::PointingHandCursor);

@@ -204,11 +204,7 @@ void TColorPanel::SwapMixSwatches() {
 void TColorPanel::SetColorChooser(ColorChooser chooser) { m_chooser = std::move(chooser); }
 
 bool TColorPanel::NoFlicChecked() const { return m_view.NoFlic(); }
-bool TColorPanel::TransAttrChecked() const { return m_view.Transparent(); }
-bool TColorPanel::BrightChecked() const { return m_view.Bright(); }
-bool TColorPanel::AttributesChecked() const { return m_view.Attributes(); }
 void TColorPanel::SetNoFlic(bool checked) { m_view.SetNoFlic(checked); }
-void TColorPanel::SetTransAttr(bool checked) { m_view.SetTransparent(checked); }
 void TColorPanel::SetBright(bool checked) { m_view.SetBright(checked); }
 void TColorPanel::SetAttributes(bool checked) { m_view.SetAttributes(checked); }
 

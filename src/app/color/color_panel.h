@@ -60,11 +60,7 @@ class TColorPanel : public QWidget {
   // AttribClicked are emitted, "Bright" off strips the bright bits).
   bool NoFlicChecked() const;
   void SetNoFlic(bool checked);
-  bool TransAttrChecked() const;
-  void SetTransAttr(bool checked);
-  bool BrightChecked() const;
   void SetBright(bool checked);
-  bool AttributesChecked() const;
   void SetAttributes(bool checked);
 
   // Width W shared by the four check boxes: the caption "Transparent" in the check box's font,

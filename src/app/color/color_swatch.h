@@ -1,6 +1,6 @@
 #pragma once
 // A filled rectangle with a thin dark frame: the colour swatches of the colour chooser and the
-// colour panel. Its Tag() carries a number for the owner (a palette index, or a colour byte).
+// colour panel.
 
 #include <QColor>
 #include <QWidget>
@@ -20,8 +20,6 @@ class TColorSwatch : public QWidget {
 
   QColor Color() const { return m_color; }
   void SetColor(QColor color);
-  int Tag() const { return m_tag; }
-  void SetTag(int tag) { m_tag = tag; }
 
  signals:
   void MouseDown(QMouseEvent* event);
@@ -35,5 +33,4 @@ class TColorSwatch : public QWidget {
 
  private:
   QColor m_color = Qt::black;
-  int m_tag = 0;
 };

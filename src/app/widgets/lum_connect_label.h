@@ -1,7 +1,7 @@
 #pragma once
 // A shadowed label that stands for a mail or web address: underlined, shown in its highlight
-// colour with a hand cursor while the pointer is over it; a click opens "mailto:" + Address or
-// "http://" + Address with the desktop's handler.
+// colour with a hand cursor while the pointer is over it; a click opens "mailto:" + address or
+// "http://" + address with the desktop's handler.
 
 #include <QUrl>
 #include <functional>
@@ -22,7 +22,6 @@ class TLumConnectLabel : public TLumLabel {
 
   explicit TLumConnectLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-  const QString& Address() const { return m_address; }
   void SetAddress(const QString& address) { m_address = address; }
   void SetAddressStyle(TAddressStyle style) { m_addressStyle = style; }
   void SetUrlOpener(UrlOpener opener) { m_opener = std::move(opener); }

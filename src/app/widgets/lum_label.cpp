@@ -1,7 +1,6 @@
 #include "app/widgets/lum_label.h"
 
 #include <QPainter>
-#include <algorithm>
 
 LumTextOffsets LumOffsets(TShadowPos pos, int size) {
   switch (pos) {
@@ -22,25 +21,6 @@ TLumLabel::TLumLabel(const QString& text, QWidget* parent)
   // Its text may come from a file (a skin's author, address): never read as HTML, which could
   // make QLabel fetch images from anywhere while measuring it.
   setTextFormat(Qt::PlainText);
-}
-
-void TLumLabel::SetShadowColor(const QColor& color) {
-  m_shadowColor = color;
-  m_styleKind = TStyleKind::skCustom;
-  update();
-}
-
-void TLumLabel::SetShadowSize(int size) {
-  m_shadowSize = std::clamp(size, 0, 255);
-  m_styleKind = TStyleKind::skCustom;
-  updateGeometry();
-  update();
-}
-
-void TLumLabel::SetShadowPos(TShadowPos pos) {
-  m_shadowPos = pos;
-  m_styleKind = TStyleKind::skCustom;
-  update();
 }
 
 void TLumLabel::SetStyleKind(TStyleKind kind) {

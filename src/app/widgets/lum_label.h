@@ -1,9 +1,9 @@
 #pragma once
 // A text label drawn with a shadow copy of its text. Choosing a style kind sets the shadow's
-// position, colour and size; setting one of those directly makes the kind skCustom. A disabled
-// label (kind other than skCustom) is drawn embossed instead: the text in the button-highlight
-// colour one pixel right and down, then in the button-shadow colour on top. With automatic
-// sizing the label is ShadowSize pixels wider and taller than its text.
+// position, colour and size; skCustom keeps them as they are. A disabled label (kind other than
+// skCustom) is drawn embossed instead: the text in the button-highlight colour one pixel right
+// and down, then in the button-shadow colour on top. With automatic sizing the label is the
+// shadow's size wider and taller than its text.
 
 #include <QColor>
 #include <QLabel>
@@ -25,11 +25,6 @@ class TLumLabel : public QLabel {
  public:
   explicit TLumLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-  void SetShadowColor(const QColor& color);
-  int ShadowSize() const { return m_shadowSize; }
-  // Clamped to 0..255.
-  void SetShadowSize(int size);
-  void SetShadowPos(TShadowPos pos);
   void SetStyleKind(TStyleKind kind);
 
   // Sizes the label to its text plus the shadow.

@@ -13,9 +13,8 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kWhiteX = 0.95047, kWhiteZ = 1.08883;
 using Row = std::array<double, 3>;
 // Linear sRGB to XYZ (D65).
-constexpr Row kToXyz[3] = {{0.412453, 0.357580, 0.180423},
-                           {0.212671, 0.715160, 0.072169},
-                           {0.019334, 0.119193, 0.950227}};
+constexpr Row kToXyz[3] = {
+    {0.412453, 0.357580, 0.180423}, {0.212671, 0.715160, 0.072169}, {0.019334, 0.119193, 0.950227}};
 
 double Dot(const Row& row, double red, double green, double blue) {
   return row[0] * red + row[1] * green + row[2] * blue;
@@ -62,6 +61,40 @@ double HueWeight(double c, double s) {
   };
   return 1.0 - 0.17 * shifted(c, s, -30.0) + 0.24 * c2 + 0.32 * shifted(c3, s3, 6.0) -
          0.20 * shifted(c4, s4, -63.0);
+}
+
+// Hue difference dh taken the short way round and the mean hue: 2 sqrt(c1 c2) sin(dh / 2) is
+// sqrt(c1 c2) times the distance between the unit hue vectors, the mean hue the direction of
+// their bisector. This is what the angle formulas give, with one arctangent instead of two.
+struct HueTerms {
+  double difference = 0.0;
+  double meanH = -1.0;  // radians; -1 when not worked out (the direction is in cosH, sinH)
+  double cosH = 0.0;
+  double sinH = 0.0;
+};
+
+HueTerms CompareHues(double a1, double b1, double c1, double a2, double b2, double c2) {
+  const double cc = c1 * c2;
+  HueTerms hue;
+  const double ux1 = a1 / c1, uy1 = b1 / c1, ux2 = a2 / c2, uy2 = b2 / c2;
+  const double sx = ux1 + ux2, sy = uy1 + uy2;
+  if (cc == 0.0 || sx * sx + sy * sy < 1e-20) {
+    // A hue undefined, or opposite hues: the mean of both angles, as the formula has it.
+    hue.meanH = Hue(a1, b1) + Hue(a2, b2);
+    if (cc != 0.0) {
+      hue.meanH *= 0.5;
+      hue.difference = std::copysign(2.0 * std::sqrt(cc), Hue(a2, b2) - Hue(a1, b1));
+    }
+    hue.cosH = std::cos(hue.meanH);
+    hue.sinH = std::sin(hue.meanH);
+  } else {
+    const double dx = ux1 - ux2, dy = uy1 - uy2;
+    hue.difference = std::copysign(std::sqrt(cc * (dx * dx + dy * dy)), ux1 * uy2 - uy1 * ux2);
+    const double length = std::sqrt(sx * sx + sy * sy);
+    hue.cosH = sx / length;
+    hue.sinH = sy / length;
+  }
+  return hue;
 }
 
 }  // namespace
@@ -135,30 +168,10 @@ double Ciede2000(const Lab& first, const Lab& second) {
   const double meanC = 0.5 * (c1 + c2);
   const double cTerm = (c2 - c1) / (1.0 + 0.045 * meanC);
 
-  // Hue difference dh taken the short way round and the mean hue: 2 sqrt(c1 c2) sin(dh / 2) is
-  // sqrt(c1 c2) times the distance between the unit hue vectors, the mean hue the direction of
-  // their bisector. This is what the angle formulas give, with one arctangent instead of two.
-  const double cc = c1 * c2;
-  double hueDifference = 0.0, meanH = -1.0, cosH, sinH;
-  const double ux1 = a1 / c1, uy1 = b1 / c1, ux2 = a2 / c2, uy2 = b2 / c2;
-  const double sx = ux1 + ux2, sy = uy1 + uy2;
-  if (cc == 0.0 || sx * sx + sy * sy < 1e-20) {
-    // A hue undefined, or opposite hues: the mean of both angles, as the formula has it.
-    meanH = Hue(a1, b1) + Hue(a2, b2);
-    if (cc != 0.0) {
-      meanH *= 0.5;
-      hueDifference = std::copysign(2.0 * std::sqrt(cc), Hue(a2, b2) - Hue(a1, b1));
-    }
-    cosH = std::cos(meanH);
-    sinH = std::sin(meanH);
-  } else {
-    const double dx = ux1 - ux2, dy = uy1 - uy2;
-    hueDifference = std::copysign(std::sqrt(cc * (dx * dx + dy * dy)), ux1 * uy2 - uy1 * ux2);
-    const double length = std::sqrt(sx * sx + sy * sy);
-    cosH = sx / length;
-    sinH = sy / length;
-  }
-  const double hTerm = hueDifference / (1.0 + 0.015 * meanC * HueWeight(cosH, sinH));
+  const HueTerms hue = CompareHues(a1, b1, c1, a2, b2, c2);
+  double meanH = hue.meanH;
+  const double cosH = hue.cosH, sinH = hue.sinH;
+  const double hTerm = hue.difference / (1.0 + 0.015 * meanC * HueWeight(cosH, sinH));
 
   // The rotation term only counts for blue hues: below 119 degrees its factor
   // exp(-((h - 275) / 25)^2) is about 1e-17 or less, and the arctangent is not needed.

@@ -1,12 +1,8 @@
 #include "app/dialogs/import/import_expert.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -20,21 +16,10 @@
 #include "app/dialogs/import/import_status_bar.h"
 #include "app/dialogs/import/import_tool_bar.h"
 #include "app/dialogs/import/source_pane.h"
-#include "app/editor/file_dialogs.h"
-#include "app/platform/message_service.h"
-#include "app/platform/vertical_retrace.h"
 #include "app/platform/window_placement.h"
-#include "app/skin/control_metrics.h"
-#include "app/skin/window_relayout.h"
-#include "picture/bitmap_image.h"
-#include "picture/picture_io.h"
 
 namespace {
 
-constexpr int kMargin = 5;
-constexpr int kPaneGap = 10;
-constexpr int kBottomGap = 15;
-constexpr int kRowGap = 10;
 constexpr quint16 kDesignInterval = 5;
 
 // Sets a flag for the guard's life, then puts back what it was: code that rewrites the dialog's
@@ -66,11 +51,6 @@ void ScrollTogether(QAbstractScrollArea* first, QAbstractScrollArea* second, QOb
     follow(a->horizontalScrollBar(), b->horizontalScrollBar());
     follow(a->verticalScrollBar(), b->verticalScrollBar());
   }
-}
-
-QString MethodText(tinto::ImportMethod method) {
-  const std::string_view name = tinto::ImportMethodName(method);
-  return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
 }
 
 }  // namespace
@@ -195,12 +175,6 @@ void TImportExpert::Start() {
   show();
 }
 
-void TImportExpert::Relayout() {
-  setMinimumSize(MinimumClientSize());
-  resize(size().expandedTo(minimumSize()));
-  RelayOutWindow(*this);
-}
-
 ImportedPicture TImportExpert::Picture() const {
   return {tinto::ImportGeometry(Options()), m_session.Result()};
 }
@@ -274,126 +248,6 @@ void TImportExpert::EnableOptions() {
 
 void TImportExpert::UpdateStatusLabels() { m_pnStatus->ShowValues(Options()); }
 
-// A slider that a linked move carries along leaves the labels and the preview to the slider
-// that moved its group, which shows them once with every value in place.
-void TImportExpert::SliderChange(int index) {
-  if (!isVisible() || !m_importReady) return;
-  m_sliders->LinkedMove(index);
-  if (m_sliders->MovingGroup()) return;
-  UpdateStatusLabels();
-  const bool classic = m_sliders->Row(index).UsedBy(tinto::ImportMethod::Classic);
-  if (m_sliders->RT()->isChecked() && classic) ComputeLevelPreview();
-}
-
-// A size field resizes the previews in any case, then every option converts again; the status
-// bar shows the values again in place of any message.
-void TImportExpert::OptionChange(const tinto::ImportOptionRow& row) {
-  EnableOptions();
-  UpdateStatusLabels();
-  if (row.place == tinto::OptionPlace::ToolBar) {
-    const tinto::ScreenGeometry geometry = tinto::ImportGeometry(Options());
-    const tinto::Bitmap24& dest1 = m_session.Dest1();
-    if (dest1.Width() != geometry.WidthPixels() || dest1.Height() != geometry.DY()) SizePreviews();
-  }
-  ConvertImport();
-}
-
-void TImportExpert::RTClick() { m_sliders->Conv()->setEnabled(!m_sliders->RT()->isChecked()); }
-
-void TImportExpert::OBMPClick() {
-  if (m_openDialog == nullptr) return;
-  m_timer.SetEnabled(false);
-  OpenRequest request;
-  request.title = QString::fromLatin1(kOpenPictureTitle);
-  request.showPicture = true;
-  if (const std::optional<QString> chosen = m_openDialog->Execute(request)) LoadSourceFile(*chosen);
-  FinishOpening();
-}
-
-void TImportExpert::OpenSourceFile(const QString& path) {
-  m_timer.SetEnabled(false);
-  LoadSourceFile(path);
-  FinishOpening();
-}
-
-void TImportExpert::OpenSourceImage(const QImage& image) {
-  m_timer.SetEnabled(false);
-  LoadedPicture loaded;
-  if (image.isNull() || !tinto::StoreAsBitmap(QImage(image), loaded.picture))
-    m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
-                           MessageButtons::Ok);
-  else
-    ReplacePicture(std::move(loaded));
-  FinishOpening();
-}
-
-bool TImportExpert::QueueSourceFile(const QString& path) {
-  m_queuedSource = ReadSourceFile(path);
-  return m_queuedSource.has_value();
-}
-
-void TImportExpert::LoadSourceFile(const QString& path) {
-  if (std::optional<LoadedPicture> loaded = ReadSourceFile(path))
-    ReplacePicture(std::move(*loaded));
-}
-
-std::optional<TImportExpert::LoadedPicture> TImportExpert::ReadSourceFile(const QString& path) {
-  LoadedPicture loaded;
-  tinto::PictureNotes notes;
-  if (tinto::LoadPicture(path.toStdString(), loaded.picture, &notes)) {
-    loaded.truncated = notes.truncated;
-    return loaded;
-  }
-  m_messages.ShowMessage(MessageKind::Error, QString::fromLatin1(kImportErrorText),
-                         MessageButtons::Ok);
-  return std::nullopt;
-}
-
-// The pane shows the new picture at once: it must never paint from rows that were replaced.
-// A damaged picture is kept, and the status bar says so once it is shown; what it said of the
-// picture before goes.
-void TImportExpert::ReplacePicture(LoadedPicture loaded) {
-  m_session.SetPicture(std::move(loaded.picture));
-  m_openingNote = loaded.truncated ? QString::fromLatin1(tinto::kTruncatedWarning) : QString();
-  UpdateStatusLabels();
-  if (m_session.Loaded())
-    m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
-  else
-    m_sbSource->ShowEmpty();
-}
-
-// An opened picture brings the dialog back to converting, as showing it does.
-void TImportExpert::FinishOpening() {
-  if (m_session.Loaded()) {
-    m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
-    m_sbDestin->ShowFirst();
-  } else {
-    m_sbSource->ShowEmpty();
-    m_sbDestin->ShowEmpty();
-  }
-  EnableImportControls();
-  FitSizeToPicture();
-  m_importReady = true;
-  ConvertImport();
-  if (!m_openingNote.isEmpty()) m_pnStatus->ShowMessage(std::exchange(m_openingNote, {}));
-}
-
-void TImportExpert::CropPicture(const tinto::PixelRect& rect) {
-  m_session.SetOptions(Options());
-  if (!m_session.Crop(rect)) return;
-  m_openingNote.clear();
-  m_sbSource->ShowBitmap(m_session.Picture(), Magnify());
-  ShowOptions(*m_session.Options());
-  m_importReady = true;
-  ConvertImport();
-}
-
-void TImportExpert::FitSizeToPicture() {
-  if (!m_session.Loaded()) return;
-  m_session.SetOptions(Options());
-  ShowOptions(*m_session.FitSizeToPicture());
-}
-
 // The controls show `options` (a copy: their handlers give the session their values as they go),
 // with `ImportReady` off meanwhile: the handlers neither convert nor move the linked sliders,
 // whose new values are remembered instead.
@@ -401,155 +255,6 @@ void TImportExpert::ShowOptions(tinto::ImportOptions options) {
   ScopedFlag rewriting(m_importReady, false);
   m_controls.Write(options);
   m_sliders->RememberValues();
-}
-
-void TImportExpert::ConvertImport() {
-  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
-  m_timer.SetEnabled(false);
-  EnableOptions();
-  ShowOptions(*m_session.SetOptions(Options()));
-  if (const tinto::Status converted = m_session.Convert(); converted)
-    ShowConversion();
-  else
-    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(converted.Message()),
-                           MessageButtons::Ok);
-  m_timer.SetEnabled(true);
-}
-
-void TImportExpert::ShowConversion() {
-  m_sbSource->ShowBitmap(*m_session.Shown(), Magnify());
-  m_pnStatus->ShowQuality(m_session.Score());
-  ShowPreviews();
-  m_sbDestin->RepaintPreviews();
-}
-
-void TImportExpert::AutoClick() {
-  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
-  m_timer.SetEnabled(false);
-  ShowOptions(*m_session.SetOptions(Options()));
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  tinto::AutoOptions found;
-  const tinto::Status status = m_session.RunAuto(found);
-  QApplication::restoreOverrideCursor();
-  if (status) {
-    ShowOptions(*found.options);
-    EnableImportControls();
-    UpdateStatusLabels();
-    ShowConversion();
-    m_pnStatus->ShowMessage(QStringLiteral("Auto chose ") + MethodText(found.options->Method));
-  } else {
-    m_messages.ShowMessage(MessageKind::Error, QString::fromStdString(status.Message()),
-                           MessageButtons::Ok);
-  }
-  m_timer.SetEnabled(m_session.Loaded());
-}
-
-void TImportExpert::ComputeLevelPreview() {
-  if (!m_session.Loaded() || !isVisible() || !m_importReady) return;
-  m_session.SetOptions(Options());
-  if (m_session.PreviewLevels()) ShowPreviews();
-}
-
-// The source pane keeps the size of the bitmap it shows, magnified, so that a crop drawn
-// after the change still maps onto that bitmap's pixels.
-void TImportExpert::TMagnifyChange() {
-  if (!isVisible()) return;
-  SizePreviews();
-  if (m_session.Loaded())
-    m_sbSource->ShowBitmap(m_session.Shown() ? *m_session.Shown() : m_session.Picture(), Magnify());
-}
-
-void TImportExpert::SizePreviews() {
-  m_session.SetOptions(Options());
-  m_session.SizePreviews();
-  ShowPreviews();
-}
-
-void TImportExpert::ShowPreviews() {
-  const int m = Magnify();
-  const tinto::Bitmap24& dest1 = m_session.Dest1();
-  m_sbDestin->ShowPreviews(dest1, m_session.Dest2(), QSize(dest1.Width() * m, dest1.Height() * m));
-  ShowMltLines();
-}
-
-void TImportExpert::ShowMltLines() {
-  const tinto::ScreenGeometry geometry = tinto::ImportGeometry(Options());
-  if (geometry.Mode() == tinto::AttrMode::Mode8x2) {
-    m_sbDestin->SetMltLines(std::nullopt);
-    return;
-  }
-  const int step = 8 * Magnify();
-  m_sbDestin->SetMltLines(
-      MltLines{geometry.MltLeft() * step, (geometry.MltLeft() + geometry.MltWidth()) * step});
-}
-
-void TImportExpert::TimerTimer() {
-  if (!m_session.Loaded() || !isVisible()) return;
-  m_sbDestin->SwapFrames();
-  if (m_links.vsync && m_links.vsync()) WaitForVerticalRetrace(this);
-}
-
-void TImportExpert::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  FormResize();
-}
-
-// The bottom row's controls side by side, so that none of them is covered by OK.
-int TImportExpert::BottomRowWidth() const {
-  int width = kMargin;
-  for (const QWidget* control : m_bottomRow) width += control->sizeHint().width() + kRowGap;
-  return width + m_ok->sizeHint().width() + kMargin + m_cancel->sizeHint().width() + kMargin;
-}
-
-QSize TImportExpert::MinimumClientSize() const {
-  const int width = std::max({m_sliders->Count() * m_sliders->SliderWidth() + 44 + 550,
-                              BottomRowWidth(), m_pnStatus->MinimumWidth()});
-  const int height = m_ok->sizeHint().height() + 390 + kBottomGap + TImportToolBar::kDesignHeight +
-                     TImportStatusBar::kDesignHeight;
-  return {width, height};
-}
-
-void TImportExpert::FormResize() {
-  m_timer.SetEnabled(false);
-  const int top = TImportToolBar::kDesignHeight;
-  const int mainHeight = height() - top - TImportStatusBar::kDesignHeight;
-  m_toolBar->setGeometry(0, 0, width(), top);
-  m_pnStatus->setGeometry(0, top + mainHeight, width(), TImportStatusBar::kDesignHeight);
-  const int okHeight = m_ok->sizeHint().height();
-  const int paneHeight = std::max(0, mainHeight - okHeight - kBottomGap);
-  const int columnWidth = m_sliders->ColumnWidth();
-  const int paneWidth = std::max(0, (width() - columnWidth - 2 * kPaneGap - 2 * kMargin) / 2);
-  m_sbSource->setGeometry(kMargin, top, paneWidth, paneHeight);
-  m_sliders->setGeometry(RightOf(m_sbSource) + kPaneGap, top, columnWidth, paneHeight);
-  m_sbDestin->setGeometry(RightOf(m_sliders) + kPaneGap, top, paneWidth, paneHeight);
-  LayoutBottomRow(top + paneHeight + (kBottomGap + 1) / 2);
-  if (isVisible()) m_timer.SetEnabled(m_session.Loaded());
-}
-
-void TImportExpert::LayoutBottomRow(int top) {
-  const int rowHeight = m_ok->sizeHint().height();
-  int left = kMargin;
-  for (QWidget* control : m_bottomRow) {
-    control->resize(control->sizeHint());
-    control->move(left, top + CenteredTop(rowHeight, control->height()));
-    left = RightOf(control) + kRowGap;
-  }
-  for (QPushButton* button : {m_ok, m_cancel}) button->resize(button->sizeHint());
-  m_cancel->move(width() - kMargin - m_cancel->width(), top);
-  m_ok->move(m_cancel->x() - kMargin - m_ok->width(), top);
-}
-
-void TImportExpert::dragEnterEvent(QDragEnterEvent* event) {
-  const QMimeData* data = event->mimeData();
-  if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile())
-    event->acceptProposedAction();
-}
-
-void TImportExpert::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-  event->acceptProposedAction();
-  OpenSourceFile(urls.first().toLocalFile());
 }
 
 tinto::ImportOptions TImportExpert::Options() const {
