@@ -102,38 +102,40 @@ TINTO_VECTOR_CLONES void LocalSsim::ChangesIf(int x, int y, const float* grays, 
                                               float* changes) const {
   const int at = y * m_width + x;
   const float was = m_picture[at];
-  std::array<float, kMaxGrays> dy{}, dyy{}, dxy{};
-  for (int i = 0; i < count; ++i) {
-    dy[i] = grays[i] - was;
-    dyy[i] = grays[i] * grays[i] - was * was;
-    dxy[i] = m_reference[at] * dy[i];
-  }
   const auto& weights = AxisWeights();
   const LaneWeights columns = ColumnWeights(x, m_width);
-  std::array<std::array<float, kLanes>, kMaxGrays> sums{};
-  for (int oy = std::max(-kRadius, -y); oy <= std::min(kRadius, m_height - 1 - y); ++oy) {
-    const std::size_t first = Window(x - kRadius, y + oy);
-    const float* meanX = &m_planes[kMeanX][first];
-    const float* varianceX = &m_planes[kVarianceX][first];
-    const float* meanY = &m_planes[kMeanY][first];
-    const float* meanYY = &m_planes[kMeanYY][first];
-    const float* meanXY = &m_planes[kMeanXY][first];
-    const float* ssim = &m_planes[kSsim][first];
-    LaneWeights w;
-    for (int i = 0; i < kLanes; ++i) w[i] = weights[oy + kRadius] * columns[i];
-    for (int g = 0; g < count; ++g)
-      for (int i = 0; i < kLanes; ++i)
-        sums[g][i] += SsimOf(meanX[i], varianceX[i], meanY[i] + w[i] * dy[g],
-                             meanYY[i] + w[i] * dyy[g], meanXY[i] + w[i] * dxy[g]) -
-                      ssim[i];
-  }
-  // Each lane sums one column of windows; the columns are added in a fixed order, so that the
-  // result does not depend on how the compiler runs the lanes.
+  const int top = std::max(-kRadius, -y), bottom = std::min(kRadius, m_height - 1 - y);
+  std::array<LaneWeights, kSide> w;
+  for (int oy = top; oy <= bottom; ++oy)
+    for (int i = 0; i < kLanes; ++i) w[oy + kRadius][i] = weights[oy + kRadius] * columns[i];
+  // One gray at a time, its lanes kept in registers over the rows; each lane still adds its
+  // rows top to bottom. An unchanged gray changes nothing, and costs nothing.
   for (int g = 0; g < count; ++g) {
-    const auto& lane = sums[g];
-    changes[g] = dy[g] == 0 ? 0.0f
-                            : ((lane[0] + lane[1]) + (lane[2] + lane[3])) +
-                                  ((lane[4] + lane[5]) + (lane[6] + lane[7]));
+    const float dy = grays[g] - was;
+    if (dy == 0) {
+      changes[g] = 0.0f;
+      continue;
+    }
+    const float dyy = grays[g] * grays[g] - was * was, dxy = m_reference[at] * dy;
+    LaneWeights lane{};
+    for (int oy = top; oy <= bottom; ++oy) {
+      const std::size_t first = Window(x - kRadius, y + oy);
+      const float* meanX = &m_planes[kMeanX][first];
+      const float* varianceX = &m_planes[kVarianceX][first];
+      const float* meanY = &m_planes[kMeanY][first];
+      const float* meanYY = &m_planes[kMeanYY][first];
+      const float* meanXY = &m_planes[kMeanXY][first];
+      const float* ssim = &m_planes[kSsim][first];
+      const LaneWeights& rowWeights = w[oy + kRadius];
+      for (int i = 0; i < kLanes; ++i)
+        lane[i] += SsimOf(meanX[i], varianceX[i], meanY[i] + rowWeights[i] * dy,
+                          meanYY[i] + rowWeights[i] * dyy, meanXY[i] + rowWeights[i] * dxy) -
+                   ssim[i];
+    }
+    // Each lane sums one column of windows; the columns are added in a fixed order, so that the
+    // result does not depend on how the compiler runs the lanes.
+    changes[g] =
+        ((lane[0] + lane[1]) + (lane[2] + lane[3])) + ((lane[4] + lane[5]) + (lane[6] + lane[7]));
   }
 }
 
