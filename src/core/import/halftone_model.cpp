@@ -65,9 +65,15 @@ PerceivedColor PerceivedOf(const LinearColor& color) {
   return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
 }
 
-std::vector<float> TargetGrays(const HalftonePlan& plan) {
-  std::vector<float> grays(plan.source.size());
-  for (std::size_t i = 0; i < grays.size(); ++i) grays[i] = GrayOf(PerceivedOf(plan.source[i]));
+std::vector<PerceivedColor> PerceivedOf(const std::vector<LinearColor>& source) {
+  std::vector<PerceivedColor> perceived(source.size());
+  for (std::size_t i = 0; i < source.size(); ++i) perceived[i] = PerceivedOf(source[i]);
+  return perceived;
+}
+
+std::vector<float> GraysOf(const std::vector<PerceivedColor>& colors) {
+  std::vector<float> grays(colors.size());
+  for (std::size_t i = 0; i < grays.size(); ++i) grays[i] = GrayOf(colors[i]);
   return grays;
 }
 
@@ -117,10 +123,9 @@ HalftoneModel::HalftoneModel(const HalftonePlan& plan)
       m_height(plan.height),
       m_stride(plan.width + 2 * kReach),
       m_flickerCost(plan.flickerCost),
+      m_targets(PerceivedOf(plan.source)),
       m_spread(static_cast<std::size_t>(m_stride) * (plan.height + 2 * kReach)),
-      m_ssim(TargetGrays(plan), ShownGrays(plan), plan.width, plan.height) {
-  m_targets.resize(plan.source.size());
-  for (std::size_t i = 0; i < m_targets.size(); ++i) m_targets[i] = PerceivedOf(plan.source[i]);
+      m_ssim(GraysOf(m_targets), ShownGrays(plan), plan.width, plan.height) {
   PrepareMetric(plan.source);
   SpreadError(plan);
 }
