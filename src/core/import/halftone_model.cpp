@@ -211,6 +211,10 @@ std::pair<int, float> HalftoneModel::BestOf(int x, int y, const CellMixColors& f
 
 void HalftoneModel::Apply(int x, int y, const CellMixColors& fromCell, int from,
                           const CellMixColors& toCell, int to) {
+  // The same colour changes nothing: adding zeros would leave every sum as it is.
+  if (toCell.linear[to] == fromCell.linear[from] &&
+      GrayOf(toCell.perceived[to]) == GrayOf(fromCell.perceived[from]))
+    return;
   LinearColor d;
   for (int c = 0; c < 3; ++c) d[c] = toCell.linear[to][c] - fromCell.linear[from][c];
   const SpreadWeights& weights = Spread();
