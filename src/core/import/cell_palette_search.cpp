@@ -41,17 +41,22 @@ struct Candidate {
 struct CellPaletteSearch::Tables {
   std::vector<float> distance;  // [bright][pair][padded]
   std::array<std::array<bool, 64>, 4> made;
-  std::vector<float> near;   // [colour][padded]
-  std::vector<float> terms;  // [bright][component][lit][padded]
+  std::vector<float> near;    // [colour][padded]
+  std::vector<float> lowest;  // [colour][padded]: the least of near[colour..7]
+  std::vector<float> terms;   // [bright][component][lit][padded]
   std::array<std::array<float, 64>, 4> penalty;
   int count = 0;
   int padded = 0;
 
   Tables()
-      : distance(4 * 64 * kMaxTargets), near(8 * kMaxTargets), terms(4 * 3 * 4 * kMaxTargets) {}
+      : distance(4 * 64 * kMaxTargets),
+        near(8 * kMaxTargets),
+        lowest(8 * kMaxTargets),
+        terms(4 * 3 * 4 * kMaxTargets) {}
 
   float* Term(int bright, int c, int lit) { return &terms[((bright * 3 + c) * 4 + lit) * padded]; }
   float* Near(int colour) { return &near[colour * padded]; }
+  float* Lowest(int colour) { return &lowest[colour * padded]; }
 
   // A pair's distance is the sum of one term per component, and each term depends only on
   // whether the component is lit in either frame: 12 terms per target serve all 64 pairs.
@@ -113,6 +118,13 @@ inline void Nearer(const float* a, const float* b, int padded, float* out) {
   for (int k = 0; k < padded; ++k) out[k] = std::min(a[k], b[k]);
 }
 
+// Lowest(colour): per target, the least of Near(colour) .. Near(7).
+void LowestFromEach(Tables& t) {
+  std::copy_n(t.Near(7), t.padded, t.Lowest(7));
+  for (int colour = 6; colour >= 0; --colour)
+    Nearer(t.Near(colour), t.Lowest(colour + 1), t.padded, t.Lowest(colour));
+}
+
 // The best single mixed colour for the whole cell among those of one pair of frame brights: a
 // pair's cost is the sum of its three components' summed terms and its penalty per target.
 Candidate BestFlat(Tables& t, int bright) {
@@ -146,7 +158,11 @@ Candidate BestResponse(Tables& t, const Candidate& from, int f) {
       Nearer(t.Distances(bright, pairInk), t.Distances(bright, pairPaper), t.padded,
              t.Near(colour));
     }
-    for (int ink = 0; ink < 8; ++ink)
+    LowestFromEach(t);
+    for (int ink = 0; ink < 8; ++ink) {
+      // No pair from this ink on can cost less than its targets' least distances: once those
+      // sum to no less than the best, the rest is skipped (the sums round monotonically).
+      if (SumOf(t.Lowest(ink), t.padded) >= best.cost) break;
       for (int paper = ink; paper < 8; ++paper) {
         const float cost = SumOfNearer(t.Near(ink), t.Near(paper), t.padded);
         if (cost < best.cost) {
@@ -154,6 +170,7 @@ Candidate BestResponse(Tables& t, const Candidate& from, int f) {
           best.frames[f] = {ink, paper, ownBright != 0};
         }
       }
+    }
   }
   return best;
 }

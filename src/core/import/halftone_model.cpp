@@ -65,9 +65,15 @@ PerceivedColor PerceivedOf(const LinearColor& color) {
   return {PerceivedOfLinear(color[0]), PerceivedOfLinear(color[1]), PerceivedOfLinear(color[2])};
 }
 
-std::vector<float> TargetGrays(const HalftonePlan& plan) {
-  std::vector<float> grays(plan.source.size());
-  for (std::size_t i = 0; i < grays.size(); ++i) grays[i] = GrayOf(PerceivedOf(plan.source[i]));
+std::vector<PerceivedColor> PerceivedOf(const std::vector<LinearColor>& source) {
+  std::vector<PerceivedColor> perceived(source.size());
+  for (std::size_t i = 0; i < source.size(); ++i) perceived[i] = PerceivedOf(source[i]);
+  return perceived;
+}
+
+std::vector<float> GraysOf(const std::vector<PerceivedColor>& colors) {
+  std::vector<float> grays(colors.size());
+  for (std::size_t i = 0; i < grays.size(); ++i) grays[i] = GrayOf(colors[i]);
   return grays;
 }
 
@@ -78,30 +84,41 @@ std::vector<float> ShownGrays(const HalftonePlan& plan) {
   return grays;
 }
 
-// Rows, then columns, of the blur, the edges repeated.
-std::vector<LinearColor> Blurred(const std::vector<LinearColor>& picture, int width, int height) {
+// The blur along row y of the picture, the edges repeated.
+void BlurRow(const std::vector<LinearColor>& picture, int width, int y, const BlurKernel& blur,
+             LinearColor* out) {
+  for (int x = 0; x < width; ++x) {
+    LinearColor sum{};
+    for (int d = -kBlurRadius; d <= kBlurRadius; ++d) {
+      const std::size_t from =
+          static_cast<std::size_t>(y) * width + std::clamp(x + d, 0, width - 1);
+      for (int c = 0; c < 3; ++c) sum[c] += blur[d + kBlurRadius] * picture[from][c];
+    }
+    out[x] = sum;
+  }
+}
+
+// Rows, then columns, of the blur, the edges repeated; `use(at, blurred)` takes each pixel. Only
+// the blurred rows the current row's columns need are kept.
+template <typename Use>
+void ForEachBlurred(const std::vector<LinearColor>& picture, int width, int height, Use use) {
+  constexpr int kRing = 2 * kBlurRadius + 1;
   const BlurKernel blur = MakeBlur();
-  std::vector<LinearColor> rows(picture.size(), LinearColor{}), result(picture.size());
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int d = -kBlurRadius; d <= kBlurRadius; ++d) {
-        const std::size_t from =
-            static_cast<std::size_t>(y) * width + std::clamp(x + d, 0, width - 1);
-        for (int c = 0; c < 3; ++c)
-          rows[static_cast<std::size_t>(y) * width + x][c] +=
-              blur[d + kBlurRadius] * picture[from][c];
-      }
-  for (int y = 0; y < height; ++y)
+  std::vector<LinearColor> rows(static_cast<std::size_t>(kRing) * width);
+  const auto row = [&](int y) { return &rows[static_cast<std::size_t>(y % kRing) * width]; };
+  int rowsMade = 0;
+  for (int y = 0; y < height; ++y) {
+    for (; rowsMade <= std::min(y + kBlurRadius, height - 1); ++rowsMade)
+      BlurRow(picture, width, rowsMade, blur, row(rowsMade));
     for (int x = 0; x < width; ++x) {
       LinearColor b{};
       for (int d = -kBlurRadius; d <= kBlurRadius; ++d) {
-        const std::size_t from =
-            static_cast<std::size_t>(std::clamp(y + d, 0, height - 1)) * width + x;
-        for (int c = 0; c < 3; ++c) b[c] += blur[d + kBlurRadius] * rows[from][c];
+        const LinearColor& from = row(std::clamp(y + d, 0, height - 1))[x];
+        for (int c = 0; c < 3; ++c) b[c] += blur[d + kBlurRadius] * from[c];
       }
-      result[static_cast<std::size_t>(y) * width + x] = b;
+      use(static_cast<std::size_t>(y) * width + x, b);
     }
-  return result;
+  }
 }
 
 float Quadratic(const std::array<float, 6>& m, const LinearColor& d, const LinearColor& v) {
@@ -117,10 +134,9 @@ HalftoneModel::HalftoneModel(const HalftonePlan& plan)
       m_height(plan.height),
       m_stride(plan.width + 2 * kReach),
       m_flickerCost(plan.flickerCost),
+      m_targets(PerceivedOf(plan.source)),
       m_spread(static_cast<std::size_t>(m_stride) * (plan.height + 2 * kReach)),
-      m_ssim(TargetGrays(plan), ShownGrays(plan), plan.width, plan.height) {
-  m_targets.resize(plan.source.size());
-  for (std::size_t i = 0; i < m_targets.size(); ++i) m_targets[i] = PerceivedOf(plan.source[i]);
+      m_ssim(GraysOf(m_targets), ShownGrays(plan), plan.width, plan.height) {
   PrepareMetric(plan.source);
   SpreadError(plan);
 }
@@ -132,40 +148,52 @@ std::size_t HalftoneModel::Padded(int x, int y) const {
 // At each pixel, how colour differences count there: CIEDE2000's own measure around the source
 // as the viewer sees it.
 void HalftoneModel::PrepareMetric(const std::vector<LinearColor>& source) {
-  const std::vector<LinearColor> blurred = Blurred(source, m_width, m_height);
   m_metric.resize(source.size());
-  for (std::size_t i = 0; i < source.size(); ++i) {
-    const auto m = Ciede2000Metric(blurred[i][0], blurred[i][1], blurred[i][2]);
-    for (int k = 0; k < 6; ++k) m_metric[i][k] = static_cast<float>(m[k]) * kBlurScale;
-  }
+  ForEachBlurred(source, m_width, m_height, [this](std::size_t at, const LinearColor& blurred) {
+    const auto m = Ciede2000Metric(blurred[0], blurred[1], blurred[2]);
+    for (int k = 0; k < 6; ++k) m_metric[at][k] = static_cast<float>(m[k]) * kBlurScale;
+  });
 }
 
 // m_spread = autocorrelation * (shown - source), so a change's effect on the blurred error is
-// read at one place.
+// read at one place. The error is kept in m_spread until its rows are spread, and only the
+// spread rows the current row's columns need are kept.
 void HalftoneModel::SpreadError(const HalftonePlan& plan) {
-  const Autocorrelation& a = Spread().autocorrelation;
-  // The error is kept in m_spread until its rows are spread.
-  std::vector<LinearColor>& error = m_spread;
   for (int y = 0; y < m_height; ++y)
     for (int x = 0; x < m_width; ++x) {
       const std::size_t at = At(x, y);
       const CellMixColors& cell = plan.cells[plan.cellOf[at]];
       for (int c = 0; c < 3; ++c)
-        error[Padded(x, y)][c] = cell.linear[plan.choice[at]][c] - plan.source[at][c];
+        m_spread[Padded(x, y)][c] = cell.linear[plan.choice[at]][c] - plan.source[at][c];
     }
-  std::vector<LinearColor> rows(m_spread.size(), LinearColor{});
-  const int height = m_height + 2 * kReach;
-  for (int y = 0; y < height; ++y)
-    for (int x = kReach; x < m_stride - kReach; ++x)
+  const Autocorrelation& a = Spread().autocorrelation;
+  constexpr int kRing = 2 * kReach + 1;
+  // Columns within kReach of the sides stay 0, as does the error there.
+  std::vector<LinearColor> rows(static_cast<std::size_t>(kRing) * m_stride, LinearColor{});
+  const auto row = [&](int y) { return &rows[static_cast<std::size_t>(y % kRing) * m_stride]; };
+  int rowsMade = 0;
+  for (int y = kReach; y < m_height + kReach; ++y) {
+    for (; rowsMade <= y + kReach; ++rowsMade) SpreadRow(rowsMade, row(rowsMade));
+    LinearColor* out = &m_spread[static_cast<std::size_t>(y) * m_stride];
+    for (int x = 0; x < m_stride; ++x) {
+      LinearColor sum{};
       for (int d = -kReach; d <= kReach; ++d)
-        for (int c = 0; c < 3; ++c)
-          rows[y * m_stride + x][c] += a[d + kReach] * error[y * m_stride + x + d][c];
-  std::fill(m_spread.begin(), m_spread.end(), LinearColor{});
-  for (int y = kReach; y < height - kReach; ++y)
-    for (int x = 0; x < m_stride; ++x)
-      for (int d = -kReach; d <= kReach; ++d)
-        for (int c = 0; c < 3; ++c)
-          m_spread[y * m_stride + x][c] += a[d + kReach] * rows[(y + d) * m_stride + x][c];
+        for (int c = 0; c < 3; ++c) sum[c] += a[d + kReach] * row(y + d)[x][c];
+      out[x] = sum;
+    }
+  }
+}
+
+// The autocorrelation along padded row y of the error in m_spread.
+void HalftoneModel::SpreadRow(int y, LinearColor* out) const {
+  const Autocorrelation& a = Spread().autocorrelation;
+  const LinearColor* error = &m_spread[static_cast<std::size_t>(y) * m_stride];
+  for (int x = kReach; x < m_stride - kReach; ++x) {
+    LinearColor sum{};
+    for (int d = -kReach; d <= kReach; ++d)
+      for (int c = 0; c < 3; ++c) sum[c] += a[d + kReach] * error[x + d][c];
+    out[x] = sum;
+  }
 }
 
 void HalftoneModel::CostChanges(int x, int y, const CellMixColors& fromCell, int from,
@@ -206,6 +234,10 @@ std::pair<int, float> HalftoneModel::BestOf(int x, int y, const CellMixColors& f
 
 void HalftoneModel::Apply(int x, int y, const CellMixColors& fromCell, int from,
                           const CellMixColors& toCell, int to) {
+  // The same colour changes nothing: adding zeros would leave every sum as it is.
+  if (toCell.linear[to] == fromCell.linear[from] &&
+      GrayOf(toCell.perceived[to]) == GrayOf(fromCell.perceived[from]))
+    return;
   LinearColor d;
   for (int c = 0; c < 3; ++c) d[c] = toCell.linear[to][c] - fromCell.linear[from][c];
   const SpreadWeights& weights = Spread();

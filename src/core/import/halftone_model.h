@@ -57,6 +57,7 @@ class HalftoneModel {
   std::size_t Padded(int x, int y) const;
   void PrepareMetric(const std::vector<LinearColor>& source);
   void SpreadError(const HalftonePlan& plan);
+  void SpreadRow(int y, LinearColor* out) const;
 
   int m_width;
   int m_height;

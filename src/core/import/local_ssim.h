@@ -3,6 +3,7 @@
 // fixed reference, kept up to date per window so that a change's effect costs one window's work.
 // The window is cut at radius 2 and at the picture's edges (an approximation, used for choosing).
 
+#include <array>
 #include <vector>
 
 namespace tinto {
@@ -12,8 +13,7 @@ class LocalSsim {
   static constexpr int kMaxGrays = 4;
 
   // `reference` and `picture` hold width * height gray values 0..1, row by row.
-  LocalSsim(const std::vector<float>& reference, const std::vector<float>& picture, int width,
-            int height);
+  LocalSsim(std::vector<float> reference, std::vector<float> picture, int width, int height);
 
   // changes[i]: the change of the summed SSIM of every window if pixel (x, y) showed grays[i].
   // Precondition: 1 <= count <= kMaxGrays.
@@ -26,7 +26,13 @@ class LocalSsim {
   // read as one run (see local_ssim.cpp).
   enum Plane { kMeanX, kVarianceX, kMeanY, kMeanYY, kMeanXY, kSsim, kPlanes };
 
+  // Sums of x, x*x, y, y*y and x*y.
+  static constexpr int kSums = 5;
+  using RowSums = std::array<float, kSums>;
+
   std::size_t Window(int x, int y) const;
+  void SumRow(int y, RowSums* out) const;
+  void SetWindow(int x, int y, const RowSums& sums);
 
   int m_width;
   int m_height;

@@ -1,7 +1,6 @@
 #include "core/import/steady_palette.h"
 
 #include <cstdint>
-#include <vector>
 
 #include "core/import/mix_light.h"
 #include "core/model/palette.h"
@@ -45,16 +44,18 @@ class SteadierSearch {
 
   CellPalette Run() {
     for (int bright = 0; bright < 4; ++bright) {
-      std::array<std::vector<int>, 3> alternatives;
+      std::array<Patterns, 3> alternatives;
       bool possible = true;
       for (int c = 0; c < 3 && possible; ++c) {
         alternatives[c] = Alternatives(PatternOf(m_original, kChannelBits[c]), bright);
-        possible = !alternatives[c].empty();
+        possible = alternatives[c].count > 0;
       }
       if (!possible) continue;
-      for (int red : alternatives[0])
-        for (int green : alternatives[1])
-          for (int blue : alternatives[2]) Try(Compose({red, green, blue}, bright));
+      for (int r = 0; r < alternatives[0].count; ++r)
+        for (int g = 0; g < alternatives[1].count; ++g)
+          for (int b = 0; b < alternatives[2].count; ++b)
+            Try(Compose({alternatives[0].list[r], alternatives[1].list[g], alternatives[2].list[b]},
+                        bright));
     }
     return m_best;
   }
@@ -62,15 +63,21 @@ class SteadierSearch {
  private:
   // The patterns that give every used choice the same level under `bright` as `pattern` does
   // under the original brights.
-  std::vector<int> Alternatives(int pattern, int bright) const {
+  // Kept on the stack: the search runs once per cell.
+  struct Patterns {
+    std::array<int, 16> list;
+    int count = 0;
+  };
+
+  Patterns Alternatives(int pattern, int bright) const {
     const int originalBright = BrightPairIndex(m_original.bright[0], m_original.bright[1]);
-    std::vector<int> result;
+    Patterns result;
     for (int candidate = 0; candidate < 16; ++candidate) {
       bool same = true;
       for (int choice = 0; choice < 4 && same; ++choice)
         same = m_uses[choice] == 0 ||
                m_levels[bright][candidate][choice] == m_levels[originalBright][pattern][choice];
-      if (same) result.push_back(candidate);
+      if (same) result.list[result.count++] = candidate;
     }
     return result;
   }
