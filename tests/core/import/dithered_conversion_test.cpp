@@ -169,13 +169,11 @@ TEST(ConvertDithered, ConvertsWholeCharacterRowsOnly) {
   for (int y = 96; y < 100; ++y) EXPECT_EQ(out.dest1.Pixel(0, y), 0u);
 }
 
-TEST(ConvertDithered, DoesNothingBelowEightRowsOrWithoutSource) {
-  Bitmap24 dest1(8, 7), dest2(8, 7);
-  dest1.Fill(MakeRgb(177, 0, 0));
+// Below eight rows is the dither option's test (ConvertImport).
+TEST(ConvertDithered, DoesNothingWithoutSource) {
+  Bitmap24 dest1 = test::Filled(8, 7, MakeRgb(177, 0, 0)), dest2(8, 7);
   const Bitmap24 before = dest1;
   ImportResult result;
-  EXPECT_FALSE(
-      ConvertDithered(Source({"7"}, 8), FitImportOptions(HardOptions(1, 7)), result, dest1, dest2));
   EXPECT_FALSE(
       ConvertDithered(Bitmap24(), FitImportOptions(HardOptions(1, 8)), result, dest1, dest2));
   EXPECT_EQ(dest1, before);

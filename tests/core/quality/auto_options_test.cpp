@@ -63,17 +63,5 @@ TEST(AutoOptions, ChoosesAnOrdinaryConversionThatKeepsTheStructure) {
   }
 }
 
-TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
-  const Bitmap24 photo = SmallPhoto();
-  ImportOptions options{.Stretch = false, .DX = 4, .DY = 20, .MLTLeft = 2, .MLTWidth = 4};
-  const Bitmap24 cut = PhotoAtPictureSize(photo, FitImportOptions(options));
-  ASSERT_EQ(std::pair(cut.Width(), cut.Height()), std::pair(32, 20));
-  EXPECT_EQ(cut.Pixel(31, 19), photo.Pixel(31, 19));
-  options.Stretch = true;
-  const Bitmap24 resized = PhotoAtPictureSize(photo, FitImportOptions(options));
-  ASSERT_EQ(std::pair(resized.Width(), resized.Height()), std::pair(32, 20));
-  EXPECT_NE(resized.Pixel(31, 19), photo.Pixel(31, 19));
-}
-
 }  // namespace
 }  // namespace tinto
