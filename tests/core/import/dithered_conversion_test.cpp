@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/import/convert_import.h"
+#include "core/import/conversion_test_helpers.h"
 #include "core/import/import_options.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
@@ -32,16 +32,8 @@ ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
   // clang-format on
 }
 
-struct Converted {
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-};
-
-Converted Convert(const Bitmap24& source, const ImportOptions& options) {
-  Converted c;
-  EXPECT_TRUE(ConvertDithered(source, FitImportOptions(options), c.result, c.dest1, c.dest2));
-  return c;
-}
+using test::Convert;
+using test::Converted;
 
 // Rows first..first + 7 of a byte column of frame f as "attribute:pixels" in hex.
 std::string Column(const ImportResult& r, FrameIndex f, int column, int first = 0) {

@@ -1,6 +1,6 @@
 #include "core/quality/auto_options.h"
 
-#include "core/import/convert_import.h"
+#include "core/import/conversion_test_helpers.h"
 #include "core/model/model_test_helpers.h"
 
 namespace tinto {
@@ -19,11 +19,7 @@ constexpr ImportOptions kSmallPicture{
 
 PictureScore ScoreOf(const Bitmap24& photo, const ScoreReference& reference,
                      const ImportOptions& options) {
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-  ConvertImport(photo, FitImportOptions(options), result, dest1, dest2);
-  ScreenBuffers screen;
-  screen.LoadScreen(result.pixels, result.attrs);
+  const ScreenBuffers screen = test::Convert(photo, options).screen;
   return reference.Score(StaticMix(screen, test::MakeGeometry(options.DX, options.DY)));
 }
 
