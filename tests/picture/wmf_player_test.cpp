@@ -131,16 +131,6 @@ std::string Fills(int count, int side) {
   return records;
 }
 
-TEST(WmfPlayer, DamagedRecordEndsTheDrawingButKeepsWhatCameBefore) {
-  std::string bytes = test::DataBytes("ellipse.wmf");
-  // Replace the end-of-file record by an ellipse record that claims 1000 words.
-  bytes.resize(bytes.size() - 6);
-  bytes += Words({1000, 0, 0x418});
-  Bitmap24 picture;
-  ASSERT_TRUE(Render(bytes, picture).IsOk());
-  EXPECT_EQ(test::PixelAt(picture, 20, 15), kOdd);
-}
-
 // A filled triangle over the top left, then a rectangle over the bottom right quarter.
 TEST(WmfPlayer, SkipsPolygonWhosePointsOverrunTheRecord) {
   std::string bytes = test::DataBytes("polygon_then_rect.wmf");

@@ -105,18 +105,6 @@ TEST(Stretch, NegativeLobesClampBelowZeroAndAbove255) {
             (std::vector<int>{0, 0, 0, 6, 0, 0, 0, 127, 255, 255, 255, 247, 255, 254, 255}));
 }
 
-// Rows 40, 80, 120, 160 to one row. Box (as in BuildContributors above): rows 2, 1, 0, 1 at
-// 1/4: 30 + 20 + 10 + 20 = 80. Triangle: window 4, weights (4 - |j|)/16 for j = -3..3 over rows
-// 3, 2, 1, 0, 1, 2, 3: 10 + 15 + 15 + 10 + 15 + 15 + 10 = 90.
-TEST(Stretch, ToOneRowGivesTheFilteredAverageOfTheRows) {
-  Bitmap24 source(1, 4), destination(1, 1);
-  for (int y = 0; y < 4; ++y) source.SetPixel(0, y, MakeRgb(40 * y + 40, 40 * y + 40, 40 * y + 40));
-  for (auto [filter, level] : {std::pair{0, 80}, std::pair{1, 90}}) {
-    ASSERT_TRUE(Stretch(source, destination, kResampleFilters[filter]));
-    EXPECT_EQ(destination.Pixel(0, 0), MakeRgb(level, level, level)) << filter;
-  }
-}
-
 // From one pixel every window position mirrors or clamps onto it. At the corner the centre sits
 // on the pixel: weight 1 plus sinc(n) terms far below 1/200. Elsewhere the Lanczos3 weights of a
 // window sum to between 0.99 and 1.01 (0.9943 at half a pixel), so 200 stays within 198..202.
