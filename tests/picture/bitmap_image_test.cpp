@@ -23,7 +23,7 @@ TEST(ImageToBitmap, LaysPixelsOverWhite) {
   }
 }
 
-TEST(ImageToBitmap, ReadsIndexedAndPremultipliedImages) {
+TEST(ImageToBitmap, ReadsIndexedPremultipliedAndNullImages) {
   QImage indexed(2, 1, QImage::Format_Indexed8);
   indexed.setColorTable({qRgb(13, 147, 201), qRgb(1, 2, 3)});
   indexed.setPixel(0, 0, 1);
@@ -34,9 +34,8 @@ TEST(ImageToBitmap, ReadsIndexedAndPremultipliedImages) {
   QImage premultiplied(1, 1, QImage::Format_ARGB32_Premultiplied);
   premultiplied.fill(Qt::transparent);
   EXPECT_EQ(test::PixelAt(ImageToBitmap(premultiplied), 0, 0), (Color{255, 255, 255}));
+  EXPECT_TRUE(ImageToBitmap(QImage()).Empty());
 }
-
-TEST(ImageToBitmap, NullImageGivesEmptyBitmap) { EXPECT_TRUE(ImageToBitmap(QImage()).Empty()); }
 
 TEST(SavePng, ReportsFailures) {
   test::TempDir dir;

@@ -45,16 +45,6 @@ TEST(JpegDecoder, KeepsLeftAndRightHalvesApart) {
   EXPECT_TRUE(test::Near(test::PixelAt(picture, 14, 14), {255, 0, 0}, 8));
 }
 
-// 64 x 64 with detail in every block, so that its data fills the whole file.
-TEST(JpegDecoder, TruncatedFileDecodesWithGreyTail) {
-  const std::string whole = DataBytes("detailed.jpg");
-  Bitmap24 picture;
-  ASSERT_TRUE(Decode(whole.substr(0, whole.size() / 2), picture).IsOk());
-  EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(64, 64));
-  // Blocks after the end of the data decode with no coefficients: mid grey.
-  EXPECT_TRUE(test::Near(test::PixelAt(picture, 63, 63), {128, 128, 128}, 1));
-}
-
 // Empty and garbage files are the loaders' shared damage test.
 TEST(JpegDecoder, BadInputFailsAndLeavesTheOutputAlone) {
   const std::string whole = DataBytes("rgb.jpg");

@@ -87,16 +87,6 @@ TEST(PictureFailure, AReadFailingForWantOfMemoryIsOutOfMemory) {
   EXPECT_EXIT(ReadFailureUnderMemoryLimit(), testing::ExitedWithCode(0), "");
 }
 
-TEST(PictureFailure, LinkLoopsAndLongNamesAreNotMissingFiles) {
-  test::TempDir dir;
-  std::filesystem::create_symlink("b.png", dir.File("a.png"));
-  std::filesystem::create_symlink("a.png", dir.File("b.png"));
-  Bitmap24 picture;
-  EXPECT_EQ(LoadPicture(dir.File("a.png"), picture).Message(), "Too many levels of symbolic links");
-  EXPECT_EQ(LoadPicture(dir.File(std::string(300, 'n') + ".png"), picture).Message(),
-            "File name too long");
-}
-
 // A BMP cut inside its pixels, a GIF inside its image data, a JPEG inside its scan: each loads
 // at its full size.
 TEST(PictureTruncation, CutFilesLoadAndSaySo) {

@@ -30,17 +30,6 @@ class AtomicFile : public ::testing::Test {
   test::TempDir m_dir;
 };
 
-TEST_F(AtomicFile, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone) {
-  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
-  fs::create_directory(Path("folder"));
-  for (const std::string name : {"fifo", "folder"}) {
-    EXPECT_EQ(WriteFileAtomically(Path(name), "new").Message(),
-              Path(name) + " is not a regular file");
-  }
-  EXPECT_TRUE(fs::is_fifo(Path("fifo")));
-  EXPECT_EQ(Names(), (std::vector<std::string>{"fifo", "folder"}));
-}
-
 // A write that fails leaves the old file byte-identical and no temporary file behind.
 TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
   const std::tuple<int, int, rlim_t, const char*> cases[] = {

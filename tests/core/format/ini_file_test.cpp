@@ -69,11 +69,8 @@ TEST_F(IniFileTest, WritesCreateTheFileAndKeepEveryOtherByte) {
 TEST_F(IniFileTest, ValueCannotInjectLinesAndBadNamesAreRefused) {
   WriteAll(m_path, "[Main]\nGrid=1\n");
   IniFile ini(m_path);
-  const std::string message = "Unable to write to " + m_path;
-  const std::pair<const char*, const char*> badNames[] = {
-      {"Main", "A=B"}, {"Ma]in", "A"}, {"Main", "A\nB"}, {"", "A"}};
-  for (auto [section, key] : badNames)
-    EXPECT_EQ(ini.WriteString(section, key, "1").Message(), message) << section << "/" << key;
+  // Which names are bad is the name checks' test; a bad key is refused in the batch below.
+  EXPECT_EQ(ini.WriteString("Ma]in", "A", "1").Message(), "Unable to write to " + m_path);
   ASSERT_TRUE(ini.WriteString("Skin", "Name", "x\n[Main]\r\nGrid=0\0"s));
   EXPECT_EQ(ReadAll(m_path), "[Main]\nGrid=1\n\n[Skin]\nName=x[Main]Grid=0\n");
   EXPECT_EQ(ini.ReadInteger("Main", "Grid", 5), 1);

@@ -63,7 +63,6 @@ TEST(SetIniValue, ChangesOnlyTheKeysLineOrAddsLines) {
       {"[Main]\nA=1\n; c\n[Size]\n", "Main", "B", "2", "[Main]\nA=1\nB=2\n; c\n[Size]\n"},
       {"[Main]\n\n[Size]\n", "Main", "B", "2", "[Main]\nB=2\n\n[Size]\n"},
       {"[Main]\nA=1\n", "Size", "DX", "3", "[Main]\nA=1\n\n[Size]\nDX=3\n"},
-      {"", "Size", "DX", "3", "[Size]\nDX=3\n"},
       {"[Main]\nA=1\n\n", "Size", "DX", "3", "[Main]\nA=1\n\n[Size]\nDX=3\n"},
       {"[Main]\nA=1", "Main", "B", "2", "[Main]\nA=1\nB=2\n"},
       {"[Main]\nA=1", "Size", "DX", "3", "[Main]\nA=1\n\n[Size]\nDX=3\n"},
@@ -76,7 +75,7 @@ TEST(SetIniValue, ChangesOnlyTheKeysLineOrAddsLines) {
        "[Main]\nA=1\nB=7\n[Size]\n[Main]\nB=5\n"},
       {"junk\n[Main]\n\xFF\xFE x\n;A=0\nA=1\n[x\n", "Main", "A", "2",
        "junk\n[Main]\n\xFF\xFE x\n;A=0\nA=2\n[x\n"},
-      {"", " Size ", " DX\t", "3", "[Size]\nDX=3\n"},  // names written trimmed
+      {"", " Size ", " DX\t", "3", "[Size]\nDX=3\n"},  // empty text; names written trimmed
   };
   for (const auto& [text, section, key, value, expected] : cases)
     EXPECT_EQ(SetIniValue(text, section, key, value), expected) << text;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/import/convert_import.h"
+#include "core/import/conversion_test_helpers.h"
 #include "core/import/import_options.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/palette.h"
@@ -32,16 +32,8 @@ ImportOptions HardOptions(int dx, int dy, int left = 0, int width = 18) {
   // clang-format on
 }
 
-struct Converted {
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-};
-
-Converted Convert(const Bitmap24& source, const ImportOptions& options) {
-  Converted c;
-  EXPECT_TRUE(ConvertDithered(source, FitImportOptions(options), c.result, c.dest1, c.dest2));
-  return c;
-}
+using test::Convert;
+using test::Converted;
 
 // Rows first..first + 7 of a byte column of frame f as "attribute:pixels" in hex.
 std::string Column(const ImportResult& r, FrameIndex f, int column, int first = 0) {
@@ -169,13 +161,11 @@ TEST(ConvertDithered, ConvertsWholeCharacterRowsOnly) {
   for (int y = 96; y < 100; ++y) EXPECT_EQ(out.dest1.Pixel(0, y), 0u);
 }
 
-TEST(ConvertDithered, DoesNothingBelowEightRowsOrWithoutSource) {
-  Bitmap24 dest1(8, 7), dest2(8, 7);
-  dest1.Fill(MakeRgb(177, 0, 0));
+// Below eight rows is the dither option's test (ConvertImport).
+TEST(ConvertDithered, DoesNothingWithoutSource) {
+  Bitmap24 dest1 = test::Filled(8, 7, MakeRgb(177, 0, 0)), dest2(8, 7);
   const Bitmap24 before = dest1;
   ImportResult result;
-  EXPECT_FALSE(
-      ConvertDithered(Source({"7"}, 8), FitImportOptions(HardOptions(1, 7)), result, dest1, dest2));
   EXPECT_FALSE(
       ConvertDithered(Bitmap24(), FitImportOptions(HardOptions(1, 8)), result, dest1, dest2));
   EXPECT_EQ(dest1, before);

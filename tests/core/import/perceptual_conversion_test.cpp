@@ -1,6 +1,6 @@
 #include "core/import/perceptual_conversion.h"
 
-#include "core/import/convert_import.h"
+#include "core/import/conversion_test_helpers.h"
 #include "core/model/model_test_helpers.h"
 #include "core/model/renderer.h"
 
@@ -14,18 +14,8 @@ ImportOptions PerceptualOptions(int dx, int dy, int mltLeft, int mltWidth, bool 
   // clang-format on
 }
 
-struct Converted {
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-  ScreenBuffers screen;
-};
-
-Converted Convert(const Bitmap24& source, ImportOptions options) {
-  Converted c;
-  EXPECT_TRUE(ConvertImport(source, FitImportOptions(options), c.result, c.dest1, c.dest2));
-  c.screen.LoadScreen(c.result.pixels, c.result.attrs);
-  return c;
-}
+using test::Convert;
+using test::Converted;
 
 // DX, DY, MLT window, 8x2 mode; rows per cell outside and inside the window. Every row of a cell
 // carries the cell's attribute, bit 7 stays clear, nothing is written beyond DX by DY, and the

@@ -2,7 +2,7 @@
 // a little above what the method reaches: a broken error diffusion (its sign flipped, or none)
 // breaks through them.
 
-#include "core/import/convert_import.h"
+#include "core/import/conversion_test_helpers.h"
 #include "core/import/diffusion_rows.h"
 #include "core/model/model_test_helpers.h"
 #include "core/quality/flicker.h"
@@ -29,18 +29,13 @@ struct Seen {
 };
 
 Seen Convert(const Bitmap24& source, int flickerWeight = ImportOptions{}.FlickerWeight) {
-  ImportOptions options;
-  options.Method = ImportMethod::Perceptual;
-  options.DX = kWidth / 8;
-  options.DY = kHeight;
-  options.MLTLeft = 0;
-  options.MLTWidth = kMltWidth;
-  options.FlickerWeight = flickerWeight;
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-  EXPECT_TRUE(ConvertImport(source, FitImportOptions(options), result, dest1, dest2));
-  ScreenBuffers screen;
-  screen.LoadScreen(result.pixels, result.attrs);
+  const ImportOptions options{.Method = ImportMethod::Perceptual,
+                              .DX = kWidth / 8,
+                              .DY = kHeight,
+                              .MLTLeft = 0,
+                              .MLTWidth = kMltWidth,
+                              .FlickerWeight = flickerWeight};
+  const ScreenBuffers screen = test::Convert(source, options).screen;
   const ScreenGeometry geometry =
       test::MakeGeometry(options.DX, kHeight, AttrMode::Mode8x1, 0, kMltWidth);
   return {ScoreReference(source).Score(StaticMix(screen, geometry)),

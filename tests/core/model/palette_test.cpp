@@ -49,17 +49,6 @@ TEST(Palette, MixComponentDependsOnTheUnorderedPairOfLevels) {
   }
 }
 
-// Bright counts only where the component is set: bright yellow and bright green mix red 3.
-TEST(Palette, MixColorAndLevelsOfTwoFramesColours) {
-  EXPECT_EQ(MixColor(0x42, 0x41), MakeRgb(199, 0, 199));
-  EXPECT_EQ(MixColor(0x07, 0x07), MakeRgb(177, 177, 177));
-  EXPECT_EQ(MixColor(PaperToInk(0x78), PaperToInk(0x00)), MakeRgb(199, 199, 199));
-  EXPECT_EQ(MixLevelsOf(0x42, 0x41, ColorPart::Ink), (MixLevels{3, 0, 3}));
-  EXPECT_EQ(MixLevelsOf(0x46, 0x44, ColorPart::Ink), (MixLevels{3, 5, 0}));
-  EXPECT_EQ(MixLevelsOf(0x78, 0x08, ColorPart::Paper), (MixLevels{3, 3, 4}));
-  EXPECT_EQ(MixLevelsOf(0x40, 0x40, ColorPart::Ink), (MixLevels{0, 0, 0}));
-}
-
 // Red, green, blue levels, bright allowed, paper -> frame 0 and frame 1 colours. Red 3 and
 // green 2: the bright of red raises frame 0's green, which then reads back as 4.
 TEST(Palette, ColorsFromMixLevelsBuildBothFramesColours) {

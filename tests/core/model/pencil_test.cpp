@@ -56,16 +56,6 @@ TEST(PlotPencil, DrawModesSetInvertOrClearTheSquare) {
   }
 }
 
-// Column 2 lies in the MLT window: 8x1 cells, so only the written rows 97..99 take attributes;
-// pixels 18..22 are set in the edited frame only.
-TEST(PlotPencil, AttributesGoToTheCellsOfWrittenPixelsOnly) {
-  ScreenBuffers s, expected;
-  PlotPencil(s, MakeGeometry(32, 100), Pencil(5, DrawMode::Or, true, 1), 20, 99);
-  test::Put(expected, {test::Att(0, 97, 2, 0x4A, 3), test::Att(1, 97, 2, 0x15, 3),
-                       test::Pix(1, 97, 2, 0x3E, 3)});
-  EXPECT_EQ(FirstDifference(s, expected), "");
-}
-
 // The per-pixel procedure the batched plot must match: each pixel written on its own, its
 // cell's attributes written, its block re-rendered.
 void PlotPixelByPixel(ScreenBuffers& s, const ScreenGeometry& g, const PencilOptions& o, int x,

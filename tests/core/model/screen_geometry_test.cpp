@@ -14,15 +14,6 @@ namespace {
 
 using test::MakeGeometry;
 
-// DX, left, width -> left, width.
-TEST(ClampMltWindow, MovesLeftBeforeNarrowing) {
-  const int cases[][5] = {{18, 4, 18, 0, 18}, {10, 0, 18, 0, 10}, {20, 10, 8, 10, 8},
-                          {20, 15, 8, 12, 8}, {1, 31, 18, 0, 1},  {32, 14, 18, 14, 18}};
-  for (auto [dx, left, width, newLeft, newWidth] : cases)
-    EXPECT_EQ(ClampMltWindow({left, width}, dx), (MltWindow{newLeft, newWidth}))
-        << dx << " " << left;
-}
-
 // Mode (1: 8x2), x, y -> the first row and the number of rows of the pixel's byte column that
 // take the attributes in both frames, on DX 32 with the MLT window over byte columns 2..4; the
 // next column keeps its attributes.

@@ -1,34 +1,15 @@
 #include "core/quality/auto_options.h"
 
-#include "core/import/convert_import.h"
-#include "core/model/model_test_helpers.h"
+#include <limits>
+
+#include "support/test_common.h"
 
 namespace tinto {
 namespace {
 
-// A small photo-like picture: two gradients and a darker disc.
-Bitmap24 SmallPhoto() {
-  return test::Painted(64, 48, [](int x, int y) {
-    const bool disc = (x - 40) * (x - 40) + (y - 20) * (y - 20) < 120;
-    return disc ? MakeRgb(150, 60, 30) : MakeRgb(3 * x, 40 + 4 * y, 200 - 2 * y);
-  });
-}
-
-constexpr ImportOptions kSmallPicture{
-    .Stretch = false, .DX = 8, .DY = 48, .MLTLeft = 2, .MLTWidth = 4};
-
-PictureScore ScoreOf(const Bitmap24& photo, const ScoreReference& reference,
-                     const ImportOptions& options) {
-  ImportResult result;
-  Bitmap24 dest1, dest2;
-  ConvertImport(photo, FitImportOptions(options), result, dest1, dest2);
-  ScreenBuffers screen;
-  screen.LoadScreen(result.pixels, result.attrs);
-  return reference.Score(StaticMix(screen, test::MakeGeometry(options.DX, options.DY)));
-}
-
 // The cat photo of a user's report (9.40 / 0.649 with Perceptual, 5.97 / 0.172 classic), a
-// result within the margin, NaNs (a picture too small for SSIM) and ties.
+// result within the margin, NaNs (a picture too small for SSIM) and ties. That the choice is an
+// ordinary conversion with the options it names is the tool's --auto test.
 TEST(AutoOptions, TakesTheLeastErrorAmongResultsThatKeepTheStructure) {
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   const std::pair<std::vector<AutoScore>, std::size_t> cases[] = {
@@ -38,41 +19,6 @@ TEST(AutoOptions, TakesTheLeastErrorAmongResultsThatKeepTheStructure) {
       {{{6.0, 0.5}, {6.0, 0.5}}, 0},
   };
   for (const auto& [scores, choice] : cases) EXPECT_EQ(ChooseAutoResult(scores), choice);
-}
-
-// The choice is an ordinary conversion with the options it names, never far behind the structure
-// of the perceptual result it also saw, and chosen over that result only with less error or
-// more structure.
-TEST(AutoOptions, ChoosesAnOrdinaryConversionThatKeepsTheStructure) {
-  const Bitmap24 photo = SmallPhoto();
-  const FittedImportOptions start = FitImportOptions(kSmallPicture);
-  const ScoreReference reference(PhotoAtPictureSize(photo, start));
-  const AutoOptions found = FindAutoOptions(photo, reference, start);
-  EXPECT_EQ(std::tuple(found.options->DX, found.options->MLTLeft, found.options->MLTWidth),
-            std::tuple(start->DX, start->MLTLeft, start->MLTWidth));
-  const PictureScore chosen = ScoreOf(photo, reference, *found.options);
-  EXPECT_EQ(chosen.de00Blur, found.de00Blur);
-  EXPECT_EQ(chosen.ssimY, found.ssimY);
-  ImportOptions perceptual = *start;
-  perceptual.Method = ImportMethod::Perceptual;
-  const PictureScore other = ScoreOf(photo, reference, perceptual);
-  EXPECT_GE(found.ssimY, other.ssimY - kAutoSsimMargin);
-  if (found.options->Method == ImportMethod::Classic) {
-    EXPECT_TRUE(found.options->Dither);
-    EXPECT_TRUE(found.de00Blur <= other.de00Blur || found.ssimY > other.ssimY);
-  }
-}
-
-TEST(AutoOptions, PhotoAtPictureSizeCutsOrResizes) {
-  const Bitmap24 photo = SmallPhoto();
-  ImportOptions options{.Stretch = false, .DX = 4, .DY = 20, .MLTLeft = 2, .MLTWidth = 4};
-  const Bitmap24 cut = PhotoAtPictureSize(photo, FitImportOptions(options));
-  ASSERT_EQ(std::pair(cut.Width(), cut.Height()), std::pair(32, 20));
-  EXPECT_EQ(cut.Pixel(31, 19), photo.Pixel(31, 19));
-  options.Stretch = true;
-  const Bitmap24 resized = PhotoAtPictureSize(photo, FitImportOptions(options));
-  ASSERT_EQ(std::pair(resized.Width(), resized.Height()), std::pair(32, 20));
-  EXPECT_NE(resized.Pixel(31, 19), photo.Pixel(31, 19));
 }
 
 }  // namespace
