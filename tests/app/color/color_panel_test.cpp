@@ -45,7 +45,7 @@ class TColorPanelTest : public testing::Test {
 
 // Level 3 lights a component bright in frame 0 only, or plain without "Bright"; level 1 lights
 // it in frame 1 only. The start-up colours are bright white inks on black papers.
-TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
+TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPairAndFollowThem) {
   m_panel.SetBright(false);
   for (const char* slider : {"IT_G", "IT_B"}) Child<QSlider>(slider)->setValue(0);
   Child<QSlider>("IT_R")->setValue(3);
@@ -56,9 +56,7 @@ TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
   Child<QSlider>("PT_R")->setValue(3);
   Child<QSlider>("PT_B")->setValue(1);
   EXPECT_EQ(ColorsOf(), (Colors{0x47, 0x50, 0x47, 0x08}));
-}
-
-TEST_F(TColorPanelTest, RefreshAndBrightMoveTheSlidersToTheColours) {
+  // Back the other way: a refresh and "Bright" move the sliders to the colours.
   SetColors({0x42, 0x38, 0x03, 0x70});
   m_panel.RefreshPanel(true);
   EXPECT_EQ(ColorsOf(), (Colors{0x42, 0x38, 0x03, 0x70}));

@@ -25,15 +25,12 @@ class AboutBoxTest : public ::testing::Test {
   TAbout m_about{m_skin, [this] { return m_skinEnabled; }, nullptr, ProgramVersion{2, 7, 113}};
 };
 
-TEST_F(AboutBoxTest, VersionLineShowsMajorMinorAndBuildOverItsShadow) {
+// The version line stands over its shadow. Asked for, the skin panel shows at once with the rows
+// that have text; OK moves back up when the panel closes.
+TEST_F(AboutBoxTest, VersionAndTheSkinPanelOnlyWhenAskedWithTheNonEmptyRows) {
   EXPECT_EQ(VersionLine({}), "v. 0.0 build 0");
   EXPECT_EQ(m_about.Label2()->text(), "v. 2.7 build 113");
   EXPECT_EQ(m_about.Label5()->text(), m_about.Label2()->text());
-}
-
-// Asked for, the panel shows at once with the rows that have text; OK moves back up when the
-// panel closes.
-TEST_F(AboutBoxTest, SkinPanelShowsOnlyWhenAskedWithTheNonEmptyRows) {
   PutOn({"Night", "", "example.org", "", "Dark"});
   ShowBox();
   TCaptionPanel* panel = m_about.SkinPanel();

@@ -24,9 +24,7 @@ class PreviewFormTest : public WindowTest {
 
   // Shown and active, as activation renders and starts the flicker.
   TPreviewForm& Show(TPreviewForm& form) {
-    form.show();
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     return form;
   }
 
