@@ -226,7 +226,7 @@ TEST_F(OpenDialogTest, NavigatesUpOneLevelAndIntoAFolder) {
   EXPECT_EQ(dialog->Directory(), sub) << "the folder is kept for the next run";
 }
 
-TEST(FileFilter, ParsesDescriptionAndMaskPairsInOrderAndMatchesEitherLetterCase) {
+TEST(FileFilter, ParsesPairsMatchesEitherLetterCaseAndCompletesTypedNames) {
   const QList<FileFilterItem> items =
       ParseFileFilter(QStringLiteral("Tinto Files (*.tin)|*.tin|All files (*.*)|*.*|Lone"));
   ASSERT_EQ(items.size(), 3);
@@ -238,30 +238,25 @@ TEST(FileFilter, ParsesDescriptionAndMaskPairsInOrderAndMatchesEitherLetterCase)
             (QStringList{QStringLiteral("*.[jJ][pP][gG]"), QStringLiteral("*.[oO][dD]?"),
                          QStringLiteral("*.*")}));
   // Qt's form writes the masks in parentheses, "*.*" as "*".
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<const char*, const char*> qtForms[] = {
       {"Tinto Files (*.tin)|*.tin|All files (*.*)|*.*", "Tinto Files (*.tin);;All files (*)"},
       {"Skin Files (*.ini,*.ods)|*.ini;*.ods", "Skin Files (*.ini *.ods)"},
       {"", ""}};
-  for (const auto& [filter, expected] : cases) EXPECT_EQ(QtNameFilters(L(filter)), L(expected));
-}
-
-// The filter text is the document filter of the Open command; ".od" occurs inside ".od0".
-TEST(FileFilter, ExtensionFitsWhenItOccursInTheFilterText) {
+  for (const auto& [text, expected] : qtForms) EXPECT_EQ(QtNameFilters(L(text)), L(expected));
+  // The filter text is the document filter of the Open command; ".od" occurs inside ".od0".
   const QString filter = QStringLiteral(
       "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*");
-  const std::pair<const char*, bool> cases[] = {
+  const std::pair<const char*, bool> fitting[] = {
       {"frame.od1", true}, {"frame.od", true}, {"old.TIN", false}, {"noextension", false}};
-  for (const auto& [name, fits] : cases) EXPECT_EQ(ExtensionFitsFilter(L(name), filter), fits);
-}
-
-TEST(FileFilter, TypedNameGetsTheLastMasksExtensionOnlyWithoutADot) {
-  const std::array<const char*, 4> cases[] = {
+  for (const auto& [name, fits] : fitting) EXPECT_EQ(ExtensionFitsFilter(L(name), filter), fits);
+  // A typed name gets the last mask's extension only without a dot of its own.
+  const std::array<const char*, 4> typedNames[] = {
       {"/pics", "/home/art/cat", "*.tin", "/home/art/cat.tin"},
       {"/pics/", "photo", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf", "/pics/photo.wmf"},
       {"/docs", "photo", "*.od?", "/docs/photo.od?"},
       {"/", "photo", "*.tin", "/photo.tin"},
       {"/docs", "photo", "", "/docs/photo"}};
-  for (const auto& [folder, typed, masks, expected] : cases)
+  for (const auto& [folder, typed, masks, expected] : typedNames)
     EXPECT_EQ(TypedNamePath(L(folder), L(typed), L(masks)), L(expected)) << folder << typed;
   EXPECT_EQ(NameWithoutFolder(QStringLiteral("/a.b/c/photo.jpg")), QStringLiteral("photo.jpg"));
   EXPECT_EQ(NameWithoutFolder(QStringLiteral("/a/")), QString());
