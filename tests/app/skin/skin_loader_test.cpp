@@ -38,16 +38,14 @@ class SkinLoaderTest : public ::testing::Test {
   SkinData m_skin;
 };
 
-TEST(SkinFileKind, FollowsTheLastExtensionWithLetterCaseCounting) {
+// The kind follows the last extension, its letter case counting.
+TEST_F(SkinLoaderTest, MissingFileSwitchesTheSkinOffAndOtherExtensionsKeepIt) {
   const std::pair<const char*, SkinFileKind> cases[] = {
       {"skins/dark.ini", SkinFileKind::Stored},     {"/a/b/maroon.ods", SkinFileKind::Compressed},
       {"maroon.ODS", SkinFileKind::Other},          {"dark.ini.bak", SkinFileKind::Other},
       {"C:\\skins.ods\\dark", SkinFileKind::Other},
   };
   for (const auto& [path, kind] : cases) EXPECT_EQ(KindOfSkinFile(path), kind) << path;
-}
-
-TEST_F(SkinLoaderTest, MissingFileSwitchesTheSkinOffAndOtherExtensionsKeepIt) {
   WriteAll(m_dir.File("probe.qss"), kSheet);
   EXPECT_TRUE(LoadSkinFile(m_skin, WriteStoredSkin("probe.ini", "probe.qss")));
   EXPECT_EQ(m_skin.Info().author, "A. Author");
