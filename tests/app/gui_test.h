@@ -12,11 +12,23 @@
 
 namespace tinto::test {
 
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Shown, exposed and active, as shortcuts and activation-driven rendering need.
+inline void ShowActive(QWidget& window) {
+  window.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   std::string SettingsPath() const { return m_dir.File("TintoEditor.ini"); }
   void WriteSettings(const std::string& text) { WriteAll(SettingsPath(), text); }
   std::string Settings() const { return ReadAll(SettingsPath()); }
+  // A file in the per-test folder, as the windows take paths.
+  QString QPath(const std::string& name) const { return Q(m_dir.File(name)); }
 
   TempDir m_dir;
   ScriptedMessageService m_messages;

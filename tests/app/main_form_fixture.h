@@ -78,14 +78,17 @@ class MainFormTest : public WindowTest {
     return *m_form;
   }
 
-  // Shown, exposed and active, as shortcuts need.
   TMainForm& CreateShown() {
-    TMainForm& form = Create();
-    form.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    return form;
+    ShowActive(Create());
+    return *m_form;
+  }
+
+  // A real open dialog on the window, starting in the program's folder.
+  TfrmOpen* InstallOpenDialog() {
+    auto* dialog =
+        new TfrmOpen(IniFile(SettingsPath()), m_messages, Q(m_form->ProgramDir()), m_form.get());
+    m_form->SetOpenDialog(dialog);
+    return dialog;
   }
 
   std::unique_ptr<TMainForm> m_form;

@@ -45,7 +45,7 @@ class TColorPanelTest : public testing::Test {
 
 // Level 3 lights a component bright in frame 0 only, or plain without "Bright"; level 1 lights
 // it in frame 1 only. The start-up colours are bright white inks on black papers.
-TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
+TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPairAndFollowThem) {
   m_panel.SetBright(false);
   for (const char* slider : {"IT_G", "IT_B"}) Child<QSlider>(slider)->setValue(0);
   Child<QSlider>("IT_R")->setValue(3);
@@ -56,9 +56,7 @@ TEST_F(TColorPanelTest, SliderLevelsSetTheFrameColoursOfTheirPair) {
   Child<QSlider>("PT_R")->setValue(3);
   Child<QSlider>("PT_B")->setValue(1);
   EXPECT_EQ(ColorsOf(), (Colors{0x47, 0x50, 0x47, 0x08}));
-}
-
-TEST_F(TColorPanelTest, RefreshAndBrightMoveTheSlidersToTheColours) {
+  // Back the other way: a refresh and "Bright" move the sliders to the colours.
   SetColors({0x42, 0x38, 0x03, 0x70});
   m_panel.RefreshPanel(true);
   EXPECT_EQ(ColorsOf(), (Colors{0x42, 0x38, 0x03, 0x70}));
@@ -107,16 +105,6 @@ TEST_F(TColorPanelTest, TakesThePickedColourAndNothingWhenCancelled) {
   EXPECT_EQ(m_panel.Ink2(), 0x47);
 }
 
-TEST_F(TColorPanelTest, NamesColoursInLettersThatContrastWithTheSwatch) {
-  SetColors({0x41, 0x40, 0x06, 0x28});
-  m_panel.RefreshPanel(false);
-  for (const auto& [name, text, letters] :
-       {std::tuple{"Ink1Name", "Br.Blu", Qt::white}, std::tuple{"Ink2Name", "Yel", Qt::black}}) {
-    EXPECT_EQ(Child<QLabel>(name)->text(), text);
-    EXPECT_EQ(Child<QLabel>(name)->palette().color(QPalette::WindowText), QColor(letters));
-  }
-}
-
 // A skin may give every widget a background; the name labels over the swatches must stay
 // see-through, or the swatches vanish behind them.
 TEST_F(TColorPanelTest, SwatchesShowThroughTheirNamesUnderASkin) {
@@ -132,7 +120,7 @@ TEST_F(TColorPanelTest, SwatchesShowThroughTheirNamesUnderASkin) {
   }
 }
 
-TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestoresTheMix) {
+TEST_F(TColorPanelTest, MixSwatchesFlickerAndRefreshRestoresTheMixAndTheNamesContrast) {
   SetColors({0x42, 0x00, 0x01, 0x78});
   m_panel.RefreshPanel(false);
   auto* inkMix = Child<TColorSwatch>("InkMix1");
@@ -144,6 +132,14 @@ TEST_F(TColorPanelTest, MixSwatchesFlickerBetweenTheFrameColoursAndRefreshRestor
   EXPECT_EQ(inkMix->Color(), QColor(0, 0, 177));
   m_panel.RefreshPanel(false);
   EXPECT_EQ(inkMix->Color(), QColor(199, 0, 127));
+  // The names are written in letters that contrast with the swatch.
+  SetColors({0x41, 0x40, 0x06, 0x28});
+  m_panel.RefreshPanel(false);
+  for (const auto& [name, text, letters] :
+       {std::tuple{"Ink1Name", "Br.Blu", Qt::white}, std::tuple{"Ink2Name", "Yel", Qt::black}}) {
+    EXPECT_EQ(Child<QLabel>(name)->text(), text);
+    EXPECT_EQ(Child<QLabel>(name)->palette().color(QPalette::WindowText), QColor(letters));
+  }
 }
 
 }  // namespace

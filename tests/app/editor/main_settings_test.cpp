@@ -35,7 +35,8 @@ class MainSettingsTest : public MainFormTest {
   }
 };
 
-TEST_F(MainSettingsTest, CloseWritesEveryKeyInFileOrder) {
+// Without a settings file close writes every key in file order with its default.
+TEST_F(MainSettingsTest, StoredValuesReachTheirControlsAndAreWrittenBack) {
   EXPECT_EQ(
       RoundTrip(""),
       "Skin/Enabled=1 Skin/Name= Main/Left Main/Top Main/Width Main/Height "
@@ -44,9 +45,6 @@ TEST_F(MainSettingsTest, CloseWritesEveryKeyInFileOrder) {
       "Main/Timer Interval=5 Main/Tool=2 Main/Pencil Size=1 Main/UndoHistory=0 "
       "Colors/Ink 1=71 Colors/Ink 2=71 Colors/Paper 1=0 Colors/Paper 2=0 Size/DX=32 Size/DY=192 "
       "Size/MLT Left=0 Size/MLT Width=18 Dialogs/Save TreePanelState=0 ");
-}
-
-TEST_F(MainSettingsTest, StoredValuesReachTheirControlsAndAreWrittenBack) {
   std::filesystem::create_directory(m_dir.File("skins"));
   WriteAll(m_dir.File("skins/x.ini"), "");
   const std::string stored =

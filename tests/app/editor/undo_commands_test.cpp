@@ -38,16 +38,6 @@ class UndoCommandsTest : public CanvasTest {
       return std::optional<ImportedPicture>(picture);
     });
   }
-  // A copy of the marquee's cells, dragged with Ctrl held (in the key state and the events).
-  void CtrlDrag(PixelPoint from, PixelPoint to) {
-    QTest::keyPress(m_form.get(), Qt::Key_Control);
-    Hover(*m_form, from);
-    TKelImage* image = Image(*m_form);
-    QTest::mousePress(image, Qt::LeftButton, Qt::ControlModifier, At(from.x, from.y));
-    QTest::mouseMove(image, At(to.x, to.y));
-    QTest::mouseRelease(image, Qt::LeftButton, Qt::ControlModifier, At(to.x, to.y));
-    QTest::keyRelease(m_form.get(), Qt::Key_Control);
-  }
 };
 
 // Each change a user makes is one step: Ctrl+Z walks back through them and Ctrl+Y (or
@@ -69,7 +59,8 @@ TEST_F(UndoCommandsTest, EveryChangeIsOneStepUndoneAndRedoneToTheExactPicture) {
   Drag(form, {{2, 2}, {3, 2}, {30, 7}, {31, 7}});
   stepDone("Stroke");
   Select(form, {8, 0}, {16, 8});
-  CtrlDrag({9, 1}, {21, 3});
+  Hover(form, {9, 1}, Qt::ControlModifier);  // a copy of the marquee's cells
+  Drag(form, {{9, 1}, {21, 3}}, Qt::ControlModifier);
   stepDone("Drop");
   Select(form, {24, 0}, {40, 8});
   form.Clipboard()->Cut1Click();

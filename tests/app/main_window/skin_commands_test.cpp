@@ -16,9 +16,7 @@ class SkinCommandsTest : public MainFormTest {
     MainFormOptions options = Options();
     if (!programDir.empty()) options.programDir = programDir;
     m_form = std::make_unique<TMainForm>(std::move(options));
-    m_dialog = new TfrmOpen(IniFile(SettingsPath()), m_messages,
-                            QString::fromStdString(m_form->ProgramDir()), m_form.get());
-    m_form->SetOpenDialog(m_dialog);
+    m_dialog = InstallOpenDialog();
     m_form->SkinCommands().SetStepObserver([this](SkinStep step) { m_steps.push_back(step); });
     return *m_form;
   }
@@ -77,7 +75,7 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
   QString seen;
   m_dialog->SetRunner([&](TfrmOpen& dialog) {
     seen = dialog.Title() + "|" + dialog.Filter();
-    dialog.SetDirectory(QString::fromStdString(m_dir.Path().string()));
+    dialog.SetDirectory(Q(m_dir.Path().string()));
     return TypeNameAndEnter(dialog, "night.ini");
   });
   form.Actions().LoadSkin1->trigger();
@@ -89,37 +87,33 @@ TEST_F(SkinCommandsTest, LoadSkinRunsInOrderAndPutsTheDialogBack) {
   EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
   EXPECT_EQ(m_dialog->Filter(), "Pictures|*.tin");
   EXPECT_EQ(m_dialog->EdFileName()->text(), "typed.tin");
-  EXPECT_EQ(m_dialog->Title(), "Open Skin File...");
 }
 
 // The saved name is relative to the program; a missing skin keeps the tick and the plain look.
-TEST_F(SkinCommandsTest, StartUpAppliesTheSavedSkinOrKeepsThePlainLook) {
-  WriteSkin("night");
-  for (const char* name : {"night", "gone"}) {
+// Close stores the name relative to the program, or nothing for a skin outside it or gone.
+TEST_F(SkinCommandsTest, TheSkinNameIsReadAndWrittenRelativeToTheProgram) {
+  // The name stored at start, whether it loads; whether the skin set then lies in the program's
+  // folder and still exists; the name stored at close.
+  const std::tuple<const char*, bool, bool, bool, const char*> cases[] = {
+      {"night", true, true, true, "night.ini"},
+      {"gone", false, true, false, ""},
+      {"night", true, false, true, ""}};
+  TempDir outside;
+  for (const auto& [name, loads, inside, exists, stored] : cases) {
+    SCOPED_TRACE(testing::Message() << name << inside << exists);
+    WriteSkin("night");
+    WriteAll(outside.File("night.ini"), "[Skin]\n");
     WriteSettings(std::string("[Skin]\nEnabled=1\nName=") + name + ".ini\n");
     TMainForm& form = Create();
     EXPECT_TRUE(form.Actions().SkinEnabled->isChecked());
-    EXPECT_EQ(form.Skin().Active(), name == std::string("night")) << name;
-    EXPECT_EQ(qApp->styleSheet().isEmpty(), name != std::string("night")) << name;
-    m_form.reset();
-    qApp->setStyleSheet({});
-  }
-}
-
-TEST_F(SkinCommandsTest, CloseWritesTheNameRelativeToTheProgram) {
-  // Whether the skin file lies in the program's folder and still exists; the stored name.
-  const std::tuple<bool, bool, const char*> cases[] = {
-      {true, true, "night.ini"}, {true, false, ""}, {false, true, ""}};
-  TempDir outside;
-  for (const auto& [inside, exists, stored] : cases) {
-    WriteSkin("night");
-    WriteAll(outside.File("night.ini"), "[Skin]\n");
-    TMainForm& form = Create();
+    EXPECT_EQ(form.Skin().Active(), loads);
+    EXPECT_EQ(qApp->styleSheet().isEmpty(), !loads);
     const std::string file = inside ? m_dir.File("night.ini") : outside.File("night.ini");
     form.SetSkinFileName(file);
     if (!exists) std::filesystem::remove(file);
-    ASSERT_TRUE(form.close()) << inside << exists;
-    EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), stored) << inside << exists;
+    ASSERT_TRUE(form.close());
+    EXPECT_EQ(IniFile(SettingsPath()).ReadString("Skin", "Name", "?"), stored);
+    qApp->setStyleSheet({});
   }
 }
 

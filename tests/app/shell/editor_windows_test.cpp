@@ -56,31 +56,6 @@ TEST_F(EditorWindowsTest, StartsInOrderWithTheWaitWindowFirst) {
   EXPECT_EQ(windows.ImportExpert().parent(), &windows.MainForm());
 }
 
-// The chooser's "Static" ticks No Flic while the windows are created; the first activation
-// applies the stored state, and the small preview opens the preview window modally with the
-// flicker stopped.
-TEST_F(EditorWindowsTest, FirstActivationAppliesNoFlicAndTheSmallPreviewStopsTheFlicker) {
-  WriteSettings("[Main]\nStatic=0\n");
-  EditorWindows windows(Options());
-  TMainForm& form = windows.MainForm();
-  EXPECT_TRUE(ColorPanel(form)->NoFlicChecked());
-  windows.ShowMainWindow();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  EXPECT_FALSE(ColorPanel(form)->NoFlicChecked());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Timer().Enabled(); }, 1000));
-  TPreviewForm& preview = windows.PreviewForm();
-  bool seenOpen = false;
-  QTimer::singleShot(0, &preview, [&] {
-    seenOpen = preview.isVisible() && QApplication::activeModalWidget() == &preview &&
-               !form.Timer().Enabled();
-    preview.reject();
-  });
-  QTest::mouseClick(KelImage(form, "Preview1"), Qt::LeftButton, {}, QPoint(2, 2));
-  EXPECT_TRUE(seenOpen);
-  EXPECT_TRUE(form.Timer().Enabled());
-}
-
 // The main window's keys (with the chooser's VSync among them, "Static" never), then the
 // import dialog's section, then the preview window's, last.
 TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
@@ -105,10 +80,12 @@ TEST_F(EditorWindowsTest, ClosePassWritesEachWindowsSectionInOrder) {
   EXPECT_EQ(text.find("[Preview]"), text.rfind("["));
 }
 
-// The chooser is a popup that never takes the activation from the main window: its close
-// hands its "No Flic" to the main window at once, picked or cancelled, and the main flicker
-// waits while it is open. Each row: the chooser's "No Flic" clicked or not, then a swatch
-// picked or Escape; then the main window's "No Flic" and the Ink 1 it is left with.
+// The chooser's "Static" ticks No Flic while the windows are created; the first activation
+// applies the stored state. The chooser is a popup that never takes the activation from the
+// main window: its close hands its "No Flic" to the main window at once, picked or cancelled,
+// and the main flicker waits while it is open, as it does while the small preview opens the
+// preview window modally. Each row: the chooser's "No Flic" clicked or not, then a swatch picked
+// or Escape; then the main window's "No Flic" and the Ink 1 it is left with.
 TEST_F(EditorWindowsTest, ClosingTheChooserAppliesItsNoFlicAtOnceAndTheFlickerWaitsMeanwhile) {
   struct Row {
     bool clickNoFlic, pick, mainNoFlic;
@@ -120,10 +97,23 @@ TEST_F(EditorWindowsTest, ClosingTheChooserAppliesItsNoFlicAtOnceAndTheFlickerWa
                       {true, true, true, 0x02}};
   WriteSettings("[Main]\nStatic=0\n");
   EditorWindows windows(Options());
-  windows.ShowMainWindow();
   TMainForm& form = windows.MainForm();
+  EXPECT_TRUE(ColorPanel(form)->NoFlicChecked());
+  windows.ShowMainWindow();
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_FALSE(ColorPanel(form)->NoFlicChecked());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Timer().Enabled(); }, 1000));
+  TPreviewForm& preview = windows.PreviewForm();
+  bool previewSeen = false;
+  QTimer::singleShot(0, &preview, [&] {
+    previewSeen = preview.isVisible() && QApplication::activeModalWidget() == &preview &&
+                  !form.Timer().Enabled();
+    preview.reject();
+  });
+  QTest::mouseClick(KelImage(form, "Preview1"), Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_TRUE(previewSeen);
+  EXPECT_TRUE(form.Timer().Enabled());
   TColorForm& chooser = windows.ColorForm();
   QCheckBox* mainNoFlic = ChildNamed<QCheckBox>(*ColorPanel(form), "NoFlic");
   int swatch = 1;

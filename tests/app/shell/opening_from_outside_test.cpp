@@ -105,20 +105,17 @@ TEST_F(OpeningFromOutsideTest, FileOpensAsOpenDoesOrGoesToTheImportExpert) {
   }
 }
 
-TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedWhileDragged) {
-  const auto file = [](const char* path) { return QUrl::fromLocalFile(path); };
+// A drop asks as Open does (each answer is the document flows' test); No opens the file.
+TEST_F(OpeningFromOutsideTest, OnlyPicturesAndPhotosAreAcceptedAndADropAsksAsOpenDoes) {
+  const auto file = [](const std::string& path) { return QUrl::fromLocalFile(Q(path)); };
   for (const char* path : {"/a/pic.tin", "/a/PIC.OD1", "/a/pic.SCR", "/a/pic.mg4"})
     EXPECT_TRUE(Drag({file(path)})) << path;
   EXPECT_TRUE(Drag({file("/a/photo.JPG"), file("/a/b.txt")}));
   EXPECT_FALSE(Drag({file("/a/b.txt"), file("/a/pic.tin")}));
   EXPECT_FALSE(Drag({QUrl("https://example.org/pic.tin")}));
-}
-
-// A drop asks as Open does (each answer is the document flows' test); No opens the file.
-TEST_F(OpeningFromOutsideTest, DroppedPictureGoesThroughTheSaveChangesPrompt) {
   DrawPixel(Form().Session(), 3, 0);
   m_messages.Answer(MessageAnswer::No);
-  EXPECT_TRUE(Drag({QUrl::fromLocalFile(QString::fromStdString(Path("pic.tin")))}, true));
+  EXPECT_TRUE(Drag({file(Path("pic.tin"))}, true));
   ASSERT_EQ(m_messages.Shown().size(), 1u);
   EXPECT_EQ(Title(), "Tinto Editor - [" + Path("pic.tin") + "]");
   EXPECT_FALSE(Form().Session().Screen().Pixel(0, 3, 0));

@@ -133,9 +133,7 @@ class Reader {
   void NeedsRoom(QWidget* widget, QSize needed, QSize room, const QString& text) {
     if (needed.width() > room.width() || needed.height() > room.height())
       Report(widget, QStringLiteral("'%1' needs %2 px, has %3")
-                         .arg(text)
-                         .arg(needed.width())
-                         .arg(room.width())
+                         .arg(text, QString::number(needed.width()), QString::number(room.width()))
                          .toStdString());
   }
 
@@ -283,6 +281,7 @@ class ReadabilityTest : public WindowTest {
       window.show();
       reader.Read(window);
       window.hide();
+      return false;  // as a file dialog's runner: cancelled
     };
     form.show();
     reader.Read(form);
@@ -290,8 +289,7 @@ class ReadabilityTest : public WindowTest {
     read(windows.ColorForm());
     windows.ImportExpert().Start();
     QImage photo(96, 64, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y)
-      for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x * 2, y * 3, 255 - x));
+    photo.fill(qRgb(120, 60, 200));
     windows.ImportExpert().OpenSourceImage(photo);
     read(windows.ImportExpert());
     read(windows.PreviewForm());
@@ -299,13 +297,9 @@ class ReadabilityTest : public WindowTest {
     pictures.showPicture = true;
     form.OpenDialog()->Start(pictures);
     read(*form.OpenDialog());
-    const auto readFileDialog = [&read](QFileDialog& dialog) {
-      read(dialog);
-      return false;
-    };
-    form.SaveDialog().SetRunner(readFileDialog);
+    form.SaveDialog().SetRunner(read);
     form.SaveDialog().Execute();
-    form.ExportDialog().SetRunner(readFileDialog);
+    form.ExportDialog().SetRunner(read);
     form.ExportDialog().Execute();
     windows.About().show();
     windows.About().ShowSkinInfo1Click();

@@ -5,6 +5,7 @@
 #include "app/dialogs/file/file_filter.h"
 #include "app/dialogs/file/file_list.h"
 #include "app/dialogs/file/folder_tree.h"
+#include "app/dialogs/file/save_dialog.h"
 #include "app/editor/document_flows.h"
 #include "app/gui_test.h"
 #include "app/widgets/kel_image.h"
@@ -16,7 +17,6 @@ namespace {
 
 const QString kDocumentFilter = QString::fromLatin1(kOpenDocumentFilter);
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 QString L(const char* text) { return QString::fromLatin1(text); }
 
 // Clicks (or double-clicks) `name` in the file list once the folder has been read.
@@ -55,8 +55,7 @@ class OpenDialogTest : public WindowTest {
                                     const char* filter = kOpenDocumentFilter) {
     auto dialog = MakeDialog();
     dialog->SetDirectory(folder);
-    dialog->Start(
-        Request(showPicture, filter == nullptr ? QString() : QString::fromLatin1(filter)));
+    dialog->Start(Request(showPicture, filter == nullptr ? QString() : L(filter)));
     return dialog;
   }
   QString Folder(const std::string& relative) const {
@@ -227,7 +226,7 @@ TEST_F(OpenDialogTest, NavigatesUpOneLevelAndIntoAFolder) {
   EXPECT_EQ(dialog->Directory(), sub) << "the folder is kept for the next run";
 }
 
-TEST(FileFilter, ParsesDescriptionAndMaskPairsInOrderAndMatchesEitherLetterCase) {
+TEST(FileFilter, ParsesPairsMatchesEitherLetterCaseAndCompletesTypedNames) {
   const QList<FileFilterItem> items =
       ParseFileFilter(QStringLiteral("Tinto Files (*.tin)|*.tin|All files (*.*)|*.*|Lone"));
   ASSERT_EQ(items.size(), 3);
@@ -238,36 +237,76 @@ TEST(FileFilter, ParsesDescriptionAndMaskPairsInOrderAndMatchesEitherLetterCase)
   EXPECT_EQ(CaseInsensitiveMasks(QStringLiteral("*.jpg;;*.od?;*.*")),
             (QStringList{QStringLiteral("*.[jJ][pP][gG]"), QStringLiteral("*.[oO][dD]?"),
                          QStringLiteral("*.*")}));
-}
-
-TEST(FileFilter, QtFormWritesMasksInParenthesesWithStarDotStarAsStar) {
-  const std::pair<const char*, const char*> cases[] = {
+  // Qt's form writes the masks in parentheses, "*.*" as "*".
+  const std::pair<const char*, const char*> qtForms[] = {
       {"Tinto Files (*.tin)|*.tin|All files (*.*)|*.*", "Tinto Files (*.tin);;All files (*)"},
       {"Skin Files (*.ini,*.ods)|*.ini;*.ods", "Skin Files (*.ini *.ods)"},
       {"", ""}};
-  for (const auto& [filter, expected] : cases) EXPECT_EQ(QtNameFilters(L(filter)), L(expected));
-}
-
-// The filter text is the document filter of the Open command; ".od" occurs inside ".od0".
-TEST(FileFilter, ExtensionFitsWhenItOccursInTheFilterText) {
+  for (const auto& [text, expected] : qtForms) EXPECT_EQ(QtNameFilters(L(text)), L(expected));
+  // The filter text is the document filter of the Open command; ".od" occurs inside ".od0".
   const QString filter = QStringLiteral(
       "Tinto Files (*.tin)|*.tin|Ondrel Files (*.od0;*.od1)|*.od0;*.od1|All files (*.*)|*.*");
-  const std::pair<const char*, bool> cases[] = {
+  const std::pair<const char*, bool> fitting[] = {
       {"frame.od1", true}, {"frame.od", true}, {"old.TIN", false}, {"noextension", false}};
-  for (const auto& [name, fits] : cases) EXPECT_EQ(ExtensionFitsFilter(L(name), filter), fits);
-}
-
-TEST(FileFilter, TypedNameGetsTheLastMasksExtensionOnlyWithoutADot) {
-  const std::array<const char*, 4> cases[] = {
+  for (const auto& [name, fits] : fitting) EXPECT_EQ(ExtensionFitsFilter(L(name), filter), fits);
+  // A typed name gets the last mask's extension only without a dot of its own.
+  const std::array<const char*, 4> typedNames[] = {
       {"/pics", "/home/art/cat", "*.tin", "/home/art/cat.tin"},
       {"/pics/", "photo", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf", "/pics/photo.wmf"},
       {"/docs", "photo", "*.od?", "/docs/photo.od?"},
       {"/", "photo", "*.tin", "/photo.tin"},
       {"/docs", "photo", "", "/docs/photo"}};
-  for (const auto& [folder, typed, masks, expected] : cases)
+  for (const auto& [folder, typed, masks, expected] : typedNames)
     EXPECT_EQ(TypedNamePath(L(folder), L(typed), L(masks)), L(expected)) << folder << typed;
   EXPECT_EQ(NameWithoutFolder(QStringLiteral("/a.b/c/photo.jpg")), QStringLiteral("photo.jpg"));
   EXPECT_EQ(NameWithoutFolder(QStringLiteral("/a/")), QString());
+}
+
+QString Clean(const std::filesystem::path& path) {
+  return QDir::cleanPath(QString::fromStdString(path.string()));
+}
+
+TRollUpPanel* TreePanel(QFileDialog& dialog) {
+  return dialog.findChild<TRollUpPanel*>(QStringLiteral("pnDir"));
+}
+
+// The overwrite question is left to the main window, which asks it once.
+TEST(SaveDialog, SavesTintoFilesStartingInTheFolderOfTheLastSave) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path() / "sub");
+  TSaveDialog save;
+  save.SetRunner(TSaveDialog::ScriptedName(Clean(dir.Path() / "sub" / "a.tin")));
+  ASSERT_FALSE(save.Execute().isEmpty());
+  QStringList seen;
+  save.SetRunner([&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    seen = {dialog.nameFilters().value(0), dialog.directory().absolutePath(),
+            TreePanel(dialog)->Caption()};
+    return false;
+  });
+  EXPECT_TRUE(save.Execute().isEmpty());
+  EXPECT_EQ(seen, QStringList({"Tinto Files (*.tin)", Clean(dir.Path() / "sub"),
+                               Clean(dir.Path() / "sub")}));
+}
+
+TEST(SaveDialog, StartsInTheGivenRollStateAndReportsTheUsersChange) {
+  for (const bool rolledAtStart : {false, true}) {
+    TSaveDialog save;
+    save.SetTreeRolledUp(rolledAtStart);
+    bool shownRolled = !rolledAtStart;
+    save.SetRunner([&](QFileDialog& dialog) {
+      TRollUpPanel* panel = TreePanel(dialog);
+      if (panel == nullptr) return false;
+      dialog.show();
+      shownRolled = panel->RolledUp();
+      QTest::mouseClick(panel->RollButton(), Qt::LeftButton);
+      return false;
+    });
+    save.Execute();
+    EXPECT_EQ(shownRolled, rolledAtStart);
+    EXPECT_EQ(save.TreeRolledUp(), !rolledAtStart);
+  }
 }
 
 }  // namespace

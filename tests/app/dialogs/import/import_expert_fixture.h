@@ -25,9 +25,7 @@ class ImportExpertTest : public WindowTest {
   TImportExpert& CreateShown(const std::string& settingsText = "[Import]\nMagnify=1\n") {
     TImportExpert& expert = Create(settingsText);
     expert.Start();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&expert));
-    expert.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&expert));
+    ShowActive(expert);
     return expert;
   }
 
@@ -37,9 +35,8 @@ class ImportExpertTest : public WindowTest {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb((x * 4) & 255, (y * 4) & 255, 128));
-    const QString path = QString::fromStdString(m_dir.File(name));
-    EXPECT_TRUE(image.save(path));
-    return path;
+    EXPECT_TRUE(image.save(QPath(name)));
+    return QPath(name);
   }
 
   QSlider* Slider(const char* name) const { return m_expert->Sliders()->Slider(name); }
