@@ -132,21 +132,15 @@ class Refiner {
     const CellMixColors current = m_plan.cells[cell];
     if (candidate.attrs == current.attrs) return 0;
     float alone = 0;
-    std::pair<int, float> firstBest;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-      const std::size_t at = pixels[i];
-      const auto best = m_model.BestOf(X(at), Y(at), current, m_plan.choice[at], candidate);
-      if (i == 0) firstBest = best;
-      alone += best.second;
-    }
+    for (std::size_t at : pixels)
+      alone += m_model.BestOf(X(at), Y(at), current, m_plan.choice[at], candidate).second;
     if (alone >= 0) return 0;
     std::vector<std::uint8_t> chosen(pixels.size());
     float total = 0;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
       const std::size_t at = pixels[i];
-      // Nothing is applied before the first pixel: its best is the one found alone.
       const auto [best, change] =
-          i == 0 ? firstBest : m_model.BestOf(X(at), Y(at), current, m_plan.choice[at], candidate);
+          m_model.BestOf(X(at), Y(at), current, m_plan.choice[at], candidate);
       m_model.Apply(X(at), Y(at), current, m_plan.choice[at], candidate, best);
       chosen[i] = static_cast<std::uint8_t>(best);
       total += change;
